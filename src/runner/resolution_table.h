@@ -1,0 +1,23 @@
+#pragma once
+#include <array>
+#include <string>
+
+// One fixed benchmark resolution. Texts are code page 1252; "\xD7" is the multiplication sign.
+struct ResolutionEntry {
+    const char* key;       // registry value name, CurrentRunKey, report
+    const char* token;     // batch switch token
+    int width;
+    int height;
+    const char* item;      // window item
+    const char* caption;   // progress caption
+    const char* label;     // report label
+};
+
+constexpr std::size_t kResolutionCount = 9;
+
+// Index = position of the item in the window's resolution check group.
+extern const std::array<ResolutionEntry, kResolutionCount> ResolutionTable;
+
+// "{W} x {H}" as the display mode list spells a screen size.
+std::string DisplayModeText(int width, int height);
+std::string DisplayModeText(const std::string& width, const std::string& height);

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+// The folders every part of the program works in.
+struct AppPaths {
+    std::string BenchDir;    // the program's folder, with trailing backslash
+    std::string GamePath;    // the game folder, without trailing backslash; empty while unknown
+    std::string CfgPath;     // GamePath + "\base\"
+    std::string DemosPath;   // GamePath + "\base\Demos\"
+    std::string ResultPath;  // the results folder as the results field shows it
+};
+
+// folder + "\" + name, without doubling the backslash of a drive root such as "C:\".
+inline std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\') return folder + name;
+    return folder + "\\" + name;
+}

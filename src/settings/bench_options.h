@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// The selections of the pass about to run, as switch tokens without the slash.
+// An empty field means the pass has no choice for that group.
+struct BenchOptions {
+    std::string resolution;  // "640" ... "HDW3": set in a batch pass only
+    std::string demo;        // "DEMO1", "DEMO2"
+    std::string aspect;      // "AR43", "AR169", "AR1610"
+    std::string shader;      // "SLOW", "SMED", "SHIGH", "SHIGHEST"
+    std::string aa;          // "AANONE", "AA2", "AA4", "AASYS"
+    std::string af;          // "AFNONE", "AF2", "AF4", "AF8", "AF16", "AFSYS"
+    std::string boost;       // "BOOST" or empty
+
+    bool operator==(const BenchOptions& o) const {
+        return resolution == o.resolution && demo == o.demo && aspect == o.aspect && shader == o.shader &&
+               aa == o.aa && af == o.af && boost == o.boost;
+    }
+};

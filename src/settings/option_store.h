@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "platform/file_system.h"
+#include "settings/app_paths.h"
+#include "settings/bench_options.h"
+#include "settings/option_state.h"
+#include "settings/settings_store.h"
+
+// Storing one option at the moment the window changes it. Each writes exactly the text the
+// settings key keeps for that option.
+
+// The nine resolution values: "1" for a checked item, "0" for the others.
+void StoreResolutions(SettingsStore& store, const OptionState& options);
+// CusRes: "1" when switched on and both sizes are filled in.
+void StoreCustomResolutionSwitch(SettingsStore& store, const OptionState& options);
+// CusW and CusH, from the resolution picker.
+void StoreCustomSize(SettingsStore& store, const std::string& width, const std::string& height);
+// AspectRatio, Shader, AFLevel, AALevel: the item index; nothing when no item is selected.
+void StoreChoice(SettingsStore& store, const std::string& name, int index);
+// Demo keeps the item index plus one.
+void StoreDemoChoice(SettingsStore& store, int index);
+// Boost, UseProxy.
+void StoreFlag(SettingsStore& store, const std::string& name, bool on);
+// Note, ProxyServer, ProxyPort, ProxyUsername: emptying a field is not stored.
+void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text);
+// ProxyPassword, base64-encoded; emptying the field is not stored.
+void StoreProxyPassword(SettingsStore& store, const std::string& password);
+
+// The user chose prey.exe: the game folder is the file's folder.
+void PickGameFolder(SettingsStore& store, FileSystem& files, const std::string& exePath,
+                    OptionState& options, AppPaths& paths);
+// The user chose a results folder (as the folder dialog returns it).
+void PickResultFolder(SettingsStore& store, const std::string& chosenFolder, OptionState& options,
+                      AppPaths& paths);
+// The user chose a demo file; the demo choice is not changed.
+void PickUserDemo(SettingsStore& store, const std::string& demoFile, OptionState& options);
+
+// The selections of an interactive pass, afresh from the window.
+BenchOptions DeriveBenchOptions(const OptionState& options);

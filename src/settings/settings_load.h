@@ -1,0 +1,35 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "settings/app_paths.h"
+#include "settings/option_state.h"
+#include "settings/settings_store.h"
+
+// Distinct "{W} x {H}" screen sizes in the order the display adapter offers them.
+using DisplayModeList = std::vector<std::string>;
+
+struct SettingsLoadContext {
+    SettingsStore& store;
+    FileSystem& files;
+    std::function<DisplayModeList()> displayModes;
+    // The start-up recovery of an interrupted pass; runs as the load's last step.
+    std::function<void()> startupRecovery;
+};
+
+// Fills the options and the folders from the settings key. Does nothing when the key is
+// missing. Throws "Cannot create {DemosPath}" when the demos folder cannot be made; the
+// steps after that one are skipped.
+void LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& paths);
+
+// Sets GamePath, CfgPath and DemosPath from a game folder and creates DemosPath when needed.
+void SetGameFolder(FileSystem& files, const std::string& gameFolder, AppPaths& paths);
+
+// The folder of a chosen prey.exe: "C:\Games\Prey\prey.exe" gives "C:\Games\Prey",
+// a file in a drive root gives the root with its backslash.
+std::string GameFolderOfFile(const std::string& filePath);
+
+// The results folder as stored: a drive root unchanged, any other folder with a backslash.
+std::string ResultFolderText(const std::string& chosenFolder);

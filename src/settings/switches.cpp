@@ -1,0 +1,63 @@
+#include "settings/switches.h"
+
+#include <cstddef>
+
+namespace {
+
+std::string AsciiUpper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+struct SelectionSwitch {
+    const char* word;
+    std::string BenchOptions::*group;
+};
+
+// Table order matters: it decides which switch of a group wins.
+const SelectionSwitch kSelectionSwitches[] = {
+    {"640", &BenchOptions::resolution},   {"800", &BenchOptions::resolution},
+    {"1024", &BenchOptions::resolution},  {"1280", &BenchOptions::resolution},
+    {"1600", &BenchOptions::resolution},  {"2048", &BenchOptions::resolution},
+    {"HDW1", &BenchOptions::resolution},  {"HDW2", &BenchOptions::resolution},
+    {"HDW3", &BenchOptions::resolution},  {"DEMO1", &BenchOptions::demo},
+    {"DEMO2", &BenchOptions::demo},       {"BOOST", &BenchOptions::boost},
+    {"AR43", &BenchOptions::aspect},      {"AR169", &BenchOptions::aspect},
+    {"AR1610", &BenchOptions::aspect},    {"SLOW", &BenchOptions::shader},
+    {"SMED", &BenchOptions::shader},      {"SHIGH", &BenchOptions::shader},
+    {"SHIGHEST", &BenchOptions::shader},  {"AASYS", &BenchOptions::aa},
+    {"AANONE", &BenchOptions::aa},        {"AA2", &BenchOptions::aa},
+    {"AA4", &BenchOptions::aa},           {"AFSYS", &BenchOptions::af},
+    {"AFNONE", &BenchOptions::af},        {"AF2", &BenchOptions::af},
+    {"AF4", &BenchOptions::af},           {"AF8", &BenchOptions::af},
+    {"AF16", &BenchOptions::af},
+};
+
+}  // namespace
+
+bool IsSwitchPresent(const ArgumentList& args, const std::string& word) {
+    const std::string wanted = AsciiUpper("/" + word);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.empty() || arg[0] != '/') continue;
+        if (AsciiUpper(arg) == wanted) return true;
+    }
+    return false;
+}
+
+StartupMode ReadStartupMode(const ArgumentList& args) {
+    StartupMode mode;
+    mode.OpenMode = IsSwitchPresent(args, "OPEN");
+    mode.BatchMode = IsSwitchPresent(args, "BATCH");
+    return mode;
+}
+
+BenchOptions ReadBatchOptions(const ArgumentList& args) {
+    BenchOptions options;
+    for (const SelectionSwitch& s : kSelectionSwitches) {
+        if (IsSwitchPresent(args, s.word)) options.*s.group = s.word;
+    }
+    return options;
+}

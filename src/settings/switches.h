@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "settings/bench_options.h"
+
+// Command-line arguments as the platform splits them; element 0 is the program's own path.
+using ArgumentList = std::vector<std::string>;
+
+struct StartupMode {
+    bool BatchMode = false;
+    bool OpenMode = false;
+};
+
+// True when some argument after the program path equals "/" + word, ignoring ASCII case.
+bool IsSwitchPresent(const ArgumentList& args, const std::string& word);
+
+StartupMode ReadStartupMode(const ArgumentList& args);
+
+// The selection switches of a batch start. Within a group the switch that comes later in
+// the switch table wins; the order of the arguments plays no part.
+BenchOptions ReadBatchOptions(const ArgumentList& args);

@@ -1,0 +1,55 @@
+#pragma once
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+#include "platform/file_system.h"
+#include "settings/settings_store.h"
+
+// A settings key held in memory, counting the accesses made to it.
+class FakeSettingsStore : public SettingsStore {
+public:
+    bool keyExists = true;
+    std::map<std::string, std::string> values;
+    int reads = 0;
+    int writes = 0;
+
+    bool KeyExists() override { return keyExists; }
+    std::string Read(const std::string& name) override {
+        ++reads;
+        auto it = values.find(name);
+        return keyExists && it != values.end() ? it->second : "";
+    }
+    void Write(const std::string& name, const std::string& value) override {
+        ++writes;
+        if (!keyExists) throw std::runtime_error(FailedToSetDataMessage(name));
+        values[name] = value;
+    }
+};
+
+// Folders and files held in memory; paths compared as given.
+class FakeFileSystem : public FileSystem {
+public:
+    std::set<std::string> folders;
+    std::map<std::string, std::string> files;
+    std::set<std::string> uncreatable;
+
+    bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
+    bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+    bool CreateFolder(const std::string& path) override {
+        if (uncreatable.count(path)) return false;
+        folders.insert(path);
+        return true;
+    }
+    bool DeleteFileIfExists(const std::string& path) override {
+        files.erase(path);
+        return true;
+    }
+    bool ReadFile(const std::string& path, std::string& bytes) override {
+        auto it = files.find(path);
+        if (it == files.end()) return false;
+        bytes = it->second;
+        return true;
+    }
+};

@@ -1,0 +1,223 @@
+#include "settings/settings_load.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_settings.h"
+
+namespace {
+
+const char* const kBench = "C:\\Lurkmark\\";
+
+struct LoadFixture : ::testing::Test {
+    FakeSettingsStore store;
+    FakeFileSystem files;
+    DisplayModeList modes{"640 x 480", "800 x 600", "1024 x 768", "1280 x 1024"};
+    bool recoveryRan = false;
+    OptionState options;
+    AppPaths paths;
+
+    void Load() {
+        paths.BenchDir = kBench;
+        SettingsLoadContext ctx{store, files, [this] { return modes; }, [this] { recoveryRan = true; }};
+        LoadSettings(ctx, options, paths);
+    }
+};
+
+TEST_F(LoadFixture, MissingKeyReadsAndWritesNothing) {
+    store.keyExists = false;
+    Load();
+    EXPECT_EQ(store.reads, 0);
+    EXPECT_EQ(store.writes, 0);
+    EXPECT_FALSE(recoveryRan);
+    EXPECT_EQ(options.versionLabel, "v1.0");
+    EXPECT_EQ(options.aspect, kNoChoice);
+    EXPECT_EQ(options.demo, kNoChoice);
+    for (const ResolutionItem& item : options.resolutions) EXPECT_FALSE(item.checked);
+}
+
+TEST_F(LoadFixture, GameFolderSetsDerivedPathsAndCreatesDemosFolder) {
+    store.values["Path"] = "C:\\Games\\Prey";
+    files.folders.insert("C:\\Games\\Prey");
+    files.files["C:\\Games\\Prey\\Lurkmark.bat"] = "stale";
+    Load();
+    EXPECT_EQ(paths.GamePath, "C:\\Games\\Prey");
+    EXPECT_EQ(paths.CfgPath, "C:\\Games\\Prey\\base\\");
+    EXPECT_EQ(paths.DemosPath, "C:\\Games\\Prey\\base\\Demos\\");
+    EXPECT_TRUE(files.FolderExists(paths.DemosPath));
+    EXPECT_FALSE(files.FileExists("C:\\Games\\Prey\\Lurkmark.bat"));
+    EXPECT_EQ(options.gameFolder, "C:\\Games\\Prey");
+    EXPECT_TRUE(recoveryRan);
+}
+
+TEST_F(LoadFixture, DeletedGameFolderIsCleared) {
+    store.values["Path"] = "C:\\Gone";
+    Load();
+    EXPECT_EQ(store.values["Path"], "");
+    EXPECT_EQ(options.gameFolder, "");
+    EXPECT_EQ(paths.GamePath, "");
+    EXPECT_EQ(paths.CfgPath, "");
+}
+
+TEST_F(LoadFixture, UncreatableDemosFolderStopsTheLoad) {
+    store.values["Path"] = "C:\\Games\\Prey";
+    store.values["AspectRatio"] = "1";
+    files.folders.insert("C:\\Games\\Prey");
+    files.uncreatable.insert("C:\\Games\\Prey\\base\\Demos\\");
+    try {
+        Load();
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Cannot create C:\\Games\\Prey\\base\\Demos\\");
+    }
+    EXPECT_EQ(options.aspect, kNoChoice);
+    EXPECT_FALSE(recoveryRan);
+}
+
+TEST_F(LoadFixture, VersionFileGivesFirstThreeCharactersAndIsDeleted) {
+    files.files[std::string(kBench) + "version.txt"] = "1.0\r\n";
+    Load();
+    EXPECT_EQ(store.values["Programversion"], "1.0");
+    EXPECT_EQ(options.versionLabel, "v1.0");
+    EXPECT_FALSE(files.FileExists(std::string(kBench) + "version.txt"));
+}
+
+TEST_F(LoadFixture, EmptyVersionReadsAsBareV) {
+    Load();
+    EXPECT_EQ(options.versionLabel, "v");
+}
+
+TEST_F(LoadFixture, ResolutionNotOfferedIsDisabledAndKeepsItsValue) {
+    store.values["640"] = "1";
+    store.values["800"] = "0";
+    store.values["hdw2"] = "1";
+    Load();
+    EXPECT_TRUE(options.resolutions[0].checked);
+    EXPECT_TRUE(options.resolutions[0].enabled);
+    EXPECT_FALSE(options.resolutions[1].checked);
+    EXPECT_FALSE(options.resolutions[7].enabled);
+    EXPECT_FALSE(options.resolutions[7].checked);
+    EXPECT_EQ(store.values["hdw2"], "1");
+}
+
+TEST_F(LoadFixture, CustomResolutionOnOfferIsSwitchedOn) {
+    store.values["CusW"] = "1280";
+    store.values["CusH"] = "1024";
+    store.values["CusRes"] = "1";
+    Load();
+    EXPECT_TRUE(options.customOn);
+    EXPECT_TRUE(options.customFieldsEnabled);
+    EXPECT_EQ(options.customWidth, "1280");
+    EXPECT_EQ(options.customHeight, "1024");
+}
+
+TEST_F(LoadFixture, CustomResolutionOnOfferButSwitchedOffIsFilledAndDisabled) {
+    store.values["CusW"] = "800";
+    store.values["CusH"] = "600";
+    store.values["CusRes"] = "0";
+    Load();
+    EXPECT_FALSE(options.customOn);
+    EXPECT_FALSE(options.customFieldsEnabled);
+    EXPECT_EQ(options.customWidth, "800");
+}
+
+TEST_F(LoadFixture, CustomResolutionNotOnOfferIsReset) {
+    store.values["CusW"] = "1680";
+    store.values["CusH"] = "1050";
+    store.values["CusRes"] = "1";
+    Load();
+    EXPECT_FALSE(options.customOn);
+    EXPECT_EQ(options.customWidth, "");
+    EXPECT_EQ(store.values["CusW"], "0");
+    EXPECT_EQ(store.values["CusH"], "0");
+}
+
+TEST_F(LoadFixture, UserDemoThatVanishedFallsBackToFirstDemo) {
+    store.values["Demo"] = "3";
+    store.values["Demoname"] = "D:\\demos\\gone.demo";
+    Load();
+    EXPECT_EQ(options.demo, 0);
+    EXPECT_FALSE(options.demoFileEnabled);
+    EXPECT_EQ(options.demoFile, "");
+    EXPECT_EQ(store.values["Demo"], "1");
+    EXPECT_EQ(store.values["Demoname"], "");
+}
+
+TEST_F(LoadFixture, UserDemoPresentIsShownAndEnabled) {
+    store.values["Demo"] = "3";
+    store.values["Demoname"] = "D:\\demos\\mine.demo";
+    files.files["D:\\demos\\mine.demo"] = "x";
+    Load();
+    EXPECT_EQ(options.demo, 2);
+    EXPECT_TRUE(options.demoFileEnabled);
+    EXPECT_EQ(options.demoFile, "D:\\demos\\mine.demo");
+}
+
+TEST_F(LoadFixture, ShippedDemoLeavesDemoFieldEmpty) {
+    store.values["Demo"] = "1";
+    store.values["Demoname"] = "D:\\demos\\mine.demo";
+    files.files["D:\\demos\\mine.demo"] = "x";
+    Load();
+    EXPECT_EQ(options.demo, 0);
+    EXPECT_EQ(options.demoFile, "");
+}
+
+TEST_F(LoadFixture, ResultFolderDefaultsBesideTheProgram) {
+    store.values["ResultPath"] = "D:\\gone\\";
+    Load();
+    EXPECT_EQ(paths.ResultPath, "C:\\Lurkmark\\Benchmark\\");
+    EXPECT_EQ(options.resultFolder, paths.ResultPath);
+    EXPECT_EQ(store.values["ResultPath"], paths.ResultPath);
+    EXPECT_FALSE(files.FolderExists(paths.ResultPath));  // not created by the load
+}
+
+TEST_F(LoadFixture, ChoicesAcceptOnlyTheirStoredIndices) {
+    struct Case {
+        const char* name;
+        const char* stored;
+        int OptionState::*field;
+        int expected;
+    } cases[] = {
+        {"AspectRatio", "2", &OptionState::aspect, 2}, {"AspectRatio", "3", &OptionState::aspect, kNoChoice},
+        {"AspectRatio", " 1", &OptionState::aspect, kNoChoice}, {"Shader", "3", &OptionState::shader, 3},
+        {"Shader", "x", &OptionState::shader, kNoChoice},   {"AFLevel", "5", &OptionState::af, 5},
+        {"AFLevel", "6", &OptionState::af, kNoChoice},      {"AALevel", "3", &OptionState::aa, 3},
+        {"AALevel", "-1", &OptionState::aa, kNoChoice},     {"Demo", "0", &OptionState::demo, kNoChoice},
+        {"Demo", "2", &OptionState::demo, 1},
+    };
+    for (const Case& c : cases) {
+        store.values.clear();
+        options = OptionState{};
+        store.values[c.name] = c.stored;
+        Load();
+        EXPECT_EQ(options.*c.field, c.expected) << c.name << "=" << c.stored;
+    }
+}
+
+TEST_F(LoadFixture, ProxyFieldsFollowTheProxyBoxAndPasswordIsDecoded) {
+    store.values["UseProxy"] = "1";
+    store.values["ProxyServer"] = "proxy.local";
+    store.values["ProxyPort"] = "3128";
+    store.values["ProxyUsername"] = "joe";
+    store.values["ProxyPassword"] = "c2VjcmV0";
+    store.values["Boost"] = "1";
+    store.values["Note"] = "my rig";
+    Load();
+    EXPECT_TRUE(options.useProxy);
+    EXPECT_TRUE(options.proxyFieldsEnabled);
+    EXPECT_EQ(options.proxyPassword, "secret");
+    EXPECT_EQ(options.proxyServer, "proxy.local");
+    EXPECT_TRUE(options.boost);
+    EXPECT_EQ(options.note, "my rig");
+}
+
+TEST(GameFolderOfFile, TakesTheFilesFolder) {
+    EXPECT_EQ(GameFolderOfFile("C:\\Games\\Prey\\prey.exe"), "C:\\Games\\Prey");
+    EXPECT_EQ(GameFolderOfFile("C:\\prey.exe"), "C:\\");
+}
+
+TEST(ResultFolderText, RootUnchangedOtherFoldersGetABackslash) {
+    EXPECT_EQ(ResultFolderText("C:\\"), "C:\\");
+    EXPECT_EQ(ResultFolderText("C:\\Results"), "C:\\Results\\");
+}
+
+}  // namespace
