@@ -11,6 +11,8 @@ public:
     virtual std::string Read(const std::string& name) = 0;
     // Throws std::runtime_error "Failed to set data for '{name}'" when it cannot write.
     virtual void Write(const std::string& name, const std::string& value) = 0;
+    // The one kind of write that creates the key when it is missing.
+    virtual void WriteCreatingKey(const std::string& name, const std::string& value) = 0;
 };
 
 // The error text of a failed write.

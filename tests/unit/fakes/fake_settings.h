@@ -26,6 +26,10 @@ public:
         if (!keyExists) throw std::runtime_error(FailedToSetDataMessage(name));
         values[name] = value;
     }
+    void WriteCreatingKey(const std::string& name, const std::string& value) override {
+        keyExists = true;
+        Write(name, value);
+    }
 };
 
 // Folders and files held in memory; paths compared as given.

@@ -1,0 +1,32 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/about_box_win.h"
+#include "app/main_form_win.h"
+#include "app/picker_form_win.h"
+#include "app/wait_form_win.h"
+#include "platform/shell_win.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    MainForm mainForm;
+    if (!mainForm.Create(ProgramArguments())) return 1;
+    AboutBox aboutBox;
+    aboutBox.Create();
+    WaitForm waitForm;
+    waitForm.Create();
+    PickerForm pickerForm;
+    pickerForm.Create(mainForm.Handle());
+
+    ShowWindow(mainForm.Handle(), showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
+    UpdateWindow(mainForm.Handle());
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,25 @@
+#include "platform/shell_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+
+bool ShellOpen(const std::string& target) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+std::vector<std::string> ProgramArguments() {
+    // The runtime splits the command line by the platform's rules: blanks separate
+    // arguments, double quotes group them and are removed.
+    return std::vector<std::string>(__argv, __argv + __argc);
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH * 2];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}

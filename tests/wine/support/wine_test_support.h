@@ -1,0 +1,53 @@
+#pragma once
+// Helpers for tests that run under Wine against the real registry, files and processes.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace wt {
+
+// An environment variable set by CTest (LURK_BIN_DIR, LURK_FIXTURES_DIR, ...); fails the test when missing.
+std::string Env(const char* name);
+
+// A fresh, empty folder under C:\lurktest, removed with everything in it afterwards.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    // The folder with a trailing backslash.
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+void RemoveTree(const std::string& folder);
+void MakeFolders(const std::string& folder);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// The settings key of the program (32-bit registry view, as the program sees it).
+void DeleteSettingsKey();
+void CreateSettingsKey(const std::map<std::string, std::string>& values = {});
+// Missing value: "<missing>".
+std::string ReadSettingsValue(const std::string& name);
+void WriteSettingsDword(const std::string& name, DWORD value);
+
+// Copies the built QWK_Lurkmark.exe into the folder; returns its full path.
+std::string InstallProgram(const std::string& folder);
+
+struct ProcessResult {
+    bool ended = false;
+    DWORD exitCode = 0;
+    DWORD elapsedMs = 0;
+};
+// Starts the command line in the folder and waits at most timeoutMs; a process still
+// running then is terminated and reported as not ended.
+ProcessResult RunAndWait(const std::string& commandLine, const std::string& folder, DWORD timeoutMs);
+
+}  // namespace wt
