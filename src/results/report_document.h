@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The HTML report of one pass, built in memory and written out whole at every save.
+class ReportDocument {
+public:
+    enum class Mode { Interactive, Batch };
+
+    // Clears the lines and appends the head. `startTime` is the pass start in the user's
+    // short date and long time formats; the file stamp is derived from it.
+    void startPass(const std::string& startTime, Mode mode);
+    void addLine(const std::string& text);
+    // "   <FONT size=2><b>{label}</b> {value}</FONT><br>"
+    void addInfoLine(const std::string& label, const std::string& value);
+
+    // resultPath + "result_" + fileStamp + ".htm"
+    std::string filePath(const std::string& resultPath) const;
+    // Replaces the file with every line followed by CR LF; throws when it cannot be written.
+    void save(const std::string& resultPath) const;
+
+    const std::vector<std::string>& lines() const { return lines_; }
+    const std::string& startTime() const { return startTime_; }
+    const std::string& fileStamp() const { return fileStamp_; }
+
+private:
+    std::vector<std::string> lines_;
+    std::string startTime_;
+    std::string fileStamp_;
+};
+
+// The start time made safe for a file name: ":", ".", "/", "-", "\" and blanks become "_".
+std::string FileStampOf(const std::string& startTime);
+
+// The info line form shared by the system and display adapter descriptions.
+std::string InfoLine(const std::string& label, const std::string& value);
