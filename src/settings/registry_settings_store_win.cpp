@@ -1,8 +1,8 @@
 #include "settings/registry_settings_store_win.h"
 
 #include <stdexcept>
-#include <vector>
 
+#include "platform/registry_value_win.h"
 #include "platform/scoped_win.h"
 
 namespace {
@@ -31,18 +31,8 @@ bool RegistrySettingsStore::KeyExists() {
 std::string RegistrySettingsStore::Read(const std::string& name) {
     ScopedRegKey key = OpenKey(KEY_READ);
     if (!key) return "";
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return "";
     // Only strings are settings; a value of another type reads as missing.
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return "";
-    std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-        ERROR_SUCCESS) {
-        return "";
-    }
-    // The stored text ends at its first NUL, whether or not the writer added one.
-    return std::string(data.data());
+    return QueryStringValue(key.Get(), name).value_or("");
 }
 
 void RegistrySettingsStore::Write(const std::string& name, const std::string& value) {
