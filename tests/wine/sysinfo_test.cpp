@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/decimal_separator_win.h"
+#include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
 #include "support/wine_test_support.h"
 #include "sysinfo/adapter_lines.h"
@@ -143,6 +144,24 @@ TEST(MachineDescription, PassReportCarriesTheSystemLines) {
         EXPECT_EQ(debug.Lines()[1], "Collecting Computer Information -------------------------");
         EXPECT_EQ(debug.Lines()[5], "Sound system: " + c.sound);
     }
+}
+
+TEST(MachineDescription, LockedReportGivesEmptyValuesAndThePassGoesOn) {
+    wt::TempFolder bench("sysinfo_locked");
+    const std::string path = bench.Path() + "dxinfo.txt";
+    wt::WriteFileBytes(path, "Display Memory: 64 MB\r\nDriver Version: 1.0\r\nDescription: Sound\r\n");
+    WinFileSystem files;
+    DiagnosticsValues values;
+    {
+        ScopedFile lock(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock.Valid());
+        values = readDiagnosticsFile(files, bench.Path());
+    }
+    EXPECT_EQ(values.displayMemory, "");
+    EXPECT_EQ(values.soundDevice, "");
+    // Once the lock is gone the next pass reads and deletes it as usual.
+    EXPECT_EQ(readDiagnosticsFile(files, bench.Path()).soundDevice, " Sound");
+    EXPECT_FALSE(wt::FileExists(path));
 }
 
 TEST(MachineDescription, MemoryFollowsTheUsersDecimalSeparator) {
