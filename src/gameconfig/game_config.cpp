@@ -47,9 +47,8 @@ void GameConfig::Keep(const char* file) {
 }
 
 void GameConfig::SetAside(const char* file, const char* backup) {
+    // An existing backup holds the user's file from before an unrestored preparation.
     if (HasBackup(backup)) {
-        // The backup holds the user's file from before an unrestored preparation.
-        if (std::string(file) == kAutoexec && AutoexecIsGenerated()) return;  // ours: replaced below
         Keep(file);
     } else {
         fileOps_.Move(CfgFile(file), CfgFile(backup));
@@ -59,7 +58,8 @@ void GameConfig::SetAside(const char* file, const char* backup) {
 void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
     if (paths_.CfgPath.empty()) return;
     if (files_.FileExists(CfgFile(kAutoexec))) {
-        SetAside(kAutoexec, kAutoexecBackup);
+        // Our own file from an unrestored preparation is simply written over below.
+        if (!(HasBackup(kAutoexecBackup) && AutoexecIsGenerated())) SetAside(kAutoexec, kAutoexecBackup);
         log.Add("Exist autoexec.cfg --- renamed");
     } else {
         log.Add("No exist autoexec.cfg");
