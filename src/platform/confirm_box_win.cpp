@@ -1,4 +1,4 @@
-#include "gameconfig/recovery_question_win.h"
+#include "platform/confirm_box_win.h"
 
 bool AskYesNo(HWND owner, const std::string& text) {
     return MessageBoxA(owner, text.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
