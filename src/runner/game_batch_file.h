@@ -1,4 +1,18 @@
 #pragma once
+#include <string>
+
+#include "runner/pass_state.h"
+#include "settings/app_paths.h"
 
 // The one-line batch file in the game folder through which the game is started.
 constexpr const char* kGameBatchFileName = "Lurkmark.bat";
+
+// Replaces GamePath\Lurkmark.bat with the line GameCommandLine; throws when it cannot write.
+void WriteGameBatchFile(const AppPaths& paths, const PassState& state);
+
+// How the game process is started: the batch file's full path, unquoted, in the game folder.
+struct GameStartParameters {
+    std::string commandLine;
+    std::string currentDirectory;
+};
+GameStartParameters GameStart(const AppPaths& paths);

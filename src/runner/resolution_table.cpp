@@ -12,6 +12,14 @@ const std::array<ResolutionEntry, kResolutionCount> ResolutionTable = {{
     {"hdw3", "HDW3", 1920, 1200, "1920 \xD7 1200", "Resolution: 1920 \xD7 1200...", "1920\xD7" "1200 (HD WideScreen)"},
 }};
 
+std::string CustomLabel(const std::string& width, const std::string& height) {
+    return width + " \xD7 " + height + " (Custom)";
+}
+
+std::string CustomCaption(const std::string& width, const std::string& height) {
+    return "Resolution: " + CustomLabel(width, height) + "...";
+}
+
 std::string DisplayModeText(int width, int height) {
     return DisplayModeText(std::to_string(width), std::to_string(height));
 }

@@ -18,6 +18,11 @@ constexpr std::size_t kResolutionCount = 9;
 // Index = position of the item in the window's resolution check group.
 extern const std::array<ResolutionEntry, kResolutionCount> ResolutionTable;
 
+// The custom slot: its size is the text of the custom width and height fields, unparsed.
+constexpr const char* kCustomRunKey = "custom";
+std::string CustomCaption(const std::string& width, const std::string& height);  // progress caption
+std::string CustomLabel(const std::string& width, const std::string& height);    // report label
+
 // "{W} x {H}" as the display mode list spells a screen size.
 std::string DisplayModeText(int width, int height);
 std::string DisplayModeText(const std::string& width, const std::string& height);

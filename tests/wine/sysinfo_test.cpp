@@ -27,7 +27,7 @@ std::string SystemFolder() {
 // Runs the stand-in tool as the pass does, with the report chosen by the environment.
 wt::ProcessResult RunStandInDxdiag(const std::string& reportChoice, const std::string& benchDir) {
     SetEnvironmentVariableA("LURK_DXDIAG_REPORT", reportChoice.c_str());
-    const std::string tool = wt::Env("LURK_BIN_DIR") + "\\tools\\dxdiag.exe";
+    const std::string tool = wt::Env("LURK_TOOLS_DIR") + "\\dxdiag.exe";
     wt::ProcessResult result = wt::RunAndWait(tool + " /whql:on /t " + benchDir + "dxinfo.txt", SystemFolder(), 30000);
     SetEnvironmentVariableA("LURK_DXDIAG_REPORT", nullptr);
     return result;

@@ -123,10 +123,15 @@ std::string InstallProgram(const std::string& folder) {
     return target;
 }
 
-ProcessResult RunAndWait(const std::string& commandLine, const std::string& folder, DWORD timeoutMs) {
+ProcessResult RunAndWait(const std::string& commandLine, const std::string& folder, DWORD timeoutMs,
+                         bool hidden) {
     ProcessResult result;
     STARTUPINFOA si{};
     si.cb = sizeof si;
+    if (hidden) {
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_HIDE;
+    }
     PROCESS_INFORMATION pi{};
     std::string mutableLine = commandLine;
     if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {

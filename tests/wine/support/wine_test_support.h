@@ -47,7 +47,9 @@ struct ProcessResult {
     DWORD elapsedMs = 0;
 };
 // Starts the command line in the folder and waits at most timeoutMs; a process still
-// running then is terminated and reported as not ended.
-ProcessResult RunAndWait(const std::string& commandLine, const std::string& folder, DWORD timeoutMs);
+// running then is terminated and reported as not ended. hidden: started with its window
+// hidden, as the program starts the game.
+ProcessResult RunAndWait(const std::string& commandLine, const std::string& folder, DWORD timeoutMs,
+                         bool hidden = false);
 
 }  // namespace wt

@@ -1,0 +1,135 @@
+#include "gameconfig/game_config.h"
+
+#include <stdexcept>
+
+#include "gameconfig/pass_marks.h"
+
+namespace {
+
+const char* const kAutoexec = "autoexec.cfg";
+const char* const kAutoexecBackup = "autoexec_old.cfg";
+const char* const kPreyconfig = "preyconfig.cfg";
+const char* const kPreyconfigBackup = "preyconfig_old.cfg";
+
+// "autoexec.cfg" -> "autoexec_kept.cfg", "autoexec_kept2.cfg", ...
+std::string KeptName(const std::string& file, int number) {
+    const std::string stem = file.substr(0, file.rfind('.'));
+    return stem + "_kept" + (number > 1 ? std::to_string(number) : "") + ".cfg";
+}
+
+}  // namespace
+
+void GameConfig::FilterStep(const BenchOptions& bench, DebugLog& log) {
+    const ScriptSetting aa = AntialiasingSetting(bench.aa);
+    const ScriptSetting af = FilteringSetting(bench.af);
+    antialiasingLine_ = aa.line;
+    filteringLine_ = af.line;
+    texts_.antialiasing = aa.text;
+    texts_.filtering = af.text;
+    log.Add(texts_.antialiasing);
+    log.Add(texts_.filtering);
+}
+
+void GameConfig::BoostStep(const BenchOptions& bench) {
+    boost_ = bench.boost == "BOOST";
+    texts_.boost = BoostText(boost_);
+}
+
+bool GameConfig::AutoexecIsGenerated() {
+    std::string bytes;
+    return files_.ReadFile(CfgFile(kAutoexec), bytes) && IsGeneratedAutoexec(bytes);
+}
+
+void GameConfig::Keep(const char* file) {
+    int number = 1;
+    while (files_.FileExists(paths_.CfgPath + KeptName(file, number))) ++number;
+    fileOps_.Move(CfgFile(file), paths_.CfgPath + KeptName(file, number));
+}
+
+void GameConfig::SetAside(const char* file, const char* backup) {
+    // An existing backup holds the user's file from before an unrestored preparation.
+    if (HasBackup(backup)) {
+        Keep(file);
+    } else {
+        fileOps_.Move(CfgFile(file), CfgFile(backup));
+    }
+}
+
+void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
+    if (paths_.CfgPath.empty()) return;
+    if (files_.FileExists(CfgFile(kAutoexec))) {
+        // Our own file from an unrestored preparation is simply written over below.
+        if (!(HasBackup(kAutoexecBackup) && AutoexecIsGenerated())) SetAside(kAutoexec, kAutoexecBackup);
+        log.Add("Exist autoexec.cfg --- renamed");
+    } else {
+        log.Add("No exist autoexec.cfg");
+    }
+    if (files_.FileExists(CfgFile(kPreyconfig))) {
+        SetAside(kPreyconfig, kPreyconfigBackup);
+        log.Add("Exist preyconfig.cfg --- renamed");
+    } else {
+        log.Add("No exist preyconfig.cfg");
+    }
+    // A move that failed leaves the user's file in place: writing over it would lose it.
+    if (files_.FileExists(CfgFile(kAutoexec)) && !AutoexecIsGenerated()) {
+        throw std::runtime_error("Cannot move " + CfgFile(kAutoexec) + " aside");
+    }
+    texts_.shader = ShaderText(bench.shader);
+    const int level = ShaderLevel(bench.shader);
+    if (level != kNoShaderLevel) {
+        log.Add(texts_.shader);
+        if (boost_) log.Add("Boost is enabled");
+    }
+    fileOps_.WriteLines(CfgFile(kAutoexec), AutoexecLines(level, boost_, antialiasingLine_, filteringLine_));
+    prepared_ = true;
+    log.Add("Modified settings saved: " + paths_.CfgPath);
+}
+
+void GameConfig::DiscardAutoexec() {
+    if (!files_.FileExists(CfgFile(kAutoexec))) return;
+    if (AutoexecIsGenerated()) {
+        files_.DeleteFileIfExists(CfgFile(kAutoexec));
+    } else {
+        Keep(kAutoexec);
+    }
+}
+
+void GameConfig::BringBack(const char* backup, const char* file) {
+    fileOps_.Move(CfgFile(backup), CfgFile(file));
+}
+
+void GameConfig::Restore(DebugLog* debugLines) {
+    if (paths_.CfgPath.empty()) return;
+    if (HasBackup(kAutoexecBackup)) {
+        DiscardAutoexec();
+        BringBack(kAutoexecBackup, kAutoexec);
+        if (debugLines) debugLines->Add("Restore autoexec.cfg");
+    } else {
+        // Only a file this program generated since its last restore goes.
+        if (prepared_) DiscardAutoexec();
+        if (debugLines) debugLines->Add("Delete autoexec.cfg");
+    }
+    if (HasBackup(kPreyconfigBackup)) {
+        // The preyconfig.cfg in place is the one the game wrote during the pass.
+        files_.DeleteFileIfExists(CfgFile(kPreyconfig));
+        BringBack(kPreyconfigBackup, kPreyconfig);
+        if (debugLines) debugLines->Add("Restore preyconfig.cfg");
+    }
+    prepared_ = false;
+}
+
+void GameConfig::StartupRecovery(SettingsStore& store, const YesNoQuestion& ask) {
+    if (!PassUnderWay(store)) return;
+    if (!ask(kRecoveryQuestion)) return;
+    if (!paths_.CfgPath.empty()) {
+        if (HasBackup(kAutoexecBackup)) {
+            DiscardAutoexec();
+            BringBack(kAutoexecBackup, kAutoexec);
+        }
+        if (HasBackup(kPreyconfigBackup)) {
+            files_.DeleteFileIfExists(CfgFile(kPreyconfig));
+            BringBack(kPreyconfigBackup, kPreyconfig);
+        }
+    }
+    MarkRecovered(store);
+}

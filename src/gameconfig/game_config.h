@@ -1,0 +1,68 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "app/debug_log.h"
+#include "gameconfig/quality_settings.h"
+#include "platform/file_operations.h"
+#include "platform/file_system.h"
+#include "settings/app_paths.h"
+#include "settings/bench_options.h"
+#include "settings/settings_store.h"
+
+// Asks the user a Yes/No question; true only for Yes.
+using YesNoQuestion = std::function<bool(const std::string& text)>;
+
+constexpr const char* kRecoveryQuestion =
+    "The last time an error occured. Do you wish to restore the original settings?";
+
+// The game's configuration files in CfgPath during a pass: the user's autoexec.cfg and
+// preyconfig.cfg set aside under backup names, a generated autoexec.cfg in their place, and
+// the way back. One instance for the program's lifetime; CfgPath is read at each call.
+//
+// The user's files are never lost: a backup is never overwritten, and an autoexec.cfg that
+// is not a generated one is never deleted; where one would be in the way (its backup slot is
+// taken, or a restore brings the backup back over it) it is kept as "autoexec_kept.cfg" (then
+// "autoexec_kept2.cfg", ...). A preyconfig.cfg found in place while its backup exists was
+// written by the game after an unrestored preparation; it is kept the same way, as
+// "preyconfig_kept.cfg", so that the game still starts without it.
+class GameConfig {
+public:
+    GameConfig(FileSystem& files, FileOperations& fileOps, const AppPaths& paths)
+        : files_(files), fileOps_(fileOps), paths_(paths) {}
+
+    // Antialiasing and filtering lines and texts; adds the two texts to the debug log.
+    void FilterStep(const BenchOptions& bench, DebugLog& log);
+    // Boost on or off and its text.
+    void BoostStep(const BenchOptions& bench);
+    // Sets the user's files aside and writes autoexec.cfg for the shader level and the two
+    // steps before. Throws when autoexec.cfg cannot be written or the user's file is still in
+    // the way.
+    void Prepare(const BenchOptions& bench, DebugLog& log);
+    // Puts the backups back. debugLines may be null: the restore then adds no lines.
+    void Restore(DebugLog* debugLines);
+    // The last step of the settings load: offers to put the backups of an interrupted pass back.
+    void StartupRecovery(SettingsStore& store, const YesNoQuestion& ask);
+
+    const PassSettingsTexts& Texts() const { return texts_; }
+    // The preparation record: set when a preparation wrote autoexec.cfg, cleared by every restore.
+    bool Prepared() const { return prepared_; }
+
+private:
+    std::string CfgFile(const char* name) const { return paths_.CfgPath + name; }
+    bool HasBackup(const char* backup) const { return files_.FileExists(CfgFile(backup)); }
+    void SetAside(const char* file, const char* backup);
+    void Keep(const char* file);
+    void DiscardAutoexec();
+    bool AutoexecIsGenerated();
+    void BringBack(const char* backup, const char* file);
+
+    FileSystem& files_;
+    FileOperations& fileOps_;
+    const AppPaths& paths_;
+    PassSettingsTexts texts_;
+    std::string antialiasingLine_;
+    std::string filteringLine_;
+    bool boost_ = false;
+    bool prepared_ = false;
+};

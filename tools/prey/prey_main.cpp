@@ -1,0 +1,254 @@
+// A stand-in for the game "prey.exe": it does what the benchmark relies on and nothing more.
+// See README.md beside this file for what it reads, writes and how tests choose its failures.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using CvarMap = std::map<std::string, std::string>;
+
+struct Control {
+    std::string mode = "normal";  // normal, nolog, noresult, crash
+    std::string score;            // printed in place of the frame rate when set
+    DWORD delayMs = 0;            // how long the demo takes to play
+};
+
+struct Demo {
+    int frames = 0;
+    double speed = 0;  // frames per second at 640 x 480, lowest quality
+};
+
+std::string GameFolder() {
+    char path[MAX_PATH * 2];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string exe(path, n);
+    return exe.substr(0, exe.find_last_of('\\') + 1);
+}
+
+bool ReadFile(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    std::string word;
+    while (in >> word) {
+        if (word.size() >= 2 && word.front() == '"' && word.back() == '"') word = word.substr(1, word.size() - 2);
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::vector<std::string> Lines(const std::string& text, char extraSeparator) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n' || c == '\r' || c == extraSeparator) {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line.push_back(c);
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+// "key value" lines; the environment variable separates them by ';'.
+void ApplyControl(const std::string& text, Control& control) {
+    for (const std::string& line : Lines(text, ';')) {
+        const std::vector<std::string> w = Words(line);
+        if (w.size() < 2) continue;
+        if (w[0] == "mode") control.mode = w[1];
+        if (w[0] == "score") control.score = w[1];
+        if (w[0] == "delay") control.delayMs = static_cast<DWORD>(std::strtoul(w[1].c_str(), nullptr, 10));
+    }
+}
+
+Control ReadControl(const std::string& gameFolder) {
+    Control control;
+    std::string text;
+    if (ReadFile(gameFolder + "prey_standin.txt", text)) ApplyControl(text, control);
+    if (const char* env = std::getenv("PREY_STANDIN")) ApplyControl(env, control);
+    return control;
+}
+
+class Console {
+public:
+    void Print(const std::string& line) {
+        text_ += line + "\n";
+        std::printf("%s\n", line.c_str());
+    }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// Runs the set and seta commands of a config file; false when the file is missing.
+bool Exec(const std::string& path, CvarMap& cvars, CvarMap& archived) {
+    std::string text;
+    if (!ReadFile(path, text)) return false;
+    for (const std::string& line : Lines(text, '\0')) {
+        const std::vector<std::string> w = Words(line);
+        if (w.size() < 3 || (w[0] != "set" && w[0] != "seta")) continue;
+        cvars[w[1]] = w[2];
+        if (w[0] == "seta") archived[w[1]] = w[2];
+    }
+    return true;
+}
+
+std::string Cvar(const CvarMap& cvars, const std::string& name, const std::string& fallback) {
+    const auto it = cvars.find(name);
+    return it == cvars.end() ? fallback : it->second;
+}
+
+double CvarNumber(const CvarMap& cvars, const std::string& name, double fallback) {
+    return std::atof(Cvar(cvars, name, std::to_string(fallback)).c_str());
+}
+
+// Our demos are "LURKDEMO 1" followed by "frames N" and "speed F"; any other file still plays,
+// with figures drawn from its size.
+Demo ReadDemo(const std::string& bytes) {
+    Demo demo{400 + static_cast<int>(bytes.size() % 1000), 150.0};
+    if (bytes.compare(0, 10, "LURKDEMO 1") != 0) return demo;
+    for (const std::string& line : Lines(bytes, '\0')) {
+        const std::vector<std::string> w = Words(line);
+        if (w.size() < 2) continue;
+        if (w[0] == "frames") demo.frames = std::atoi(w[1].c_str());
+        if (w[0] == "speed") demo.speed = std::atof(w[1].c_str());
+    }
+    return demo;
+}
+
+void ScreenSize(const CvarMap& cvars, int& width, int& height) {
+    static const int kModes[][2] = {{320, 240}, {400, 300}, {512, 384},  {640, 480},  {800, 600},
+                                    {1024, 768}, {1152, 864}, {1280, 1024}, {1600, 1200}};
+    const int mode = static_cast<int>(CvarNumber(cvars, "r_mode", 3));
+    if (mode == -1) {
+        width = static_cast<int>(CvarNumber(cvars, "r_customWidth", 720));
+        height = static_cast<int>(CvarNumber(cvars, "r_customHeight", 486));
+    } else {
+        const int m = mode >= 0 && mode < 9 ? mode : 3;
+        width = kModes[m][0];
+        height = kModes[m][1];
+    }
+}
+
+// The frame rate follows from the demo, the screen size and the quality settings alone.
+double FrameRate(const Demo& demo, const CvarMap& cvars, int width, int height) {
+    double fps = demo.speed * std::sqrt(640.0 * 480.0 / (std::max(width, 1) * std::max(height, 1)));
+    fps /= 1.0 + 0.15 * CvarNumber(cvars, "r_shaderLevel", 0);
+    fps /= 1.0 + 0.1 * CvarNumber(cvars, "r_multiSamples", 0);
+    fps /= 1.0 + 0.01 * CvarNumber(cvars, "image_anisotropy", 0);
+    if (Cvar(cvars, "image_useCompression", "1") == "0") fps *= 0.9;
+    if (Cvar(cvars, "r_aspectRatio", "0") != "0") fps *= 0.97;
+    return fps;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (char c : text) {
+        if (c == '\n') out.put('\r');
+        out.put(c);
+    }
+}
+
+void WritePreyconfig(const std::string& path, const CvarMap& archived) {
+    std::string text = "// generated by the game, do not modify\n";
+    for (const auto& [name, value] : archived) text += "seta " + name + " \"" + value + "\"\n";
+    WriteFile(path, text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string game = GameFolder();
+    const std::string base = game + "base\\";
+    const Control control = ReadControl(game);
+    Console console;
+    CvarMap cvars;
+    CvarMap archived;
+    std::string demoName;
+
+    // Command-line "+set" values win over the config files, so they are read first and applied last.
+    CvarMap commandLine;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "+set" && i + 2 < argc) {
+            commandLine[argv[i + 1]] = argv[i + 2];
+            i += 2;
+        } else if (arg == "+timedemoquit" && i + 1 < argc) {
+            demoName = argv[++i];
+        }
+    }
+
+    console.Print("Prey stand-in 1.0 (Lurkmark test game)");
+    console.Print("----- Initializing File System -----");
+    console.Print("Current search path: " + base);
+    if (Exec(base + "preyconfig.cfg", cvars, archived)) console.Print("execing preyconfig.cfg");
+    if (Exec(base + "autoexec.cfg", cvars, archived)) console.Print("execing autoexec.cfg");
+    for (const auto& [name, value] : commandLine) cvars[name] = value;
+
+    int width = 0;
+    int height = 0;
+    ScreenSize(cvars, width, height);
+    console.Print("...setting mode " + Cvar(cvars, "r_mode", "3") + ": " + std::to_string(width) + " " +
+                  std::to_string(height) + " aspect " + Cvar(cvars, "r_aspectRatio", "0"));
+    console.Print("r_shaderLevel " + Cvar(cvars, "r_shaderLevel", "0"));
+
+    bool played = false;
+    Demo demo;
+    if (!demoName.empty()) {
+        std::string bytes;
+        if (ReadFile(base + "Demos\\" + demoName, bytes)) {
+            demo = ReadDemo(bytes);
+            played = true;
+            console.Print("--------- Playing demo " + demoName + " ---------");
+        } else {
+            console.Print("Couldn't open demos/" + demoName);
+        }
+    }
+    if (control.delayMs > 0) Sleep(control.delayMs);
+
+    const bool logging = Cvar(cvars, "logFile", "0") == "1" || Cvar(cvars, "logFile", "0") == "2";
+    if (control.mode == "crash") {
+        // Dies in the middle of the demo: the console so far, no saved configuration.
+        if (logging) WriteFile(base + "qconsole.log", console.Text());
+        std::fflush(stdout);
+        ExitProcess(0xC0000005);  // the exit code of an access violation
+    }
+    if (played) {
+        console.Print("stopped playing " + demoName + ".");
+        if (control.mode != "noresult") {
+            const double fps = FrameRate(demo, cvars, width, height);
+            char line[160];
+            if (control.score.empty()) {
+                std::snprintf(line, sizeof line, "%i frames rendered in %3.1f seconds = %3.1f fps", demo.frames,
+                              demo.frames / fps, fps);
+            } else {
+                std::snprintf(line, sizeof line, "%i frames rendered in %3.1f seconds = %s fps", demo.frames,
+                              demo.frames / fps, control.score.c_str());
+            }
+            console.Print(line);
+        }
+    }
+    console.Print("Shutting down...");
+    if (logging && control.mode != "nolog") WriteFile(base + "qconsole.log", console.Text());
+    WritePreyconfig(base + "preyconfig.cfg", archived);
+    return 0;
+}
