@@ -1,0 +1,80 @@
+#include "batch/batch_list.h"
+
+#include <cstdio>
+
+#include "platform/text_file.h"
+#include "settings/option_store.h"
+
+namespace {
+
+// The three wide entries are written in lower case; the switch parser ignores case.
+const char* const kResolutionSwitches[kResolutionCount] = {"/640",  "/800",  "/1024", "/1280", "/1600",
+                                                           "/2048", "/hdw1", "/hdw2", "/hdw3"};
+
+const char* const kUserDemoRefusal =
+    "A batch file can run only the two shipped demos. Please choose \"Rivo3V demo\" or "
+    "\"Rivo3V demo 2\" before adding settings.";
+
+}  // namespace
+
+std::string BatchLine(const OptionState& options, std::size_t resolutionIndex) {
+    const BenchOptions tokens = DeriveBenchOptions(options);
+    std::string line = "QWK_Lurkmark.exe /Batch ";
+    if (!tokens.demo.empty()) line += "/" + tokens.demo;
+    line += " ";
+    line += kResolutionSwitches[resolutionIndex];
+    line += " /" + tokens.aspect;
+    line += " /" + tokens.shader;
+    line += " /" + tokens.aa;
+    line += " /" + tokens.af;
+    if (!tokens.boost.empty()) line += " /BOOST";
+    return line;
+}
+
+void BatchList::Addsettings1Click(const OptionState& options) {
+    // A line has no way to name the user's own demo: a batch pass would run without the
+    // demo the user set up, so no such line is added.
+    bool anyChecked = false;
+    for (const ResolutionItem& item : options.resolutions) anyChecked = anyChecked || item.checked;
+    if (anyChecked && options.demo == 2) {
+        ui_.Message(kUserDemoRefusal);
+        return;
+    }
+    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+        if (options.resolutions[i].checked) lines_.push_back(BatchLine(options, i));
+    }
+}
+
+void BatchList::Viewbatch1Click() {
+    if (lines_.empty()) {
+        ui_.Message("The BatchList is empty. Nothing to view.");
+        return;
+    }
+    const std::string viewFile = benchDir_ + kBatchViewFileName;
+    WriteLinesCrLf(viewFile, lines_);
+    ui_.Pause(1000);
+    ui_.Open(viewFile);
+}
+
+void BatchList::Savebatch1Click() {
+    if (lines_.empty()) {
+        ui_.Message("The batchlist is empty. Nothing to save.");
+        return;
+    }
+    std::remove((benchDir_ + kBatchViewFileName).c_str());
+    SaveThroughDialog();
+}
+
+void BatchList::Newbatch1Click() {
+    if (lines_.empty()) return;
+    if (ui_.Confirm("The batchlist isn't empty. Are you want to save now?")) {
+        SaveThroughDialog();
+    } else {
+        lines_.clear();
+    }
+}
+
+void BatchList::SaveThroughDialog() {
+    lines_.push_back(kBatchClosingLine);
+    if (const std::optional<std::string> path = ui_.AskSavePath()) WriteLinesCrLf(*path, lines_);
+}

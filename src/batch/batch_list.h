@@ -1,0 +1,47 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/option_state.h"
+
+// What the batch commands need from the window and the shell.
+class BatchUi {
+public:
+    virtual ~BatchUi() = default;
+    virtual void Message(const std::string& text) = 0;
+    // True only for Yes.
+    virtual bool Confirm(const std::string& text) = 0;
+    // The path the user chose in the save dialog; nothing when cancelled.
+    virtual std::optional<std::string> AskSavePath() = 0;
+    virtual void Pause(unsigned milliseconds) = 0;
+    // The shell's "open"; its result is of no interest here.
+    virtual void Open(const std::string& path) = 0;
+};
+
+// The closing line that opens the results folder after the last pass of a batch file.
+constexpr const char* kBatchClosingLine = "QWK_Lurkmark.exe /Batch /Open";
+constexpr const char* kBatchViewFileName = "batchview.txt";
+
+// One line that runs the window's current set-up at one resolution of the table.
+std::string BatchLine(const OptionState& options, std::size_t resolutionIndex);
+
+// The set-ups collected from the popup menu, saved as a Windows batch file.
+class BatchList {
+public:
+    BatchList(BatchUi& ui, std::string benchDir) : ui_(ui), benchDir_(std::move(benchDir)) {}
+
+    void Newbatch1Click();
+    void Viewbatch1Click();
+    void Savebatch1Click();
+    void Addsettings1Click(const OptionState& options);
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+private:
+    void SaveThroughDialog();
+
+    BatchUi& ui_;
+    std::string benchDir_;
+    std::vector<std::string> lines_;
+};

@@ -1,0 +1,149 @@
+#include "batch/batch_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+struct ScriptedBatchUi : BatchUi {
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    bool answerYes = false;
+    std::optional<std::string> savePath;
+    std::vector<std::string> opened;
+    unsigned paused = 0;
+
+    void Message(const std::string& text) override { messages.push_back(text); }
+    bool Confirm(const std::string& text) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+    std::optional<std::string> AskSavePath() override { return savePath; }
+    void Pause(unsigned ms) override { paused += ms; }
+    void Open(const std::string& path) override { opened.push_back(path); }
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string TempPrefix() {
+    const char* tmp = std::getenv("TMPDIR");
+    return std::string(tmp ? tmp : "/tmp") + "/lurk_batch_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_";
+}
+
+OptionState FullSetup() {
+    OptionState o;
+    o.demo = 0;
+    o.aspect = 1;
+    o.shader = 2;
+    o.aa = 1;
+    o.af = 4;
+    o.boost = true;
+    return o;
+}
+
+TEST(BatchLine, JoinsTheTokensOfTheWindowsChoices) {
+    OptionState o = FullSetup();
+    EXPECT_EQ(BatchLine(o, 2), "QWK_Lurkmark.exe /Batch /DEMO1 /1024 /AR169 /SHIGH /AA2 /AF16 /BOOST");
+    o.boost = false;
+    EXPECT_EQ(BatchLine(o, 7), "QWK_Lurkmark.exe /Batch /DEMO1 /hdw2 /AR169 /SHIGH /AA2 /AF16");
+    OptionState none;  // no choice anywhere: empty fields stay empty
+    EXPECT_EQ(BatchLine(none, 0), "QWK_Lurkmark.exe /Batch  /640 / / / /");
+}
+
+TEST(BatchList, AddSettingsAppendsOneLinePerCheckedResolutionInTableOrder) {
+    ScriptedBatchUi ui;
+    BatchList list(ui, "/nowhere/");
+    OptionState o = FullSetup();
+    list.Addsettings1Click(o);  // nothing checked
+    o.customOn = true;
+    list.Addsettings1Click(o);  // only the custom resolution
+    EXPECT_TRUE(list.Lines().empty());
+    for (ResolutionItem& item : o.resolutions) item.checked = true;
+    list.Addsettings1Click(o);
+    ASSERT_EQ(list.Lines().size(), 9u);
+    EXPECT_EQ(list.Lines()[0], BatchLine(o, 0));
+    EXPECT_EQ(list.Lines()[8], "QWK_Lurkmark.exe /Batch /DEMO1 /hdw3 /AR169 /SHIGH /AA2 /AF16 /BOOST");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(BatchList, UserDemoCannotBeNamedSoNoLineIsAdded) {
+    ScriptedBatchUi ui;
+    BatchList list(ui, "/nowhere/");
+    OptionState o = FullSetup();
+    o.demo = 2;
+    o.resolutions[0].checked = true;
+    list.Addsettings1Click(o);
+    EXPECT_TRUE(list.Lines().empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+}
+
+TEST(BatchList, EmptyListMessages) {
+    ScriptedBatchUi ui;
+    BatchList list(ui, "/nowhere/");
+    list.Viewbatch1Click();
+    list.Savebatch1Click();
+    list.Newbatch1Click();
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"The BatchList is empty. Nothing to view.",
+                                                     "The batchlist is empty. Nothing to save."}));
+    EXPECT_TRUE(ui.questions.empty());
+}
+
+TEST(BatchList, SavingAppendsTheClosingLineEvenWhenCancelled) {
+    ScriptedBatchUi ui;
+    const std::string dir = TempPrefix();
+    BatchList list(ui, dir);
+    OptionState o = FullSetup();
+    o.resolutions[0].checked = true;
+    list.Addsettings1Click(o);
+    list.Viewbatch1Click();
+    EXPECT_EQ(ui.paused, 1000u);
+    ASSERT_EQ(ui.opened, std::vector<std::string>{dir + "batchview.txt"});
+
+    list.Savebatch1Click();  // cancelled
+    EXPECT_FALSE(std::ifstream(dir + "batchview.txt").good()) << "the view file goes at Save";
+    list.Addsettings1Click(o);
+    ui.savePath = dir + "run.bat";
+    list.Savebatch1Click();
+    const std::string line = BatchLine(o, 0) + "\r\n";
+    const std::string closing = std::string(kBatchClosingLine) + "\r\n";
+    EXPECT_EQ(Slurp(dir + "run.bat"), line + closing + line + closing);
+
+    list.Viewbatch1Click();
+    EXPECT_EQ(Slurp(dir + "batchview.txt"), line + closing + line + closing);
+    std::remove((dir + "run.bat").c_str());
+    std::remove((dir + "batchview.txt").c_str());
+}
+
+TEST(BatchList, NewBatchAsksAndClearsOnNo) {
+    ScriptedBatchUi ui;
+    BatchList list(ui, "/nowhere/");
+    OptionState o = FullSetup();
+    o.resolutions[3].checked = true;
+    list.Addsettings1Click(o);
+    ui.answerYes = true;
+    list.Newbatch1Click();  // Yes, dialog cancelled
+    EXPECT_EQ(ui.questions, std::vector<std::string>{"The batchlist isn't empty. Are you want to save now?"});
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{BatchLine(o, 3), kBatchClosingLine}));
+    ui.answerYes = false;
+    list.Newbatch1Click();
+    EXPECT_TRUE(list.Lines().empty());
+}
+
+TEST(BatchList, UnwritableBatchFileFailsAndKeepsTheClosingLine) {
+    ScriptedBatchUi ui;
+    BatchList list(ui, "/nowhere/");
+    OptionState o = FullSetup();
+    o.resolutions[0].checked = true;
+    list.Addsettings1Click(o);
+    ui.savePath = "/nonexistent-folder/run.bat";
+    EXPECT_THROW(list.Savebatch1Click(), std::runtime_error);
+    EXPECT_EQ(list.Lines().back(), kBatchClosingLine);
+}
+
+}  // namespace
