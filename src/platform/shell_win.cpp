@@ -5,9 +5,11 @@
 
 #include <cstdlib>
 
-bool ShellOpen(const std::string& target) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+bool ShellOpen(const std::string& target) { return ShellOpen(nullptr, target, SW_SHOWNORMAL); }
+
+bool ShellOpen(HWND owner, const std::string& target, int showCommand) {
+    const auto result =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", target.c_str(), "", "", showCommand));
     return result > 32;
 }
 

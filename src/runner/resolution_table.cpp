@@ -19,3 +19,7 @@ std::string DisplayModeText(int width, int height) {
 std::string DisplayModeText(const std::string& width, const std::string& height) {
     return width + " x " + height;
 }
+
+std::string CustomProgressCaption(const std::string& width, const std::string& height) {
+    return "Resolution: " + width + " \xD7 " + height + " (Custom)...";
+}

@@ -18,6 +18,12 @@ constexpr std::size_t kResolutionCount = 9;
 // Index = position of the item in the window's resolution check group.
 extern const std::array<ResolutionEntry, kResolutionCount> ResolutionTable;
 
+// The custom slot comes after the nine fixed entries in run order; its key is "custom".
+constexpr std::size_t kCustomPosition = kResolutionCount;
+constexpr const char* kCustomRunKey = "custom";
+// "Resolution: {W} \xD7 {H} (Custom)..." from the custom field texts.
+std::string CustomProgressCaption(const std::string& width, const std::string& height);
+
 // "{W} x {H}" as the display mode list spells a screen size.
 std::string DisplayModeText(int width, int height);
 std::string DisplayModeText(const std::string& width, const std::string& height);
