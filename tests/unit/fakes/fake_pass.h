@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_settings.h"
+#include "fake_settings.h"
 #include "platform/os_error.h"
 #include "runner/pass_ports.h"
 #include "runner/process_runner.h"
