@@ -25,3 +25,9 @@ std::string ProgramFolder() {
     std::string folder(path, n);
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
+
+std::string SystemFolder() {
+    char path[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(path, sizeof path);
+    return std::string(path, n < sizeof path ? n : 0);
+}

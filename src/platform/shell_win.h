@@ -15,3 +15,6 @@ std::vector<std::string> ProgramArguments();
 
 // The folder of the running executable, with a trailing backslash.
 std::string ProgramFolder();
+
+// The Windows system folder as the system reports it, without a trailing backslash.
+std::string SystemFolder();

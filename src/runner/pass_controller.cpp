@@ -177,5 +177,6 @@ void PassController::cpTerminate(ProcessRunner&, int) {
 
 void PassController::DeleteConsoleLog() {
     // Without a game folder there is no log (and no relative path to guess).
-    if (!ctx_.paths.GamePath.empty()) DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);
+    if (ctx_.paths.GamePath.empty()) return;
+    DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);
 }

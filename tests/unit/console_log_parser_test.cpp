@@ -103,7 +103,8 @@ TEST_F(ReadScoreTest, UnreadableLogCountsAsALogWithoutScore) {
 // template (LF line ends), with a frame rate where the template has its placeholder.
 TEST_F(ReadScoreTest, RealResultLineFromFixture) {
     std::string xml;
-    ASSERT_TRUE(ReadWholeFile(std::string(LURK_FIXTURES_DIR) + "/consolelog/pts_doom3-1.1.1_results-definition.xml", xml));
+    const std::string fixture = std::string(LURK_FIXTURES_DIR) + "/consolelog/pts_doom3-1.1.1_results-definition.xml";
+    ASSERT_TRUE(ReadWholeFile(fixture, xml));
     const std::string placeholder = "#_RESULT_#";
     const std::size_t at = xml.find(placeholder);
     ASSERT_NE(at, std::string::npos);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../unit/fakes/fake_pass.h"
+#include "platform/shell_win.h"
 #include "platform/text_file.h"
 #include "platform/win_file_system_win.h"
 #include "runner/process_runner_win.h"
@@ -13,12 +14,6 @@
 #include "support/wine_test_support.h"
 
 namespace {
-
-std::string SystemFolder() {
-    char folder[MAX_PATH];
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return folder;
-}
 
 // The game's batch file as a stand-in: it writes a console log whose frame rate tells the
 // runs apart, and ends.
@@ -77,7 +72,8 @@ TEST(PassChain, ThreeRunsWithRealProcesses) {
     WinProcessRunner dxrun;
     WinProcessRunner cp;
     PassContext ctx{mode, paths, options, bench, pass, log, report, settings, files, view, game};
-    PassController controller(ctx, machine, dxrun, cp, {SystemFolder(), [] { return std::string("1/2/2007 3:04:05 AM"); }});
+    const PassController::Platform platform{SystemFolder(), [] { return std::string("1/2/2007 3:04:05 AM"); }};
+    PassController controller(ctx, machine, dxrun, cp, platform);
 
     controller.BenchButtonClick();
     EXPECT_FALSE(wt::FileExists(paths.CfgPath + "qconsole.log"));

@@ -7,15 +7,14 @@
 #include <vector>
 
 #include "platform/os_error_win.h"
+#include "platform/shell_win.h"
 #include "support/message_pump.h"
 #include "support/wine_test_support.h"
 
 namespace {
 
 std::string Cmd(const std::string& arguments) {
-    char folder[MAX_PATH];
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\cmd.exe /c " + arguments;
+    return SystemFolder() + "\\cmd.exe /c " + arguments;
 }
 
 struct Notice {
