@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/app_paths.h"
+
 // The trace of the last pass, saved whole to "debug.txt" beside the program.
 class DebugLog {
 public:
@@ -17,3 +19,6 @@ public:
 private:
     std::vector<std::string> lines_;
 };
+
+// Clears the log and writes the head of a pass: the program's version and its folders.
+void StartPassLog(DebugLog& log, const std::string& programVersion, const AppPaths& paths);

@@ -1,4 +1,5 @@
 #pragma once
+#include <stdexcept>
 #include <string>
 
 // The file-system questions and actions the portable core needs; the Win32 shell answers
@@ -15,3 +16,8 @@ public:
     // False when the file cannot be opened.
     virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
 };
+
+// Deletes the file when it exists; a file that stays behind is an error naming it.
+inline void DeleteFileOrThrow(FileSystem& files, const std::string& path) {
+    if (!files.DeleteFileIfExists(path)) throw std::runtime_error("Cannot delete file " + path);
+}

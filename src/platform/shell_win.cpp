@@ -5,9 +5,11 @@
 
 #include <cstdlib>
 
-bool ShellOpen(const std::string& target) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+bool ShellOpen(const std::string& target) { return ShellOpen(nullptr, target, SW_SHOWNORMAL); }
+
+bool ShellOpen(HWND owner, const std::string& target, int showCommand) {
+    const auto result =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", target.c_str(), "", "", showCommand));
     return result > 32;
 }
 
@@ -22,4 +24,10 @@ std::string ProgramFolder() {
     const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path, n);
     return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string SystemFolder() {
+    char path[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(path, sizeof path);
+    return std::string(path, n < sizeof path ? n : 0);
 }

@@ -1,6 +1,7 @@
 #include "results/report_document.h"
 
 #include "online/maker_hosts.h"
+#include "runner/resolution_table.h"
 #include "platform/text_file.h"
 #include "settings/app_paths.h"
 
@@ -14,6 +15,47 @@ std::string FileStampOf(const std::string& startTime) {
 
 std::string InfoLine(const std::string& label, const std::string& value) {
     return "   <FONT size=2><b>" + label + "</b> " + value + "</FONT><br>";
+}
+
+namespace {
+
+const char* const kCopyrightNotice = "Lurkmark \xA9 2006-2026 the Quenwick Lurkmark authors";
+
+}  // namespace
+
+std::string ResolutionHeading(const std::string& key, const std::string& customWidth,
+                              const std::string& customHeight) {
+    std::string label;
+    if (key == kCustomRunKey) {
+        label = customWidth + " \xD7 " + customHeight + " (Custom)";
+    } else {
+        for (const ResolutionEntry& entry : ResolutionTable) {
+            if (key == entry.key) label = entry.label;
+        }
+        if (label.empty()) return "";
+    }
+    return "<BR><B><FONT size=5>Resolution: " + label + "</FONT></B><BR>";
+}
+
+std::string DemoLine(const std::string& demoName) { return "Demo: " + demoName + "<br>"; }
+
+std::string CaptionLine(const std::string& caption) { return caption + "<br>"; }
+
+std::string ScoreLine(const std::string& scoreText) {
+    return "<span class=\"style5\"><b>Score = " + scoreText + " FPS</b></span><br>";
+}
+
+std::string NoScoreLine() { return "<span class=\"style5\"><b>Score = No Score.</b></span><br>"; }
+
+std::string CommentLine(const std::string& note) {
+    return "<FONT size=2><span class=\"style6\">Comment:</span> " + note + "</FONT><br>";
+}
+
+std::string FooterLine(ReportDocument::Mode mode) {
+    if (mode == ReportDocument::Mode::Interactive) {
+        return std::string("<CENTER>") + kCopyrightNotice + "</CENTER><BR></BODY></HTML>";
+    }
+    return std::string("<CENTER><FONT size=2>") + kCopyrightNotice + "</FONT></CENTER><BR></BODY></HTML>";
 }
 
 void ReportDocument::startPass(const std::string& startTime, Mode mode) {
@@ -54,8 +96,18 @@ void ReportDocument::addInfoLine(const std::string& label, const std::string& va
     lines_.push_back(InfoLine(label, value));
 }
 
+void ReportDocument::addCommentAndSeparator(const std::string& note) {
+    if (!note.empty()) lines_.push_back(CommentLine(note));
+    lines_.push_back("<hr>");
+}
+
+void ReportDocument::addClosingLines(Mode mode) {
+    lines_.push_back("<P></P><P></P>");
+    lines_.push_back(FooterLine(mode));
+}
+
 std::string ReportDocument::filePath(const std::string& resultPath) const {
-    return resultPath + "result_" + fileStamp_ + ".htm";
+    return JoinPath(resultPath, "result_" + fileStamp_ + ".htm");
 }
 
 void ReportDocument::save(const std::string& resultPath) const {

@@ -14,7 +14,12 @@ public:
     // "   <FONT size=2><b>{label}</b> {value}</FONT><br>"
     void addInfoLine(const std::string& label, const std::string& value);
 
-    // resultPath + "result_" + fileStamp + ".htm"
+    // The comment line when the note holds text, then the separator "<hr>".
+    void addCommentAndSeparator(const std::string& note);
+    // "<P></P><P></P>" and the footer of the mode.
+    void addClosingLines(Mode mode);
+
+    // resultPath joined with "result_" + fileStamp + ".htm"
     std::string filePath(const std::string& resultPath) const;
     // Replaces the file with every line followed by CR LF; throws when it cannot be written.
     void save(const std::string& resultPath) const;
@@ -34,3 +39,18 @@ std::string FileStampOf(const std::string& startTime);
 
 // The info line form shared by the system and display adapter descriptions.
 std::string InfoLine(const std::string& label, const std::string& value);
+
+// The lines of one run's result section.
+// The heading of a ResolutionTable key, or of "custom" with the custom field texts; empty
+// for any other key (no heading is written then).
+std::string ResolutionHeading(const std::string& key, const std::string& customWidth,
+                              const std::string& customHeight);
+std::string DemoLine(const std::string& demoName);
+// A settings caption such as "Shader Detail: High", followed by "<br>".
+std::string CaptionLine(const std::string& caption);
+std::string ScoreLine(const std::string& scoreText);
+std::string NoScoreLine();
+// Closes a batch-mode section.
+constexpr const char* kBatchSectionEnd = "<br><HR>";
+std::string CommentLine(const std::string& note);
+std::string FooterLine(ReportDocument::Mode mode);

@@ -20,6 +20,8 @@ extern const std::array<ResolutionEntry, kResolutionCount> ResolutionTable;
 
 // The custom slot: its size is the text of the custom width and height fields, unparsed.
 constexpr const char* kCustomRunKey = "custom";
+// Run order puts the custom slot after the nine fixed entries.
+constexpr std::size_t kCustomPosition = kResolutionCount;
 std::string CustomCaption(const std::string& width, const std::string& height);  // progress caption
 std::string CustomLabel(const std::string& width, const std::string& height);    // report label
 

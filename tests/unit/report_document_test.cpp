@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/text_file.h"
+
 namespace {
 
 TEST(FileStampOf, ReplacesTheSixSeparators) {
@@ -31,6 +36,90 @@ TEST(ReportDocument, InfoLinesAreWrittenUnescaped) {
     doc.startPass("t", ReportDocument::Mode::Batch);
     doc.addInfoLine("CPU:", "<i>Fast</i> 2400 MHz");
     EXPECT_EQ(doc.lines().back(), "   <FONT size=2><b>CPU:</b> <i>Fast</i> 2400 MHz</FONT><br>");
+}
+
+TEST(ResolutionHeading, FixedKeysHaveNoBlanksAroundTheSignCustomHasTwo) {
+    struct Case {
+        const char* key;
+        const char* visible;
+    } cases[] = {
+        {"640", "640\xD7" "480"},
+        {"1280", "1280\xD7" "1024"},
+        {"2048", "2048\xD7" "1536"},
+        {"hdw1", "1280\xD7" "768 (HD WideScreen)"},
+        {"hdw3", "1920\xD7" "1200 (HD WideScreen)"},
+        {"custom", "1366 \xD7 768 (Custom)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ResolutionHeading(c.key, "1366", "768"),
+                  std::string("<BR><B><FONT size=5>Resolution: ") + c.visible + "</FONT></B><BR>")
+            << c.key;
+    }
+    // No heading for keys outside the table: the empty key of a result step outside a pass,
+    // and the batch token spelling of a wide entry.
+    EXPECT_EQ(ResolutionHeading("", "1", "2"), "");
+    EXPECT_EQ(ResolutionHeading("HDW1", "1", "2"), "");
+}
+
+TEST(ReportDocument, SectionAndClosingLinesAsWritten) {
+    EXPECT_EQ(DemoLine("rivo3v-6.demo"), "Demo: rivo3v-6.demo<br>");
+    EXPECT_EQ(CaptionLine("Antialiasing: 4\xD7"), "Antialiasing: 4\xD7<br>");
+    EXPECT_EQ(ScoreLine("27.4"), "<span class=\"style5\"><b>Score = 27.4 FPS</b></span><br>");
+    EXPECT_EQ(NoScoreLine(), "<span class=\"style5\"><b>Score = No Score.</b></span><br>");
+
+    ReportDocument doc;
+    doc.addClosingLines(ReportDocument::Mode::Interactive);
+    doc.addClosingLines(ReportDocument::Mode::Batch);
+    ASSERT_EQ(doc.lines().size(), 4u);
+    EXPECT_EQ(doc.lines()[0], "<P></P><P></P>");
+    const std::string& interactive = doc.lines()[1];
+    const std::string& batch = doc.lines()[3];
+    EXPECT_EQ(interactive.rfind("<CENTER>", 0), 0u);
+    EXPECT_NE(interactive.find("</CENTER><BR></BODY></HTML>"), std::string::npos);
+    EXPECT_EQ(batch.rfind("<CENTER><FONT size=2>", 0), 0u);
+    EXPECT_NE(batch.find("</FONT></CENTER><BR></BODY></HTML>"), std::string::npos);
+    // Both carry the same notice.
+    EXPECT_EQ(interactive.substr(8, interactive.size() - 8 - 27), batch.substr(21, batch.size() - 21 - 34));
+}
+
+TEST(ReportDocument, CommentOnlyWhenTheNoteHoldsTextSeparatorAlways) {
+    ReportDocument doc;
+    doc.addCommentAndSeparator("");
+    doc.addCommentAndSeparator("<b>new driver</b>");
+    ASSERT_EQ(doc.lines().size(), 3u);
+    EXPECT_EQ(doc.lines()[0], "<hr>");
+    EXPECT_EQ(doc.lines()[1], "<FONT size=2><span class=\"style6\">Comment:</span> <b>new driver</b></FONT><br>");
+    EXPECT_EQ(doc.lines()[2], "<hr>");
+}
+
+TEST(ReportDocument, FileNameJoinsTheFolderAndIsEmptyStampedBeforeAnyPass) {
+    ReportDocument doc;
+    EXPECT_EQ(doc.filePath("C:\\R\\"), "C:\\R\\result_.htm");
+    doc.startPass("8,12,2006 20:56:01", ReportDocument::Mode::Interactive);
+    EXPECT_EQ(doc.filePath("C:\\R"), "C:\\R\\result_8,12,2006_20_56_01.htm");
+}
+
+TEST(ReportDocument, SavesCp1252LinesEachEndedByCrLfAndReportsAFailureWithThePath) {
+    const std::string folder = ::testing::TempDir();
+    ReportDocument doc;
+    doc.startPass("1/2/2007 3:04:05 AM", ReportDocument::Mode::Batch);
+    doc.addLine(ResolutionHeading("800", "", ""));
+    doc.save(folder);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(doc.filePath(folder), bytes));
+    std::remove(doc.filePath(folder).c_str());
+    EXPECT_EQ(bytes.substr(0, 8), "<html>\r\n");
+    const std::string last = "<BR><B><FONT size=5>Resolution: 800\xD7" "600</FONT></B><BR>\r\n";
+    ASSERT_GT(bytes.size(), last.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - last.size()), last);
+
+    const std::string missing = "/no-such-lurk-folder/results";
+    try {
+        doc.save(missing);
+        FAIL() << "saving into a missing folder succeeded";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(doc.filePath(missing)), std::string::npos);
+    }
 }
 
 }  // namespace

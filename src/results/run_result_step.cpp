@@ -1,0 +1,110 @@
+#include "results/run_result_step.h"
+
+#include "runner/game_batch_file.h"
+
+namespace {
+
+constexpr unsigned kPauseMs = 1000;
+
+// A run "shows a result" when its log gave a score text, or when the log held no result
+// line at all: then the section says "No Score." and the report is still worth showing.
+bool ShowsResult(const ScoreResult& score) {
+    return !score.scoreText.empty() || (score.logFound && !score.markerFound);
+}
+
+}  // namespace
+
+void RunResultStep::RecordRunResult() {
+    if (ctx_.mode.BatchMode) {
+        RecordBatch();
+    } else {
+        RecordInteractive();
+    }
+    CleanUp();
+}
+
+void RunResultStep::RecordInteractive() {
+    ctx_.view.Pause(kPauseMs);
+    const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
+    if (score.logFound) {
+        ctx_.debugLog.Add("Prepare result");
+        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.view.RepaintWindow();
+        const bool noScore = score.hasLetter || !score.markerFound;
+        AppendSection(score, noScore);
+        ctx_.debugLog.Add(noScore ? "FPS: No Score" : "FPS: " + score.scoreText);
+        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    } else {
+        ctx_.debugLog.Add("ERROR! The qconsole.log not exist!");
+        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    }
+    SaveReport();
+
+    if (ctx_.pass.CompletedRuns != ctx_.pass.PlannedRuns) return;
+    ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
+    if (ShowsResult(score) && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
+    ctx_.game.RestoreGameConfig(true);
+    ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    ctx_.view.Pause(kPauseMs);
+    ctx_.view.HideProgressPanel();
+    ctx_.game.MarkPassEnded(false);
+    ctx_.view.SetRunButtonEnabled(true);
+}
+
+void RunResultStep::RecordBatch() {
+    ctx_.view.Pause(kPauseMs);
+    const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
+    if (score.logFound) {
+        ctx_.view.RepaintWindow();
+        // Batch mode shows the text as the game printed it, letters and all; only a log
+        // without any result line has nothing to show.
+        AppendSection(score, !score.markerFound);
+        ctx_.report.addLine(kBatchSectionEnd);
+    }
+    ctx_.report.addClosingLines(ReportDocument::Mode::Batch);
+    if (ShowsResult(score)) SaveReport();
+    ctx_.game.RestoreGameConfig(false);
+    ctx_.view.Pause(kPauseMs);
+    ctx_.view.HideProgressPanel();
+    ctx_.game.MarkPassEnded(true);
+    ctx_.view.SetRunButtonEnabled(true);
+    ctx_.view.EndProgram();
+}
+
+void RunResultStep::AppendSection(const ScoreResult& score, bool noScore) {
+    ReportDocument& report = ctx_.report;
+    const std::string heading =
+        ResolutionHeading(ctx_.pass.CurrentRunKey, ctx_.options.customWidth, ctx_.options.customHeight);
+    if (!heading.empty()) report.addLine(heading);
+    report.addLine(DemoLine(ctx_.pass.DemoName));
+    report.addLine(CaptionLine(ctx_.game.ShaderText()));
+    report.addLine(CaptionLine(ctx_.pass.AspectLine));
+    report.addLine(CaptionLine(ctx_.game.AntialiasingText()));
+    report.addLine(CaptionLine(ctx_.game.FilteringText()));
+    report.addLine(CaptionLine(ctx_.game.BoostText()));
+    report.addLine(noScore ? NoScoreLine() : ScoreLine(score.scoreText));
+}
+
+bool RunResultStep::SaveReport() {
+    try {
+        ctx_.report.save(ctx_.paths.ResultPath);
+        return true;
+    } catch (const std::exception& e) {
+        // The pass goes on (the user's files are still restored at its end); the user learns
+        // once where the report could not go.
+        if (!saveFailureShown_) {
+            saveFailureShown_ = true;
+            ctx_.view.ShowMessage(std::string("The report could not be saved. ") + e.what());
+        }
+        return false;
+    }
+}
+
+void RunResultStep::CleanUp() {
+    // A log left behind would hand the next run the previous run's score.
+    if (!ctx_.paths.GamePath.empty()) {
+        DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);
+        DeleteFileOrThrow(ctx_.files, JoinPath(ctx_.paths.GamePath, kGameBatchFileName));
+    }
+    ctx_.view.Pause(kPauseMs);
+}

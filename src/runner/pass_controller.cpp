@@ -1,0 +1,182 @@
+#include "runner/pass_controller.h"
+
+#include <stdexcept>
+
+#include "platform/os_error.h"
+#include "runner/game_batch_file.h"
+#include "runner/resolution_table.h"
+#include "settings/option_store.h"
+
+namespace {
+
+constexpr unsigned kPauseBeforeGameMs = 1000;
+
+std::optional<std::size_t> PositionOfKey(const std::string& key) {
+    if (key == kCustomRunKey) return kCustomPosition;
+    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+        if (key == ResolutionTable[i].key) return i;
+    }
+    return std::nullopt;
+}
+
+std::size_t PositionOfToken(const std::string& token) {
+    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+        if (token == ResolutionTable[i].token) return i;
+    }
+    throw std::logic_error("No resolution has the token " + token);
+}
+
+}  // namespace
+
+PassController::PassController(PassContext& context, MachineDescription& machine, ProcessRunner& dxrun,
+                               ProcessRunner& cp, Platform platform)
+    : ctx_(context), machine_(machine), dxrun_(dxrun), cp_(cp), platform_(std::move(platform)), resultStep_(context) {
+    dxrun_.SetOnTerminate([this](ProcessRunner& runner, int exitCode) { dxrunTerminate(runner, exitCode); });
+    cp_.SetOnTerminate([this](ProcessRunner& runner, int exitCode) { cpTerminate(runner, exitCode); });
+}
+
+void PassController::BenchButtonClick() {
+    ctx_.view.SetProgressCaption("Collecting system information...");
+    StartPassLog(ctx_.debugLog, ctx_.settings.Read("Programversion"), ctx_.paths);
+    ctx_.view.ShowProgressPanel();
+    ctx_.view.SetRunButtonEnabled(false);
+    resultStep_.BeginPass();
+
+    if (ctx_.mode.OpenMode) {
+        // Open mode runs no pass: only the result step for the console log already there.
+        ctx_.benchOptions.resolution.clear();
+        resultStep_.RecordRunResult();
+        return;
+    }
+    ctx_.game.PrepareDemo();
+    DeleteConsoleLog();
+    const std::string& system = platform_.systemFolder;
+    dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.BenchDir + "dxinfo.txt");
+    dxrun_.SetCurrentDirectory(system);
+    dxrun_.Run();
+}
+
+void PassController::dxrunTerminate(ProcessRunner&, int) {
+    machine_.readDiagnosticsFile();
+    if (ctx_.mode.BatchMode) {
+        BatchRunPhase();
+    } else {
+        InteractiveRunPhase();
+    }
+}
+
+void PassController::InteractiveRunPhase() {
+    ctx_.benchOptions = DeriveBenchOptions(ctx_.options);
+    GameSide& game = ctx_.game;
+    game.ApplyFilterStep();
+    game.SelectAspect();
+    game.ApplyBoostStep();
+    game.PrepareGameConfig();
+
+    PassState& pass = ctx_.pass;
+    if (ctx_.paths.GamePath.empty() || !ctx_.files.FolderExists(ctx_.paths.GamePath)) {
+        return Refuse("ERROR. Please, install the retail version of Prey.");
+    }
+    pass.PlannedRuns = game.CountPlannedRuns();
+    pass.CompletedRuns = 0;
+    if (pass.PlannedRuns < 1) return Refuse("ERROR. Please, choose a resolution of Prey.");
+    if (pass.DemoError) return Refuse("ERROR. Please, check your custom defined demo parameters.");
+
+    ctx_.debugLog.Add("Resolutions: " + std::to_string(pass.PlannedRuns));
+    game.MarkPassUnderWay();
+    ctx_.view.ShowProgressPanel();
+    ctx_.report.startPass(platform_.startTime(), ReportDocument::Mode::Interactive);
+    ctx_.debugLog.Add("Start time: " + ctx_.report.startTime());
+    DescribeMachine();
+    const std::optional<std::size_t> first = game.NextPlannedRun(0);
+    if (!first) throw std::logic_error("A planned run could not be found");
+    StartRun(*first);
+}
+
+void PassController::BatchRunPhase() {
+    if (ctx_.paths.GamePath.empty() || !ctx_.files.FolderExists(ctx_.paths.GamePath)) {
+        ctx_.view.ShowMessage("Please, install the retail version of Prey.");
+        return ctx_.view.SetRunButtonEnabled(true);
+    }
+    if (ctx_.benchOptions.resolution.empty()) {
+        ctx_.view.ShowMessage("Please, define a resolution of Prey.");
+        return ctx_.view.SetRunButtonEnabled(true);
+    }
+    GameSide& game = ctx_.game;
+    game.ApplyFilterStep();
+    game.SelectAspect();
+    game.ApplyBoostStep();
+    game.PrepareGameConfig();
+
+    ctx_.view.SetRunButtonEnabled(false);
+    game.MarkPassUnderWay();
+    ctx_.view.ShowProgressPanel();
+    ctx_.report.startPass(platform_.startTime(), ReportDocument::Mode::Batch);
+    DescribeMachine();
+    StartRun(PositionOfToken(ctx_.benchOptions.resolution));
+}
+
+void PassController::Refuse(const std::string& message) {
+    ctx_.view.ShowMessage(message);
+    ctx_.view.HideProgressPanel();
+    ctx_.game.MarkPassRefused();
+    ctx_.view.SetRunButtonEnabled(true);
+}
+
+void PassController::DescribeMachine() {
+    machine_.appendSystemLines();
+    machine_.appendAdapterLines();
+    ctx_.report.addCommentAndSeparator(ctx_.options.note);
+}
+
+void PassController::StartRun(std::size_t position) {
+    const bool custom = position == kCustomPosition;
+    const std::string& width = ctx_.options.customWidth;
+    const std::string& height = ctx_.options.customHeight;
+    const std::string caption = custom ? CustomCaption(width, height) : ResolutionTable[position].caption;
+    ctx_.view.SetProgressCaption(caption);
+    ctx_.pass.CurrentRunKey = custom ? kCustomRunKey : ResolutionTable[position].key;
+    ctx_.game.ComposeGameCommandLine(position);
+
+    DebugLog& log = ctx_.debugLog;
+    log.Add("");
+    if (custom) {
+        log.Add("START Prey " + width + " \xD7 " + height + " (Custom)...");
+    } else {
+        log.Add("START");
+        log.Add(caption);
+    }
+    log.Save(ctx_.paths.BenchDir);
+    ctx_.game.WriteGameBatchFile();
+
+    cp_.SetCurrentDirectory(ctx_.paths.GamePath);
+    cp_.SetCommandLine(JoinPath(ctx_.paths.GamePath, kGameBatchFileName));
+    ctx_.view.Pause(kPauseBeforeGameMs);
+    try {
+        cp_.Run();
+    } catch (const OsError&) {
+        // The pass stops quietly; the configuration stays prepared until the program ends or
+        // the next start offers the recovery.
+        ctx_.view.SetRunButtonEnabled(true);
+    }
+}
+
+void PassController::cpTerminate(ProcessRunner&, int) {
+    ctx_.debugLog.Add("CP terminated");
+    ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    if (ctx_.mode.BatchMode) return resultStep_.RecordRunResult();
+
+    PassState& pass = ctx_.pass;
+    const std::optional<std::size_t> position = PositionOfKey(pass.CurrentRunKey);
+    if (position) ++pass.CompletedRuns;
+    const bool last = pass.CurrentRunKey == kCustomRunKey || pass.CompletedRuns == pass.PlannedRuns;
+    resultStep_.RecordRunResult();
+    if (last || !position) return;
+    if (const std::optional<std::size_t> next = ctx_.game.NextPlannedRun(*position + 1)) StartRun(*next);
+}
+
+void PassController::DeleteConsoleLog() {
+    // Without a game folder there is no log (and no relative path to guess).
+    if (ctx_.paths.GamePath.empty()) return;
+    DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "results/run_result_step.h"
+#include "runner/pass_ports.h"
+#include "runner/process_runner.h"
+
+// One benchmark pass as a chain of handlers on the message thread: the Run button (or the
+// batch start) starts the diagnostics tool, its end starts the run phase, and every game
+// end records the result and starts the next run. Nothing here waits for a process.
+class PassController {
+public:
+    struct Platform {
+        std::string systemFolder;               // the Windows system folder, no trailing backslash
+        std::function<std::string()> startTime;  // now, in the user's short date and long time formats
+    };
+
+    // Takes over the end handlers of both runners.
+    PassController(PassContext& context, MachineDescription& machine, ProcessRunner& dxrun, ProcessRunner& cp,
+                   Platform platform);
+
+    void BenchButtonClick();
+    void dxrunTerminate(ProcessRunner& runner, int exitCode);
+    // The run start for one ResolutionTable position (kCustomPosition: the custom slot).
+    void StartRun(std::size_t position);
+    void cpTerminate(ProcessRunner& runner, int exitCode);
+
+private:
+    void InteractiveRunPhase();
+    void BatchRunPhase();
+    void Refuse(const std::string& message);
+    void DescribeMachine();
+    void DeleteConsoleLog();
+
+    PassContext& ctx_;
+    MachineDescription& machine_;
+    ProcessRunner& dxrun_;
+    ProcessRunner& cp_;
+    Platform platform_;
+    RunResultStep resultStep_;
+};

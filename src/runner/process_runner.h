@@ -1,0 +1,40 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// Starts one command line in a given folder and reports its end, with the exit code, on the
+// window message thread. The pass drives the diagnostics tool and the game through two
+// instances (`dxrun` and `cp`); tests drive the pass through a fake.
+class ProcessRunner {
+public:
+    // Called on the message thread once the process has ended and the runner is idle again,
+    // so the handler may call Run on the same runner.
+    using TerminateHandler = std::function<void(ProcessRunner& runner, int exitCode)>;
+
+    virtual ~ProcessRunner() = default;
+
+    // Passed unchanged to process creation: no quoting is added.
+    void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
+    void SetCurrentDirectory(const std::string& folder) { currentDirectory_ = folder; }
+    void SetOnTerminate(TerminateHandler handler) { onTerminate_ = std::move(handler); }
+    const std::string& CommandLine() const { return commandLine_; }
+    const std::string& CurrentDirectory() const { return currentDirectory_; }
+
+    // Starts the process and returns at once. Throws std::logic_error with kRunnerBusyMessage
+    // while a started process has not been reported as ended, and OsError (platform/os_error.h)
+    // when the process cannot be created.
+    virtual void Run() = 0;
+    virtual bool Running() const = 0;
+
+    static constexpr const char* kRunnerBusyMessage = "Cannot perform this operation when process is running";
+
+protected:
+    void NotifyTerminated(int exitCode) {
+        if (onTerminate_) onTerminate_(*this, exitCode);
+    }
+
+private:
+    std::string commandLine_;
+    std::string currentDirectory_;
+    TerminateHandler onTerminate_;
+};

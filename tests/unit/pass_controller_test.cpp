@@ -1,0 +1,359 @@
+// Whole passes driven through the controller with a scripted window, a fake game side and
+// fake process runners: the order of runs, the report on disk, the debug log, the pass
+// marks, the refusals and the batch and open-switch behaviour.
+#include "runner/pass_controller.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "fakes/fake_pass.h"
+#include "platform/text_file.h"
+
+namespace {
+
+using Log = std::optional<std::string>;
+
+const std::string kStartTime = "12/8/2006 8:56:01 PM";
+
+std::vector<std::string> SplitCrLf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    EXPECT_EQ(start, bytes.size()) << "the last line lacks its CR LF";
+    return lines;
+}
+
+std::vector<std::string> Section(const std::string& heading, const std::string& scoreLine) {
+    std::vector<std::string> lines;
+    if (!heading.empty()) lines.push_back(heading);
+    for (const char* line : {"Demo: rivo3v-6.demo<br>", "Shader Detail: High<br>", "Aspect Ratio: [16:9]<br>",
+                             "Antialiasing: 4\xD7<br>", "Anisotropic filtering: 16\xD7<br>",
+                             "Graphics BOOST: disabled<br>"}) {
+        lines.push_back(line);
+    }
+    lines.push_back(scoreLine);
+    return lines;
+}
+
+class PassTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = ::testing::TempDir() + "lurkpassXXXXXX";
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+        temp = pattern;
+        paths.BenchDir = temp + "/";
+        paths.ResultPath = temp + "/";
+        paths.GamePath = "C:\\Prey";
+        paths.CfgPath = "C:\\Prey\\base\\";
+        paths.DemosPath = "C:\\Prey\\base\\Demos\\";
+        files.folders.insert(paths.GamePath);
+        settings.values["Programversion"] = "1.0";
+        options.customWidth = "1680";
+        options.customHeight = "1050";
+        controller = std::make_unique<PassController>(
+            ctx, machine, dxrun, cp, PassController::Platform{"C:\\windows\\system32", [] { return kStartTime; }});
+    }
+    void TearDown() override { std::filesystem::remove_all(temp); }
+
+    std::string LogPath() const { return paths.CfgPath + "qconsole.log"; }
+    std::string ReportPath() const { return report.filePath(paths.ResultPath); }
+    std::string DebugPath() const { return paths.BenchDir + "debug.txt"; }
+    bool OnDisk(const std::string& path) const {
+        std::string bytes;
+        return ReadWholeFile(path, bytes);
+    }
+    std::vector<std::string> LinesOnDisk(const std::string& path) const {
+        std::string bytes;
+        EXPECT_TRUE(ReadWholeFile(path, bytes)) << path;
+        return SplitCrLf(bytes);
+    }
+    // The result sections and closing lines of a saved report: what follows "<hr>".
+    std::vector<std::string> AfterSeparator(const std::vector<std::string>& lines) const {
+        const auto hr = std::find(lines.begin(), lines.end(), "<hr>");
+        EXPECT_NE(hr, lines.end());
+        return std::vector<std::string>(hr == lines.end() ? hr : hr + 1, lines.end());
+    }
+    // Press Run, end the diagnostics tool, then end one game per entry, leaving that log.
+    void RunPass(const std::vector<Log>& logs) {
+        controller->BenchButtonClick();
+        ASSERT_TRUE(dxrun.Running());
+        dxrun.End();
+        for (const Log& log : logs) {
+            ASSERT_TRUE(cp.Running());
+            if (log) files.files[LogPath()] = *log;
+            cp.End();
+        }
+        EXPECT_FALSE(cp.Running());
+    }
+
+    std::string temp;
+    EventList events;
+    StartupMode mode;
+    AppPaths paths;
+    OptionState options;
+    BenchOptions bench;
+    PassState pass;
+    DebugLog log;
+    ReportDocument report;
+    FakeSettingsStore settings;
+    FakeFileSystem files;
+    ScriptedView view{events};
+    FakeGameSide game{events, pass, log, settings, files, paths};
+    FakeMachine machine{events, report};
+    FakeRunner dxrun{events, "dxrun"};
+    FakeRunner cp{events, "cp"};
+    PassContext ctx{mode, paths, options, bench, pass, log, report, settings, files, view, game};
+    std::unique_ptr<PassController> controller;
+};
+
+const std::string kClosing = "<P></P><P></P>";
+
+TEST_F(PassTest, ThreeResolutionsRunInOrderAndFinishOnce) {
+    game.planned = {0, 2, 8};
+    files.files[LogPath()] = "stale log of an earlier program";
+    RunPass({"seconds = 27.4 fps", "seconds = 127.3 fps", "seconds = 1234.5 fps"});
+
+    EXPECT_EQ(dxrun.CommandLine(), "C:\\windows\\system32\\dxdiag.exe /whql:on /t " + paths.BenchDir + "dxinfo.txt");
+    EXPECT_EQ(dxrun.CurrentDirectory(), "C:\\windows\\system32");
+    EXPECT_EQ(cp.CommandLine(), "C:\\Prey\\Lurkmark.bat");
+    EXPECT_EQ(cp.CurrentDirectory(), "C:\\Prey");
+    EXPECT_EQ(cp.starts, 3);
+
+    std::vector<std::string> expected;
+    for (const auto& [heading, score] : {std::pair<const char*, const char*>{"640\xD7" "480", "27.4"},
+                                         {"1024\xD7" "768", "127.3"},
+                                         {"1920\xD7" "1200 (HD WideScreen)", "1234.5"}}) {
+        const auto section = Section(std::string("<BR><B><FONT size=5>Resolution: ") + heading + "</FONT></B><BR>",
+                                     ScoreLine(score));
+        expected.insert(expected.end(), section.begin(), section.end());
+    }
+    expected.push_back(kClosing);
+    expected.push_back(FooterLine(ReportDocument::Mode::Interactive));
+    const std::vector<std::string> onDisk = LinesOnDisk(ReportPath());
+    EXPECT_EQ(ReportPath(), paths.ResultPath + "\\result_12_8_2006_8_56_01_PM.htm");
+    EXPECT_EQ(onDisk, report.lines());
+    EXPECT_EQ(AfterSeparator(onDisk), expected);
+    EXPECT_EQ(onDisk[20], "   <FONT size=2>The benchmark started at " + kStartTime + "</FONT><br>");
+
+    EXPECT_EQ(view.opened, std::vector<std::string>{ReportPath()});
+    EXPECT_FALSE(view.panelShown);
+    EXPECT_TRUE(view.runButtonEnabled);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+    EXPECT_EQ(CountOf(events, "restore with lines"), 1);
+    EXPECT_EQ(CountOf(events, "mark 1"), 1);
+    EXPECT_FALSE(files.FileExists(LogPath()));
+    EXPECT_FALSE(files.FileExists("C:\\Prey\\Lurkmark.bat"));
+    // Two pauses after each run that goes on, three after the last, one before each start.
+    EXPECT_EQ(CountOf(events, "pause 1000"), 3 + 2 + 2 + 3);
+}
+
+TEST_F(PassTest, DebugLogOfAPassAsSavedOnDisk) {
+    game.planned = {1, kCustomPosition};
+    RunPass({"seconds = 27.4 fps", "seconds = 7.9 fps"});
+    const std::vector<std::string> expected = {
+        std::string(46, '='), "Quenwick Lurkmark debug information", std::string(46, '='), "",
+        "Benchmark version: 1.0", "Bench Path: " + paths.BenchDir, "Game Path: C:\\Prey\\",
+        "Demos Path: C:\\Prey\\base\\Demos\\", "CFG Path: C:\\Prey\\base\\", "",
+        "Collecting settings information -------------------------",
+        "Resolutions: 2", "Start time: " + kStartTime,
+        "", "START", "Resolution: 800 \xD7 600...", "CP terminated", "Prepare result", "FPS: 27.4",
+        "", "START Prey 1680 \xD7 1050 (Custom)...", "CP terminated", "Prepare result", "FPS: 7.9",
+        "Delete autoexec.cfg"};
+    EXPECT_EQ(LinesOnDisk(DebugPath()), expected);
+    EXPECT_TRUE(Contains(events, "caption Resolution: 1680 \xD7 1050 (Custom)..."));
+    EXPECT_EQ(AfterSeparator(report.lines())[8],
+              "<BR><B><FONT size=5>Resolution: 1680 \xD7 1050 (Custom)</FONT></B><BR>");
+}
+
+TEST_F(PassTest, RunWithoutLogGoesOnAndLeavesNoSection) {
+    game.planned = {0, 2, 8};
+    RunPass({"seconds = 30.0 fps", std::nullopt, "seconds = 31.0 fps"});
+    const std::vector<std::string> debug = LinesOnDisk(DebugPath());
+    const auto first = std::find(debug.begin(), debug.end(), "FPS: 30.0");
+    const auto error = std::find(debug.begin(), debug.end(), "ERROR! The qconsole.log not exist!");
+    const auto second = std::find(debug.begin(), debug.end(), "FPS: 31.0");
+    EXPECT_TRUE(first < error && error < second && second != debug.end());
+    const std::vector<std::string> onDisk = AfterSeparator(LinesOnDisk(ReportPath()));
+    ASSERT_EQ(onDisk.size(), 8u + 8u + 2u);
+    EXPECT_EQ(onDisk[0], "<BR><B><FONT size=5>Resolution: 640\xD7" "480</FONT></B><BR>");
+    EXPECT_EQ(onDisk[8], "<BR><B><FONT size=5>Resolution: 1920\xD7" "1200 (HD WideScreen)</FONT></B><BR>");
+    EXPECT_EQ(cp.starts, 3);
+}
+
+TEST_F(PassTest, FileGrowsRunByRunAndLastRunWithoutLogLeavesItUnclosedAndUnopened) {
+    game.planned = {0, 1};
+    controller->BenchButtonClick();
+    dxrun.End();
+    files.files[LogPath()] = "seconds = 55.5 fps";
+    cp.End();
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath())), Section(ResolutionHeading("640", "", ""), ScoreLine("55.5")));
+    cp.End();  // no log
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath())), Section(ResolutionHeading("640", "", ""), ScoreLine("55.5")));
+    EXPECT_EQ(report.lines().back(), FooterLine(ReportDocument::Mode::Interactive));  // in memory only
+    EXPECT_TRUE(view.opened.empty());
+    EXPECT_TRUE(view.runButtonEnabled);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+}
+
+TEST_F(PassTest, LetterScoresAndLogsWithoutResultLineShowNoScore) {
+    game.planned = {0, 1};
+    RunPass({"seconds = nan fps", "timedemo aborted"});
+    const std::vector<std::string> sections = AfterSeparator(report.lines());
+    EXPECT_EQ(sections[7], NoScoreLine());
+    EXPECT_EQ(sections[15], NoScoreLine());
+    EXPECT_EQ(CountOf(LinesOnDisk(DebugPath()), "FPS: No Score"), 2);
+    // A run that did end with a log is worth showing: saved closed and opened.
+    EXPECT_EQ(LinesOnDisk(ReportPath()).back(), FooterLine(ReportDocument::Mode::Interactive));
+    EXPECT_EQ(view.opened.size(), 1u);
+}
+
+TEST_F(PassTest, InteractiveRefusalsLeaveDebugFileAndReportAlone) {
+    struct Case {
+        const char* name;
+        bool gameFolder;
+        std::vector<std::size_t> planned;
+        bool demoError;
+        const char* message;
+    } cases[] = {
+        {"no game folder", false, {0}, false, "ERROR. Please, install the retail version of Prey."},
+        {"no resolution", true, {}, false, "ERROR. Please, choose a resolution of Prey."},
+        {"bad user demo", true, {0}, true, "ERROR. Please, check your custom defined demo parameters."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        events.clear();
+        view.messages.clear();
+        WriteWholeFile(DebugPath(), "earlier pass\r\n");
+        report.startPass("earlier", ReportDocument::Mode::Interactive);
+        if (!c.gameFolder) paths.GamePath.clear();
+        game.planned = c.planned;
+        game.demoError = c.demoError;
+
+        controller->BenchButtonClick();
+        dxrun.End();
+        EXPECT_EQ(view.messages, std::vector<std::string>{c.message});
+        const EventList tail(events.end() - 4, events.end());
+        EXPECT_EQ(tail, (EventList{std::string("message ") + c.message, "panel hidden", "mark 0", "button on"}));
+        EXPECT_TRUE(Contains(events, "prepare config"));  // an interactive pass prepares before it checks
+        EXPECT_EQ(LinesOnDisk(DebugPath()), std::vector<std::string>{"earlier pass"});
+        EXPECT_EQ(report.startTime(), "earlier");
+        EXPECT_FALSE(cp.Running());
+        paths.GamePath = "C:\\Prey";
+    }
+}
+
+TEST_F(PassTest, GameThatCannotStartStopsThePassQuietly) {
+    game.planned = {0, 1};
+    cp.failNextStart = true;
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(view.runButtonEnabled);
+    EXPECT_TRUE(view.panelShown);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "1");
+    EXPECT_EQ(events.back(), "button on");
+}
+
+TEST_F(PassTest, ReportThatCannotBeSavedIsShownOnceAndThePassStillEnds) {
+    paths.ResultPath = "/no-such-lurk-folder/results";
+    game.planned = {0, 1};
+    RunPass({"seconds = 60.0 fps", "seconds = 61.0 fps"});
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find(ReportPath()), std::string::npos) << view.messages[0];
+    EXPECT_TRUE(view.opened.empty());
+    EXPECT_TRUE(Contains(events, "restore with lines"));
+    EXPECT_TRUE(view.runButtonEnabled);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+}
+
+class BatchPassTest : public PassTest {
+protected:
+    void SetUp() override {
+        PassTest::SetUp();
+        mode.BatchMode = true;
+        bench.resolution = "640";
+    }
+};
+
+TEST_F(BatchPassTest, OneRunSavedNotOpenedAndTheProgramEnds) {
+    game.planned = {5};  // the window's selection plays no part in a batch pass
+    RunPass({"seconds = 88.8 fps"});
+    EXPECT_EQ(cp.starts, 1);
+    std::vector<std::string> expected = Section(ResolutionHeading("640", "", ""), ScoreLine("88.8"));
+    expected.push_back("<br><HR>");
+    expected.push_back(kClosing);
+    expected.push_back(FooterLine(ReportDocument::Mode::Batch));
+    const std::vector<std::string> onDisk = LinesOnDisk(ReportPath());
+    EXPECT_EQ(onDisk[21], "<span class=\"style4\">System Information<br></span>");
+    EXPECT_EQ(AfterSeparator(onDisk), expected);
+    EXPECT_TRUE(view.opened.empty());
+    EXPECT_TRUE(view.endRequested);
+    EXPECT_TRUE(Contains(events, "restore quietly"));
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+    // The clean-up still runs after the end was requested.
+    const auto end = std::find(events.begin(), events.end(), "end program");
+    EXPECT_EQ(std::count(end, events.end(), "pause 1000"), 1);
+    EXPECT_FALSE(files.FileExists(LogPath()));
+    // Batch debug lines: the head, then per run only the start lines and "CP terminated".
+    const std::vector<std::string> debug = LinesOnDisk(DebugPath());
+    EXPECT_EQ(std::vector<std::string>(debug.end() - 4, debug.end()),
+              (std::vector<std::string>{"", "START", "Resolution: 640 \xD7 480...", "CP terminated"}));
+    EXPECT_EQ(debug.size(), 11u + 4u);
+}
+
+TEST_F(BatchPassTest, ScoreTextIsWrittenAsPrintedAndNoLogMeansNoFile) {
+    RunPass({"seconds = nan fps"});
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath()))[7], ScoreLine("nan"));
+
+    std::filesystem::remove_all(temp);
+    std::filesystem::create_directory(temp);
+    view.endRequested = false;
+    RunPass({std::nullopt});
+    EXPECT_FALSE(OnDisk(ReportPath()));
+    EXPECT_TRUE(view.endRequested);
+    EXPECT_EQ(CountOf(events, "restore quietly"), 2);
+}
+
+TEST_F(BatchPassTest, RefusalsKeepThePanelAndWriteNoMark) {
+    bench.resolution.clear();
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Please, define a resolution of Prey."});
+    paths.GamePath.clear();
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_EQ(view.messages.back(), "Please, install the retail version of Prey.");
+    EXPECT_TRUE(view.panelShown);
+    EXPECT_TRUE(view.runButtonEnabled);
+    EXPECT_FALSE(Contains(events, "prepare config"));
+    EXPECT_EQ(settings.values.count("NoErrorWarning"), 0u);
+    EXPECT_FALSE(view.endRequested);
+}
+
+TEST_F(PassTest, OpenSwitchRecordsThePresentLogWithoutAnyProcess) {
+    mode.OpenMode = true;
+    files.files[LogPath()] = "seconds = 42.0 fps";
+    controller->BenchButtonClick();
+    EXPECT_EQ(dxrun.starts + cp.starts, 0);
+    // No heading, and the demo and aspect lines hold only their fixed text: nothing set them.
+    std::vector<std::string> expected = Section("", ScoreLine("42.0"));
+    expected[0] = "Demo: <br>";
+    expected[2] = "<br>";
+    expected.push_back(kClosing);
+    expected.push_back(FooterLine(ReportDocument::Mode::Interactive));
+    EXPECT_EQ(ReportPath(), paths.ResultPath + "\\result_.htm");
+    EXPECT_EQ(LinesOnDisk(ReportPath()), expected);
+    EXPECT_EQ(view.opened, std::vector<std::string>{ReportPath()});
+    EXPECT_FALSE(files.FileExists(LogPath()));
+    // Each press appends to what the previous one left.
+    files.files[LogPath()] = "seconds = 43.0 fps";
+    controller->BenchButtonClick();
+    EXPECT_EQ(LinesOnDisk(ReportPath()).size(), 2 * expected.size());
+}
+
+}  // namespace
