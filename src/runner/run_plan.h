@@ -5,7 +5,7 @@
 #include "settings/option_state.h"
 
 // Positions in run order: the nine fixed resolutions by their index, then the custom slot.
-constexpr int kCustomSlot = static_cast<int>(kResolutionCount);
+constexpr int kCustomSlot = static_cast<int>(kCustomPosition);
 constexpr int kNoRun = -1;
 
 // What decides the runs of a pass: the window's selections in an interactive pass, the
