@@ -95,7 +95,8 @@ struct TransferOutcome {
 
 // One HTTP GET at a time on a worker thread of its own. Create, use and destroy it on the
 // window thread: every report runs there while the worker waits for it to return, so the
-// thread must keep its message loop running during a transfer.
+// thread must keep its message loop running during a transfer. Stop() may be called from a
+// report handler; destroying the transfer may not (the worker is waiting for that handler).
 class HttpTransfer {
 public:
     HttpTransfer();
