@@ -3,15 +3,13 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <exception>
 #include <stdexcept>
 
+#include "app/window_win.h"
 #include "online/url_parts.h"
-#include "platform/error_report_win.h"
 
 namespace {
 
-const char* const kReportWindowClass = "LurkHttpTransferReports";
 // wParam unused, lParam: the std::function<void()> to run on the window thread.
 constexpr UINT kRunReportMessage = WM_APP + 1;
 // Posted by the worker as its last act.
@@ -310,22 +308,34 @@ struct HttpTransfer::Job {
     }
 };
 
-HttpTransfer::HttpTransfer() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, kReportWindowClass, &wc)) {
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = ReportProcedure;
-        wc.hInstance = instance;
-        wc.lpszClassName = kReportWindowClass;
-        RegisterClassExA(&wc);
+// A message-only window of the thread that made the transfer: the worker's reports and its
+// end notice arrive there. An exception from a handler is reported by the Window base.
+class HttpTransfer::ReportWindow : public Window {
+public:
+    explicit ReportWindow(HttpTransfer& transfer) : transfer_(transfer) {
+        if (!CreateCentred("LurkHttpTransferReports", "", 0, 0, 0, 0, HWND_MESSAGE)) {
+            throw std::runtime_error("Cannot create the HTTP transfer's report window");
+        }
     }
-    // A message-only window: never shown, owned by the thread that creates the transfer.
-    reportWindow_ = CreateWindowExA(0, kReportWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    if (!reportWindow_) throw std::runtime_error("Cannot create the HTTP transfer's report window");
-    SetWindowLongPtrA(reportWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == kRunReportMessage) {
+            (*reinterpret_cast<const std::function<void()>*>(lParam))();
+            return 0;
+        }
+        if (msg == kWorkerEndedMessage) {
+            if (transfer_.job_) transfer_.Finish();
+            return 0;
+        }
+        return Window::HandleMessage(msg, wParam, lParam);
+    }
+
+private:
+    HttpTransfer& transfer_;
+};
+
+HttpTransfer::HttpTransfer() : reportWindow_(std::make_unique<ReportWindow>(*this)) {}
 
 HttpTransfer::~HttpTransfer() {
     if (thread_) {
@@ -343,13 +353,12 @@ HttpTransfer::~HttpTransfer() {
         }
     }
     job_.reset();
-    DestroyWindow(reportWindow_);
 }
 
 bool HttpTransfer::Start(const std::string& address, const std::string& targetFile) {
     if (job_) return false;
     auto job = std::make_unique<Job>();
-    job->reportWindow = reportWindow_;
+    job->reportWindow = reportWindow_->Handle();
     job->stopRequested = &stopRequested_;
     job->address = address;
     job->targetFile = targetFile;
@@ -394,25 +403,4 @@ void HttpTransfer::Finish() {
     job.reset();
 
     if (!stopped && OnDone) OnDone(outcome);
-}
-
-LRESULT CALLBACK HttpTransfer::ReportProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (msg == kRunReportMessage) {
-            (*reinterpret_cast<const std::function<void()>*>(lParam))();
-            return 0;
-        }
-        if (msg == kWorkerEndedMessage) {
-            auto* self = reinterpret_cast<HttpTransfer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            if (self && self->job_) self->Finish();
-            return 0;
-        }
-    } catch (const std::exception& e) {
-        ReportUnhandledError(nullptr, e);
-        return 0;
-    } catch (...) {
-        ReportUnknownError(nullptr);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

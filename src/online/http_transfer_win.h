@@ -129,12 +129,12 @@ public:
     bool Busy() const { return job_ != nullptr; }
 
     struct Job;
+    class ReportWindow;
 
 private:
-    static LRESULT CALLBACK ReportProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Finish();
 
-    HWND reportWindow_ = nullptr;
+    std::unique_ptr<ReportWindow> reportWindow_;
     std::unique_ptr<Job> job_;
     ScopedKernelHandle thread_;
     std::atomic<bool> stopRequested_{false};
