@@ -6,6 +6,7 @@
 #include "app/wait_form_win.h"
 #include "online/maker_hosts.h"
 #include "platform/scoped_win.h"
+#include "platform/shell_win.h"
 #include "platform/win_file_system_win.h"
 
 namespace {
@@ -104,5 +105,5 @@ void OpenHelp(HWND owner, const std::string& benchDir, const MakerHosts& hosts, 
 }
 
 void OpenHomePage(const MakerHosts& hosts) {
-    ShellExecuteA(nullptr, "open", HomePageAddress(hosts).c_str(), "", nullptr, SW_SHOWNORMAL);
+    ShellOpen(HomePageAddress(hosts));  // the browser's own failure message is enough
 }
