@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs a test against real servers on 127.0.0.1: the maker's server script (with its test
+# modes) serving SERVE_FOLDER, and tinyproxy asking for Basic credentials. Both listen on
+# free ports, given to the test as LURK_HTTP_PORT and LURK_PROXY_PORT (credentials in
+# LURK_PROXY_USER and LURK_PROXY_PASSWORD), and both are stopped when the test ends.
+# Usage: with-servers.sh SERVE_FOLDER COMMAND...
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+serve=$1
+shift
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 143' INT TERM
+
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+free_port() {
+  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+python3 "$here/../../server/maker_server.py" --root "$serve" --port 0 --port-file "$work/http.port" \
+  --test-modes 2>"$work/http.log" &
+pids+=($!)
+for _ in $(seq 1 100); do [ -s "$work/http.port" ] && break; sleep 0.05; done
+[ -s "$work/http.port" ] || { echo "maker server did not start" >&2; cat "$work/http.log" >&2; exit 1; }
+LURK_HTTP_PORT=$(cat "$work/http.port")
+
+export LURK_PROXY_USER=lurkproxy LURK_PROXY_PASSWORD=proxy-secret
+# A port picked free may be taken before tinyproxy binds it: try a few.
+for _ in 1 2 3 4 5; do
+  LURK_PROXY_PORT=$(free_port)
+  cat >"$work/tinyproxy.conf" <<CONF
+Port $LURK_PROXY_PORT
+Listen 127.0.0.1
+Timeout 30
+MaxClients 20
+LogLevel Warning
+BasicAuth $LURK_PROXY_USER $LURK_PROXY_PASSWORD
+CONF
+  tinyproxy -d -c "$work/tinyproxy.conf" >"$work/tinyproxy.log" 2>&1 &
+  proxy_pid=$!
+  for _ in $(seq 1 100); do
+    listening "$LURK_PROXY_PORT" && break
+    kill -0 "$proxy_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  if listening "$LURK_PROXY_PORT"; then pids+=("$proxy_pid"); break; fi
+  kill "$proxy_pid" 2>/dev/null; wait "$proxy_pid" 2>/dev/null
+  LURK_PROXY_PORT=
+done
+[ -n "$LURK_PROXY_PORT" ] || { echo "tinyproxy did not start" >&2; cat "$work/tinyproxy.log" >&2; exit 1; }
+
+export LURK_HTTP_PORT LURK_PROXY_PORT
+"$@"

@@ -1,0 +1,180 @@
+// The help command and its download against the maker's server script on 127.0.0.1.
+#include "online/help_command_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/wait_form_win.h"
+#include "support/wine_test_support.h"
+
+namespace {
+
+std::string ServerUrl(const std::string& pathAndQuery) {
+    return "http://127.0.0.1:" + wt::Env("LURK_HTTP_PORT") + pathAndQuery;
+}
+
+std::string ServedHelpFile() {
+    return wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\Help\\help.chm");
+}
+
+// Answers the help command's questions and records what it was asked to do, in order.
+struct ScriptedUi {
+    bool answerYes = false;
+    std::vector<std::string> events;
+    std::string question;
+
+    HelpCommandUi Ui() {
+        HelpCommandUi ui;
+        ui.confirm = [this](const std::string& q) {
+            question = q;
+            events.push_back("ask");
+            return answerYes;
+        };
+        ui.showWait = [this] { events.push_back("wait"); };
+        ui.closeWait = [this] { events.push_back("close"); };
+        ui.openHelpFile = [this](const std::string& path) { events.push_back("open " + path); };
+        return ui;
+    }
+};
+
+using Events = std::vector<std::string>;
+
+TEST(HelpCommand, PresentFileOpensWithoutQuestionOrNetwork) {
+    wt::TempFolder bench("help_present");
+    wt::MakeFolders(bench.Path() + "Help");
+    wt::WriteFileBytes(bench.Path() + "Help\\help.chm", "damaged, but there");
+    ScriptedUi ui;
+    RunHelpCommand(bench.Path(), "http://127.0.0.1:1/unreachable", ui.Ui());
+    EXPECT_EQ(ui.events, (Events{"open " + bench.Path() + "Help\\help.chm"}));
+}
+
+TEST(HelpCommand, AbsentFileAnsweredNoDoesNothingElse) {
+    wt::TempFolder bench("help_no");
+    ScriptedUi ui;
+    RunHelpCommand(bench.Path(), ServerUrl("/benchmarks/prey/help.chm"), ui.Ui());
+    EXPECT_EQ(ui.events, (Events{"ask"}));
+    EXPECT_EQ(ui.question,
+              "Corrupt help file! Would you like to download the newest help file from the Qwkbench server (approx. "
+              "553 KB)?");
+    EXPECT_FALSE(wt::FolderExists(bench.Path() + "Help"));
+}
+
+TEST(HelpCommand, AbsentFileIsDownloadedIntoANewFolderAndOpened) {
+    wt::TempFolder bench("help_download");
+    ScriptedUi ui;
+    ui.answerYes = true;
+    RunHelpCommand(bench.Path(), ServerUrl("/benchmarks/prey/help.chm"), ui.Ui());
+    const std::string helpFile = bench.Path() + "Help\\help.chm";
+    EXPECT_EQ(ui.events, (Events{"ask", "wait", "close", "open " + helpFile}));
+    ASSERT_TRUE(wt::FileExists(helpFile));
+    EXPECT_EQ(wt::ReadFileBytes(helpFile), ServedHelpFile());
+}
+
+TEST(HelpCommand, FailedDownloadLeavesNoFileAndAsksAgainNextTime) {
+    struct Case {
+        const char* what;
+        std::string url;
+    } cases[] = {
+        {"no connection", "http://127.0.0.1:1/benchmarks/prey/help.chm"},
+        {"not found on the server", ServerUrl("/benchmarks/prey/no-such-help.chm")},
+        {"connection lost early", ServerUrl("/benchmarks/prey/help.chm?short=2000")},
+    };
+    for (const Case& c : cases) {
+        wt::TempFolder bench("help_fail");
+        wt::MakeFolders(bench.Path() + "Help");  // an existing folder is used as it is
+        ScriptedUi ui;
+        ui.answerYes = true;
+        RunHelpCommand(bench.Path(), c.url, ui.Ui());
+        EXPECT_EQ(ui.events, (Events{"ask", "wait", "close"})) << c.what;
+        EXPECT_FALSE(wt::FileExists(bench.Path() + "Help\\help.chm")) << c.what;
+        ui.events.clear();
+        ui.answerYes = false;
+        RunHelpCommand(bench.Path(), c.url, ui.Ui());
+        EXPECT_EQ(ui.events, (Events{"ask"})) << c.what;
+    }
+}
+
+TEST(DownloadToFile, TrueOnlyForAWholeSuccessfulBody) {
+    wt::TempFolder folder("download");
+    struct Case {
+        std::string url;
+        std::string target;
+        bool ok;
+        std::string body;
+    } cases[] = {
+        {ServerUrl("/benchmarks/prey/help.chm"), "a.chm", true, ServedHelpFile()},
+        {ServerUrl("/d?body=no%20length&nolength=1"), "b.chm", true, "no length"},
+        {ServerUrl("/d?body=empty&status=404"), "c.chm", false, ""},
+        {ServerUrl("/d?body=server%20error&status=500"), "d.chm", false, ""},
+        {ServerUrl("/d?size=5000&short=100"), "e.chm", false, ""},
+        {ServerUrl("/d?size=10"), "missing folder\\f.chm", false, ""},
+        {"http://127.0.0.1:1/", "g.chm", false, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string target = folder.Path() + c.target;
+        EXPECT_EQ(DownloadToFile(c.url, target, "help.chm"), c.ok) << c.url;
+        EXPECT_EQ(wt::FileExists(target), c.ok) << c.url;
+        if (c.ok && wt::FileExists(target)) {
+            EXPECT_EQ(wt::ReadFileBytes(target), c.body) << c.url;
+        }
+    }
+}
+
+// Finds the question box the window UI shows, checks its text and presses a button.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(int button) : button_(button) {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~DialogAnswerer() {
+        WaitForSingleObject(thread_, 15000);
+        CloseHandle(thread_);
+    }
+    std::string text;
+    bool found = false;
+
+private:
+    static DWORD WINAPI Run(LPVOID p) {
+        auto* self = static_cast<DialogAnswerer*>(p);
+        // Polls until the box exists; no fixed wait decides the outcome.
+        for (int i = 0; i < 200; ++i) {
+            HWND box = FindWindowA("#32770", "Confirm");
+            if (box) {
+                char buffer[512] = {};
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+                self->text = buffer;
+                self->found = true;
+                PostMessageA(box, WM_COMMAND, self->button_, 0);
+                return 0;
+            }
+            Sleep(50);
+        }
+        return 0;
+    }
+    int button_;
+    HANDLE thread_;
+};
+
+TEST(WindowHelpCommandUi, AsksInAYesNoBoxAndShowsTheWaitWindow) {
+    WaitForm wait;
+    ASSERT_TRUE(wait.Create());
+    HelpCommandUi ui = WindowHelpCommandUi(nullptr, wait);
+    {
+        DialogAnswerer answer(IDNO);
+        EXPECT_FALSE(ui.confirm(kHelpDownloadQuestion));
+        EXPECT_EQ(answer.text, kHelpDownloadQuestion);
+    }
+    {
+        DialogAnswerer answer(IDYES);
+        EXPECT_TRUE(ui.confirm(kHelpDownloadQuestion));
+        EXPECT_TRUE(answer.found);
+    }
+    ui.showWait();
+    EXPECT_TRUE(IsWindowVisible(wait.Handle()));
+    ui.closeWait();
+    EXPECT_FALSE(IsWindowVisible(wait.Handle()));
+}
+
+}  // namespace
