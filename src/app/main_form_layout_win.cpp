@@ -93,11 +93,11 @@ void MainForm::CreateResolutionPage(HWND page) {
     for (std::size_t i = 0; i < kResolutionCount; ++i) items[i] = ResolutionTable[i].item;
     HWND res = AddChoiceGroup(page, ctl::res, " Resolution ", 4, 2, 332, 112, items, kResolutionCount, 4,
                               ctl::ResItemBase, false);
-    AddCheckBox(res, ctl::cusresbox, "Custom resolution:", 10, 84, 112);
-    AddEdit(res, ctl::CusWidth, 124, 82, 44, true);
-    AddLabel(res, "\xD7", 170, 85, 10, 14, SS_CENTER);
-    AddEdit(res, ctl::CusHeight, 182, 82, 44, true);
-    AddButton(res, ctl::CusPossibilities, "Possibilities", 236, 81, 86, 22);
+    AddCheckBox(res, ctl::cusresbox, "Custom resolution:", 10, 84, 126);
+    AddEdit(res, ctl::CusWidth, 138, 82, 44, true);
+    AddLabel(res, "\xD7", 184, 85, 10, 14, SS_CENTER);
+    AddEdit(res, ctl::CusHeight, 196, 82, 44, true);
+    AddButton(res, ctl::CusPossibilities, "Possibilities", 246, 81, 78, 22);
     Enable(ctl::CusWidth, false);
     Enable(ctl::CusHeight, false);
     Enable(ctl::CusPossibilities, false);
@@ -149,9 +149,9 @@ void MainForm::CreateAboutPage(HWND page) {
     AddControl(page, "STATIC", options_.versionLabel.c_str(), SS_CENTER, ctl::Label6, 70, 136, 200, 16);
     AddControl(page, "EDIT",
                "Lurkmark \xA9 Quenwick. All rights reserved.\r\n"
-               "The Prey name and logo \xA9 their owner; used only to name the game.\r\n"
-               "Prey game graphics and demos \xA9 the game's maker; not part of Lurkmark.",
-               ES_MULTILINE | ES_READONLY | ES_CENTER, ctl::AboutMemo, 6, 162, 328, 48);
+               "Prey name and logo \xA9 their owner.\r\n"
+               "Prey graphics and demos \xA9 the game's maker.",
+               ES_MULTILINE | ES_READONLY | ES_CENTER, ctl::AboutMemo, 6, 160, 328, 60);
 }
 
 void MainForm::CreateFiltersPage(HWND page) {
@@ -234,9 +234,11 @@ HWND MainForm::AddChoiceGroup(HWND parent, int id, const char* caption, int x, i
     HWND group = CreateContainerPanel(parent, id, ScaleRect(x, y, w, h), caption, static_cast<HFONT>(font_.Get()),
                                       WS_VISIBLE);
     controls_[id] = group;
-    // Items fill the columns one after the other, as many rows as the columns need.
+    // Items fill the columns one after the other, as many rows as the columns need; the
+    // columns that receive items share the width, so long captions are not cut off.
     const int rows = (count + columns - 1) / columns;
-    const int columnWidth = (w - 20) / columns;
+    const int usedColumns = (count + rows - 1) / rows;
+    const int columnWidth = (w - 20) / usedColumns;
     for (int i = 0; i < count; ++i) {
         const DWORD style = radio ? (BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0))
                                   : (BS_AUTOCHECKBOX | WS_TABSTOP);

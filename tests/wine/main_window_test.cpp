@@ -278,4 +278,51 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     wt::DeleteSettingsKey();
 }
 
+// Display scaling of 150 % for the programs started while it lives (Wine reads it at start).
+class ScalingOf150Percent {
+public:
+    ScalingOf150Percent() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        key_.Receive(), nullptr);
+        const DWORD dpi = 144;
+        RegSetValueExA(key_.Get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~ScalingOf150Percent() { RegDeleteValueA(key_.Get(), "LogPixels"); }
+
+private:
+    ScopedRegKey key_;
+};
+
+// Every control lies wholly inside its parent's client area.
+BOOL CALLBACK ExpectInsideParent(HWND child, LPARAM) {
+    HWND parent = GetParent(child);
+    RECT inner;
+    RECT outer;
+    GetWindowRect(child, &inner);
+    GetClientRect(parent, &outer);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&outer), 2);
+    RECT both;
+    IntersectRect(&both, &inner, &outer);
+    EXPECT_TRUE(EqualRect(&both, &inner)) << "control " << GetDlgCtrlID(child) << " is clipped";
+    return TRUE;
+}
+
+TEST(MainWindow, LayoutScalesAt150Percent) {
+    wt::TempFolder bench{"mw_dpi"};
+    wt::CreateSettingsKey();
+    ScalingOf150Percent scaling;
+    StartedProgram app(bench.Path());
+    ASSERT_NE(app.main, nullptr);
+    RECT client;
+    GetClientRect(app.main, &client);
+    EXPECT_EQ(client.right, 762);
+    EXPECT_EQ(client.bottom, 485);
+    RECT run;
+    GetWindowRect(app.Control(ctl::BenchButton), &run);
+    EXPECT_EQ(run.right - run.left, 216) << "controls grow with the window";
+    EnumChildWindows(app.main, ExpectInsideParent, 0);
+    EXPECT_TRUE(app.Exit());
+    wt::DeleteSettingsKey();
+}
+
 }  // namespace

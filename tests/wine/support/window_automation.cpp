@@ -56,7 +56,7 @@ BOOL CALLBACK FindTop(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<TopSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->processId && IsWindowVisible(hwnd) && HasClass(hwnd, search->className)) {
+    if ((search->processId == 0 || pid == search->processId) && IsWindowVisible(hwnd) && HasClass(hwnd, search->className)) {
         search->found = hwnd;
         return FALSE;
     }

@@ -28,7 +28,8 @@ private:
     DWORD processId_ = 0;
 };
 
-// The visible top-level window of the class that belongs to the process; null on time-out.
+// The visible top-level window of the class that belongs to the process (0: any process);
+// null on time-out.
 HWND WaitForWindow(DWORD processId, const char* className, DWORD timeoutMs = 30000);
 // A message box (or other dialog) owned by `owner`; null on time-out.
 HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs = 10000);
