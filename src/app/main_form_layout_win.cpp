@@ -26,7 +26,7 @@ constexpr int kChoiceRow = 19;
 
 void MainForm::CreateControls() {
     font_ = CreateUiFont(11);
-    progressTitleFont_ = CreateUiFont(16, true);
+    progressTitleFont_ = CreateUiFont(16);
     progressCaptionFont_ = CreateUiFont(13);
     pageBrush_.Reset(CreateSolidBrush(kPageBlack));
     paleYellowBrush_.Reset(CreateSolidBrush(RGB(255, 255, 225)));

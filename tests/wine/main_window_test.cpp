@@ -65,6 +65,8 @@ TEST(MainWindow, FreshStartWithoutSettingsShowsTheAboutPageAndChoosesNothing) {
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ResItemBase + 2)), "1024 \xD7 768");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::Label2)), "Resolution: ...");
 
+    wt::Click(app.Control(ctl::Image3));
+    EXPECT_TRUE(wt::WaitUntil([&] { return IsIconic(app.main) != FALSE; }, 5000)) << "Minimize";
     EXPECT_TRUE(app.Exit());
     EXPECT_EQ(wt::ReadSettingsValue("Path"), "<missing>") << "nothing may create the key";
 }
@@ -137,6 +139,17 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     wt::Click(app.Control(ctl::RzGroup3Items2));
     EXPECT_TRUE(wt::IsShown(app.Control(ctl::PageBase + 3)));
     EXPECT_EQ(wt::WaitForDialogOwnedBy(app.main, 300), nullptr);
+
+    // A right click on a page opens the batch menu.
+    HWND page = app.Control(ctl::PageBase + 3);
+    RECT pageRect;
+    GetWindowRect(page, &pageRect);
+    PostMessageA(page, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page),
+                 MAKELPARAM(pageRect.left + 40, pageRect.bottom - 40));
+    HWND menu = wt::WaitForWindow(app.program.ProcessId(), "#32768", 5000);
+    ASSERT_NE(menu, nullptr);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(menu); }, 5000));
 
     // Resolutions are stored all nine at once, by mouse and by keyboard.
     wt::Click(app.Control(ctl::ResItemBase + 0));
