@@ -127,6 +127,17 @@ void DrawPicture(HDC dc, HGDIOBJ bitmap, int width, int height) {
     BitBlt(dc, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
+void PaintWithPicture(HWND window, HGDIOBJ bitmap, int width, int height) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    DrawPicture(dc, bitmap, width, height);
+    EndPaint(window, &ps);
+}
+
+void ShowHandPointer() {
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+}
+
 void PaintMainBackground(HDC dc, const RECT& area) {
     FillGradient(dc, area, RGB(24, 30, 38), RGB(5, 6, 8));
     // Title band with the logo and the name.

@@ -19,6 +19,10 @@ using PictureFunction = void (*)(HDC dc, const RECT& area);
 ScopedGdiObject RenderPicture(PictureFunction paint, int width, int height);
 // Copies a rendered picture to the DC at (0, 0).
 void DrawPicture(HDC dc, HGDIOBJ bitmap, int width, int height);
+// Answers WM_PAINT of a window whose client area is one rendered picture.
+void PaintWithPicture(HWND window, HGDIOBJ bitmap, int width, int height);
+// The hand pointer over controls that act like links and picture buttons.
+void ShowHandPointer();
 
 void PaintMainBackground(HDC dc, const RECT& area);    // Image1
 void PaintSplash(HDC dc, const RECT& area);            // the about window as splash

@@ -84,7 +84,7 @@ LRESULT GroupBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         // Items are links: the hand pointer says so.
         if (reinterpret_cast<HWND>(wParam) != Handle()) {
-            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            ShowHandPointer();
             return TRUE;
         }
         break;

@@ -168,20 +168,16 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
         if (id == ctl::Image2 || id == ctl::Image3 || id == ctl::BenchButton) {
-            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            ShowHandPointer();
             return TRUE;
         }
         break;
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        DrawPicture(dc, background_.Get(), Scale(kClientWidth), Scale(kClientHeight));
-        EndPaint(Handle(), &ps);
+    case WM_PAINT:
+        PaintWithPicture(Handle(), background_.Get(), Scale(kClientWidth), Scale(kClientHeight));
         return 0;
-    }
     case WM_CLOSE:
         FormClose();
         DestroyWindow(Handle());

@@ -184,19 +184,15 @@ LRESULT PickerForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(listBrush_.Get());
     case WM_SETCURSOR:
         if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == ctl::PickerClose) {
-            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            ShowHandPointer();
             return TRUE;
         }
         break;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        DrawPicture(dc, background_.Get(), Scale(kWidth), Scale(kHeight));
-        EndPaint(Handle(), &ps);
+    case WM_PAINT:
+        PaintWithPicture(Handle(), background_.Get(), Scale(kWidth), Scale(kHeight));
         return 0;
-    }
     default:
         break;
     }

@@ -1,7 +1,5 @@
 #include "support/window_automation.h"
 
-#include <stdexcept>
-
 namespace wt {
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -11,30 +9,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
         if (GetTickCount() - start > timeoutMs) return false;
         Sleep(20);
     }
-}
-
-RunningProgram::RunningProgram(const std::string& commandLine, const std::string& folder) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
-        throw std::runtime_error("cannot start " + commandLine);
-    }
-    process_.Reset(pi.hProcess);
-    CloseHandle(pi.hThread);
-    processId_ = pi.dwProcessId;
-}
-
-RunningProgram::~RunningProgram() {
-    if (WaitForSingleObject(process_.Get(), 0) != WAIT_OBJECT_0) {
-        TerminateProcess(process_.Get(), 1);
-        WaitForSingleObject(process_.Get(), 5000);
-    }
-}
-
-bool RunningProgram::WaitForExit(DWORD timeoutMs) {
-    return WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 namespace {

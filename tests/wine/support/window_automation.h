@@ -6,27 +6,11 @@
 #include <functional>
 #include <string>
 
-#include "platform/scoped_win.h"
 
 namespace wt {
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
-
-// A program started without waiting; terminated on destruction if it still runs.
-class RunningProgram {
-public:
-    RunningProgram(const std::string& commandLine, const std::string& folder);
-    ~RunningProgram();
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-    DWORD ProcessId() const { return processId_; }
-    bool WaitForExit(DWORD timeoutMs);
-
-private:
-    ScopedKernelHandle process_;
-    DWORD processId_ = 0;
-};
 
 // The visible top-level window of the class that belongs to the process (0: any process);
 // null on time-out.
