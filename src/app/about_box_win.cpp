@@ -1,9 +1,11 @@
 #include "app/about_box_win.h"
 
-#include "platform/scoped_win.h"
+#include "app/artwork_win.h"
+#include "app/dpi_win.h"
 
 bool AboutBox::Create() {
-    return CreateCentred("TAboutBox", "About", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWidth, kHeight, nullptr);
+    return CreateCentred("TAboutBox", "About", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, Scale(kWidth), Scale(kHeight),
+                         nullptr);
 }
 
 void AboutBox::ShowSplash() {
@@ -28,9 +30,5 @@ LRESULT AboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void AboutBox::Paint(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
-    ScopedGdiObject background(CreateSolidBrush(RGB(12, 14, 18)));
-    FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(82, 160, 196));
-    DrawTextA(dc, "Quenwick Lurkmark", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    PaintSplash(dc, client);
 }

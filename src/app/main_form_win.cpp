@@ -1,25 +1,53 @@
 #include "app/main_form_win.h"
 
 #include <exception>
+#include <vector>
 
 #include "app/about_box_win.h"
+#include "app/artwork_win.h"
+#include "app/browse_dialogs_win.h"
+#include "app/control_ids.h"
+#include "app/dpi_win.h"
+#include "app/picker_form_win.h"
+#include "app/pointer_leave_win.h"
 #include "platform/error_report_win.h"
-#include "platform/scoped_win.h"
 #include "platform/shell_win.h"
 #include "runner/game_batch_file.h"
 #include "settings/display_modes_win.h"
+#include "settings/option_store.h"
 #include "settings/settings_load.h"
+
+namespace {
+
+constexpr char kMessageCaption[] = "Lurkmark";
+
+struct ChoiceGroup {
+    int firstItemId;
+    int count;
+};
+constexpr ChoiceGroup kAspectItems{ctl::AspectItemBase, 3};
+constexpr ChoiceGroup kDemoItems{ctl::DemoItemBase, 3};
+constexpr ChoiceGroup kShaderItems{ctl::ShaderItemBase, 4};
+
+int ItemIndex(int id, const ChoiceGroup& group) {
+    return id >= group.firstItemId && id < group.firstItemId + group.count ? id - group.firstItemId : -1;
+}
+
+}  // namespace
 
 bool MainForm::Create(const ArgumentList& args) {
     mode_ = ReadStartupMode(args);
     if (mode_.BatchMode) benchOptions_ = ReadBatchOptions(args);
     if (!mode_.BatchMode) AboutBox::ShowSplash();
-    if (!CreateCentred("TForm1", "Lurkmark", WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW,
-                       kClientWidth, kClientHeight, nullptr)) {
+    if (!CreateCentred("TForm1", "Lurkmark", WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
+                       WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, Scale(kClientWidth), Scale(kClientHeight), nullptr)) {
         return false;
     }
+    CreateControls();
     paths_.BenchDir = ProgramFolder();
+    ShowPage(kAboutPage);
     LoadSettingsReportingErrors();
+    ShowOptions();
     return true;
 }
 
@@ -33,20 +61,123 @@ void MainForm::LoadSettingsReportingErrors() {
     }
 }
 
+// Puts the loaded options into the controls. A radio group whose choice the load set runs
+// its change event, as a user's choice would.
+void MainForm::ShowOptions() {
+    showingOptions_ = true;
+    SetText(ctl::PreyPathEdit, options_.gameFolder);
+    SetText(ctl::ResEdit, options_.resultFolder);
+    SetText(ctl::NoteEdit, options_.note);
+    SetText(ctl::Label6, options_.versionLabel);
+    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+        const int id = ctl::ResItemBase + static_cast<int>(i);
+        SetChecked(id, options_.resolutions[i].checked);
+        Enable(id, options_.resolutions[i].enabled);
+    }
+    SetChecked(ctl::cusresbox, options_.customOn);
+    SetText(ctl::CusWidth, options_.customWidth);
+    SetText(ctl::CusHeight, options_.customHeight);
+    for (int id : {ctl::CusWidth, ctl::CusHeight, ctl::CusPossibilities}) Enable(id, options_.customFieldsEnabled);
+    SelectItem(kAspectItems.firstItemId, kAspectItems.count, options_.aspect);
+    SelectItem(kDemoItems.firstItemId, kDemoItems.count, options_.demo);
+    SetText(ctl::DemoEdit, options_.demoFile);
+    Enable(ctl::DemoEdit, options_.demoFileEnabled);
+    Enable(ctl::DemoEditButton, options_.demoFileEnabled);
+    SelectItem(kShaderItems.firstItemId, kShaderItems.count, options_.shader);
+    SendMessageA(Control(ctl::AFBox), CB_SETCURSEL, options_.af, 0);
+    SendMessageA(Control(ctl::AABox), CB_SETCURSEL, options_.aa, 0);
+    SetChecked(ctl::BoostCheckBox, options_.boost);
+    SetChecked(ctl::UseProxyBox, options_.useProxy);
+    SetText(ctl::ProxyServerEdit, options_.proxyServer);
+    SetText(ctl::ProxyPortEdit, options_.proxyPort);
+    SetText(ctl::ProxyUsernameEdit, options_.proxyUsername);
+    SetText(ctl::ProxyPassEdit, options_.proxyPassword);
+    for (int id : {ctl::ProxyServerEdit, ctl::ProxyPortEdit, ctl::ProxyUsernameEdit, ctl::ProxyPassEdit}) {
+        Enable(id, options_.proxyFieldsEnabled);
+    }
+    showingOptions_ = false;
+    if (options_.aspect != kNoChoice) AspectBoxChanging(options_.aspect);
+    if (options_.demo != kNoChoice) demoChanging(options_.demo);
+    if (options_.shader != kNoChoice) ShaderModeBoxChanging(options_.shader);
+}
+
 void MainForm::BenchButtonClick() {}
+
+void MainForm::ShowProgressPanel(bool shown) {
+    HWND panel = Control(ctl::Panel1);
+    if (shown) SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowWindow(panel, shown ? SW_SHOW : SW_HIDE);
+}
+
+void MainForm::SetProgressCaption(const std::string& text) {
+    SetText(ctl::Label2, text);
+}
+
+void MainForm::SetBenchButtonEnabled(bool enabled) {
+    Enable(ctl::BenchButton, enabled);
+}
+
+void MainForm::ShowMessage(const std::string& text) {
+    MessageBoxA(Handle(), text.c_str(), kMessageCaption, MB_OK);
+}
+
+bool MainForm::Confirm(const std::string& text) {
+    return MessageBoxA(Handle(), text.c_str(), kMessageCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void MainForm::MinimiseApplication() {
+    ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+// Filled in with the help file and the maker's web page.
+void MainForm::RzGroup3Items0Click() {}
+void MainForm::RzGroup3Items4Click() {}
+// Filled in with the update check.
+void MainForm::RzToolButton3Click() {}
+// Filled in with the batch list.
+void MainForm::Newbatch1Click() {}
+void MainForm::Viewbatch1Click() {}
+void MainForm::Savebatch1Click() {}
+void MainForm::Addsettings1Click() {}
 
 LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        Paint(dc);
-        EndPaint(Handle(), &ps);
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case kPointerLeftMessage:
+        OnPointerLeft(static_cast<int>(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        return OnControlColour(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        Image1MouseDown();
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+        return 0;
+    case WM_SETCURSOR: {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+        if (id == ctl::Image2 || id == ctl::Image3 || id == ctl::BenchButton) {
+            ShowHandPointer();
+            return TRUE;
+        }
+        break;
     }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        PaintWithPicture(Handle(), background_.Get(), Scale(kClientWidth), Scale(kClientHeight));
+        return 0;
     case WM_CLOSE:
         FormClose();
         DestroyWindow(Handle());
@@ -61,6 +192,305 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(msg, wParam, lParam);
 }
 
+void MainForm::OnCommand(int id, int code) {
+    if (const int i = ItemIndex(id, {ctl::ResItemBase, static_cast<int>(kResolutionCount)}); i >= 0) {
+        if (code == BN_CLICKED) resItemClick(i);
+        return;
+    }
+    // The radio groups: the change event runs only when the choice really changes.
+    struct RadioGroup {
+        ChoiceGroup items;
+        int OptionState::*choice;
+        void (MainForm::*changing)(int);
+    };
+    static const RadioGroup radioGroups[] = {
+        {kAspectItems, &OptionState::aspect, &MainForm::AspectBoxChanging},
+        {kDemoItems, &OptionState::demo, &MainForm::demoChanging},
+        {kShaderItems, &OptionState::shader, &MainForm::ShaderModeBoxChanging},
+    };
+    for (const RadioGroup& group : radioGroups) {
+        const int i = ItemIndex(id, group.items);
+        if (i < 0) continue;
+        const bool chosen = CheckedItem(group.items.firstItemId, group.items.count) == i;
+        if (code == BN_CLICKED && !showingOptions_ && chosen && options_.*group.choice != i) (this->*group.changing)(i);
+        return;
+    }
+    switch (id) {
+    case ctl::Image2: Image2Click(); break;
+    case ctl::Image3: Image3Click(); break;
+    case ctl::BenchButton: BenchButtonClick(); break;
+    case ctl::RzGroup1Items0: ShowPage(0); break;
+    case ctl::RzGroup1Items1: ShowPage(1); break;
+    case ctl::RzGroup1Items2: ShowPage(2); break;
+    case ctl::RzGroup1Items3: ShowPage(5); break;
+    case ctl::RzGroup3Items0: RzGroup3Items0Click(); break;
+    case ctl::RzGroup3Items2: ShowPage(3); break;
+    case ctl::RzGroup3Items3: ShowPage(4); break;
+    case ctl::RzGroup3Items4: RzGroup3Items4Click(); break;
+    case ctl::RzToolButton2: RzToolButton2Click(); break;
+    case ctl::RzToolButton1: RzToolButton1Click(); break;
+    case ctl::OpenResFolder: OpenResFolderClick(); break;
+    case ctl::NoteEdit:
+        if (code == EN_CHANGE) NoteEditChange();
+        break;
+    case ctl::cusresbox:
+        if (code == BN_CLICKED) cusresboxClick();
+        break;
+    case ctl::CusPossibilities: CusPossibilitiesClick(); break;
+    case ctl::DemoEditButton: DemoEditButtonClick(); break;
+    case ctl::AFBox:
+        if (code == CBN_SELCHANGE) AFBoxChange();
+        break;
+    case ctl::AABox:
+        if (code == CBN_SELCHANGE) AABoxChange();
+        break;
+    case ctl::BoostCheckBox:
+        if (code == BN_CLICKED) BoostCheckBoxClick();
+        break;
+    case ctl::UseProxyBox:
+        if (code == BN_CLICKED) UseProxyBoxClick();
+        break;
+    case ctl::ProxyServerEdit:
+    case ctl::ProxyPortEdit:
+    case ctl::ProxyUsernameEdit:
+    case ctl::ProxyPassEdit:
+        if (code == EN_CHANGE) ProxyFieldChange(id);
+        break;
+    case ctl::RzToolButton3: RzToolButton3Click(); break;
+    case ctl::Newbatch1: Newbatch1Click(); break;
+    case ctl::Viewbatch1: Viewbatch1Click(); break;
+    case ctl::Savebatch1: Savebatch1Click(); break;
+    case ctl::Addsettings1: Addsettings1Click(); break;
+    default: break;
+    }
+}
+
+void MainForm::OnPointerLeft(int id) {
+    switch (id) {
+    case ctl::res: resMouseLeave(); break;
+    case ctl::cusresbox: cusresboxMouseLeave(); break;
+    case ctl::BoostCheckBox: BoostCheckBoxMouseLeave(); break;
+    case ctl::UseProxyBox: UseProxyBoxMouseLeave(); break;
+    default: break;
+    }
+}
+
+LRESULT MainForm::OnControlColour(UINT msg, HDC dc, HWND control) {
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") == 0 || msg == WM_CTLCOLORLISTBOX) {
+        const int id = GetDlgCtrlID(control);
+        if (id == ctl::AboutMemo) {
+            SetTextColor(dc, kSilver);
+            SetBkColor(dc, kPageBlack);
+            return reinterpret_cast<LRESULT>(pageBrush_.Get());
+        }
+        if (!IsWindowEnabled(control)) {
+            SetTextColor(dc, RGB(130, 130, 130));
+            SetBkColor(dc, RGB(44, 46, 48));
+            return reinterpret_cast<LRESULT>(disabledBrush_.Get());
+        }
+        const bool paleYellow = id == ctl::PreyPathEdit || id == ctl::ResEdit;
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, paleYellow ? RGB(255, 255, 225) : kWhite);
+        return reinterpret_cast<LRESULT>(paleYellow ? paleYellowBrush_.Get() : whiteBrush_.Get());
+    }
+    // Labels, check boxes and radio buttons on the black pages.
+    const int id = GetDlgCtrlID(control);
+    const bool item = lstrcmpiA(cls, "Button") == 0 && id != ctl::BoostCheckBox && id != ctl::UseProxyBox &&
+                      id != ctl::cusresbox;
+    SetTextColor(dc, item ? kSilver : kWhite);
+    SetBkColor(dc, kPageBlack);
+    SetBkMode(dc, OPAQUE);
+    return reinterpret_cast<LRESULT>(pageBrush_.Get());
+}
+
+void MainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    switch (item.CtlID) {
+    case ctl::BenchButton: PaintRunButton(item); break;
+    case ctl::Image2: PaintWindowGlyph(item, true); break;
+    case ctl::Image3: PaintWindowGlyph(item, false); break;
+    case ctl::Image5: PaintLogo(item.hDC, item.rcItem); break;
+    default: PaintDarkButton(item); break;
+    }
+}
+
+void MainForm::OnContextMenu(HWND source, LPARAM position) {
+    HWND pageArea = Control(ctl::PageControl);
+    HWND panel = Control(ctl::Panel1);
+    const bool onBackground = source == Handle();
+    const bool onPages = source == pageArea || IsChild(pageArea, source) || source == panel || IsChild(panel, source);
+    if (!onBackground && !onPages) return;
+    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (position == -1) GetCursorPos(&at);  // opened from the keyboard
+    TrackPopupMenu(popupMenu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+void MainForm::Image1MouseDown() {
+    // The system moves the window as if its caption bar were dragged.
+    ReleaseCapture();
+    SendMessageA(Handle(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+void MainForm::Image2Click() {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void MainForm::Image3Click() {
+    MinimiseApplication();
+}
+
+void MainForm::ShowPage(int index) {
+    for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
+}
+
+void MainForm::RzToolButton2Click() {
+    const auto file = BrowseForFile(Handle(), "Browse for Prey.exe...", "Prey.exe (prey.exe)|prey.exe");
+    if (!file) return;
+    try {
+        PickGameFolder(settings_, files_, *file, options_, paths_);
+    } catch (...) {
+        SetText(ctl::PreyPathEdit, options_.gameFolder);
+        throw;
+    }
+    SetText(ctl::PreyPathEdit, options_.gameFolder);
+}
+
+void MainForm::RzToolButton1Click() {
+    const auto folder = BrowseForFolder(Handle(), "Browse for results folder...");
+    if (!folder) return;
+    PickResultFolder(settings_, *folder, options_, paths_);
+    SetText(ctl::ResEdit, options_.resultFolder);
+}
+
+void MainForm::OpenResFolderClick() {
+    const std::string folder = TextOf(ctl::ResEdit);
+    if (folder.empty()) return;
+    if (files_.FolderExists(folder)) {
+        ShellOpen(folder);
+    } else {
+        ShowMessage("The results directory not exist.");
+    }
+}
+
+void MainForm::NoteEditChange() {
+    if (showingOptions_) return;
+    options_.note = TextOf(ctl::NoteEdit);
+    StoreNonEmptyText(settings_, "Note", options_.note);
+}
+
+void MainForm::resItemClick(int index) {
+    options_.resolutions[index].checked = IsChecked(ctl::ResItemBase + index);
+    // Stored at once as well as when the pointer leaves, so that keyboard changes are kept.
+    StoreResolutions(settings_, options_);
+}
+
+void MainForm::resMouseLeave() {
+    StoreResolutions(settings_, options_);
+}
+
+void MainForm::cusresboxClick() {
+    options_.customOn = IsChecked(ctl::cusresbox);
+    options_.customFieldsEnabled = options_.customOn;
+    for (int id : {ctl::CusWidth, ctl::CusHeight, ctl::CusPossibilities}) Enable(id, options_.customOn);
+    StoreCustomResolutionSwitch(settings_, options_);
+}
+
+void MainForm::cusresboxMouseLeave() {
+    StoreCustomResolutionSwitch(settings_, options_);
+}
+
+void MainForm::CusPossibilitiesClick() {
+    if (!picker_) return;
+    picker_->ShowModal([this](const ScreenSize& size) {
+        options_.customWidth = size.width;
+        options_.customHeight = size.height;
+        SetText(ctl::CusWidth, size.width);
+        SetText(ctl::CusHeight, size.height);
+        StoreCustomSize(settings_, size.width, size.height);
+    });
+}
+
+void MainForm::AspectBoxChanging(int index) {
+    options_.aspect = index;
+    StoreChoice(settings_, "AspectRatio", index);
+}
+
+void MainForm::demoChanging(int index) {
+    options_.demo = index;
+    options_.demoFileEnabled = index == 2;
+    Enable(ctl::DemoEdit, options_.demoFileEnabled);
+    Enable(ctl::DemoEditButton, options_.demoFileEnabled);
+    StoreDemoChoice(settings_, index);
+}
+
+void MainForm::DemoEditButtonClick() {
+    const auto file = BrowseForFile(Handle(), "Browse for Prey demo files...", "Prey demo files (*.demo)|*.demo");
+    if (!file) return;
+    PickUserDemo(settings_, *file, options_);
+    SetText(ctl::DemoEdit, options_.demoFile);
+}
+
+void MainForm::ShaderModeBoxChanging(int index) {
+    options_.shader = index;
+    StoreChoice(settings_, "Shader", index);
+}
+
+void MainForm::AFBoxChange() {
+    options_.af = static_cast<int>(SendMessageA(Control(ctl::AFBox), CB_GETCURSEL, 0, 0));
+    StoreChoice(settings_, "AFLevel", options_.af);
+}
+
+void MainForm::AABoxChange() {
+    options_.aa = static_cast<int>(SendMessageA(Control(ctl::AABox), CB_GETCURSEL, 0, 0));
+    StoreChoice(settings_, "AALevel", options_.aa);
+}
+
+void MainForm::BoostCheckBoxClick() {
+    options_.boost = IsChecked(ctl::BoostCheckBox);
+    StoreFlag(settings_, "Boost", options_.boost);
+}
+
+void MainForm::BoostCheckBoxMouseLeave() {
+    StoreFlag(settings_, "Boost", options_.boost);
+}
+
+void MainForm::UseProxyBoxClick() {
+    options_.useProxy = IsChecked(ctl::UseProxyBox);
+    options_.proxyFieldsEnabled = options_.useProxy;
+    for (int id : {ctl::ProxyServerEdit, ctl::ProxyPortEdit, ctl::ProxyUsernameEdit, ctl::ProxyPassEdit}) {
+        Enable(id, options_.useProxy);
+    }
+    StoreFlag(settings_, "UseProxy", options_.useProxy);
+}
+
+void MainForm::UseProxyBoxMouseLeave() {
+    StoreFlag(settings_, "UseProxy", options_.useProxy);
+}
+
+void MainForm::ProxyFieldChange(int id) {
+    if (showingOptions_) return;
+    const std::string text = TextOf(id);
+    switch (id) {
+    case ctl::ProxyServerEdit:
+        options_.proxyServer = text;
+        StoreNonEmptyText(settings_, "ProxyServer", text);
+        break;
+    case ctl::ProxyPortEdit:
+        options_.proxyPort = text;
+        StoreNonEmptyText(settings_, "ProxyPort", text);
+        break;
+    case ctl::ProxyUsernameEdit:
+        options_.proxyUsername = text;
+        StoreNonEmptyText(settings_, "ProxyUsername", text);
+        break;
+    default:
+        options_.proxyPassword = text;
+        StoreProxyPassword(settings_, text);
+        break;
+    }
+}
+
 void MainForm::FormActivate() {
     if (!mode_.BatchMode || batchBehaviourStarted_) return;
     batchBehaviourStarted_ = true;
@@ -69,7 +499,7 @@ void MainForm::FormActivate() {
         PostMessageA(Handle(), WM_CLOSE, 0, 0);
         return;
     }
-    ShowWindow(Handle(), SW_MINIMIZE);
+    MinimiseApplication();
     BenchButtonClick();
 }
 
@@ -83,8 +513,41 @@ void MainForm::FormDestroy() {
     files_.DeleteFileIfExists(paths_.BenchDir + "batchview.txt");
 }
 
-void MainForm::Paint(HDC dc) {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+HWND MainForm::Control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+std::string MainForm::TextOf(int id) const {
+    HWND control = Control(id);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void MainForm::SetText(int id, const std::string& text) {
+    SetWindowTextA(Control(id), text.c_str());
+}
+
+bool MainForm::IsChecked(int id) const {
+    return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void MainForm::SetChecked(int id, bool checked) {
+    SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainForm::Enable(int id, bool enabled) {
+    EnableWindow(Control(id), enabled ? TRUE : FALSE);
+}
+
+int MainForm::CheckedItem(int firstItemId, int count) const {
+    for (int i = 0; i < count; ++i) {
+        if (IsChecked(firstItemId + i)) return i;
+    }
+    return kNoChoice;
+}
+
+void MainForm::SelectItem(int firstItemId, int count, int index) {
+    for (int i = 0; i < count; ++i) SetChecked(firstItemId + i, i == index);
 }

@@ -1,8 +1,11 @@
 #pragma once
+#include <map>
 #include <string>
 
 #include "app/debug_log.h"
+#include "app/group_bar_win.h"
 #include "app/window_win.h"
+#include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
 #include "settings/app_paths.h"
 #include "settings/bench_options.h"
@@ -10,17 +13,43 @@
 #include "settings/registry_settings_store_win.h"
 #include "settings/switches.h"
 
+class PickerForm;
+
 // TForm1: the program's one working window. It owns the shared state of the program for
-// its whole lifetime.
+// its whole lifetime. Sizes are in design pixels at 96 DPI (see dpi_win.h).
 class MainForm : public Window {
 public:
     static constexpr int kClientWidth = 508;
     static constexpr int kClientHeight = 323;
+    static constexpr int kPageCount = 6;
+    static constexpr int kAboutPage = 4;
 
     // Creates the window and runs the start-up sequence.
     bool Create(const ArgumentList& args);
+    // The resolution picker shown by "Possibilities"; created after this window.
+    void SetPicker(PickerForm* picker) { picker_ = picker; }
 
+    // Starts a benchmark pass (Run button, or the batch start).
     void BenchButtonClick();
+
+    // What a running pass asks of the window.
+    void ShowProgressPanel(bool shown);               // Panel1 over the pages
+    void SetProgressCaption(const std::string& text);  // Label2
+    void SetBenchButtonEnabled(bool enabled);
+    void ShowMessage(const std::string& text);         // OK box
+    bool Confirm(const std::string& text);             // Yes/No box: true only for Yes
+    void MinimiseApplication();
+
+    // Help group items that open the help file and the maker's web page.
+    void RzGroup3Items0Click();
+    void RzGroup3Items4Click();
+    // "Update benchmark" on the proxy page.
+    void RzToolButton3Click();
+    // PopupMenu1 commands (the batch list).
+    void Newbatch1Click();
+    void Viewbatch1Click();
+    void Savebatch1Click();
+    void Addsettings1Click();
 
     const StartupMode& Mode() const { return mode_; }
 
@@ -28,12 +57,76 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Building the window (main_form_layout_win.cpp).
+    void CreateControls();
+    void CreateFrameControls();
+    void CreatePathsPage(HWND page);
+    void CreateResolutionPage(HWND page);
+    void CreateDemoPage(HWND page);
+    void CreateProxyPage(HWND page);
+    void CreateAboutPage(HWND page);
+    void CreateFiltersPage(HWND page);
+    void CreateProgressPanel();
+    void CreatePopupMenu();
+    HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h,
+                    DWORD exStyle = 0);
+    HWND AddLabel(HWND parent, const char* text, int x, int y, int w, int h = 14, DWORD align = SS_LEFT);
+    HWND AddEdit(HWND parent, int id, int x, int y, int w, bool readOnly);
+    HWND AddButton(HWND parent, int id, const char* text, int x, int y, int w, int h);
+    HWND AddCheckBox(HWND parent, int id, const char* text, int x, int y, int w);
+    HWND AddChoiceGroup(HWND parent, int id, const char* caption, int x, int y, int w, int h, const char* const* items,
+                        int count, int columns, int firstItemId, bool radio);
+    void AddHint(HWND control, const char* text);
+    void WatchCheckBoxLeave(int id);
+
+    // Start-up and shutdown.
     void RunStartupSequence(const ArgumentList& args);
     void LoadSettingsReportingErrors();
+    void ShowOptions();
     void FormActivate();
     void FormClose();
     void FormDestroy();
-    void Paint(HDC dc);
+
+    // Events.
+    void OnCommand(int id, int code);
+    void OnPointerLeft(int id);
+    LRESULT OnControlColour(UINT msg, HDC dc, HWND control);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnContextMenu(HWND source, LPARAM position);
+    void Image1MouseDown();
+    void Image2Click();
+    void Image3Click();
+    void ShowPage(int index);
+    void RzToolButton2Click();
+    void RzToolButton1Click();
+    void OpenResFolderClick();
+    void NoteEditChange();
+    void resItemClick(int index);
+    void resMouseLeave();
+    void cusresboxClick();
+    void cusresboxMouseLeave();
+    void CusPossibilitiesClick();
+    void AspectBoxChanging(int index);
+    void demoChanging(int index);
+    void DemoEditButtonClick();
+    void ShaderModeBoxChanging(int index);
+    void AFBoxChange();
+    void AABoxChange();
+    void BoostCheckBoxClick();
+    void BoostCheckBoxMouseLeave();
+    void UseProxyBoxClick();
+    void UseProxyBoxMouseLeave();
+    void ProxyFieldChange(int id);
+
+    // Small helpers over the controls.
+    HWND Control(int id) const;
+    std::string TextOf(int id) const;
+    void SetText(int id, const std::string& text);
+    bool IsChecked(int id) const;
+    void SetChecked(int id, bool checked);
+    void Enable(int id, bool enabled);
+    int CheckedItem(int firstItemId, int count) const;
+    void SelectItem(int firstItemId, int count, int index);
 
     StartupMode mode_;
     BenchOptions benchOptions_;
@@ -44,4 +137,21 @@ private:
     WinFileSystem files_;
     // FormActivate runs on every activation; only the first one may start a batch pass.
     bool batchBehaviourStarted_ = false;
+    // Set while the window shows loaded options, so that change events do not store them.
+    bool showingOptions_ = false;
+
+    PickerForm* picker_ = nullptr;
+    GroupBar groupBar_;
+    std::map<int, HWND> controls_;
+    HWND pages_[kPageCount] = {};
+    HWND tooltip_ = nullptr;
+    ScopedMenu popupMenu_;
+    ScopedGdiObject font_;
+    ScopedGdiObject progressTitleFont_;
+    ScopedGdiObject progressCaptionFont_;
+    ScopedGdiObject background_;
+    ScopedGdiObject pageBrush_;
+    ScopedGdiObject paleYellowBrush_;
+    ScopedGdiObject whiteBrush_;
+    ScopedGdiObject disabledBrush_;
 };

@@ -1,9 +1,10 @@
 #include "app/wait_form_win.h"
 
-#include "platform/scoped_win.h"
+#include "app/artwork_win.h"
+#include "app/dpi_win.h"
 
 bool WaitForm::Create() {
-    return CreateCentred("TForm2", "Please wait...", WS_POPUP | WS_BORDER, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 220, 60,
+    return CreateCentred("TForm2", "Please wait...", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, Scale(220), Scale(60),
                          nullptr);
 }
 
@@ -22,10 +23,7 @@ LRESULT WaitForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         HDC dc = BeginPaint(Handle(), &ps);
         RECT client;
         GetClientRect(Handle(), &client);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(255, 255, 255));
-        DrawTextA(dc, "Please wait...", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        PaintWaitBackground(dc, client);
         EndPaint(Handle(), &ps);
         return 0;
     }

@@ -11,20 +11,31 @@ Window::~Window() {
     }
 }
 
-bool Window::CreateCentred(const char* className, const char* caption, DWORD style, DWORD exStyle, int clientWidth,
-                           int clientHeight, HWND owner, HWND centreOn) {
+bool Window::RegisterOnce(const char* className) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, className, &wc)) {
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = Procedure;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = className;
-        if (!RegisterClassExA(&wc)) return false;
-    }
+    if (GetClassInfoExA(instance, className, &wc)) return true;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = className;
+    return RegisterClassExA(&wc) != 0;
+}
+
+bool Window::CreateChild(const char* className, HWND parent, int id, const RECT& rect, DWORD style, DWORD exStyle) {
+    if (!RegisterOnce(className)) return false;
+    return CreateWindowExA(exStyle, className, "", style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), this) != nullptr;
+}
+
+bool Window::CreateCentred(const char* className, const char* caption, DWORD style, DWORD exStyle, int clientWidth,
+                           int clientHeight, HWND owner, HWND centreOn) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!RegisterOnce(className)) return false;
     RECT rect{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     const int width = rect.right - rect.left;
@@ -72,4 +83,15 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         ReportUnknownError(hwnd);
     }
     return 0;
+}
+
+void CentreWindowOn(HWND window, HWND other) {
+    RECT outer;
+    RECT own;
+    GetWindowRect(other, &outer);
+    GetWindowRect(window, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    SetWindowPos(window, nullptr, outer.left + (outer.right - outer.left - width) / 2,
+                 outer.top + (outer.bottom - outer.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

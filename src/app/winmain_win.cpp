@@ -2,12 +2,14 @@
 #include <commctrl.h>
 
 #include "app/about_box_win.h"
+#include "app/dpi_win.h"
 #include "app/main_form_win.h"
 #include "app/picker_form_win.h"
 #include "app/wait_form_win.h"
 #include "platform/shell_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    DeclareDpiAware();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
@@ -19,12 +21,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     waitForm.Create();
     PickerForm pickerForm;
     pickerForm.Create(mainForm.Handle());
+    mainForm.SetPicker(&pickerForm);
 
     ShowWindow(mainForm.Handle(), showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
     UpdateWindow(mainForm.Handle());
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Tab, arrow and space keys move between and work the controls of the pages.
+        if (IsDialogMessageA(mainForm.Handle(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

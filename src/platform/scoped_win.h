@@ -82,6 +82,13 @@ struct InternetHandleTraits {
     static void Close(Handle h) { InternetCloseHandle(h); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedFile = ScopedHandle<FileHandleTraits>;
 using ScopedFind = ScopedHandle<FindHandleTraits>;
@@ -89,6 +96,7 @@ using ScopedRegKey = ScopedHandle<RegKeyTraits>;
 using ScopedCreatedDc = ScopedHandle<CreatedDcTraits>;
 using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
 using ScopedInternet = ScopedHandle<InternetHandleTraits>;
+using ScopedMenu = ScopedHandle<MenuTraits>;
 
 // A DC from GetDC, released to its window.
 class ScopedWindowDc {

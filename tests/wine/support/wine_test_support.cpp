@@ -123,9 +123,7 @@ std::string InstallProgram(const std::string& folder) {
     return target;
 }
 
-ProcessResult RunAndWait(const std::string& commandLine, const std::string& folder, DWORD timeoutMs,
-                         bool hidden) {
-    ProcessResult result;
+RunningProgram::RunningProgram(const std::string& commandLine, const std::string& folder, bool hidden) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     if (hidden) {
@@ -137,16 +135,36 @@ ProcessResult RunAndWait(const std::string& commandLine, const std::string& fold
     if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
         throw std::runtime_error("cannot start " + commandLine);
     }
-    ScopedKernelHandle process(pi.hProcess);
-    ScopedKernelHandle thread(pi.hThread);
-    const DWORD start = GetTickCount();
-    if (WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0) {
-        result.ended = true;
-        GetExitCodeProcess(process.Get(), &result.exitCode);
-    } else {
-        TerminateProcess(process.Get(), 1);
-        WaitForSingleObject(process.Get(), 5000);
+    process_.Reset(pi.hProcess);
+    CloseHandle(pi.hThread);
+    processId_ = pi.dwProcessId;
+}
+
+RunningProgram::~RunningProgram() {
+    if (WaitForSingleObject(process_.Get(), 0) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), 5000);
     }
+}
+
+bool RunningProgram::WaitForExit(DWORD timeoutMs) {
+    return WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD RunningProgram::ExitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
+ProcessResult RunAndWait(const std::string& commandLine, const std::string& folder, DWORD timeoutMs,
+                         bool hidden) {
+    ProcessResult result;
+    RunningProgram program(commandLine, folder, hidden);
+    const DWORD start = GetTickCount();
+    // A process still running at the time-out is terminated when `program` goes.
+    result.ended = program.WaitForExit(timeoutMs);
+    if (result.ended) result.exitCode = program.ExitCode();
     result.elapsedMs = GetTickCount() - start;
     return result;
 }

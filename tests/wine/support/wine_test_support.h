@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include "platform/scoped_win.h"
+
 namespace wt {
 
 // An environment variable set by CTest (LURK_BIN_DIR, LURK_FIXTURES_DIR, ...); fails the test when missing.
@@ -40,6 +42,23 @@ void WriteSettingsDword(const std::string& name, DWORD value);
 
 // Copies the built QWK_Lurkmark.exe into the folder; returns its full path.
 std::string InstallProgram(const std::string& folder);
+
+// A program started without waiting; terminated on destruction if it still runs.
+class RunningProgram {
+public:
+    // hidden: the program's first window is shown hidden (as the pass starts the game).
+    RunningProgram(const std::string& commandLine, const std::string& folder, bool hidden = false);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    DWORD ProcessId() const { return processId_; }
+    bool WaitForExit(DWORD timeoutMs);
+    DWORD ExitCode() const;
+
+private:
+    ScopedKernelHandle process_;
+    DWORD processId_ = 0;
+};
 
 struct ProcessResult {
     bool ended = false;

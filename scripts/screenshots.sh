@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Takes screenshots of the splash, every option page and the resolution picker under Xvfb,
+# at 100 % and one at 150 % display scaling, into docs/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+arch=i686
+dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || arch=x86_64
+build="build/win-$arch"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" >/dev/null
+cmake --build "$build" -j2 --target QWK_Lurkmark ui_driver
+
+run="$PWD/$build/wine-run"
+tests/harness/wine-env.sh setup "$run"
+key='HKLM\SOFTWARE\Quenwick\Lurkmark'
+desktop='HKCU\Control Panel\Desktop'
+cleanup() {
+  "$run" reg delete "$key" /f >/dev/null 2>&1 || true
+  "$run" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
+  tests/harness/wine-env.sh cleanup "$run"
+}
+trap cleanup EXIT
+export DISPLAY=":$(cat "$build/wine-state/display")"
+mkdir -p docs
+
+# A plausible set of options, so the pages show what a user sees after a while.
+"$run" reg delete "$key" /f >/dev/null 2>&1 || true
+for pair in 1024=1 1280=1 hdw2=1 AspectRatio=1 Demo=1 Shader=2 AFLevel=4 AALevel=1 \
+            "Note=Stock clocks, fresh driver" ProxyPort=8080 Programversion=1.0; do
+  "$run" reg add "$key" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
+done
+
+driver() { "$run" "$build/bin/ui_driver.exe" "$@" | tr -d '\r'; }
+shot() {  # geometry, name
+  sleep 1  # let the window finish painting
+  import -window root -crop "$1" +repage "docs/$2.png"
+  echo "docs/$2.png"
+}
+start_program() {
+  "$run" "$build/bin/QWK_Lurkmark.exe" &
+  program=$!
+}
+
+start_program
+sleep 2
+shot 816x575+616+480 splash
+area=$(driver main-rect)
+shot "$area" page-about
+names=(page-paths page-resolution page-demos page-proxy page-about page-filters)
+for page in 0 1 2 3 5; do
+  driver page "$page"
+  shot "$area" "${names[$page]}"
+done
+picker_area=$(driver picker)
+shot "$picker_area" picker
+driver exit
+wait "$program"
+
+# The same window at 150 % scaling: the program scales its layout and redraws its pictures.
+"$run" reg add "$desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+start_program
+area=$(driver main-rect)
+driver page 1
+shot "$area" page-resolution-150
+driver exit
+wait "$program"
