@@ -10,6 +10,9 @@
 #include "app/dpi_win.h"
 #include "app/picker_form_win.h"
 #include "app/pointer_leave_win.h"
+#include "online/help_command_win.h"
+#include "online/maker_hosts.h"
+#include "platform/confirm_box_win.h"
 #include "platform/error_report_win.h"
 #include "platform/shell_win.h"
 #include "runner/game_batch_file.h"
@@ -45,6 +48,10 @@ bool MainForm::Create(const ArgumentList& args) {
     }
     CreateControls();
     paths_.BenchDir = ProgramFolder();
+    pass_ = std::make_unique<ProgramPass>(
+        *this, ProgramPass::WindowState{mode_, paths_, options_, benchOptions_, debugLog_, settings_, files_});
+    batchUi_ = std::make_unique<BatchUiWin>(Handle(), paths_.BenchDir);
+    batchList_ = std::make_unique<BatchList>(*batchUi_, paths_.BenchDir);
     ShowPage(kAboutPage);
     LoadSettingsReportingErrors();
     ShowOptions();
@@ -52,7 +59,10 @@ bool MainForm::Create(const ArgumentList& args) {
 }
 
 void MainForm::LoadSettingsReportingErrors() {
-    SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, nullptr};
+    auto recovery = [this] {
+        pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AskYesNo(Handle(), text); });
+    };
+    SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery};
     try {
         LoadSettings(ctx, options_, paths_);
     } catch (const std::exception& e) {
@@ -101,7 +111,9 @@ void MainForm::ShowOptions() {
     if (options_.shader != kNoChoice) ShaderModeBoxChanging(options_.shader);
 }
 
-void MainForm::BenchButtonClick() {}
+void MainForm::BenchButtonClick() {
+    pass_->BenchButtonClick();
+}
 
 void MainForm::ShowProgressPanel(bool shown) {
     HWND panel = Control(ctl::Panel1);
@@ -122,23 +134,38 @@ void MainForm::ShowMessage(const std::string& text) {
 }
 
 bool MainForm::Confirm(const std::string& text) {
-    return MessageBoxA(Handle(), text.c_str(), kMessageCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return AskYesNo(Handle(), text);
 }
 
 void MainForm::MinimiseApplication() {
     ShowWindow(Handle(), SW_MINIMIZE);
 }
 
-// Filled in with the help file and the maker's web page.
-void MainForm::RzGroup3Items0Click() {}
-void MainForm::RzGroup3Items4Click() {}
+void MainForm::RzGroup3Items0Click() {
+    OpenHelp(Handle(), paths_.BenchDir, ReadMakerHosts(settings_), *waitForm_);
+}
+
+void MainForm::RzGroup3Items4Click() {
+    OpenHomePage(ReadMakerHosts(settings_));
+}
+
 // Filled in with the update check.
 void MainForm::RzToolButton3Click() {}
-// Filled in with the batch list.
-void MainForm::Newbatch1Click() {}
-void MainForm::Viewbatch1Click() {}
-void MainForm::Savebatch1Click() {}
-void MainForm::Addsettings1Click() {}
+void MainForm::Newbatch1Click() {
+    batchList_->Newbatch1Click();
+}
+
+void MainForm::Viewbatch1Click() {
+    batchList_->Viewbatch1Click();
+}
+
+void MainForm::Savebatch1Click() {
+    batchList_->Savebatch1Click();
+}
+
+void MainForm::Addsettings1Click() {
+    batchList_->Addsettings1Click(options_);
+}
 
 LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -506,11 +533,17 @@ void MainForm::FormActivate() {
 void MainForm::FormClose() {}
 
 void MainForm::FormDestroy() {
+    try {
+        pass_->Config().Restore(nullptr);
+    } catch (const std::exception& e) {
+        // The user learns that the files could not all be put back; the clean-up goes on.
+        ReportUnhandledError(Handle(), e);
+    }
     if (!paths_.GamePath.empty()) {
         files_.DeleteFileIfExists(JoinPath(paths_.GamePath, kGameBatchFileName));
         files_.DeleteFileIfExists(paths_.CfgPath + "qconsole.log");
     }
-    files_.DeleteFileIfExists(paths_.BenchDir + "batchview.txt");
+    files_.DeleteFileIfExists(paths_.BenchDir + kBatchViewFileName);
 }
 
 HWND MainForm::Control(int id) const {

@@ -1,10 +1,14 @@
 #pragma once
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/debug_log.h"
 #include "app/group_bar_win.h"
+#include "app/program_pass_win.h"
 #include "app/window_win.h"
+#include "batch/batch_list.h"
+#include "batch/batch_ui_win.h"
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
 #include "settings/app_paths.h"
@@ -14,6 +18,7 @@
 #include "settings/switches.h"
 
 class PickerForm;
+class WaitForm;
 
 // TForm1: the program's one working window. It owns the shared state of the program for
 // its whole lifetime. Sizes are in design pixels at 96 DPI (see dpi_win.h).
@@ -28,6 +33,8 @@ public:
     bool Create(const ArgumentList& args);
     // The resolution picker shown by "Possibilities"; created after this window.
     void SetPicker(PickerForm* picker) { picker_ = picker; }
+    // The "Please wait..." window shown while the help file downloads.
+    void SetWaitForm(WaitForm* waitForm) { waitForm_ = waitForm; }
 
     // Starts a benchmark pass (Run button, or the batch start).
     void BenchButtonClick();
@@ -140,7 +147,13 @@ private:
     // Set while the window shows loaded options, so that change events do not store them.
     bool showingOptions_ = false;
 
+    // Made once the window exists: the runners report to it, the recovery question is over it.
+    std::unique_ptr<ProgramPass> pass_;
+    std::unique_ptr<BatchUiWin> batchUi_;
+    std::unique_ptr<BatchList> batchList_;
+
     PickerForm* picker_ = nullptr;
+    WaitForm* waitForm_ = nullptr;
     GroupBar groupBar_;
     std::map<int, HWND> controls_;
     HWND pages_[kPageCount] = {};

@@ -22,6 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     PickerForm pickerForm;
     pickerForm.Create(mainForm.Handle());
     mainForm.SetPicker(&pickerForm);
+    mainForm.SetWaitForm(&waitForm);
 
     ShowWindow(mainForm.Handle(), showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
     UpdateWindow(mainForm.Handle());
