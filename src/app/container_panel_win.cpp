@@ -2,6 +2,7 @@
 
 #include "app/artwork_win.h"
 #include "app/dpi_win.h"
+#include "platform/window_class_win.h"
 
 namespace {
 
@@ -66,16 +67,7 @@ LRESULT CALLBACK PanelProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 HWND CreateContainerPanel(HWND parent, int id, const RECT& rect, const char* caption, HFONT font, DWORD extraStyle) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, kClassName, &wc)) {
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = PanelProcedure;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        RegisterClassExA(&wc);
-    }
+    RegisterWindowClassOnce(kClassName, PanelProcedure);
     HWND panel = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, caption ? caption : "",
                                  WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extraStyle, rect.left, rect.top,
                                  rect.right - rect.left, rect.bottom - rect.top, parent,

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/error_report_win.h"
+#include "platform/window_class_win.h"
 
 Window::~Window() {
     if (hwnd_) {
@@ -12,17 +13,7 @@ Window::~Window() {
 }
 
 bool Window::RegisterOnce(const char* className) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(instance, className, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = className;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterWindowClassOnce(className, Procedure, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 bool Window::CreateChild(const char* className, HWND parent, int id, const RECT& rect, DWORD style, DWORD exStyle) {

@@ -5,6 +5,7 @@
 
 #include "platform/error_report_win.h"
 #include "platform/os_error_win.h"
+#include "platform/window_class_win.h"
 
 namespace {
 
@@ -14,19 +15,10 @@ const UINT kProcessEnded = WM_APP + 1;  // wParam: the exit code
 }  // namespace
 
 WinProcessRunner::WinProcessRunner(HWND errorOwner) : errorOwner_(errorOwner) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, kSinkClass, &wc)) {
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = SinkProcedure;
-        wc.hInstance = instance;
-        wc.lpszClassName = kSinkClass;
-        if (!RegisterClassExA(&wc)) throw OsErrorFromCode(GetLastError());
-    }
+    if (!RegisterWindowClassOnce(kSinkClass, SinkProcedure)) throw OsErrorFromCode(GetLastError());
     stop_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!stop_) throw OsErrorFromCode(GetLastError());
-    sink_ = CreateWindowExA(0, kSinkClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+    sink_ = CreateWindowExA(0, kSinkClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), this);
     if (!sink_) throw OsErrorFromCode(GetLastError());
 }
 
