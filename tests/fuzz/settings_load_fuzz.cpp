@@ -70,18 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedFileSystem files(input);
     store.keyExists = input.ConsumeBool();
 
+    const auto offeredModes = [&] {
+        DisplayModeList modes;
+        for (const ResolutionEntry& entry : ResolutionTable) {
+            if (input.ConsumeBool()) modes.push_back(DisplayModeText(entry.width, entry.height));
+        }
+        // The adapter may offer the stored custom size, whatever it says.
+        if (input.ConsumeBool()) modes.push_back(DisplayModeText(store.Read("CusW"), store.Read("CusH")));
+        return modes;
+    };
     int recoveries = 0;
-    SettingsLoadContext ctx{store, files,
-                            [&] {
-                                DisplayModeList modes;
-                                for (const ResolutionEntry& entry : ResolutionTable) {
-                                    if (input.ConsumeBool()) modes.push_back(DisplayModeText(entry.width, entry.height));
-                                }
-                                // The adapter may offer the stored custom size, whatever it says.
-                                if (input.ConsumeBool()) modes.push_back(DisplayModeText(store.Read("CusW"), store.Read("CusH")));
-                                return modes;
-                            },
-                            [&] { ++recoveries; }};
+    SettingsLoadContext ctx{store, files, offeredModes, [&] { ++recoveries; }};
     OptionState options;
     AppPaths paths;
     paths.BenchDir = "C:\\Lurkmark\\";
