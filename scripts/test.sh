@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-# native unit tests with sanitizers, then the Windows build and its tests under Wine.
+# native unit tests with sanitizers, then the Windows build and its tests under Wine, then
+# every fuzz target for a bounded time (LURK_FUZZ_SECONDS each, 20 unless set; see fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,5 +28,6 @@ log=$(mktemp)
 read -r total failed < <(awk '/tests passed, [0-9]+ tests? failed out of/ {f += $(NF-5); t += $NF} END {print t+0, f+0}' "$log")
 rm -f "$log"
 [ "$failed" -eq 0 ] || status=1
+bash scripts/fuzz.sh || status=1
 echo "Tests: $((total - failed)) passed, $failed failed"
 exit $status
