@@ -244,4 +244,30 @@ TEST_F(Installer, PortableKeyToolCreatesTheSameSettings) {
     ExpectFreshSettings();
 }
 
+// The manifest and version resource come from their own resource script; a build that lost
+// them would run virtualised under UAC and report no version.
+TEST(ProgramResources, ManifestAndVersionAreBuiltIn) {
+    const std::string exe = wt::Env("LURK_BIN_DIR") + "\\QWK_Lurkmark.exe";
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                               SizeofResource(module, found));
+    FreeLibrary(module);
+    for (const char* entry : {"level=\"asInvoker\"", "Microsoft.Windows.Common-Controls", "<dpiAware>true</dpiAware>"}) {
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+    }
+
+    DWORD ignored = 0;
+    std::string info(GetFileVersionInfoSizeA(exe.c_str(), &ignored), '\0');
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    char* version = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\ProductVersion",
+                               reinterpret_cast<void**>(&version), &length));
+    EXPECT_EQ(std::string(version), wt::Env("LURK_VERSION")) << "the about label and the installer show this one";
+}
+
 }  // namespace
