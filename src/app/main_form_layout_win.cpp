@@ -9,6 +9,7 @@
 #include "app/control_ids.h"
 #include "app/dpi_win.h"
 #include "app/pointer_leave_win.h"
+#include "app/visual_style_win.h"
 #include "runner/resolution_table.h"
 
 namespace {
@@ -226,7 +227,9 @@ HWND MainForm::AddButton(HWND parent, int id, const char* text, int x, int y, in
 }
 
 HWND MainForm::AddCheckBox(HWND parent, int id, const char* text, int x, int y, int w) {
-    return AddControl(parent, "BUTTON", text, BS_AUTOCHECKBOX | WS_TABSTOP, id, x, y, w, 17);
+    HWND box = AddControl(parent, "BUTTON", text, BS_AUTOCHECKBOX | WS_TABSTOP, id, x, y, w, 17);
+    DrawWithoutVisualStyle(box);
+    return box;
 }
 
 HWND MainForm::AddChoiceGroup(HWND parent, int id, const char* caption, int x, int y, int w, int h,
@@ -242,8 +245,9 @@ HWND MainForm::AddChoiceGroup(HWND parent, int id, const char* caption, int x, i
     for (int i = 0; i < count; ++i) {
         const DWORD style = radio ? (BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0))
                                   : (BS_AUTOCHECKBOX | WS_TABSTOP);
-        AddControl(group, "BUTTON", items[i], style, firstItemId + i, 10 + (i / rows) * columnWidth,
-                   kChoiceTop + (i % rows) * kChoiceRow, columnWidth - 2, 17);
+        DrawWithoutVisualStyle(AddControl(group, "BUTTON", items[i], style, firstItemId + i,
+                                          10 + (i / rows) * columnWidth, kChoiceTop + (i % rows) * kChoiceRow,
+                                          columnWidth - 2, 17));
     }
     return group;
 }

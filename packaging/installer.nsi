@@ -1,0 +1,108 @@
+; The installer of Quenwick Lurkmark. Built by CMake, which defines LURK_VERSION, LURK_STAGE
+; (the folder holding the files to ship), LURK_FILE_LISTS (the generated demo lists) and
+; LURK_OUTFILE.
+
+Unicode true
+SetCompressor /SOLID lzma
+!include MUI2.nsh
+!include LogicLib.nsh
+!include "settings_key.nsh"
+!include "${LURK_FILE_LISTS}"
+
+!define LURK_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenwick Lurkmark"
+!define LURK_SHORTCUT "Quenwick Lurkmark.lnk"
+
+Name "Quenwick Lurkmark ${LURK_VERSION}"
+OutFile "${LURK_OUTFILE}"
+; A 32-bit program: $PROGRAMFILES is "Program Files (x86)" on 64-bit Windows.
+InstallDir "$PROGRAMFILES\Quenwick Lurkmark"
+InstallDirRegKey HKLM "${LURK_UNINSTALL_KEY}" "InstallLocation"
+; The settings key is in HKEY_LOCAL_MACHINE and the files under Program Files.
+RequestExecutionLevel admin
+ManifestDPIAware true
+BrandingText "Quenwick Lurkmark ${LURK_VERSION}"
+
+VIProductVersion "${LURK_VERSION}.0.0"
+VIAddVersionKey /LANG=1033 "ProductName" "Quenwick Lurkmark"
+VIAddVersionKey /LANG=1033 "CompanyName" "Quenwick"
+VIAddVersionKey /LANG=1033 "FileDescription" "Quenwick Lurkmark Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${LURK_VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${LURK_VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Quenwick"
+
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "Quenwick Lurkmark is installed. Start it from the Start menu, point it at the folder of prey.exe and choose your options.$\r$\n$\r$\nReports are saved in the folder $\"Lurkmark Results$\" in your documents."
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  SetRegView 32
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "Admin"
+    MessageBox MB_ICONSTOP|MB_OK "Installing Quenwick Lurkmark needs administrator rights." /SD IDOK
+    SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+FunctionEnd
+
+Section "Quenwick Lurkmark"
+  SetRegView 32
+  SetOutPath "$INSTDIR"
+  ; The program writes its debug log, the diagnostics report and update downloads beside
+  ; itself, without elevation. Granted before the files go in, so they inherit it.
+  !insertmacro LurkGrantUsers "$INSTDIR" ${LURK_SE_FILE_OBJECT} "${LURK_FOLDER_GRANT}"
+  File "${LURK_STAGE}/QWK_Lurkmark.exe"
+  File "${LURK_STAGE}/version.txt"
+  SetOutPath "$INSTDIR\Demos"
+  !insertmacro LurkInstallDemos
+  SetOutPath "$INSTDIR\Help"
+  File "${LURK_STAGE}/Help/help.chm"
+  SetOutPath "$INSTDIR"
+
+  !insertmacro LurkCreateSettingsKey
+
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  SetShellVarContext all
+  CreateShortcut "$SMPROGRAMS\${LURK_SHORTCUT}" "$INSTDIR\QWK_Lurkmark.exe"
+
+  WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "DisplayName" "Quenwick Lurkmark"
+  WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "DisplayVersion" "${LURK_VERSION}"
+  WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "Publisher" "Quenwick"
+  WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\QWK_Lurkmark.exe"
+  WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${LURK_UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${LURK_UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Removes what the installer put in and the program's own working files; the folder is only
+; removed when empty, so reports saved beside the program (its default "Benchmark" folder)
+; and anything else the user keeps there stay, as does the results folder in the documents.
+Section "Uninstall"
+  SetRegView 32
+  Delete "$INSTDIR\QWK_Lurkmark.exe"
+  Delete "$INSTDIR\version.txt"
+  !insertmacro LurkRemoveDemos
+  RMDir "$INSTDIR\Demos"
+  Delete "$INSTDIR\Help\help.chm"
+  RMDir "$INSTDIR\Help"
+  Delete "$INSTDIR\debug.txt"
+  Delete "$INSTDIR\dxinfo.txt"
+  Delete "$INSTDIR\batchview.txt"
+  Delete "$INSTDIR\*.uTMP"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\${LURK_SHORTCUT}"
+
+  DeleteRegKey HKLM "${LURK_SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKLM "${LURK_VENDOR_KEY}"
+  DeleteRegKey HKLM "${LURK_UNINSTALL_KEY}"
+SectionEnd
