@@ -5,8 +5,6 @@
 // measured processor clock are taken from the report, which names them.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
 #include <map>
 
 #include "app/control_ids.h"
@@ -23,31 +21,15 @@ namespace {
 using wt::Lines;
 using wt::PassCaptions;
 using wt::PassMode;
+using wt::Quality;
+using wt::StandInScore;
 
 const char* const kDiagnosticsFixture = "win7_sp1_spanish_intel_hd3000_idt_cp1252.txt";
 const char* const kSoundDevice = " Altavoces / Auricular (IDT High Definition Audio CODEC)";
 const char* const kUserAutoexec = "bind F5 \"screenshot\"\r\nseta r_mode \"5\"\r\n";
 const char* const kUserPreyconfig = "seta com_showFPS \"0\"\r\nseta ui_name \"Player\"\r\n";
-constexpr double kDemo1Speed = 231.5;  // data/Demos/rivo3v-6.demo
-constexpr double kDemo2Speed = 187.25;  // data/Demos/rivo3v-5.demo
-
-// The stand-in game's frame rate as its README defines it, printed as "%3.1f".
-struct Quality {
-    int shaderLevel = 0;
-    int multiSamples = 0;
-    int anisotropy = 0;
-    bool boost = false;
-    bool wide = false;  // an aspect ratio other than 4:3
-};
-std::string StandInScore(double speed, int width, int height, const Quality& q) {
-    double fps = speed * std::sqrt(640.0 * 480.0 / (width * height));
-    fps /= (1 + 0.15 * q.shaderLevel) * (1 + 0.1 * q.multiSamples) * (1 + 0.01 * q.anisotropy);
-    if (q.boost) fps *= 0.9;
-    if (q.wide) fps *= 0.97;
-    char text[32];
-    std::snprintf(text, sizeof text, "%3.1f", fps);
-    return text;
-}
+using wt::kDemo1Speed;
+using wt::kDemo2Speed;
 
 // A bench folder with the program, a game folder "Prey Game" holding the user's own
 // configuration, a results folder, and the settings key as an installer leaves it.
@@ -83,7 +65,9 @@ struct Bench {
     // After a pass: the user's files back byte for byte, nothing of the pass left.
     void ExpectGameFolderAsBefore(bool userPreyconfig = true) const {
         EXPECT_EQ(game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
-        if (userPreyconfig) EXPECT_EQ(game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
+        if (userPreyconfig) {
+            EXPECT_EQ(game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
+        }
         for (const char* gone : {"autoexec_old.cfg", "preyconfig_old.cfg", "qconsole.log"}) {
             EXPECT_FALSE(game.HasCfgFile(gone)) << gone;
         }

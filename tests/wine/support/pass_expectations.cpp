@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cpuid.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -166,6 +167,16 @@ Lines ReportClosing(PassMode mode) {
     return {"<P></P><P></P>", mode == PassMode::Interactive
                                   ? "<CENTER>" + notice + "</CENTER><BR></BODY></HTML>"
                                   : "<CENTER><FONT size=2>" + notice + "</FONT></CENTER><BR></BODY></HTML>"};
+}
+
+std::string StandInScore(double speed, int width, int height, const Quality& q) {
+    double fps = speed * std::sqrt(640.0 * 480.0 / (width * height));
+    fps /= (1 + 0.15 * q.shaderLevel) * (1 + 0.1 * q.multiSamples) * (1 + 0.01 * q.anisotropy);
+    if (q.boost) fps *= 0.9;
+    if (q.wide) fps *= 0.97;
+    char text[32];
+    std::snprintf(text, sizeof text, "%3.1f", fps);
+    return text;
 }
 
 Lines DebugHead(const std::string& version, const AppPaths& paths) {

@@ -52,6 +52,18 @@ struct PassCaptions {
 Lines ReportSection(PassMode mode, const std::string& label, const PassCaptions& captions, const std::string& score);
 Lines ReportClosing(PassMode mode);
 
+// The stand-in game's frame rate as tools/prey/README.md defines it, printed as "%3.1f".
+constexpr double kDemo1Speed = 231.5;   // data/Demos/rivo3v-6.demo
+constexpr double kDemo2Speed = 187.25;  // data/Demos/rivo3v-5.demo
+struct Quality {
+    int shaderLevel = 0;
+    int multiSamples = 0;
+    int anisotropy = 0;
+    bool boost = false;
+    bool wide = false;  // an aspect ratio other than 4:3
+};
+std::string StandInScore(double speed, int width, int height, const Quality& quality);
+
 // Debug log rows 1 to 11.
 Lines DebugHead(const std::string& version, const AppPaths& paths);
 // Debug rows 21 to 27 of an interactive pass.
