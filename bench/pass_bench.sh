@@ -5,10 +5,10 @@
 # 10 ms per minute of game time), the time from one game's end to the next game's start
 # beyond the fixed pauses (target: under 100 ms) and its peak working set (target: under
 # 16 MB). Uses a Wine prefix of its own, so the test prefix is left alone.
-# Usage: bench/pass_bench.sh [GAME_MS]   (default 20000 ms per game)
+# Usage: bench/pass_bench.sh [GAME_MS]   (default 60000 ms per game)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-game_ms=${1:-20000}
+game_ms=${1:-60000}
 
 arch=i686
 dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || arch=x86_64
