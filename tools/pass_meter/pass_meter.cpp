@@ -23,6 +23,7 @@
 
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
+#include "support/window_automation.h"
 
 namespace {
 
@@ -119,24 +120,6 @@ Stamps ReadStamps(const std::string& file) {
     return stamps;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    char cls[32] = {};
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (pid == search->processId && IsWindowVisible(hwnd) && std::string(cls) == "TForm1") {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The processor time at the sample nearest to the moment.
 double CpuAt(const std::vector<Sample>& samples, double us) {
     const auto nearest = std::min_element(samples.begin(), samples.end(), [&](const Sample& a, const Sample& b) {
@@ -182,12 +165,8 @@ int main(int argc, char** argv) {
     const ScopedKernelHandle process(info.hProcess);
     const HANDLE program = process.Get();
 
-    WindowSearch search{info.dwProcessId, nullptr};
-    for (int i = 0; i < 3000 && !search.found; ++i) {
-        Sleep(10);
-        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    HWND run = search.found ? GetDlgItem(search.found, ctl::BenchButton) : nullptr;
+    HWND main = wt::WaitForWindow(info.dwProcessId, "TForm1", 30000);
+    HWND run = main ? wt::FindControl(main, ctl::BenchButton) : nullptr;
     if (!run) {
         std::fprintf(stderr, "the program's Run button did not appear\n");
         TerminateProcess(program, 1);
@@ -224,7 +203,7 @@ int main(int argc, char** argv) {
         if (started && enabled && ReadStamps(stampsFile).ends.size() >= runs) break;
         if (WaitForSingleObject(program, 10) == WAIT_OBJECT_0) break;
     }
-    PostMessageA(search.found, WM_CLOSE, 0, 0);
+    PostMessageA(main, WM_CLOSE, 0, 0);
     WaitForSingleObject(program, 15000);
 
     const Stamps stamps = ReadStamps(stampsFile);
