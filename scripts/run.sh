@@ -1,22 +1,93 @@
 #!/usr/bin/env bash
-# Builds the program and starts it under Wine on a private display, as a user would.
-# Set LURK_DISPLAY=:0 to use a display of your own instead of a private Xvfb.
+# One benchmark pass of the program under Wine, on a machine set up as a user's would be:
+# installs what is missing, builds, and in a Wine prefix of its own installs the program in
+# "C:\Program Files\Quenwick Lurkmark", the stand-in game in "C:\Games\Prey Game", the
+# settings key as the installer creates it, and the stand-in diagnostics tool. Then it runs
+#   QWK_Lurkmark.exe /BATCH /640 /DEMO1 /SHIGH      (or the switches given)
+# and prints where the HTML report is and its score.
+#   --interactive   starts the window instead, with 640 x 480, 1024 x 768 and 1920 x 1200
+#                   chosen, for a pass of three resolutions: press Run. Give a display of
+#                   your own with LURK_DISPLAY=:0 to see it (otherwise a private Xvfb).
+# Usage: scripts/run.sh [--interactive] [SWITCHES...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+interactive=0
+if [ "${1:-}" = --interactive ]; then
+  interactive=1
+  shift
+fi
+switches=("$@")
+[ ${#switches[@]} -gt 0 ] || switches=(/640 /DEMO1 /SHIGH)
 
 bash scripts/install-deps.sh
 arch=i686
 dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || arch=x86_64
-build="build/win-$arch"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+build="$PWD/build/win-$arch"
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" >/dev/null
+fi
+cmake --build "$build" -j 2 >/dev/null
 
-state="$PWD/$build/wine-state"
+# A prefix and display of its own: the tests' prefix is left alone.
+export LURK_WINEPREFIX="$build/run-prefix"
+export LURK_WINE_STATE="$build/run-state"
+wine_run="$build/wine-run"
 if [ -n "${LURK_DISPLAY:-}" ]; then
   export DISPLAY=$LURK_DISPLAY
+  [ -f "$LURK_WINEPREFIX/system.reg" ] || "$wine_run" wineboot -i
 else
-  tests/harness/wine-env.sh setup "$PWD/$build/wine-run"
-  trap 'tests/harness/wine-env.sh cleanup "$PWD/$build/wine-run"' EXIT
+  tests/harness/wine-env.sh setup "$wine_run" >/dev/null
+  trap 'tests/harness/wine-env.sh cleanup "$wine_run"' EXIT
 fi
-echo "Starting QWK_Lurkmark.exe $*"
-"$build/wine-run" "$build/bin/QWK_Lurkmark.exe" "$@"
+drive_c="$LURK_WINEPREFIX/drive_c"
+
+# The program as its installer lays it out.
+program="$drive_c/Program Files/Quenwick Lurkmark"
+mkdir -p "$program"
+cp -r "$build/bin/QWK_Lurkmark.exe" "$build/bin/Demos" "$build/bin/Help" "$program/"
+# The game: the stand-in in a folder with a blank in its name.
+game="$drive_c/Games/Prey Game"
+mkdir -p "$game/base/Demos"
+cp "$build/tools/prey.exe" "$game/"
+results="$drive_c/Lurkmark Results"
+mkdir -p "$results"
+# The diagnostics tool answers with a report of a real machine (Wine's own writes only the
+# system section). A 32-bit program on 64-bit Wine finds it in syswow64.
+system32="$drive_c/windows/system32"
+[ "$arch" = i686 ] && [ -d "$drive_c/windows/syswow64" ] && system32="$drive_c/windows/syswow64"
+cp "$build/tools/dxdiag.exe" "$system32/dxdiag.exe"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;dxdiag.exe=n"
+LURK_DXDIAG_REPORT='Z:'"$(echo "$PWD" | tr / '\\')"'\tests\fixtures\dxdiag\win10_1803_nvidia_gtx1060_two_monitor_entries_crlf.txt'
+export LURK_DXDIAG_REPORT
+
+# The settings key as the installer creates it (the 32-bit view, as the program sees it).
+key='HKLM\Software\Quenwick\Lurkmark'
+settings=("Path=C:\\Games\\Prey Game" "ResultPath=C:\\Lurkmark Results\\" "Programversion=1.0" "NoErrorWarning=0")
+if [ $interactive = 1 ]; then
+  settings+=("640=1" "1024=1" "hdw3=1" "Demo=1" "Shader=2" "AspectRatio=0" "AFLevel=0" "AALevel=0")
+fi
+for setting in "${settings[@]}"; do
+  "$wine_run" reg add "$key" /v "${setting%%=*}" /d "${setting#*=}" /f /reg:32 >/dev/null
+done
+# Let the set-up's Wine session end: the next program then starts the virtual desktop.
+WINEPREFIX=$LURK_WINEPREFIX wineserver -w
+
+exe='C:\Program Files\Quenwick Lurkmark\QWK_Lurkmark.exe'
+if [ $interactive = 1 ]; then
+  echo "Starting $exe: press Run for a pass of three resolutions; reports go to $results"
+  "$wine_run" "$exe"
+  exit 0
+fi
+
+before=$(ls "$results")
+echo "Running $exe /BATCH ${switches[*]}"
+"$wine_run" "$exe" /BATCH "${switches[@]}" >/dev/null 2>&1
+report=$(comm -13 <(echo "$before") <(ls "$results") | grep '^result_.*\.htm$' | tail -1 || true)
+if [ -z "$report" ]; then
+  echo "No report was written (see $program/debug.txt)" >&2
+  exit 1
+fi
+score=$(grep -o 'Score = [^<]*' "$results/$report" | head -1)
+echo "Report: $results/$report"
+echo "$score"

@@ -40,6 +40,9 @@ setup)
   # A virtual desktop gives the display modes a real adapter offers (one mode on bare Xvfb).
   "$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
   "$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536 /f >/dev/null
+  # The desktop that wineboot (or reg) started has no virtual desktop yet: let that session end
+  # so that the next program starts the desktop afresh with the setting.
+  WINEPREFIX=$prefix wineserver -w
   echo "Xvfb on :$(cat "$state/display"), prefix $prefix"
   ;;
 cleanup)

@@ -21,6 +21,8 @@ struct Control {
     std::string mode = "normal";  // normal, nolog, noresult, crash
     std::string score;            // printed in place of the frame rate when set
     DWORD delayMs = 0;            // how long the demo takes to play
+    std::string only;             // "WxH": mode and score apply to runs at that size alone
+    std::string stampsFile;       // start and end times of each run are appended here
 };
 
 struct Demo {
@@ -76,6 +78,8 @@ void ApplyControl(const std::string& text, Control& control) {
         if (w[0] == "mode") control.mode = w[1];
         if (w[0] == "score") control.score = w[1];
         if (w[0] == "delay") control.delayMs = static_cast<DWORD>(std::strtoul(w[1].c_str(), nullptr, 10));
+        if (w[0] == "only") control.only = w[1];
+        if (w[0] == "stamps") control.stampsFile = w[1];
     }
 }
 
@@ -85,6 +89,18 @@ Control ReadControl(const std::string& gameFolder) {
     if (ReadFile(gameFolder + "prey_standin.txt", text)) ApplyControl(text, control);
     if (const char* env = std::getenv("PREY_STANDIN")) ApplyControl(env, control);
     return control;
+}
+
+// Appends "start US" or "end US": the performance counter in microseconds, which is one
+// clock for every process of the machine, so a measuring tool can set it against its own.
+void Stamp(const std::string& file, const char* what) {
+    if (file.empty()) return;
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const long long us = static_cast<long long>(static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart));
+    std::ofstream out(file, std::ios::binary | std::ios::app);
+    out << what << ' ' << us << "\r\n";
 }
 
 class Console {
@@ -179,7 +195,8 @@ void WritePreyconfig(const std::string& path, const CvarMap& archived) {
 int main(int argc, char** argv) {
     const std::string game = GameFolder();
     const std::string base = game + "base\\";
-    const Control control = ReadControl(game);
+    Control control = ReadControl(game);
+    Stamp(control.stampsFile, "start");
     Console console;
     CvarMap cvars;
     CvarMap archived;
@@ -207,6 +224,10 @@ int main(int argc, char** argv) {
     int width = 0;
     int height = 0;
     ScreenSize(cvars, width, height);
+    if (!control.only.empty() && control.only != std::to_string(width) + "x" + std::to_string(height)) {
+        control.mode = "normal";
+        control.score.clear();
+    }
     console.Print("...setting mode " + Cvar(cvars, "r_mode", "3") + ": " + std::to_string(width) + " " +
                   std::to_string(height) + " aspect " + Cvar(cvars, "r_aspectRatio", "0"));
     console.Print("r_shaderLevel " + Cvar(cvars, "r_shaderLevel", "0"));
@@ -230,6 +251,7 @@ int main(int argc, char** argv) {
         // Dies in the middle of the demo: the console so far, no saved configuration.
         if (logging) WriteFile(base + "qconsole.log", console.Text());
         std::fflush(stdout);
+        Stamp(control.stampsFile, "end");
         ExitProcess(0xC0000005);  // the exit code of an access violation
     }
     if (played) {
@@ -250,5 +272,6 @@ int main(int argc, char** argv) {
     console.Print("Shutting down...");
     if (logging && control.mode != "nolog") WriteFile(base + "qconsole.log", console.Text());
     WritePreyconfig(base + "preyconfig.cfg", archived);
+    Stamp(control.stampsFile, "end");
     return 0;
 }

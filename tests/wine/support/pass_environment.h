@@ -1,0 +1,57 @@
+#pragma once
+// What an end-to-end pass needs around the program: the stand-in diagnostics tool in the
+// system folder, environment variables for the programs a test starts, and a recorder in
+// place of the user's program for .htm files. Each puts back what it changed.
+#include <string>
+
+namespace wt {
+
+// An environment variable of this process (and so of every program it starts).
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const std::string& name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string name_;
+    bool hadValue_ = false;
+    std::string oldValue_;
+};
+
+// The stand-in dxdiag.exe in the system folder, answering with the fixture report
+// (tests/fixtures/dxdiag/NAME). Wine prefers its own dxdiag.exe unless told otherwise, so the
+// programs this test starts get "dxdiag.exe=n" added to WINEDLLOVERRIDES. The system's own
+// tool is put back afterwards.
+class StandInDiagnostics {
+public:
+    explicit StandInDiagnostics(const std::string& fixtureName);
+    ~StandInDiagnostics();
+    StandInDiagnostics(const StandInDiagnostics&) = delete;
+    StandInDiagnostics& operator=(const StandInDiagnostics&) = delete;
+
+private:
+    std::string tool_;
+    std::string saved_;
+    ScopedEnvironment report_;
+    ScopedEnvironment overrides_;
+};
+
+// Opening a .htm file through the shell appends its path as one line to `recordFile`.
+class ReportOpenRecorder {
+public:
+    explicit ReportOpenRecorder(const std::string& recordFile);
+    ~ReportOpenRecorder();
+    ReportOpenRecorder(const ReportOpenRecorder&) = delete;
+    ReportOpenRecorder& operator=(const ReportOpenRecorder&) = delete;
+    // The recorded lines (each path as the shell passed it), empty when nothing was opened.
+    std::string Recorded() const;
+
+private:
+    std::string recordFile_;
+    bool hadExtension_ = false;
+    std::string oldClass_;
+};
+
+}  // namespace wt
