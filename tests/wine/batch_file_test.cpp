@@ -12,6 +12,7 @@
 #include "results/report_document.h"
 #include "support/game_folder.h"
 #include "support/process_list.h"
+#include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
@@ -22,27 +23,10 @@ constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
 constexpr int kReadOnlyBox = 0x410;  // chx1
 
-// The real program, started interactively (after its six-second splash) from another folder
-// than its own, as a shortcut may do.
-struct BatchWindow {
-    BatchWindow(const std::string& benchFolder, const std::string& startFolder)
-        : exe(wt::InstallProgram(benchFolder)), program("\"" + exe + "\"", startFolder) {
-        main = wt::WaitForWindow(program.ProcessId(), "TForm1");
-    }
-    HWND Control(int id) const { return wt::FindControl(main, id); }
-    // A popup menu command that shows nothing modal.
-    void Command(int id) const { SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    // A popup menu command that opens a message box or dialog: it must not block the test.
-    void PostCommand(int id) const { PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    bool Exit() {
-        wt::Click(Control(ctl::Image2));
-        return program.WaitForExit(15000);
-    }
-
-    std::string exe;
-    wt::RunningProgram program;
-    HWND main = nullptr;
-};
+// A popup menu command that shows nothing modal.
+void Command(const wt::StartedProgram& app, int id) { SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+// A popup menu command that opens a message box or dialog: it must not block the test.
+void PostCommand(const wt::StartedProgram& app, int id) { PostMessageA(app.main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 // Answers the dialog owned by `owner` with `button` and returns the text it showed.
 std::string AnswerBox(HWND owner, int button) {
@@ -164,21 +148,22 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     wt::CreateSettingsKey({{"Path", game.GamePath()}, {"ResultPath", results}});
 
     TextFilesOpenInNotepad textViewer;
-    BatchWindow app(bench, game.GamePath());
+    // Started from another folder than its own, as a shortcut may do.
+    wt::StartedProgram app(bench, game.GamePath());
     ASSERT_NE(app.main, nullptr);
     const std::set<DWORD> notepadsBefore = wt::ProcessesNamed("notepad.exe");
 
     // Empty list: New batch shows nothing, View batch says so.
-    app.PostCommand(ctl::Newbatch1);
+    PostCommand(app, ctl::Newbatch1);
     EXPECT_TRUE(NoDialogOwnedBy(app.main));
-    app.PostCommand(ctl::Viewbatch1);
+    PostCommand(app, ctl::Viewbatch1);
     EXPECT_EQ(AnswerBox(app.main, IDOK), "The BatchList is empty. Nothing to view.");
 
     // The user's own demo cannot be named in a line: refused, nothing added.
     wt::Click(app.Control(ctl::ResItemBase + 0));  // 640 x 480
     wt::Click(app.Control(ctl::ResItemBase + 7));  // 1920 x 1080
     wt::Click(app.Control(ctl::DemoItemBase + 2));
-    app.PostCommand(ctl::Addsettings1);
+    PostCommand(app, ctl::Addsettings1);
     EXPECT_NE(AnswerBox(app.main, IDOK).find("only the two shipped demos"), std::string::npos);
 
     // The second shipped demo, 16:9, high shaders, 2x antialiasing, 16x filtering, boost.
@@ -188,7 +173,7 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     wt::SelectComboItem(app.Control(ctl::AABox), 1);
     wt::SelectComboItem(app.Control(ctl::AFBox), 4);
     wt::Click(app.Control(ctl::BoostCheckBox));
-    app.Command(ctl::Addsettings1);
+    Command(app, ctl::Addsettings1);
     EXPECT_TRUE(NoDialogOwnedBy(app.main)) << "Add settings shows nothing";
     const std::vector<std::string> lines = {
         "QWK_Lurkmark.exe /Batch /DEMO2 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST",
@@ -197,13 +182,13 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     const std::string closing = "QWK_Lurkmark.exe /Batch /Open";
 
     // View batch writes the view file and hands it to the text viewer.
-    app.Command(ctl::Viewbatch1);
+    Command(app, ctl::Viewbatch1);
     const std::string viewFile = bench + "batchview.txt";
     EXPECT_EQ(wt::ReadFileBytes(viewFile), CrLfLines(lines));
     CloseViewerOfTheViewFile(notepadsBefore);
 
     // Save batch, cancelled: the view file goes, the closing line stays in the list.
-    app.PostCommand(ctl::Savebatch1);
+    PostCommand(app, ctl::Savebatch1);
     HWND dialog = WaitForSaveDialog(app.main);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kReadOnlyBox)));
@@ -212,15 +197,15 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     EXPECT_TRUE(Closes(dialog));
 
     // New batch, No: the list is emptied.
-    app.PostCommand(ctl::Newbatch1);
+    PostCommand(app, ctl::Newbatch1);
     EXPECT_EQ(AnswerBox(app.main, IDNO), "The batchlist isn't empty. Are you want to save now?");
-    app.PostCommand(ctl::Savebatch1);
+    PostCommand(app, ctl::Savebatch1);
     EXPECT_EQ(AnswerBox(app.main, IDOK), "The batchlist is empty. Nothing to save.");
 
     // Save batch with a bare name: ".bat" is added and the file lands in the program's folder,
     // where the dialog opens (the program was started elsewhere).
-    app.Command(ctl::Addsettings1);
-    app.PostCommand(ctl::Savebatch1);
+    Command(app, ctl::Addsettings1);
+    PostCommand(app, ctl::Savebatch1);
     dialog = WaitForSaveDialog(app.main);
     ASSERT_NE(dialog, nullptr);
     TypeNameAndSave(dialog, "run");
@@ -229,7 +214,7 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     EXPECT_EQ(wt::ReadFileBytes(runFile), CrLfLines({lines[0], lines[1], closing}));
 
     // New batch, Yes: the dialog again, with a second closing line; it asks before replacing.
-    app.PostCommand(ctl::Newbatch1);
+    PostCommand(app, ctl::Newbatch1);
     EXPECT_EQ(AnswerBox(app.main, IDYES), "The batchlist isn't empty. Are you want to save now?");
     dialog = WaitForSaveDialog(app.main);
     ASSERT_NE(dialog, nullptr);
@@ -242,7 +227,7 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     EXPECT_EQ(wt::ReadFileBytes(runFile), CrLfLines({lines[0], lines[1], closing})) << "not replaced";
 
     // View after the saves shows the closing lines last; the list outlives New batch's Yes.
-    app.Command(ctl::Viewbatch1);
+    Command(app, ctl::Viewbatch1);
     EXPECT_EQ(wt::ReadFileBytes(viewFile), twice);
     CloseViewerOfTheViewFile(notepadsBefore);
     EXPECT_TRUE(app.Exit());

@@ -4,28 +4,13 @@
 #include <string>
 
 #include "app/control_ids.h"
+#include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
 namespace {
 
-// A started program with its main window found (after the six-second splash).
-struct StartedProgram {
-    explicit StartedProgram(const std::string& benchFolder)
-        : exe(wt::InstallProgram(benchFolder)), program("\"" + exe + "\"", benchFolder) {
-        main = wt::WaitForWindow(program.ProcessId(), "TForm1");
-    }
-    HWND Control(int id) const { return wt::FindControl(main, id); }
-    // The Exit picture ends the program.
-    bool Exit() {
-        wt::Click(Control(ctl::Image2));
-        return program.WaitForExit(15000);
-    }
-
-    std::string exe;
-    wt::RunningProgram program;
-    HWND main = nullptr;
-};
+using wt::StartedProgram;
 
 bool Enabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
 
