@@ -106,6 +106,13 @@ void ReportDocument::addClosingLines(Mode mode) {
     lines_.push_back(FooterLine(mode));
 }
 
+void ReportDocument::keepEarlierReports(const std::string& resultPath, FileSystem& files) {
+    // The stamp has one-second resolution at best (less when the user's time format has no
+    // seconds), so two passes can share it.
+    const std::string stamp = fileStamp_;
+    for (int n = 2; files.FileExists(filePath(resultPath)); ++n) fileStamp_ = stamp + "_" + std::to_string(n);
+}
+
 std::string ReportDocument::filePath(const std::string& resultPath) const {
     return JoinPath(resultPath, "result_" + fileStamp_ + ".htm");
 }

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 // The HTML report of one pass, built in memory and written out whole at every save.
 class ReportDocument {
 public:
@@ -19,6 +21,9 @@ public:
     // "<P></P><P></P>" and the footer of the mode.
     void addClosingLines(Mode mode);
 
+    // Never replaces an earlier pass's report: when the file for this stamp already exists
+    // in resultPath, the stamp gets "_2", "_3", ... until the name is free.
+    void keepEarlierReports(const std::string& resultPath, FileSystem& files);
     // resultPath joined with "result_" + fileStamp + ".htm"
     std::string filePath(const std::string& resultPath) const;
     // Replaces the file with every line followed by CR LF; throws when it cannot be written.

@@ -85,7 +85,7 @@ void PassController::InteractiveRunPhase() {
     ctx_.debugLog.Add("Resolutions: " + std::to_string(pass.PlannedRuns));
     game.MarkPassUnderWay();
     ctx_.view.ShowProgressPanel();
-    ctx_.report.startPass(platform_.startTime(), ReportDocument::Mode::Interactive);
+    StartReport(ReportDocument::Mode::Interactive);
     ctx_.debugLog.Add("Start time: " + ctx_.report.startTime());
     DescribeMachine();
     const std::optional<std::size_t> first = game.NextPlannedRun(0);
@@ -111,7 +111,7 @@ void PassController::BatchRunPhase() {
     ctx_.view.SetRunButtonEnabled(false);
     game.MarkPassUnderWay();
     ctx_.view.ShowProgressPanel();
-    ctx_.report.startPass(platform_.startTime(), ReportDocument::Mode::Batch);
+    StartReport(ReportDocument::Mode::Batch);
     DescribeMachine();
     StartRun(PositionOfToken(ctx_.benchOptions.resolution));
 }
@@ -121,6 +121,11 @@ void PassController::Refuse(const std::string& message) {
     ctx_.view.HideProgressPanel();
     ctx_.game.MarkPassRefused();
     ctx_.view.SetRunButtonEnabled(true);
+}
+
+void PassController::StartReport(ReportDocument::Mode mode) {
+    ctx_.report.startPass(platform_.startTime(), mode);
+    ctx_.report.keepEarlierReports(ctx_.paths.ResultPath, ctx_.files);
 }
 
 void PassController::DescribeMachine() {

@@ -31,6 +31,7 @@ private:
     void InteractiveRunPhase();
     void BatchRunPhase();
     void Refuse(const std::string& message);
+    void StartReport(ReportDocument::Mode mode);
     void DescribeMachine();
     void DeleteConsoleLog();
 

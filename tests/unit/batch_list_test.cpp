@@ -66,9 +66,11 @@ TEST(BatchList, AddSettingsAppendsOneLinePerCheckedResolutionInTableOrder) {
     EXPECT_TRUE(list.Lines().empty());
     for (ResolutionItem& item : o.resolutions) item.checked = true;
     list.Addsettings1Click(o);
-    ASSERT_EQ(list.Lines().size(), 9u);
-    EXPECT_EQ(list.Lines()[0], BatchLine(o, 0));
-    EXPECT_EQ(list.Lines()[8], "QWK_Lurkmark.exe /Batch /DEMO1 /hdw3 /AR169 /SHIGH /AA2 /AF16 /BOOST");
+    std::vector<std::string> expected;
+    for (const char* token : {"/640", "/800", "/1024", "/1280", "/1600", "/2048", "/hdw1", "/hdw2", "/hdw3"}) {
+        expected.push_back(std::string("QWK_Lurkmark.exe /Batch /DEMO1 ") + token + " /AR169 /SHIGH /AA2 /AF16 /BOOST");
+    }
+    EXPECT_EQ(list.Lines(), expected);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -77,10 +79,13 @@ TEST(BatchList, UserDemoCannotBeNamedSoNoLineIsAdded) {
     BatchList list(ui, "/nowhere/");
     OptionState o = FullSetup();
     o.demo = 2;
+    list.Addsettings1Click(o);  // nothing checked: nothing to refuse either
+    EXPECT_TRUE(ui.messages.empty());
     o.resolutions[0].checked = true;
     list.Addsettings1Click(o);
     EXPECT_TRUE(list.Lines().empty());
     ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("only the two shipped demos"), std::string::npos);
 }
 
 TEST(BatchList, EmptyListMessages) {

@@ -306,6 +306,20 @@ TEST_F(BatchPassTest, OneRunSavedNotOpenedAndTheProgramEnds) {
     EXPECT_EQ(debug.size(), 11u + 4u);
 }
 
+// Passes of a batch file can share a start time (a time format without seconds, the clock
+// set back): the earlier reports stay and the new one takes the next free name.
+TEST_F(BatchPassTest, ReportsOfEarlierPassesWithTheSameStartTimeAreKept) {
+    const std::string first = JoinPath(paths.ResultPath, "result_12_8_2006_8_56_01_PM.htm");
+    const std::string second = JoinPath(paths.ResultPath, "result_12_8_2006_8_56_01_PM_2.htm");
+    files.files[first] = "first pass";
+    files.files[second] = "second pass";
+    RunPass({"seconds = 88.8 fps"});
+    EXPECT_EQ(ReportPath(), JoinPath(paths.ResultPath, "result_12_8_2006_8_56_01_PM_3.htm"));
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath()))[7], ScoreLine("88.8"));
+    EXPECT_FALSE(OnDisk(first));
+    EXPECT_FALSE(OnDisk(second));
+}
+
 TEST_F(BatchPassTest, ScoreTextIsWrittenAsPrintedAndNoLogMeansNoFile) {
     RunPass({"seconds = nan fps"});
     EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath()))[7], ScoreLine("nan"));

@@ -5,9 +5,11 @@
 
 namespace wt {
 
-StartedProgram::StartedProgram(const std::string& benchFolder, const std::string& arguments)
+StartedProgram::StartedProgram(const std::string& benchFolder, const std::string& arguments,
+                               const std::string& startFolder)
     : exe(InstallProgram(benchFolder)),
-      program("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments), benchFolder) {
+      program("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments),
+              startFolder.empty() ? benchFolder : startFolder) {
     main = WaitForWindow(program.ProcessId(), "TForm1");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The real program started from outside, with its main window found.
+// The real program installed into a folder and started interactively, with its main window
+// found after the six-second splash.
 #include <windows.h>
 
 #include <string>
@@ -9,9 +10,11 @@
 namespace wt {
 
 struct StartedProgram {
-    // Installs the program into `benchFolder` and starts it there with the arguments; waits
-    // for the main window (after the six-second splash of an interactive start).
-    explicit StartedProgram(const std::string& benchFolder, const std::string& arguments = "");
+    // Installs the program into `benchFolder` and starts it with the arguments; waits for the
+    // main window. startFolder: the current folder it starts in, as a shortcut may set one
+    // (the bench folder when empty).
+    explicit StartedProgram(const std::string& benchFolder, const std::string& arguments = "",
+                            const std::string& startFolder = "");
     HWND Control(int id) const;
     // The Exit picture ends the program.
     bool Exit();

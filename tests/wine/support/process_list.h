@@ -1,0 +1,21 @@
+#pragma once
+// Processes that the program under test starts through the shell (a viewer, the folder
+// window): found by executable name, ended by id.
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+namespace wt {
+
+// The ids of the running processes whose executable file has this name (any letter case).
+std::set<DWORD> ProcessesNamed(const std::string& exeName);
+// The ids in `now` that are not in `before`.
+std::set<DWORD> NewProcesses(const std::set<DWORD>& before, const std::set<DWORD>& now);
+// The captions of the process's visible top-level windows, waiting up to timeoutMs for one.
+std::set<std::string> WindowCaptionsOf(DWORD processId, DWORD timeoutMs = 10000);
+// Asks the process's top-level windows to close and waits up to timeoutMs; a process still
+// running then is terminated. True when it ended of itself.
+bool CloseProcess(DWORD processId, DWORD timeoutMs = 5000);
+
+}  // namespace wt
