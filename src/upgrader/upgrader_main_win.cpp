@@ -13,6 +13,15 @@ namespace {
 
 constexpr const char* kCaption = "Lurkmark Upgrader";
 
+// WinExec returns only once the started program waits for its first message (or after 30
+// seconds): wait for one timer message at once, so that the program can end without delay.
+void AnnounceReady() {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, nullptr);
+    MSG msg;
+    GetMessageA(&msg, nullptr, 0, 0);
+    KillTimer(nullptr, timer);
+}
+
 void DrainMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -79,6 +88,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                     kCaption, MB_OK | MB_ICONINFORMATION);
         return 0;
     }
+    AnnounceReady();
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
     WaitUntilWritable(command->programPath);
 
