@@ -1,22 +1,12 @@
 #include "online/update_files_win.h"
 
-#include <vector>
-
 #include "online/update_texts.h"
+#include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
 
 int DeleteTemporaryDownloads(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    {
-        ScopedFind find(FindFirstFileA((folder + "*.uTMP").c_str(), &data));
-        if (!find) return 0;
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-        } while (FindNextFileA(find.Get(), &data));
-    }
     int failed = 0;
-    for (const std::string& name : names) {
+    for (const std::string& name : FileNamesIn(folder, "*.uTMP")) {
         const std::string path = folder + name;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!DeleteFileA(path.c_str())) ++failed;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
 #include "upgrader/upgrade_plan.h"
 #include "upgrader/upgrader_command.h"
@@ -38,17 +39,6 @@ void WaitUntilWritable(const std::string& path) {
         DrainMessages();
         Sleep(1);
     }
-}
-
-std::vector<std::string> TemporaryFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    ScopedFind find(FindFirstFileA((folder + "*.uTMP").c_str(), &data));
-    if (!find) return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-    } while (FindNextFileA(find.Get(), &data));
-    return names;
 }
 
 // Replaces in one step, so a failure leaves the old file as it was.
@@ -94,7 +84,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     const std::string& folder = command->programFolder;
     const UpgradePlan plan =
-        PlanUpgrade(TemporaryFiles(folder), FileNameOf(command->programPath), command->externalSetup);
+        PlanUpgrade(FileNamesIn(folder, "*.uTMP"), FileNameOf(command->programPath), command->externalSetup);
     std::string failed;
     for (const FileReplacement& r : plan.replacements) {
         const bool setup = r.targetName == plan.setupName;

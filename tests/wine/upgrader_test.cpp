@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "online/upgrader_handover_win.h"
+#include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
 #include "support/wine_test_support.h"
 #include "upgrader/upgrader_command.h"
@@ -37,17 +38,6 @@ std::vector<std::string> Runs(const std::string& folder) {
 
 bool Writable(const std::string& path) {
     return ScopedFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)).Valid();
-}
-
-std::vector<std::string> TemporaryFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    ScopedFind find(FindFirstFileA((folder + "*.uTMP").c_str(), &data));
-    if (find) {
-        do names.push_back(data.cFileName);
-        while (FindNextFileA(find.Get(), &data));
-    }
-    return names;
 }
 
 ScopedKernelHandle Start(const std::string& commandLine, const std::string& folder) {
@@ -115,7 +105,7 @@ TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
     EXPECT_TRUE(WaitFor([&] { return Writable(program); }, 10000));
     EXPECT_EQ(wt::ReadFileBytes(program), newProgram);
     EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
-    EXPECT_TRUE(TemporaryFiles(dir).empty());
+    EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
 
     // The upgrader ends right after the restart; the next program start removes it.
     EXPECT_TRUE(WaitFor([&] {
@@ -146,7 +136,7 @@ TEST(Upgrader, ExternalSetupRunsFirstIsDeletedAndThenTheProgramStarts) {
     EXPECT_FALSE(wt::FileExists(dir + "setup.exe"));
     EXPECT_EQ(wt::ReadFileBytes(program), oldProgram);  // the setup program's business, not the upgrader's
     EXPECT_EQ(wt::ReadFileBytes(dir + "data.pk4"), "new data");
-    EXPECT_TRUE(TemporaryFiles(dir).empty());
+    EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
 }
 
 TEST(Upgrader, WithoutArgumentsShowsAnInformationBoxAndEnds) {
