@@ -2,16 +2,11 @@
 
 #include <cstring>
 
+#include "platform/ascii_case.h"
+
 namespace {
 
 constexpr std::size_t kMaxWindowsPath = 259;  // MAX_PATH less the terminating zero
-
-std::string AsciiUpper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open devices whatever extension follows them.
 bool IsDeviceName(const std::string& name) {

@@ -1,13 +1,8 @@
 #include "online/update_info.h"
 
-namespace {
+#include "platform/ascii_case.h"
 
-std::string AsciiLower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
+namespace {
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 32; }
 

@@ -1,15 +1,10 @@
 #include "upgrader/upgrade_plan.h"
 
+#include "platform/ascii_case.h"
+
 namespace {
 
 constexpr const char* kTemporarySuffix = ".utmp";
-
-std::string AsciiLower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
 
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
