@@ -29,16 +29,19 @@ void DrainMessages() {
 }
 
 // A running program's file cannot be opened for writing; once it can, the program has ended.
-// A file that is not there at all has nothing to wait for.
+// A file that is not there at all has nothing to wait for. The wait runs at the lowest
+// priority, so that it does not slow down the program it waits for.
 void WaitUntilWritable(const std::string& path) {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
     for (;;) {
         ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (file) return;
+        if (file) break;
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) break;
         DrainMessages();
         Sleep(1);
     }
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
 }
 
 // Replaces in one step, so a failure leaves the old file as it was.
@@ -79,7 +82,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;
     }
     AnnounceReady();
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
     WaitUntilWritable(command->programPath);
 
     const std::string& folder = command->programFolder;
@@ -94,13 +96,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
     }
 
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
     if (!plan.setupName.empty()) {
         const std::string setup = folder + plan.setupName;
         if (Start(setup, command->restartArgument, folder)) {
-            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
             WaitUntilWritable(setup);
-            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
         } else {
             failed += "\r\n" + plan.setupName + " (could not be started)";
         }
