@@ -1,5 +1,7 @@
 #include "online/updater_config.h"
 
+#include "online/maker_hosts.h"
+
 UpdaterSettings LurkmarkUpdaterSettings(const std::string& versionNumber) {
     UpdaterSettings settings;
     settings.InfoFileURL = std::string("http://") + kMakerUpdateHost + "/benchmarks/prey/qwk_lurkmark.inf";
