@@ -2,14 +2,9 @@
 
 #include <cstddef>
 
-namespace {
+#include "platform/ascii_case.h"
 
-std::string AsciiUpper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
+namespace {
 
 struct SelectionSwitch {
     const char* word;

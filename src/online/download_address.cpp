@@ -1,0 +1,64 @@
+#include "online/download_address.h"
+
+#include <cstring>
+
+#include "platform/ascii_case.h"
+
+namespace {
+
+constexpr std::size_t kMaxWindowsPath = 259;  // MAX_PATH less the terminating zero
+
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open devices whatever extension follows them.
+bool IsDeviceName(const std::string& name) {
+    const std::string base = AsciiUpper(name.substr(0, name.find('.')));
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+bool IsSafeFileName(const std::string& name) {
+    if (name.empty() || name.find("..") != std::string::npos) return false;
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
+    }
+    // Windows drops trailing dots and blanks, so such a name would not be the one written.
+    if (name.back() == '.' || name.back() == ' ') return false;
+    return !IsDeviceName(name);
+}
+
+}  // namespace
+
+std::string LastSegment(const std::string& address) {
+    const std::size_t slash = address.rfind('/');
+    return slash == std::string::npos ? address : address.substr(slash + 1);
+}
+
+std::optional<std::string> TemporaryFileFor(const std::string& programFolder, const std::string& address) {
+    const std::string name = LastSegment(address);
+    if (!IsSafeFileName(name)) return std::nullopt;
+    std::string path = programFolder + name + ".uTMP";
+    if (path.size() > kMaxWindowsPath) return std::nullopt;
+    return path;
+}
+
+std::string HostOfAddress(const std::string& address) {
+    const std::size_t scheme = address.find("://");
+    const std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
+    std::size_t end = address.find_first_of("/?#", start);
+    if (end == std::string::npos) end = address.size();
+    std::string authority = address.substr(start, end - start);
+    const std::size_t at = authority.rfind('@');
+    if (at != std::string::npos) authority.erase(0, at + 1);
+    return authority.substr(0, authority.find(':'));
+}
+
+std::string WithHttpScheme(const std::string& address) {
+    return address.find("://") == std::string::npos ? "http://" + address : address;
+}
+
+std::string ApplicationTitle(const std::string& programPath) {
+    const std::size_t slash = programPath.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}

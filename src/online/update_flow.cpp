@@ -1,0 +1,192 @@
+#include "online/update_flow.h"
+
+#include <utility>
+
+#include "online/download_address.h"
+#include "online/update_texts.h"
+#include "online/version_compare.h"
+
+UpdateFlow::UpdateFlow(UpdaterSettings& settings, UpdateEvents& events, UpdateTransfer& transfer,
+                       UpdateShell& shell, std::string programPath, std::string decimalSeparator)
+    : settings_(settings),
+      events_(events),
+      transfer_(transfer),
+      shell_(shell),
+      programFolder_(programPath.substr(0, programPath.find_last_of('\\') + 1)),
+      title_(ApplicationTitle(programPath)),
+      decimalSeparator_(std::move(decimalSeparator)) {}
+
+void UpdateFlow::StartUpdateCheck() {
+    if (mode_ != Mode::Idle) return;
+    mode_ = Mode::Checking;
+    transfer_.Start({settings_.InfoFileURL, "", true, settings_.proxy}, *this);
+}
+
+void UpdateFlow::OnTransferHeaders(const TransferHeaders& headers) {
+    if (mode_ != Mode::Downloading) return;
+    headers_ = headers;
+    shell_.ShowWizardFileSize(FileSizeLine(headers.contentLength, decimalSeparator_));
+}
+
+void UpdateFlow::OnTransferProgress(long long received, long long contentLength, long long elapsedSeconds) {
+    if (mode_ != Mode::Downloading) return;
+    shell_.ShowWizardProgress(ComputeDownloadProgress(static_cast<int>(index_), static_cast<int>(files_.size()),
+                                                      received, contentLength, elapsedSeconds, decimalSeparator_));
+}
+
+void UpdateFlow::OnTransferDone(const TransferResult& result) {
+    if (mode_ == Mode::Checking) {
+        mode_ = Mode::Idle;
+        InfoFileDone(result);
+    } else if (mode_ == Mode::Downloading) {
+        FileDone(result);
+    }
+}
+
+void UpdateFlow::InfoFileDone(const TransferResult& result) {
+    switch (result.outcome) {
+    case TransferOutcome::Success: {
+        const UpdateInfo info = ParseUpdateInfo(result.body);
+        if (CompareVersionsByNumber(info.version, settings_.VersionNumber) > 0 && !info.files.empty()) {
+            OfferUpgrade(info);
+        } else if (settings_.ShowMessages.noUpdateAvailable) {
+            shell_.ShowMessage(UpdateText(24), UpdateText(0), MessageIcon::Information);
+        }
+        break;
+    }
+    case TransferOutcome::NoResponse:
+        ReportHostUnreachable(settings_.InfoFileURL);
+        break;
+    case TransferOutcome::Incomplete:
+        ReportConnectionLost();
+        break;
+    case TransferOutcome::HttpStatus:
+    case TransferOutcome::TargetNotCreated:
+        if (settings_.ShowMessages.noInfoFile) shell_.ShowMessage(UpdateText(25), UpdateText(0), MessageIcon::Error);
+        break;
+    }
+}
+
+void UpdateFlow::OfferUpgrade(const UpdateInfo& info) {
+    files_ = info.files;
+    method_ = info.method;
+    if (settings_.ShowMessages.askUpgrade) {
+        mode_ = Mode::Asking;
+        const bool yes = shell_.AskUpgrade(UpgradeQuestionText(title_, info.message));
+        mode_ = Mode::Idle;
+        if (!yes) {
+            if (events_.OnLaterUpgrade) events_.OnLaterUpgrade();
+            return;
+        }
+    }
+    if (method_ == UpgradeMethod::RedirectToURL) {
+        shell_.OpenInBrowser(WithHttpScheme(files_.front()));
+        return;
+    }
+    mode_ = Mode::Downloading;
+    index_ = 0;
+    shell_.ShowWizard();
+    StartNextFile();
+}
+
+// Starts the file at index_, skipping the ones given up as lost; after the last file the
+// wizard waits in its final state for "&OK".
+void UpdateFlow::StartNextFile() {
+    while (index_ < files_.size()) {
+        const std::string& address = files_[index_];
+        shell_.ShowWizardFile(DownloadingLine(static_cast<int>(index_) + 1, static_cast<int>(files_.size())),
+                              address);
+        headers_ = TransferHeaders{};
+        if (const auto target = TemporaryFileFor(programFolder_, address)) {
+            target_ = *target;
+            transfer_.Start({address, target_, false, settings_.proxy}, *this);
+            return;
+        }
+        // An address that would not name a file inside the program's folder is never
+        // fetched: it counts as a lost file.
+        if (!SkipLostFile(address, 0)) return;
+        ++index_;
+    }
+    mode_ = Mode::Finished;
+    shell_.ShowWizardFinished(UpdateCompletedText(title_));
+}
+
+void UpdateFlow::FileDone(const TransferResult& result) {
+    const std::string address = files_[index_];
+    switch (result.outcome) {
+    case TransferOutcome::Success:
+        if (headers_.lastModifiedUtc) shell_.SetFileTimes(target_, *headers_.lastModifiedUtc);
+        ++index_;
+        StartNextFile();
+        break;
+    case TransferOutcome::NoResponse:
+        FailDownloads();
+        ReportHostUnreachable(address);
+        break;
+    case TransferOutcome::Incomplete:
+        FailDownloads();
+        ReportConnectionLost();
+        break;
+    case TransferOutcome::HttpStatus:
+    case TransferOutcome::TargetNotCreated:
+        shell_.DeleteFile(target_);
+        if (!SkipLostFile(address, result.outcome == TransferOutcome::HttpStatus ? result.status : 0)) return;
+        ++index_;
+        StartNextFile();
+        break;
+    }
+}
+
+bool UpdateFlow::SkipLostFile(const std::string& address, int status) {
+    if (!settings_.ShowMessages.lostFile) return true;
+    const std::string segment = LastSegment(address);
+    const bool yes = shell_.AskYesNo(LostFileText(segment.empty() ? address : segment), LostFileCaption(status),
+                                     MessageIcon::Warning);
+    // The wizard stays usable while the question is open: it may have aborted meanwhile.
+    if (mode_ != Mode::Downloading) return false;
+    if (!yes) {
+        Abort();
+        return false;
+    }
+    return true;
+}
+
+void UpdateFlow::WizardCancelRequested() {
+    if (mode_ != Mode::Downloading && mode_ != Mode::Finished) return;
+    const bool yes = shell_.AskYesNo(UpdateText(27), title_, MessageIcon::Question);
+    // A failure may have ended the downloads while the question was open.
+    if (yes && (mode_ == Mode::Downloading || mode_ == Mode::Finished)) Abort();
+}
+
+void UpdateFlow::WizardConfirmed() {
+    if (mode_ != Mode::Finished) return;
+    mode_ = Mode::HandedOver;
+    shell_.CloseWizard();
+    shell_.HandOver(settings_.RestartParams, method_);
+}
+
+void UpdateFlow::FailDownloads() {
+    mode_ = Mode::Idle;
+    shell_.CloseWizard();
+    shell_.DeleteTemporaryFiles(programFolder_);
+}
+
+void UpdateFlow::Abort() {
+    mode_ = Mode::Idle;
+    transfer_.Stop();
+    shell_.CloseWizard();
+    shell_.DeleteTemporaryFiles(programFolder_);
+    if (events_.OnAborted) events_.OnAborted();
+}
+
+void UpdateFlow::ReportHostUnreachable(const std::string& address) {
+    const std::string host = HostOfAddress(address);
+    if (events_.OnHostUnreachable) events_.OnHostUnreachable(address, host);
+    if (settings_.ShowMessages.hostUnreachable) {
+        shell_.ShowMessage(HostUnreachableText(host), UpdateText(0), MessageIcon::Error);
+    }
+}
+
+void UpdateFlow::ReportConnectionLost() {
+    if (settings_.ShowMessages.connLost) shell_.ShowMessage(UpdateText(30), UpdateText(0), MessageIcon::Error);
+}

@@ -1,0 +1,115 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "online/download_progress.h"
+#include "online/update_info.h"
+#include "online/update_transfer.h"
+
+// Which of the update component's own messages are shown (the component's defaults).
+struct UpdateMessages {
+    bool askUpgrade = true;
+    bool connLost = true;
+    bool hostUnreachable = false;
+    bool lostFile = true;
+    bool noInfoFile = false;
+    bool noUpdateAvailable = false;
+};
+
+struct UpdaterSettings {
+    std::string InfoFileURL = "http://";
+    std::string VersionNumber;
+    std::string RestartParams = "/afterupgrade";
+    UpdateMessages ShowMessages;
+    ProxyConfig proxy;
+};
+
+// The events the program may handle; an unassigned one is simply not raised.
+struct UpdateEvents {
+    std::function<void()> OnAborted;
+    std::function<void()> OnLaterUpgrade;
+    std::function<void(const std::string& address, const std::string& host)> OnHostUnreachable;
+};
+
+enum class MessageIcon { Information, Warning, Error, Question };
+
+// The effects the update flow asks for; the Win32 side performs them.
+class UpdateShell {
+public:
+    virtual ~UpdateShell() = default;
+    virtual void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    // A Yes/No box; true only for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    // The upgrade question window; true for "&Yes", false for "&Later" or the close box.
+    virtual bool AskUpgrade(const std::string& text) = 0;
+    virtual void OpenInBrowser(const std::string& address) = 0;
+
+    // The download wizard, shown while files download and in its final state.
+    virtual void ShowWizard() = 0;
+    virtual void ShowWizardFile(const std::string& downloadingLine, const std::string& address) = 0;
+    virtual void ShowWizardFileSize(const std::string& fileSizeLine) = 0;
+    virtual void ShowWizardProgress(const DownloadProgress& progress) = 0;
+    virtual void ShowWizardFinished(const std::string& completedText) = 0;
+    virtual void CloseWizard() = 0;
+
+    virtual void SetFileTimes(const std::string& path, std::uint64_t fileTimeUtc) = 0;
+    virtual void DeleteFile(const std::string& path) = 0;
+    // Every "*.uTMP" file in the folder.
+    virtual void DeleteTemporaryFiles(const std::string& folder) = 0;
+    // Writes and starts the upgrader, then ends the program.
+    virtual void HandOver(const std::string& restartParams, UpgradeMethod method) = 0;
+};
+
+// The update check, the downloads and their failures, as decisions over the effects above.
+// Everything runs on the main thread: the transfer reports, the dialogs' answers and the
+// wizard's buttons all arrive here.
+class UpdateFlow : public TransferListener {
+public:
+    // programPath: the executable's full path; its folder receives the downloads.
+    UpdateFlow(UpdaterSettings& settings, UpdateEvents& events, UpdateTransfer& transfer, UpdateShell& shell,
+               std::string programPath, std::string decimalSeparator);
+
+    // Starts a check; ignored while a check, question, download or final wizard is under way.
+    void StartUpdateCheck();
+    // The wizard's "&Cancel" or its close box: asks whether to abort.
+    void WizardCancelRequested();
+    // The wizard's "&OK" in its final state: hands over to the upgrader.
+    void WizardConfirmed();
+
+    bool Busy() const { return mode_ != Mode::Idle; }
+
+    void OnTransferHeaders(const TransferHeaders& headers) override;
+    void OnTransferProgress(long long received, long long contentLength, long long elapsedSeconds) override;
+    void OnTransferDone(const TransferResult& result) override;
+
+private:
+    enum class Mode { Idle, Checking, Asking, Downloading, Finished, HandedOver };
+
+    void InfoFileDone(const TransferResult& result);
+    void OfferUpgrade(const UpdateInfo& info);
+    void FileDone(const TransferResult& result);
+    void StartNextFile();
+    // The lost-file question; true to go on with the next file.
+    bool SkipLostFile(const std::string& address, int status);
+    void FailDownloads();
+    void Abort();
+    void ReportHostUnreachable(const std::string& address);
+    void ReportConnectionLost();
+
+    UpdaterSettings& settings_;
+    UpdateEvents& events_;
+    UpdateTransfer& transfer_;
+    UpdateShell& shell_;
+    std::string programFolder_;
+    std::string title_;
+    std::string decimalSeparator_;
+
+    Mode mode_ = Mode::Idle;
+    std::vector<std::string> files_;
+    UpgradeMethod method_ = UpgradeMethod::SelfUpgrade;
+    std::size_t index_ = 0;
+    std::string target_;
+    TransferHeaders headers_;
+};

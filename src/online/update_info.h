@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the update server's information file offers. Entries are "#key=value"; keys are
+// found without regard to case and the first occurrence counts.
+enum class UpgradeMethod { SelfUpgrade = 0, UseExternalSetup = 1, RedirectToURL = 2 };
+
+struct UpdateInfo {
+    std::string version;
+    std::vector<std::string> files;  // addresses, in download order
+    std::string message;             // shown in the upgrade question
+    UpgradeMethod method = UpgradeMethod::SelfUpgrade;
+};
+
+// The value of "#key=" (key in lower case): from after "=" to before the first control
+// character. Empty when the entry is missing.
+std::string FindInfoValue(const std::string& text, const std::string& key);
+
+UpdateInfo ParseUpdateInfo(const std::string& text);

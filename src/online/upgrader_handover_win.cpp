@@ -1,0 +1,41 @@
+#include "online/upgrader_handover_win.h"
+
+#include "platform/scoped_win.h"
+#include "settings/app_paths.h"
+#include "upgrader/upgrader_command.h"
+
+std::string UpgraderPath(const std::string& programFolder) {
+    char temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof temp, temp);
+    std::string folder(temp, n > 0 && n < sizeof temp ? n : 0);
+    const DWORD attributes = folder.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) folder = programFolder;
+    return JoinPath(folder, "Upgrader.exe");
+}
+
+void DeleteLeftoverUpgrader(const std::string& programFolder) {
+    const std::string path = UpgraderPath(programFolder);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+bool WriteUpgrader(HMODULE module, const std::string& path) {
+    const HRSRC info = FindResourceA(module, "UPGRADER", "UPGRADER");
+    const HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return false;
+    const DWORD size = SizeofResource(module, info);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY,
+                                nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
+}
+
+void HandOverToUpgrader(HMODULE module, const std::string& programPath, const std::string& restartParams,
+                        bool externalSetup) {
+    const std::string folder = programPath.substr(0, programPath.rfind('\\') + 1);
+    const std::string upgrader = UpgraderPath(folder);
+    WriteUpgrader(module, upgrader);
+    WinExec(ComposeUpgraderCommandLine(upgrader, programPath, restartParams, externalSetup).c_str(), SW_SHOWNORMAL);
+}

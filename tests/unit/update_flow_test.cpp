@@ -1,0 +1,320 @@
+#include "online/update_flow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+
+#include "online/update_texts.h"
+#include "online/updater_config.h"
+
+namespace {
+
+const std::string kProgram = "C:\\Bench\\QWK_Lurkmark.exe";
+const std::string kInfoUrl = "http://update.quenwick.example/benchmarks/prey/qwk_lurkmark.inf";
+
+class FakeTransfer : public UpdateTransfer {
+public:
+    std::vector<TransferRequest> started;
+    int stops = 0;
+    void Start(const TransferRequest& request, TransferListener&) override { started.push_back(request); }
+    void Stop() override { ++stops; }
+};
+
+// Records every effect as one line; answers questions from a script.
+class FakeShell : public UpdateShell {
+public:
+    std::vector<std::string> log;
+    bool upgradeAnswer = true;
+    std::deque<bool> yesNoAnswers;
+    std::function<void()> duringQuestion;  // what the user does elsewhere while a box is open
+
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        log.push_back("message " + caption + " " + IconName(icon) + ": " + text);
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        log.push_back("ask " + caption + " " + IconName(icon) + ": " + text);
+        if (duringQuestion) std::exchange(duringQuestion, nullptr)();
+        const bool yes = yesNoAnswers.empty() ? false : yesNoAnswers.front();
+        if (!yesNoAnswers.empty()) yesNoAnswers.pop_front();
+        return yes;
+    }
+    bool AskUpgrade(const std::string& text) override {
+        log.push_back("upgrade question: " + text);
+        return upgradeAnswer;
+    }
+    void OpenInBrowser(const std::string& address) override { log.push_back("browser " + address); }
+    void ShowWizard() override { log.push_back("wizard"); }
+    void ShowWizardFile(const std::string& line, const std::string& address) override {
+        log.push_back("wizard file " + line + " " + address);
+    }
+    void ShowWizardFileSize(const std::string& line) override { log.push_back("wizard " + line); }
+    void ShowWizardProgress(const DownloadProgress& p) override {
+        log.push_back("wizard bars " + std::to_string(p.filePercent) + " " + std::to_string(p.allPercent));
+    }
+    void ShowWizardFinished(const std::string& text) override { log.push_back("wizard final: " + text); }
+    void CloseWizard() override { log.push_back("wizard closed"); }
+    void SetFileTimes(const std::string& path, std::uint64_t t) override {
+        log.push_back("times " + path + " " + std::to_string(t));
+    }
+    void DeleteFile(const std::string& path) override { log.push_back("delete " + path); }
+    void DeleteTemporaryFiles(const std::string& folder) override { log.push_back("delete " + folder + "*.uTMP"); }
+    void HandOver(const std::string& restart, UpgradeMethod method) override {
+        log.push_back("hand over " + restart + " " + std::to_string(static_cast<int>(method)));
+    }
+
+private:
+    static std::string IconName(MessageIcon icon) {
+        switch (icon) {
+        case MessageIcon::Information: return "info";
+        case MessageIcon::Warning: return "warning";
+        case MessageIcon::Error: return "error";
+        case MessageIcon::Question: return "question";
+        }
+        return "?";
+    }
+};
+
+TransferResult Body(const std::string& text) { return {TransferOutcome::Success, 200, text}; }
+TransferResult Outcome(TransferOutcome outcome, int status = 200) { return {outcome, status, ""}; }
+
+const std::string kTwoFiles =
+    "#version=1.3\r\n#url1=http://up.example/prey/QWK_Lurkmark.exe\r\n#url2=http://up.example/prey/version.txt\r\n";
+
+class UpdateFlowTest : public ::testing::Test {
+protected:
+    UpdaterSettings settings = LurkmarkUpdaterSettings("1.2", MakerHosts{});
+    UpdateEvents events;
+    FakeTransfer transfer;
+    FakeShell shell;
+    UpdateFlow flow{settings, events, transfer, shell, kProgram, "."};
+    std::vector<std::string> raised;
+
+    void SetUp() override {
+        events.OnAborted = [this] { raised.push_back("aborted"); };
+        events.OnLaterUpgrade = [this] { raised.push_back("later"); };
+        events.OnHostUnreachable = [this](const std::string& address, const std::string& host) {
+            raised.push_back("unreachable " + address + " " + host);
+        };
+    }
+
+    // A check whose information file arrives at once.
+    void CheckAnswering(const TransferResult& info) {
+        flow.StartUpdateCheck();
+        flow.OnTransferDone(info);
+    }
+    void FileArrives(std::optional<std::uint64_t> lastModified = std::nullopt) {
+        flow.OnTransferHeaders({200, 2048, lastModified});
+        flow.OnTransferProgress(1024, 2048, 1);
+        flow.OnTransferDone(Body(""));
+    }
+};
+
+TEST_F(UpdateFlowTest, CheckFetchesTheInformationFileWithoutCacheThroughTheProxy) {
+    settings.proxy.AccessType = ProxyAccess::UseProxy;
+    settings.proxy.ProxyServer = "proxy.example";
+    flow.StartUpdateCheck();
+    flow.StartUpdateCheck();  // a check is running: ignored
+    ASSERT_EQ(transfer.started.size(), 1u);
+    EXPECT_EQ(transfer.started[0].address, kInfoUrl);
+    EXPECT_EQ(transfer.started[0].targetFile, "");
+    EXPECT_TRUE(transfer.started[0].noCachePragma);
+    EXPECT_EQ(transfer.started[0].proxy.ProxyServer, "proxy.example");
+    EXPECT_TRUE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, NoNewerVersionOrNoFilesShowsText24) {
+    for (const char* info : {"#version=1.2\r\n#url=http://up.example/a.exe", "#version=1.10\r\n#message={x}",
+                             "#version=1.2.0.0\r\n#url=http://up.example/a.exe"}) {
+        shell.log.clear();
+        CheckAnswering(Body(info));
+        EXPECT_EQ(shell.log, std::vector<std::string>{"message Application update wizard info: " +
+                                                      std::string(UpdateText(24))})
+            << info;
+        EXPECT_FALSE(flow.Busy());
+    }
+    EXPECT_EQ(transfer.started.size(), 3u);
+}
+
+TEST_F(UpdateFlowTest, DeclinedUpgradeRaisesLaterUpgrade) {
+    shell.upgradeAnswer = false;
+    CheckAnswering(Body(kTwoFiles + "#message={Faster.}"));
+    EXPECT_EQ(shell.log, std::vector<std::string>{"upgrade question: " + UpgradeQuestionText("QWK_Lurkmark", "Faster.")});
+    EXPECT_EQ(raised, std::vector<std::string>{"later"});
+    EXPECT_EQ(transfer.started.size(), 1u);
+    EXPECT_FALSE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, RedirectOpensTheFirstAddressInTheBrowser) {
+    CheckAnswering(Body("#version=2\r\n#url=www.quenwick.example/new\r\n#url0=http://b\r\n#method=2"));
+    EXPECT_EQ(shell.log.back(), "browser http://www.quenwick.example/new");
+    EXPECT_EQ(transfer.started.size(), 1u);
+    EXPECT_FALSE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, FullDownloadStampsFilesFinishesWizardAndHandsOver) {
+    CheckAnswering(Body(kTwoFiles + "#method=1"));
+    FileArrives(123456789);
+    FileArrives();
+    ASSERT_EQ(transfer.started.size(), 3u);
+    EXPECT_EQ(transfer.started[1].address, "http://up.example/prey/QWK_Lurkmark.exe");
+    EXPECT_EQ(transfer.started[1].targetFile, "C:\\Bench\\QWK_Lurkmark.exe.uTMP");
+    EXPECT_FALSE(transfer.started[1].noCachePragma);
+    EXPECT_EQ(transfer.started[2].targetFile, "C:\\Bench\\version.txt.uTMP");
+    const std::vector<std::string> expected = {
+        "upgrade question: " + UpgradeQuestionText("QWK_Lurkmark", ""),
+        "wizard",
+        "wizard file Downloading 1 of 2 http://up.example/prey/QWK_Lurkmark.exe",
+        "wizard File size: 2.0 Kb",
+        "wizard bars 50 25",
+        "times C:\\Bench\\QWK_Lurkmark.exe.uTMP 123456789",
+        "wizard file Downloading 2 of 2 http://up.example/prey/version.txt",
+        "wizard File size: 2.0 Kb",
+        "wizard bars 50 75",
+        "wizard final: " + UpdateCompletedText("QWK_Lurkmark"),
+    };
+    EXPECT_EQ(shell.log, expected);
+    flow.StartUpdateCheck();  // the final wizard is still open: nothing starts
+    EXPECT_EQ(transfer.started.size(), 3u);
+
+    flow.WizardConfirmed();
+    EXPECT_EQ(shell.log.back(), "hand over /afterupgrade 1");
+    EXPECT_EQ(shell.log[shell.log.size() - 2], "wizard closed");
+    EXPECT_TRUE(raised.empty());
+}
+
+TEST_F(UpdateFlowTest, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThird) {
+    CheckAnswering(Body("#version=2\r\n#url=http://up.example/a.exe\r\n#url2=http://up.example/b.dat\r\n"
+                        "#url3=http://up.example/c.txt"));
+    FileArrives();
+    shell.yesNoAnswers = {true};
+    flow.OnTransferDone(Outcome(TransferOutcome::HttpStatus, 404));
+    ASSERT_EQ(transfer.started.size(), 4u);
+    EXPECT_EQ(transfer.started[3].targetFile, "C:\\Bench\\c.txt.uTMP");
+    const std::vector<std::string> tail(shell.log.end() - 3, shell.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"delete C:\\Bench\\b.dat.uTMP",
+                                              "ask Error #404 warning: " + LostFileText("b.dat"),
+                                              "wizard file Downloading 3 of 3 http://up.example/c.txt"}));
+    FileArrives();
+    EXPECT_EQ(shell.log.back(), "wizard final: " + UpdateCompletedText("QWK_Lurkmark"));
+    EXPECT_TRUE(raised.empty());
+}
+
+TEST_F(UpdateFlowTest, MissingFileAnsweredNoAborts) {
+    CheckAnswering(Body(kTwoFiles));
+    shell.yesNoAnswers = {false};
+    flow.OnTransferDone(Outcome(TransferOutcome::HttpStatus, 401));
+    const std::vector<std::string> tail(shell.log.end() - 4, shell.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"delete C:\\Bench\\QWK_Lurkmark.exe.uTMP",
+                                              "ask Error #401 warning: " + LostFileText("QWK_Lurkmark.exe"),
+                                              "wizard closed", "delete C:\\Bench\\*.uTMP"}));
+    EXPECT_EQ(raised, std::vector<std::string>{"aborted"});
+    EXPECT_EQ(transfer.started.size(), 2u);
+    EXPECT_FALSE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, UnsafeAddressIsNeverFetchedButAskedAsALostFile) {
+    shell.yesNoAnswers = {true, true};
+    CheckAnswering(Body("#version=2\r\n#url=http://up.example/..%5c..%5cx/\r\n#url2=http://up.example/a\\..\\..\\b.dll"
+                        "\r\n#url3=http://up.example/ok.txt"));
+    ASSERT_EQ(transfer.started.size(), 2u);
+    EXPECT_EQ(transfer.started[1].targetFile, "C:\\Bench\\ok.txt.uTMP");
+    EXPECT_NE(std::find(shell.log.begin(), shell.log.end(),
+                        "ask Error warning: " + LostFileText("http://up.example/..%5c..%5cx/")),
+              shell.log.end());
+    EXPECT_NE(std::find(shell.log.begin(), shell.log.end(),
+                        "ask Error warning: " + LostFileText("a\\..\\..\\b.dll")),
+              shell.log.end());
+}
+
+TEST_F(UpdateFlowTest, CancelConfirmedStopsDeletesTemporaryFilesAndRaisesAborted) {
+    CheckAnswering(Body(kTwoFiles));
+    FileArrives();
+    shell.yesNoAnswers = {false};
+    flow.WizardCancelRequested();  // declined: the download goes on
+    EXPECT_EQ(shell.log.back(), "ask QWK_Lurkmark question: " + std::string(UpdateText(27)));
+    EXPECT_EQ(transfer.stops, 0);
+    shell.yesNoAnswers = {true};
+    flow.WizardCancelRequested();
+    EXPECT_EQ(transfer.stops, 1);
+    const std::vector<std::string> tail(shell.log.end() - 2, shell.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"wizard closed", "delete C:\\Bench\\*.uTMP"}));
+    EXPECT_EQ(raised, std::vector<std::string>{"aborted"});
+    // A report already on its way changes nothing.
+    const std::size_t effects = shell.log.size();
+    flow.OnTransferDone(Body(""));
+    flow.WizardConfirmed();
+    EXPECT_EQ(shell.log.size(), effects);
+    EXPECT_FALSE(flow.Busy());
+    // A new check may start.
+    flow.StartUpdateCheck();
+    EXPECT_EQ(transfer.started.size(), 4u);
+}
+
+TEST_F(UpdateFlowTest, CloseBoxOfTheFinalWizardCanStillAbort) {
+    CheckAnswering(Body(kTwoFiles));
+    FileArrives();
+    FileArrives();
+    shell.yesNoAnswers = {true};
+    flow.WizardCancelRequested();
+    EXPECT_EQ(raised, std::vector<std::string>{"aborted"});
+    flow.WizardConfirmed();
+    EXPECT_NE(shell.log.back().rfind("hand over", 0), 0u);
+}
+
+TEST_F(UpdateFlowTest, AbortWhileTheLostFileQuestionIsOpenEndsOnce) {
+    CheckAnswering(Body(kTwoFiles));
+    shell.yesNoAnswers = {true, true};  // abort question, then the lost-file question
+    shell.duringQuestion = [this] { flow.WizardCancelRequested(); };
+    flow.OnTransferDone(Outcome(TransferOutcome::HttpStatus, 404));
+    EXPECT_EQ(raised, std::vector<std::string>{"aborted"});
+    EXPECT_EQ(transfer.started.size(), 2u);  // the "Yes" to skip came too late
+}
+
+TEST_F(UpdateFlowTest, HostUnreachable) {
+    CheckAnswering(Outcome(TransferOutcome::NoResponse, -1));
+    EXPECT_EQ(raised, std::vector<std::string>{"unreachable " + kInfoUrl + " update.quenwick.example"});
+    EXPECT_EQ(shell.log, std::vector<std::string>{"message Application update wizard error: " +
+                                                  HostUnreachableText("update.quenwick.example")});
+    // While downloading: the wizard closes and the temporary files go.
+    raised.clear();
+    CheckAnswering(Body(kTwoFiles));
+    FileArrives();
+    shell.log.clear();
+    flow.OnTransferDone(Outcome(TransferOutcome::NoResponse, -1));
+    EXPECT_EQ(shell.log, (std::vector<std::string>{"wizard closed", "delete C:\\Bench\\*.uTMP",
+                                                   "message Application update wizard error: " +
+                                                       HostUnreachableText("up.example")}));
+    EXPECT_EQ(raised, std::vector<std::string>{"unreachable http://up.example/prey/version.txt up.example"});
+    EXPECT_FALSE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, IncompleteTransferReportsTheLostConnection) {
+    const std::string lost = "message Application update wizard error: " + std::string(UpdateText(30));
+    CheckAnswering(Outcome(TransferOutcome::Incomplete));
+    EXPECT_EQ(shell.log, std::vector<std::string>{lost});
+    CheckAnswering(Body(kTwoFiles));
+    shell.log.clear();
+    flow.OnTransferDone(Outcome(TransferOutcome::Incomplete));
+    EXPECT_EQ(shell.log, (std::vector<std::string>{"wizard closed", "delete C:\\Bench\\*.uTMP", lost}));
+    EXPECT_TRUE(raised.empty());
+    EXPECT_FALSE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, MissingInformationFileEndsSilently) {
+    CheckAnswering(Outcome(TransferOutcome::HttpStatus, 404));
+    EXPECT_TRUE(shell.log.empty());
+    EXPECT_TRUE(raised.empty());
+    EXPECT_FALSE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, ComponentDefaultsShowFewerMessages) {
+    settings = UpdaterSettings{};
+    settings.InfoFileURL = kInfoUrl;
+    CheckAnswering(Body("#version=0"));
+    CheckAnswering(Outcome(TransferOutcome::NoResponse, -1));
+    EXPECT_TRUE(shell.log.empty());
+    EXPECT_EQ(raised.size(), 1u);  // the event is raised all the same
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string self(path, n);
+    const std::string folder = self.substr(0, self.rfind('\\') + 1);
+
+    std::string line = self.substr(folder.size()) + "|";
+    bool hold = false;
+    for (int i = 1; i < __argc; ++i) {
+        line += (i > 1 ? " " : "") + std::string(__argv[i]);
+        if (std::string(__argv[i]) == "/hold") hold = true;
+    }
+    if (FILE* runs = std::fopen((folder + "runs.txt").c_str(), "ab")) {
+        std::fprintf(runs, "%s\r\n", line.c_str());
+        std::fclose(runs);
+    }
+    if (hold) {
+        const std::string release = folder + "release";
+        for (int waited = 0; waited < 60000 && GetFileAttributesA(release.c_str()) == INVALID_FILE_ATTRIBUTES;
+             waited += 10) {
+            Sleep(10);
+        }
+    }
+    return 0;
+}
