@@ -7,7 +7,8 @@
 class FileOperations {
 public:
     virtual ~FileOperations() = default;
-    // Copies one file into an existing folder. False when the operation failed.
+    // Copies one file into an existing folder, or, when the target is no folder, to that
+    // file name (replacing such a file). False when the operation failed.
     virtual bool Copy(const std::string& sourceFile, const std::string& targetFolder) = 0;
     // Moves (renames) one file to the full target path. False when the operation failed.
     virtual bool Move(const std::string& sourceFile, const std::string& targetFile) = 0;

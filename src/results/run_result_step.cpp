@@ -62,12 +62,15 @@ void RunResultStep::RecordBatch() {
         ctx_.report.addLine(kBatchSectionEnd);
     }
     ctx_.report.addClosingLines(ReportDocument::Mode::Batch);
-    if (ShowsResult(score)) SaveReport();
+    const std::string failure = ShowsResult(score) ? SaveFailure() : std::string();
     ctx_.game.RestoreGameConfig(false);
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
     ctx_.game.MarkPassEnded(true);
     ctx_.view.SetRunButtonEnabled(true);
+    // Told once the user's files are back and the pass mark is cleared: an unattended batch
+    // may leave the message waiting for a long time, and nothing is at stake meanwhile.
+    if (!failure.empty()) ctx_.view.ShowMessage(failure);
     ctx_.view.EndProgram();
 }
 
@@ -85,19 +88,25 @@ void RunResultStep::AppendSection(const ScoreResult& score, bool noScore) {
     report.addLine(noScore ? NoScoreLine() : ScoreLine(score.scoreText));
 }
 
-bool RunResultStep::SaveReport() {
+std::string RunResultStep::SaveFailure() {
     try {
         ctx_.report.save(ctx_.paths.ResultPath);
-        return true;
+        return "";
     } catch (const std::exception& e) {
-        // The pass goes on (the user's files are still restored at its end); the user learns
-        // once where the report could not go.
-        if (!saveFailureShown_) {
-            saveFailureShown_ = true;
-            ctx_.view.ShowMessage(std::string("The report could not be saved. ") + e.what());
-        }
-        return false;
+        return std::string("The report could not be saved. ") + e.what();
     }
+}
+
+bool RunResultStep::SaveReport() {
+    const std::string failure = SaveFailure();
+    if (failure.empty()) return true;
+    // The pass goes on (the user's files are still restored at its end); the user learns
+    // once where the report could not go.
+    if (!saveFailureShown_) {
+        saveFailureShown_ = true;
+        ctx_.view.ShowMessage(failure);
+    }
+    return false;
 }
 
 void RunResultStep::CleanUp() {

@@ -1,11 +1,13 @@
 #include "runner/demo_preparation.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
 
 void UseShippedDemo(DemoPreparation& ctx, const char* name, PassState& state) {
     state.DemoName = name;
+    state.DemoCopyName.clear();
     // Without a game folder there is nowhere to copy to; the pass is refused later.
     if (!ctx.paths.DemosPath.empty() && !ctx.files.FileExists(ctx.paths.DemosPath + name)) {
         ctx.fileOps.Copy(ctx.paths.BenchDir + kShippedDemosFolder + name, ctx.paths.DemosPath);
@@ -19,6 +21,7 @@ void UseUserDemo(DemoPreparation& ctx, const std::string& demoFile, PassState& s
         return;
     }
     state.DemoName = LastPathComponent(demoFile);
+    state.DemoCopyName.clear();
     // A folder is no demo: copying it would bring a whole tree into the demos folder.
     if (state.DemoName.empty() || ctx.files.FolderExists(demoFile)) {
         state.DemoName.clear();
@@ -33,9 +36,20 @@ void UseUserDemo(DemoPreparation& ctx, const std::string& demoFile, PassState& s
     const std::string target = ctx.paths.DemosPath + state.DemoName;
     if (!ctx.files.FileExists(target)) ctx.fileOps.Copy(demoFile, ctx.paths.DemosPath);
     state.DemoError = !ctx.files.FileExists(target);
+    if (state.DemoError || IsPlainDemoName(state.DemoName)) return;
+    // Copied afresh for every pass: the copy may still hold an earlier user demo.
+    state.DemoCopyName = kPlainDemoCopy;
+    state.DemoError = !ctx.fileOps.Copy(target, ctx.paths.DemosPath + kPlainDemoCopy);
 }
 
 }  // namespace
+
+bool IsPlainDemoName(const std::string& name) {
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' ||
+               c == '-';
+    });
+}
 
 std::string LastPathComponent(const std::string& path) {
     const std::size_t cut = path.find_last_of("\\/:");

@@ -14,6 +14,15 @@ constexpr const char* kShippedDemosFolder = "Demos\\";
 constexpr const char* kFirstShippedDemo = "rivo3v-6.demo";
 constexpr const char* kSecondShippedDemo = "rivo3v-5.demo";
 
+// A user demo whose name cannot stand on the game's command line is also copied to this name,
+// which the game is told instead: a blank would split the name, a character of the command
+// line's own would be read as one, and the command interpreter reads the game batch file in
+// the console's code page, which turns accented letters of code page 1252 into others.
+constexpr const char* kPlainDemoCopy = "lurkmark_user.demo";
+
+// True for a name made of ASCII letters, digits, '.', '_' and '-' alone.
+bool IsPlainDemoName(const std::string& name);
+
 struct DemoPreparation {
     FileSystem& files;
     FileOperations& fileOps;

@@ -40,5 +40,6 @@ void ComposeGameCommandLine(int position, const OptionState& options, PassState&
     // An empty AspectFragment leaves two blanks in a row: the game reads them as one.
     state.GameCommandLine = "prey.exe +set logFile 1 +set com_showFPS 1 +set timescale 7 +set r_mode -1 " +
                             state.AspectFragment + " +set r_customWidth " + width + " +set r_customHeight " +
-                            height + " +timedemoquit " + state.DemoName;
+                            height + " +timedemoquit " +
+                            (state.DemoCopyName.empty() ? state.DemoName : state.DemoCopyName);
 }

@@ -333,6 +333,20 @@ TEST_F(BatchPassTest, ScoreTextIsWrittenAsPrintedAndNoLogMeansNoFile) {
     EXPECT_EQ(CountOf(events, "restore quietly"), 2);
 }
 
+TEST_F(BatchPassTest, ReportThatCannotBeSavedIsShownAfterTheRestoreAndTheProgramStillEnds) {
+    paths.ResultPath = "/no-such-lurk-folder/results";
+    RunPass({"seconds = 88.8 fps"});
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find(ReportPath()), std::string::npos) << view.messages[0];
+    // While the message waits, the user's files are back and no recovery would be offered.
+    const auto message = std::find(events.begin(), events.end(), "message " + view.messages[0]);
+    EXPECT_LT(std::find(events.begin(), events.end(), "restore quietly"), message);
+    EXPECT_LT(std::find(events.begin(), events.end(), "button on"), message);
+    EXPECT_EQ(std::find(message, events.end(), "end program") - message, 1);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+    EXPECT_TRUE(view.endRequested);
+}
+
 TEST_F(BatchPassTest, RefusalsKeepThePanelAndWriteNoMark) {
     bench.resolution.clear();
     controller->BenchButtonClick();

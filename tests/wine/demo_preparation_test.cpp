@@ -84,6 +84,33 @@ TEST_F(DemoPreparationTest, UserDemoIsCopiedOnceAndCountsGoodAfterAnEmptyPath) {
     EXPECT_EQ(wt::ReadFileBytes(DemosFile("mytest.demo")), "already there") << "not copied again";
 }
 
+TEST_F(DemoPreparationTest, UserDemoNamesTheCommandLineCannotCarryArePlayedFromAPlainCopy) {
+    wt::TempFolder elsewhere{"user demos"};
+    struct Case {
+        const char* name;
+        bool copied;
+    };
+    const Case cases[] = {{"Ma d\xE9mo 2.demo", true}, {"R&D_100%.demo", true}, {"a+b.demo", true},
+                          {"Plain-name_2.demo", false}, {"\xC9t\xE9.demo", true}};
+    options.demo = 2;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        options.demoFile = elsewhere.Path() + c.name;
+        const std::string bytes = std::string("LURKDEMO 1\r\nframes 100\r\n// ") + c.name;
+        wt::WriteFileBytes(options.demoFile, bytes);
+        Interactive();
+        EXPECT_FALSE(state.DemoError);
+        EXPECT_EQ(state.DemoName, c.name) << "the report names the user's file";
+        EXPECT_EQ(wt::ReadFileBytes(DemosFile(c.name)), bytes);
+        EXPECT_EQ(state.DemoCopyName, c.copied ? kPlainDemoCopy : "");
+        // The copy is made afresh for each such demo.
+        if (c.copied) EXPECT_EQ(wt::ReadFileBytes(DemosFile(kPlainDemoCopy)), bytes);
+    }
+    options.demo = 0;
+    Interactive();
+    EXPECT_EQ(state.DemoCopyName, "") << "a shipped demo is played by its own name";
+}
+
 TEST_F(DemoPreparationTest, UserDemoPathNamingAFolderIsUnusable) {
     wt::TempFolder folder{"demo folder"};
     options.demo = 2;

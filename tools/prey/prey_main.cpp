@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,11 +19,14 @@ namespace {
 using CvarMap = std::map<std::string, std::string>;
 
 struct Control {
-    std::string mode = "normal";  // normal, nolog, noresult, crash
+    std::string mode = "normal";  // normal, nolog, noresult, crash, crashnolog
     std::string score;            // printed in place of the frame rate when set
     DWORD delayMs = 0;            // how long the demo takes to play
     std::string only;             // "WxH": mode and score apply to runs at that size alone
     std::string stampsFile;       // start and end times of each run are appended here
+    std::string holdFile;         // the demo plays on until this file exists
+    // "KEY@WxH VALUE" pairs: applied over the others for a run at that size alone.
+    std::vector<std::pair<std::string, std::string>> sized;
 };
 
 struct Demo {
@@ -75,11 +79,38 @@ void ApplyControl(const std::string& text, Control& control) {
     for (const std::string& line : Lines(text, ';')) {
         const std::vector<std::string> w = Words(line);
         if (w.size() < 2) continue;
+        if (w[0].find('@') != std::string::npos) {
+            control.sized.emplace_back(w[0], w[1]);
+            continue;
+        }
         if (w[0] == "mode") control.mode = w[1];
         if (w[0] == "score") control.score = w[1];
         if (w[0] == "delay") control.delayMs = static_cast<DWORD>(std::strtoul(w[1].c_str(), nullptr, 10));
         if (w[0] == "only") control.only = w[1];
         if (w[0] == "stamps") control.stampsFile = w[1];
+        if (w[0] == "hold") control.holdFile = w[1];
+    }
+}
+
+// The run's screen size picks its own failure: "only" first, then the "KEY@WxH" pairs.
+void ApplySize(const std::string& size, Control& control) {
+    if (!control.only.empty() && control.only != size) {
+        control.mode = "normal";
+        control.score.clear();
+    }
+    std::string pairs;
+    for (const auto& [key, value] : control.sized) {
+        const std::size_t at = key.find('@');
+        if (key.substr(at + 1) == size) pairs += key.substr(0, at) + " " + value + ";";
+    }
+    control.sized.clear();
+    ApplyControl(pairs, control);
+}
+
+// Plays on until the file exists, for at most a minute: a test decides when the demo ends.
+void HoldUntil(const std::string& file) {
+    for (int waited = 0; waited < 60000 && GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
+        Sleep(20);
     }
 }
 
@@ -224,10 +255,7 @@ int main(int argc, char** argv) {
     int width = 0;
     int height = 0;
     ScreenSize(cvars, width, height);
-    if (!control.only.empty() && control.only != std::to_string(width) + "x" + std::to_string(height)) {
-        control.mode = "normal";
-        control.score.clear();
-    }
+    ApplySize(std::to_string(width) + "x" + std::to_string(height), control);
     console.Print("...setting mode " + Cvar(cvars, "r_mode", "3") + ": " + std::to_string(width) + " " +
                   std::to_string(height) + " aspect " + Cvar(cvars, "r_aspectRatio", "0"));
     console.Print("r_shaderLevel " + Cvar(cvars, "r_shaderLevel", "0"));
@@ -244,7 +272,14 @@ int main(int argc, char** argv) {
             console.Print("Couldn't open demos/" + demoName);
         }
     }
+    if (control.mode == "crashnolog") {
+        // Dies as the demo starts, before any log or configuration is written.
+        std::fflush(stdout);
+        Stamp(control.stampsFile, "end");
+        ExitProcess(0xC0000005);
+    }
     if (control.delayMs > 0) Sleep(control.delayMs);
+    if (!control.holdFile.empty()) HoldUntil(control.holdFile);
 
     const bool logging = Cvar(cvars, "logFile", "0") == "1" || Cvar(cvars, "logFile", "0") == "2";
     if (control.mode == "crash") {
