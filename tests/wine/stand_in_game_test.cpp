@@ -109,6 +109,10 @@ TEST_F(StandInGame, FailureModesChosenByTheControlFile) {
         {"mode noresult\r\n", true, false, 0, ""},
         {"score nan\r\n", true, true, 0, "nan"},
         {"mode crash\r\n", true, false, 0xC0000005, ""},
+        {"mode crashnolog\r\n", false, false, 0xC0000005, ""},
+        // The run is at 640 x 480: the pairs for that size apply, those for others do not.
+        {"mode@640x480 noresult\r\nmode@800x600 crash\r\n", true, false, 0, ""},
+        {"score@800x600 inf\r\nscore@640x480 nan\r\n", true, true, 0, "nan"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.control);
@@ -138,6 +142,21 @@ TEST_F(StandInGame, SlowRunTakesTheGivenTimeAndStillEndsWithAResult) {
     EXPECT_GE(r.elapsedMs, 1500u);
     EXPECT_NE(game.ReadCfgFile("qconsole.log").find(kResultLine), std::string::npos);
     config.Restore(nullptr);
+}
+
+TEST_F(StandInGame, HeldDemoPlaysOnUntilTheFileExists) {
+    bench.demo = "DEMO1";
+    DemoPreparation demo{files, fileOps, game.Paths()};
+    PrepareDemo(demo, true, bench, options, state, log);
+    wt::TempFolder signal{"hold_signal"};
+    game.SetStandInControl("hold " + signal.Path() + "release.txt\r\n");
+    wt::RunningProgram run("\"" + game.GamePath() + "\\prey.exe\" +set logFile 1 +timedemoquit rivo3v-6.demo",
+                           game.GamePath(), true);
+    EXPECT_FALSE(run.WaitForExit(500)) << "the demo ended by itself";
+    EXPECT_FALSE(game.HasCfgFile("qconsole.log"));
+    wt::WriteFileBytes(signal.Path() + "release.txt", "");
+    ASSERT_TRUE(run.WaitForExit(10000));
+    EXPECT_NE(game.ReadCfgFile("qconsole.log").find(kResultLine), std::string::npos);
 }
 
 TEST_F(StandInGame, WithoutLogFileTheGameWritesNoConsoleLog) {
