@@ -71,7 +71,8 @@ TEST_F(CommandLine, CustomSlotTakesTheTextsAsTheyStand) {
 TEST_F(CommandLine, UserDemoWithAPlainCopyIsPlayedFromTheCopy) {
     state.DemoName = "Ma d\xE9mo 2.demo";
     state.DemoCopyName = kPlainDemoCopy;
-    EXPECT_EQ(Compose("", 0), kHead + " +set r_customWidth 640 +set r_customHeight 480 +timedemoquit lurkmark_user.demo");
+    EXPECT_EQ(Compose("", 0),
+              kHead + " +set r_customWidth 640 +set r_customHeight 480 +timedemoquit lurkmark_user.demo");
 }
 
 TEST(GameStartParameters, BatchFileInTheGameFolderUnquoted) {

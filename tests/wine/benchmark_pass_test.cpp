@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
 #include "support/game_folder.h"
+#include "support/pass_bench.h"
 #include "support/pass_environment.h"
 #include "support/pass_expectations.h"
 #include "support/started_program.h"
@@ -31,26 +32,10 @@ const char* const kUserPreyconfig = "seta com_showFPS \"0\"\r\nseta ui_name \"Pl
 using wt::kDemo1Speed;
 using wt::kDemo2Speed;
 
-// A bench folder with the program, a game folder "Prey Game" holding the user's own
-// configuration, a results folder, and the settings key as an installer leaves it.
-struct Bench {
-    explicit Bench(const std::string& name) : game(name, "Prey Game") {
-        paths = game.Paths();
-        paths.ResultPath = paths.BenchDir + "My Results\\";
-        wt::MakeFolders(paths.ResultPath);
-        game.WriteCfgFile("autoexec.cfg", kUserAutoexec);
-        game.WriteCfgFile("preyconfig.cfg", kUserPreyconfig);
-        exe = wt::InstallProgram(paths.BenchDir);
-    }
-    ~Bench() { wt::DeleteSettingsKey(); }
-    void CreateSettings(std::map<std::string, std::string> values) const {
-        values.emplace("Path", paths.GamePath);
-        values.emplace("ResultPath", paths.ResultPath);
-        values.emplace("Programversion", "1.0");
-        values.emplace("NoErrorWarning", "0");
-        wt::CreateSettingsKey(values);
-    }
-    std::string DebugLog() const { return wt::ReadFileBytes(paths.BenchDir + "debug.txt"); }
+// A game folder "Prey Game" holding the user's own configuration and a results folder.
+struct Bench : wt::PassBench {
+    explicit Bench(const std::string& name)
+        : PassBench(name, "Prey Game", "My Results", {kUserAutoexec, kUserPreyconfig}) {}
     // The names of the report files in the results folder.
     std::vector<std::string> Reports() const {
         std::vector<std::string> names;
@@ -74,10 +59,6 @@ struct Bench {
         EXPECT_FALSE(wt::FileExists(paths.GamePath + "\\Lurkmark.bat"));
         EXPECT_FALSE(wt::FileExists(paths.BenchDir + "dxinfo.txt"));
     }
-
-    wt::GameFolder game;
-    AppPaths paths;
-    std::string exe;
 };
 
 // Debug rows 1 to 11 and 13 to 19, then the start of the only run.

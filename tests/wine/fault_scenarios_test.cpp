@@ -4,7 +4,6 @@
 // autoexec.cfg and preyconfig.cfg must come back byte for byte.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <set>
 
@@ -12,6 +11,7 @@
 #include "platform/scoped_win.h"
 #include "support/game_folder.h"
 #include "support/pass_environment.h"
+#include "support/pass_bench.h"
 #include "support/pass_expectations.h"
 #include "support/process_list.h"
 #include "support/window_automation.h"
@@ -29,33 +29,13 @@ const char* const kRecoveryQuestion = "The last time an error occured. Do you wi
 
 // The user's own files: accented letters, the euro sign and the copyright sign of code page
 // 1252, mixed line ends, and no line end after the last line.
-const char* const kUserAutoexec = "// r\xE9glages de J\xF6rg \xA9 2007\r\nbind F5 \"screenshot\"\r\nseta ui_name \"Ren\xE9\xE9 \x80\"";
+const char* const kUserAutoexec =
+    "// r\xE9glages de J\xF6rg \xA9 2007\r\nbind F5 \"screenshot\"\r\nseta ui_name \"Ren\xE9\xE9 \x80\"";
 const char* const kUserPreyconfig = "seta com_showFPS \"0\"\nseta r_gamma \"1.2\"\r\nseta ui_name \"\xC9milie\xFF\"";
 
-// A program folder, a game folder holding the user's own configuration, a results folder and
-// the settings key.
-struct UserBench {
+struct UserBench : wt::PassBench {
     UserBench(const std::string& tempName, const std::string& gameName, const std::string& resultsName = "Results")
-        : game(tempName, gameName) {
-        paths = game.Paths();
-        paths.ResultPath = paths.BenchDir + resultsName + "\\";
-        wt::MakeFolders(paths.ResultPath);
-        game.WriteCfgFile("autoexec.cfg", kUserAutoexec);
-        game.WriteCfgFile("preyconfig.cfg", kUserPreyconfig);
-        exe = wt::InstallProgram(paths.BenchDir);
-    }
-    ~UserBench() { wt::DeleteSettingsKey(); }
-    void CreateSettings(std::map<std::string, std::string> values) const {
-        values.emplace("Path", paths.GamePath);
-        values.emplace("ResultPath", paths.ResultPath);
-        values.emplace("Programversion", "1.0");
-        values.emplace("NoErrorWarning", "0");
-        wt::CreateSettingsKey(values);
-    }
-    std::string Command(const std::string& arguments = "") const {
-        return "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    }
-    std::string DebugLog() const { return wt::ReadFileBytes(paths.BenchDir + "debug.txt"); }
+        : PassBench(tempName, gameName, resultsName, {kUserAutoexec, kUserPreyconfig}) {}
     // The user's files are back byte for byte and nothing of a pass is left in base\.
     void ExpectUserFilesBack() const {
         EXPECT_EQ(game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
@@ -73,10 +53,6 @@ struct UserBench {
         } while (FindNextFileA(find.Get(), &data));
         return names;
     }
-
-    wt::GameFolder game;
-    AppPaths paths;
-    std::string exe;
 };
 
 // The stand-in game started by the pass: found among the processes, waited for by id.
@@ -107,7 +83,8 @@ void KillProgramWhileTheGameRuns(const UserBench& bench) {
     const std::string release = bench.paths.BenchDir + "release.txt";
     wt::ScopedEnvironment standIn("PREY_STANDIN", "hold " + release);
     const std::set<DWORD> before = wt::ProcessesNamed("prey.exe");
-    auto program = std::make_unique<wt::RunningProgram>(bench.Command("/BATCH /640 /DEMO1 /SHIGH"), bench.paths.BenchDir);
+    auto program =
+        std::make_unique<wt::RunningProgram>(bench.Command("/BATCH /640 /DEMO1 /SHIGH"), bench.paths.BenchDir);
     GameProcess game(before);
     ASSERT_TRUE(game.Running()) << "the game did not start";
     program.reset();  // TerminateProcess
@@ -124,24 +101,40 @@ void KillProgramWhileTheGameRuns(const UserBench& bench) {
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "1");
 }
 
-// An interactive start: the recovery question comes before the main window shows.
-struct RecoveryStart {
-    explicit RecoveryStart(const UserBench& bench) : program(bench.Command(), bench.paths.BenchDir) {}
-    // Answers the question with the button; false when none was asked.
-    bool Answer(int button) {
+// The program started interactively.
+struct InteractiveProgram {
+    explicit InteractiveProgram(const UserBench& bench)
+        : program(bench.Command(), bench.paths.BenchDir), paths(bench.paths) {}
+    // The main window shows (after the splash).
+    bool WaitForMain() {
+        main = wt::WaitForWindow(program.ProcessId(), "TForm1");
+        return main != nullptr;
+    }
+    // The recovery question comes before the main window shows; answered with the button.
+    bool AnswerRecovery(int button) {
         HWND box = wt::WaitForWindow(program.ProcessId(), "#32770", 30000);
         if (!box) return false;
         EXPECT_EQ(wt::TextOf(box), "Confirm");
         EXPECT_EQ(wt::TextOf(GetDlgItem(box, 0xFFFF)), kRecoveryQuestion);
         PostMessageA(box, WM_COMMAND, button, 0);
-        main = wt::WaitForWindow(program.ProcessId(), "TForm1");
-        return main != nullptr;
+        return WaitForMain();
+    }
+    HWND Control(int id) const { return wt::FindControl(main, id); }
+    // The pass has finished: Run enabled again, the progress panel gone, and the clean-up that
+    // follows has removed the console log and the game batch file.
+    bool WaitForIdle(DWORD timeoutMs) const {
+        return wt::WaitUntil([&] {
+            return IsWindowEnabled(Control(ctl::BenchButton)) && !wt::IsShown(Control(ctl::Panel1)) &&
+                   !wt::FileExists(paths.CfgPath + "qconsole.log") &&
+                   !wt::FileExists(paths.GamePath + "\\Lurkmark.bat");
+        }, timeoutMs);
     }
     bool Exit() {
-        wt::Click(wt::FindControl(main, ctl::Image2));
+        wt::Click(Control(ctl::Image2));
         return program.WaitForExit(15000);
     }
     wt::RunningProgram program;
+    const AppPaths& paths;
     HWND main = nullptr;
 };
 
@@ -149,10 +142,10 @@ TEST(ProgramKilled, YesAtTheNextStartBringsTheUsersFilesBack) {
     wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
     UserBench bench("fault_kill_yes", "Prey Game");
     bench.CreateSettings({});
-    KillProgramWhileTheGameRuns(bench);
+    ASSERT_NO_FATAL_FAILURE(KillProgramWhileTheGameRuns(bench));
 
-    RecoveryStart start(bench);
-    ASSERT_TRUE(start.Answer(IDYES));
+    InteractiveProgram start(bench);
+    ASSERT_TRUE(start.AnswerRecovery(IDYES));
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
     EXPECT_EQ(bench.game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
     EXPECT_EQ(bench.game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
@@ -165,11 +158,11 @@ TEST(ProgramKilled, NoLeavesTheFilesToTheShutdownAndTheQuestionComesAgain) {
     wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
     UserBench bench("fault_kill_no", "Prey Game");
     bench.CreateSettings({});
-    KillProgramWhileTheGameRuns(bench);
+    ASSERT_NO_FATAL_FAILURE(KillProgramWhileTheGameRuns(bench));
 
     {
-        RecoveryStart start(bench);
-        ASSERT_TRUE(start.Answer(IDNO));
+        InteractiveProgram start(bench);
+        ASSERT_TRUE(start.AnswerRecovery(IDNO));
         EXPECT_EQ(bench.game.ReadCfgFile("autoexec_old.cfg"), kUserAutoexec) << "No changes nothing";
         EXPECT_EQ(bench.game.ReadCfgFile("preyconfig_old.cfg"), kUserPreyconfig);
         EXPECT_TRUE(start.Exit());
@@ -177,38 +170,30 @@ TEST(ProgramKilled, NoLeavesTheFilesToTheShutdownAndTheQuestionComesAgain) {
     bench.ExpectUserFilesBack();
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "1");
 
-    RecoveryStart again(bench);
-    ASSERT_TRUE(again.Answer(IDYES)) << "the question comes again";
+    InteractiveProgram again(bench);
+    ASSERT_TRUE(again.AnswerRecovery(IDYES)) << "the question comes again";
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
     EXPECT_TRUE(again.Exit());
     bench.ExpectUserFilesBack();
 }
 
-// An interactive program whose main window is up.
-struct InteractiveProgram {
-    explicit InteractiveProgram(const UserBench& bench) : program(bench.Command(), bench.paths.BenchDir) {
-        main = wt::WaitForWindow(program.ProcessId(), "TForm1");
+// Presses Run and waits until the pass has opened its report and the window is idle again;
+// returns the report's text.
+std::string RunPassToItsReport(const InteractiveProgram& app, const wt::ReportOpenRecorder& opened,
+                               const std::string& resultsFolder) {
+    wt::Click(app.Control(ctl::BenchButton));
+    if (!wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 90000)) {
+        ADD_FAILURE() << "the report was not opened";
+        return "";
     }
-    HWND Control(int id) const { return wt::FindControl(main, id); }
-    // The pass has finished: Run enabled again, the progress panel gone.
-    bool WaitForIdle(DWORD timeoutMs = 90000) const {
-        return wt::WaitUntil([&] {
-            return IsWindowEnabled(Control(ctl::BenchButton)) && !wt::IsShown(Control(ctl::Panel1));
-        }, timeoutMs);
+    EXPECT_TRUE(app.WaitForIdle(10000));
+    const std::set<std::string> names = UserBench::Names(resultsFolder);
+    if (names.size() != 1) {
+        ADD_FAILURE() << names.size() << " files in the results folder";
+        return "";
     }
-    bool Exit() {
-        wt::Click(Control(ctl::Image2));
-        return program.WaitForExit(15000);
-    }
-    wt::RunningProgram program;
-    HWND main = nullptr;
-};
-
-std::string ReportIn(const std::string& folder, std::string* name = nullptr) {
-    const std::set<std::string> names = UserBench::Names(folder);
-    if (names.size() != 1) return "<" + std::to_string(names.size()) + " files>";
-    if (name) *name = *names.begin();
-    return wt::ReadFileBytes(folder + *names.begin());
+    EXPECT_NE(opened.Recorded().find(*names.begin()), std::string::npos) << opened.Recorded();
+    return wt::ReadFileBytes(resultsFolder + *names.begin());
 }
 
 TEST(GameCrash, MidPassTheRemainingRunsGoOnAndThePassFinishes) {
@@ -220,15 +205,10 @@ TEST(GameCrash, MidPassTheRemainingRunsGoOnAndThePassFinishes) {
     // leaving no log; both with the exit code of an access violation.
     wt::ScopedEnvironment standIn("PREY_STANDIN", "mode@640x480 crash;mode@1024x768 crashnolog");
     InteractiveProgram app(bench);
-    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(app.WaitForMain());
 
-    wt::Click(app.Control(ctl::BenchButton));
-    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 90000)) << "the report was not opened";
-    ASSERT_TRUE(app.WaitForIdle(10000));
-
-    std::string name;
-    const std::string report = ReportIn(bench.paths.ResultPath, &name);
-    EXPECT_NE(opened.Recorded().find(name), std::string::npos);
+    const std::string report = RunPassToItsReport(app, opened, bench.paths.ResultPath);
+    ASSERT_FALSE(report.empty());
     const std::string startTime = wt::StartTimeNamedIn(report);
     const wt::MachineFacts machine = wt::ThisMachine(wt::CpuSpeedNamedIn(report), kSoundDevice);
     const PassCaptions captions{"rivo3v-6.demo", "Shader Detail: High", "", "", "", "Graphics BOOST: disabled"};
@@ -237,7 +217,8 @@ TEST(GameCrash, MidPassTheRemainingRunsGoOnAndThePassFinishes) {
     // section (its failure is in the debug log); the last run is scored.
     Lines expected = wt::ReportStart(PassMode::Interactive, startTime, machine, "");
     wt::Append(expected, wt::ReportSection(PassMode::Interactive, "640\xD7" "480", captions, ""));
-    wt::Append(expected, wt::ReportSection(PassMode::Interactive, "1920\xD7" "1200 (HD WideScreen)", captions, score1920));
+    wt::Append(expected,
+               wt::ReportSection(PassMode::Interactive, "1920\xD7" "1200 (HD WideScreen)", captions, score1920));
     wt::Append(expected, wt::ReportClosing(PassMode::Interactive));
     EXPECT_EQ(report, wt::Joined(expected));
 
@@ -260,11 +241,26 @@ TEST(GameCrash, MidPassTheRemainingRunsGoOnAndThePassFinishes) {
     bench.ExpectUserFilesBack();
 }
 
-// The message a pass shows when its report cannot be written: it names the file.
+const char* const kReportNotSaved = "The report could not be saved.";
+
+std::string MessageText(HWND box) { return wt::TextOf(GetDlgItem(box, 0xFFFF)); }
+
+// The message a pass shows when its report cannot be written (not a progress window of the
+// shell's file operations, which has the same owner).
+HWND WaitForReportNotSaved(HWND owner) {
+    HWND box = nullptr;
+    wt::WaitUntil([&] {
+        box = wt::WaitForDialogOwnedBy(owner, 0);
+        return box && MessageText(box).rfind(kReportNotSaved, 0) == 0;
+    }, 60000);
+    return box;
+}
+
+// The message names the file that could not be written.
 void ExpectReportNotSaved(HWND box, const std::string& folder) {
     ASSERT_NE(box, nullptr) << "no message";
-    const std::string text = wt::TextOf(GetDlgItem(box, 0xFFFF));
-    EXPECT_EQ(text.rfind("The report could not be saved.", 0), 0u) << text;
+    const std::string text = MessageText(box);
+    EXPECT_EQ(text.rfind(kReportNotSaved, 0), 0u) << text;
     EXPECT_NE(text.find(folder + "result_"), std::string::npos) << text;
 }
 
@@ -276,7 +272,7 @@ TEST(ResultsFolder, GoneAtTheFinishIsNamedAndTheWindowIsUsableAgain) {
     const std::string release = bench.paths.BenchDir + "release.txt";
     wt::ScopedEnvironment standIn("PREY_STANDIN", "hold " + release);
     InteractiveProgram app(bench);
-    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(app.WaitForMain());
 
     // The folder goes while the game runs, as a removed drive or another program would take it.
     const std::set<DWORD> before = wt::ProcessesNamed("prey.exe");
@@ -289,7 +285,7 @@ TEST(ResultsFolder, GoneAtTheFinishIsNamedAndTheWindowIsUsableAgain) {
         wt::WriteFileBytes(release, "");
         ASSERT_TRUE(game.WaitForEnd());
     }
-    HWND box = wt::WaitForDialogOwnedBy(app.main, 30000);
+    HWND box = WaitForReportNotSaved(app.main);
     ExpectReportNotSaved(box, bench.paths.ResultPath);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(app.WaitForIdle(30000));
@@ -299,13 +295,9 @@ TEST(ResultsFolder, GoneAtTheFinishIsNamedAndTheWindowIsUsableAgain) {
 
     // The folder is back: the next pass of the same window writes and opens its report.
     wt::MakeFolders(bench.paths.ResultPath);
-    wt::Click(app.Control(ctl::BenchButton));
-    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 60000)) << "the report was not opened";
-    ASSERT_TRUE(app.WaitForIdle(10000));
-    std::string name;
-    const std::string report = ReportIn(bench.paths.ResultPath, &name);
-    EXPECT_NE(opened.Recorded().find(name), std::string::npos);
-    EXPECT_NE(report.find("<b>Score = " + wt::StandInScore(wt::kDemo1Speed, 640, 480, {1}) + " FPS</b>"), std::string::npos);
+    const std::string report = RunPassToItsReport(app, opened, bench.paths.ResultPath);
+    const std::string score = wt::StandInScore(wt::kDemo1Speed, 640, 480, {1});
+    EXPECT_NE(report.find("<b>Score = " + score + " FPS</b>"), std::string::npos);
     bench.ExpectUserFilesBack();
     EXPECT_TRUE(app.Exit());
 }
@@ -314,8 +306,8 @@ TEST(ResultsFolder, WriteProtectedInABatchPassIsNamedAndTheProgramStillEnds) {
     // A folder in which no one, not even an administrator, may create a file: under Wine the
     // kernel's sysfs, which refuses new files to every user.
     const std::string writeProtected = "Z:\\sys\\";
-    ASSERT_EQ(CreateFileA((writeProtected + "lurk_probe.htm").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr),
-              INVALID_HANDLE_VALUE)
+    const std::string probe = writeProtected + "lurk_probe.htm";
+    ASSERT_EQ(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr), INVALID_HANDLE_VALUE)
         << writeProtected << " takes new files: the test needs a write-protected folder";
     ASSERT_TRUE(wt::FolderExists(writeProtected));
     wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
@@ -325,7 +317,7 @@ TEST(ResultsFolder, WriteProtectedInABatchPassIsNamedAndTheProgramStillEnds) {
     wt::RunningProgram program(bench.Command("/BATCH /640 /DEMO1 /SMED"), bench.paths.BenchDir);
     HWND main = wt::WaitForWindow(program.ProcessId(), "TForm1");
     ASSERT_NE(main, nullptr);
-    HWND box = wt::WaitForDialogOwnedBy(main, 60000);
+    HWND box = WaitForReportNotSaved(main);
     ExpectReportNotSaved(box, writeProtected);
     // While the message waits for the user, nothing of the user's is at stake any more.
     EXPECT_EQ(bench.game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
@@ -349,15 +341,10 @@ TEST(AccentedPaths, BlanksAndAccentedLettersInTheGameResultsAndDemoPaths) {
     bench.CreateSettings({{"800", "1"}, {"Demo", "3"}, {"Demoname", demoFolder + demoName}, {"Shader", "3"}});
     wt::ReportOpenRecorder opened(bench.paths.BenchDir + "opened.txt");
     InteractiveProgram app(bench);
-    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(app.WaitForMain());
 
-    wt::Click(app.Control(ctl::BenchButton));
-    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 60000)) << "the report was not opened";
-    ASSERT_TRUE(app.WaitForIdle(10000));
-
-    std::string name;
-    const std::string report = ReportIn(bench.paths.ResultPath, &name);
-    EXPECT_NE(opened.Recorded().find(name), std::string::npos);
+    const std::string report = RunPassToItsReport(app, opened, bench.paths.ResultPath);
+    ASSERT_FALSE(report.empty());
     const std::string startTime = wt::StartTimeNamedIn(report);
     const wt::MachineFacts machine = wt::ThisMachine(wt::CpuSpeedNamedIn(report), kSoundDevice);
     const PassCaptions captions{demoName, "Shader Detail: Highest", "", "", "", "Graphics BOOST: disabled"};
@@ -372,7 +359,8 @@ TEST(AccentedPaths, BlanksAndAccentedLettersInTheGameResultsAndDemoPaths) {
                        "Shader Detail: Highest", "Modified settings saved: " + bench.paths.CfgPath, "Resolutions: 1"});
     wt::Append(debug, wt::DebugMachine(startTime, machine));
     wt::Append(debug, wt::DebugRunStart("Resolution: 800 \xD7 600..."));
-    wt::Append(debug, {"CP terminated", "Prepare result", "FPS: " + score, "Restore autoexec.cfg", "Restore preyconfig.cfg"});
+    wt::Append(debug,
+               {"CP terminated", "Prepare result", "FPS: " + score, "Restore autoexec.cfg", "Restore preyconfig.cfg"});
     EXPECT_EQ(bench.DebugLog(), wt::Joined(debug));
     EXPECT_EQ(wt::ReadFileBytes(bench.paths.DemosPath + demoName), demo) << "the user's demo is in the game's demos";
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
