@@ -138,12 +138,17 @@ struct InteractiveProgram {
     HWND main = nullptr;
 };
 
-TEST(ProgramKilled, YesAtTheNextStartBringsTheUsersFilesBack) {
-    wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
-    UserBench bench("fault_kill_yes", "Prey Game");
-    bench.CreateSettings({});
-    ASSERT_NO_FATAL_FAILURE(KillProgramWhileTheGameRuns(bench));
+// A batch pass whose program was killed while its game ran.
+struct ProgramKilled : ::testing::Test {
+    void SetUp() override {
+        bench.CreateSettings({});
+        ASSERT_NO_FATAL_FAILURE(KillProgramWhileTheGameRuns(bench));
+    }
+    wt::StandInDiagnostics diagnostics{kDiagnosticsFixture};
+    UserBench bench{"fault_kill", "Prey Game"};
+};
 
+TEST_F(ProgramKilled, YesAtTheNextStartBringsTheUsersFilesBack) {
     InteractiveProgram start(bench);
     ASSERT_TRUE(start.AnswerRecovery(IDYES));
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
@@ -154,12 +159,7 @@ TEST(ProgramKilled, YesAtTheNextStartBringsTheUsersFilesBack) {
     bench.ExpectUserFilesBack();
 }
 
-TEST(ProgramKilled, NoLeavesTheFilesToTheShutdownAndTheQuestionComesAgain) {
-    wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
-    UserBench bench("fault_kill_no", "Prey Game");
-    bench.CreateSettings({});
-    ASSERT_NO_FATAL_FAILURE(KillProgramWhileTheGameRuns(bench));
-
+TEST_F(ProgramKilled, NoLeavesTheFilesToTheShutdownAndTheQuestionComesAgain) {
     {
         InteractiveProgram start(bench);
         ASSERT_TRUE(start.AnswerRecovery(IDNO));
