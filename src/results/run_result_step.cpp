@@ -90,6 +90,12 @@ void RunResultStep::AppendSection(const ScoreResult& score, bool noScore) {
 
 std::string RunResultStep::SaveFailure() {
     try {
+        // The default folder is the program's own choice, so it is made when missing; a
+        // folder the user chose and then removed is reported instead, not silently recreated.
+        const std::string& folder = ctx_.paths.ResultPath;
+        if (folder == DefaultResultPath(ctx_.paths.BenchDir) && !ctx_.files.FolderExists(folder)) {
+            ctx_.files.CreateFolder(folder);
+        }
         ctx_.report.save(ctx_.paths.ResultPath);
         return "";
     } catch (const std::exception& e) {

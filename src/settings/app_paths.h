@@ -15,3 +15,6 @@ inline std::string JoinPath(const std::string& folder, const std::string& name) 
     if (!folder.empty() && folder.back() == '\\') return folder + name;
     return folder + "\\" + name;
 }
+
+// The results folder used when none is chosen or the chosen one is gone.
+inline std::string DefaultResultPath(const std::string& benchDir) { return benchDir + "Benchmark\\"; }

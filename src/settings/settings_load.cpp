@@ -95,7 +95,7 @@ void LoadResultFolder(SettingsLoadContext& ctx, OptionState& options, AppPaths& 
         options.resultFolder.clear();
     }
     if (options.resultFolder.empty()) {
-        options.resultFolder = paths.BenchDir + "Benchmark\\";
+        options.resultFolder = DefaultResultPath(paths.BenchDir);
         ctx.store.Write("ResultPath", options.resultFolder);
     }
     paths.ResultPath = options.resultFolder;

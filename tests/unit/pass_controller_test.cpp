@@ -269,6 +269,16 @@ TEST_F(PassTest, ReportThatCannotBeSavedIsShownOnceAndThePassStillEnds) {
     EXPECT_TRUE(Contains(events, "restore with lines"));
     EXPECT_TRUE(view.runButtonEnabled);
     EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+    EXPECT_EQ(files.folders.count(paths.ResultPath), 0u) << "a folder the user chose is not recreated";
+}
+
+TEST_F(PassTest, MissingDefaultResultsFolderIsMadeBeforeTheReportIsSaved) {
+    paths.ResultPath = DefaultResultPath(paths.BenchDir);
+    game.planned = {0};
+    RunPass({"seconds = 60.0 fps"});
+    EXPECT_EQ(files.folders.count(paths.ResultPath), 1u);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.opened.size(), 1u);
 }
 
 class BatchPassTest : public PassTest {
