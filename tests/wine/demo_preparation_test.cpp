@@ -104,7 +104,9 @@ TEST_F(DemoPreparationTest, UserDemoNamesTheCommandLineCannotCarryArePlayedFromA
         EXPECT_EQ(wt::ReadFileBytes(DemosFile(c.name)), bytes);
         EXPECT_EQ(state.DemoCopyName, c.copied ? kPlainDemoCopy : "");
         // The copy is made afresh for each such demo.
-        if (c.copied) EXPECT_EQ(wt::ReadFileBytes(DemosFile(kPlainDemoCopy)), bytes);
+        if (c.copied) {
+            EXPECT_EQ(wt::ReadFileBytes(DemosFile(kPlainDemoCopy)), bytes);
+        }
     }
     options.demo = 0;
     Interactive();
