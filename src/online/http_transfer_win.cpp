@@ -247,9 +247,17 @@ struct HttpTransfer::Job {
         skipped = cancel;
     }
 
+    bool OverMemoryLimit(std::int64_t bytes) const {
+        return settings.MaxMemoryBytes > 0 && bytes > settings.MaxMemoryBytes;
+    }
+
     // A file only for a good status; any other body goes to memory for the owner to read.
     bool OpenTarget() {
         if (targetFile.empty() || !IsSuccessStatus(counts.status)) {
+            if (OverMemoryLimit(counts.contentLength)) {
+                counts.tooLarge = true;
+                return false;
+            }
             body.reserve(static_cast<std::size_t>(std::min(counts.contentLength, kMaxReserve)));
             return true;
         }
@@ -289,6 +297,10 @@ struct HttpTransfer::Job {
                     return;
                 }
             } else {
+                if (OverMemoryLimit(static_cast<std::int64_t>(body.size()) + read)) {
+                    counts.tooLarge = true;
+                    return;
+                }
                 body.append(buffer.data(), read);
             }
             counts.bytesReceived += read;

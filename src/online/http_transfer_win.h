@@ -66,6 +66,9 @@ struct HttpTransferSettings {
     DWORD SendTimeout = 0;
     // A target file is marked hidden and temporary while it exists (the updater wants this).
     bool MarkTargetTemporary = false;
+    // The most bytes a memory target takes (0: no limit). A body announced or grown beyond it
+    // is not read on, so that an endless answer cannot exhaust the address space.
+    std::int64_t MaxMemoryBytes = 0;
 };
 
 // Request flags of the cache and internet options (and INTERNET_FLAG_SECURE for https).

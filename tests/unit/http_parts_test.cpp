@@ -132,6 +132,8 @@ TEST(ClassifyTransfer, Outcomes) {
         {{404, true, 10, 10, false}, TransferResult::OtherStatus},
         {{407, false, 0, 0, false}, TransferResult::OtherStatus},
         {{200, true, 10, 0, true}, TransferResult::FileError},
+        {{200, false, 0, 4096, false, true}, TransferResult::TooLarge},
+        {{404, false, 0, 4096, false, true}, TransferResult::OtherStatus},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ClassifyTransfer(c.counts), c.expected) << c.counts.status << " " << c.counts.bytesReceived;
