@@ -17,6 +17,8 @@ constexpr UINT kWorkerEndedMessage = WM_APP + 2;
 // A memory target is sized to the announced length, but a wild length must not
 // allocate gigabytes before a byte arrived.
 constexpr std::int64_t kMaxReserve = 16 * 1024 * 1024;
+// As many as browsers follow before they give up on a loop.
+constexpr int kMaxRedirects = 20;
 
 struct FlagOf {
     unsigned option;
@@ -143,12 +145,27 @@ struct HttpTransfer::Job {
         startTick = GetTickCount();
         UrlParts url;
         if (!SplitUrl(address, url) || Stopping()) return;
-        if (url.userName.empty()) {
-            url.userName = settings.HttpUserName;
-            url.password = settings.HttpPassword;
+        // Redirects are followed here rather than by WinINet, so that a loop ends: the
+        // answer after the last one allowed stands as the transfer's status.
+        const bool followRedirects = !(settings.InternetOptions & ioNoAutoRedirect);
+        for (int redirects = 0;; ++redirects) {
+            if (url.userName.empty()) {
+                url.userName = settings.HttpUserName;
+                url.password = settings.HttpPassword;
+            }
+            if (!Open(url) || Stopping()) return;
+            if (!SendWithCredentials() || Stopping()) return;
+            if (!followRedirects || !IsRedirectStatus(counts.status) || redirects == kMaxRedirects) break;
+            std::string location;
+            UrlParts next;
+            if (!QueryText(request.Get(), HTTP_QUERY_LOCATION, location) || !RedirectTarget(url, location, next)) {
+                break;
+            }
+            url = next;
+            request.Reset();
+            connection.Reset();
+            root.Reset();
         }
-        if (!Open(url) || Stopping()) return;
-        if (!SendWithCredentials() || Stopping()) return;
         ReadHeaders();
         if (skipped || Stopping()) return;
         if (!OpenTarget()) return;
@@ -174,7 +191,8 @@ struct HttpTransfer::Job {
         const char* acceptTypes[] = {settings.AcceptTypes.c_str(), nullptr};
         request.Reset(HttpOpenRequestA(connection.Get(), "GET", object.c_str(), nullptr, nullptr, acceptTypes,
                                        RequestFlags(settings.CacheOptions, settings.InternetOptions,
-                                                    url.scheme == "https"),
+                                                    url.scheme == "https") |
+                                           INTERNET_FLAG_NO_AUTO_REDIRECT,
                                        0));
         if (!request) return false;
         const std::pair<DWORD, DWORD> timeouts[] = {{INTERNET_OPTION_CONNECT_TIMEOUT, settings.ConnectTimeout},

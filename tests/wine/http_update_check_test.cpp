@@ -319,13 +319,24 @@ TEST_F(UpdateCheck, ConnectionClosedMidBodyShowsTheLostConnection) {
 // Tens of megabytes, announced or not, are no information file: the check ends as for a
 // missing one, after the first megabyte at most.
 TEST_F(UpdateCheck, OversizedInformationFileEndsTheCheckWithoutAWord) {
-    for (const char* query : {"?size=40000000", "?size=40000000&nolength=1"}) {
+    for (const char* query : {"?size=20000000", "?size=20000000&nolength=1"}) {
         SCOPED_TRACE(query);
         Publish(kInfoPath + std::string(query), "");
         const int before = wt::RequestsServed(kInfoPath);
         PressUpdate();
         ExpectNextCheckFindsNothingNew(before);
     }
+}
+
+// The server sends the information file's address back to itself: a loop that must end.
+TEST_F(UpdateCheck, RedirectLoopEndsTheCheckWithoutAWord) {
+    Publish(std::string(kInfoPath) + "?redirect=" + kInfoPath, "");
+    const int before = wt::RequestsServed(kInfoPath);
+    PressUpdate();
+    // The first request and twenty redirects followed, then the loop is given up.
+    ASSERT_TRUE(wt::WaitUntil([&] { return wt::RequestsServed(kInfoPath) >= before + 21; }, 20000));
+    ExpectNextCheckFindsNothingNew(before);
+    EXPECT_EQ(wt::RequestsServed(kInfoPath), before + 22);
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+// Redirects and oversized memory bodies in the HTTP transfer worker, against the maker's
+// server script on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "online/http_transfer_win.h"
+#include "support/maker_server_client.h"
+#include "support/message_pump.h"
+#include "support/wine_test_support.h"
+
+namespace {
+
+struct Fetched {
+    bool done = false;
+    TransferOutcome outcome;
+};
+
+Fetched Fetch(HttpTransfer& transfer, const std::string& url) {
+    Fetched fetched;
+    transfer.OnDone = [&](const TransferOutcome& o) {
+        fetched.outcome = o;
+        fetched.done = true;
+    };
+    EXPECT_TRUE(transfer.Start(url));
+    EXPECT_TRUE(wt::PumpMessagesUntil([&] { return !transfer.Busy(); }, 30000)) << url;
+    return fetched;
+}
+
+TEST(HttpRedirect, ChainsAreFollowedToTheirEnd) {
+    ASSERT_TRUE(wt::PublishOnMakerServer("/r/start?redirect=next", ""));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/r/next?redirect=" + wt::MakerServerUrl("/r/end", "localhost"), ""));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/r/end", "arrived"));
+    HttpTransfer transfer;
+    const Fetched f = Fetch(transfer, wt::MakerServerUrl("/r/start"));
+    ASSERT_TRUE(f.done);
+    EXPECT_EQ(f.outcome.Result, TransferResult::Success);
+    EXPECT_EQ(f.outcome.Body, "arrived");
+}
+
+TEST(HttpRedirect, LoopEndsWithTheRedirectStatus) {
+    ASSERT_TRUE(wt::PublishOnMakerServer("/r/loop?redirect=/r/loop", ""));
+    HttpTransfer transfer;
+    const Fetched looped = Fetch(transfer, wt::MakerServerUrl("/r/loop"));
+    ASSERT_TRUE(looped.done);
+    EXPECT_EQ(looped.outcome.Result, TransferResult::OtherStatus);
+    EXPECT_EQ(looped.outcome.Status, 302);
+    EXPECT_EQ(wt::RequestsServed("/r/loop"), 21);
+
+    // Asked not to follow, the first answer stands.
+    transfer.Settings.InternetOptions |= ioNoAutoRedirect;
+    ASSERT_TRUE(wt::PublishOnMakerServer("/r/once?redirect=/r/elsewhere", ""));
+    const Fetched once = Fetch(transfer, wt::MakerServerUrl("/r/once"));
+    EXPECT_EQ(once.outcome.Status, 302);
+    EXPECT_EQ(wt::RequestsServed("/r/elsewhere"), 0);
+}
+
+TEST(HttpRedirect, MemoryBodyBeyondItsLimitIsNotReadOn) {
+    HttpTransfer transfer;
+    transfer.Settings.MaxMemoryBytes = 100000;
+    for (const char* query : {"?size=100000", "?size=100001", "?size=5000000&nolength=1"}) {
+        const Fetched f = Fetch(transfer, wt::MakerServerUrl(std::string("/big") + query));
+        ASSERT_TRUE(f.done) << query;
+        if (std::string(query) == "?size=100000") {
+            EXPECT_EQ(f.outcome.Result, TransferResult::Success);
+            EXPECT_EQ(f.outcome.Body.size(), 100000u);
+        } else {
+            EXPECT_EQ(f.outcome.Result, TransferResult::TooLarge) << query;
+            EXPECT_LE(f.outcome.Body.size(), 100000u) << query;
+        }
+    }
+}
+
+}  // namespace
