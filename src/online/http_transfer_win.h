@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -103,7 +102,8 @@ struct TransferOutcome {
 class HttpTransfer {
 public:
     HttpTransfer();
-    // Stops a running transfer and waits for the worker; no report follows.
+    // Stops a running transfer; no report follows. A worker blocked in a read ends by itself
+    // later and deletes its partly written file.
     ~HttpTransfer();
     HttpTransfer(const HttpTransfer&) = delete;
     HttpTransfer& operator=(const HttpTransfer&) = delete;
@@ -140,5 +140,4 @@ private:
     std::unique_ptr<ReportWindow> reportWindow_;
     std::unique_ptr<Job> job_;
     ScopedKernelHandle thread_;
-    std::atomic<bool> stopRequested_{false};
 };

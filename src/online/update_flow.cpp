@@ -86,6 +86,9 @@ void UpdateFlow::OfferUpgrade(const UpdateInfo& info) {
     }
     mode_ = Mode::Downloading;
     index_ = 0;
+    // A download cut off when the program last ended would otherwise go to the upgrader
+    // with this run's files.
+    shell_.DeleteTemporaryFiles(programFolder_);
     shell_.ShowWizard();
     StartNextFile();
 }

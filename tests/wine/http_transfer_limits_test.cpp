@@ -1,12 +1,14 @@
-// Redirects and oversized memory bodies in the HTTP transfer worker, against the maker's
-// server script on 127.0.0.1.
+// Redirect loops, oversized memory bodies and quiet servers in the HTTP transfer worker,
+// against the maker's server script on 127.0.0.1.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "online/http_transfer_win.h"
 #include "support/maker_server_client.h"
 #include "support/message_pump.h"
+#include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
 namespace {
@@ -27,7 +29,7 @@ Fetched Fetch(HttpTransfer& transfer, const std::string& url) {
     return fetched;
 }
 
-TEST(HttpRedirect, ChainsAreFollowedToTheirEnd) {
+TEST(HttpTransferLimits, ChainsAreFollowedToTheirEnd) {
     ASSERT_TRUE(wt::PublishOnMakerServer("/r/start?redirect=next", ""));
     ASSERT_TRUE(wt::PublishOnMakerServer("/r/next?redirect=" + wt::MakerServerUrl("/r/end", "localhost"), ""));
     ASSERT_TRUE(wt::PublishOnMakerServer("/r/end", "arrived"));
@@ -38,7 +40,7 @@ TEST(HttpRedirect, ChainsAreFollowedToTheirEnd) {
     EXPECT_EQ(f.outcome.Body, "arrived");
 }
 
-TEST(HttpRedirect, LoopEndsWithTheRedirectStatus) {
+TEST(HttpTransferLimits, LoopEndsWithTheRedirectStatus) {
     ASSERT_TRUE(wt::PublishOnMakerServer("/r/loop?redirect=/r/loop", ""));
     HttpTransfer transfer;
     const Fetched looped = Fetch(transfer, wt::MakerServerUrl("/r/loop"));
@@ -55,7 +57,7 @@ TEST(HttpRedirect, LoopEndsWithTheRedirectStatus) {
     EXPECT_EQ(wt::RequestsServed("/r/elsewhere"), 0);
 }
 
-TEST(HttpRedirect, MemoryBodyBeyondItsLimitIsNotReadOn) {
+TEST(HttpTransferLimits, MemoryBodyBeyondItsLimitIsNotReadOn) {
     HttpTransfer transfer;
     transfer.Settings.MaxMemoryBytes = 100000;
     for (const char* query : {"?size=100000", "?size=100001", "?size=5000000&nolength=1"}) {
@@ -69,6 +71,26 @@ TEST(HttpRedirect, MemoryBodyBeyondItsLimitIsNotReadOn) {
             EXPECT_LE(f.outcome.Body.size(), 100000u) << query;
         }
     }
+}
+
+// Closing the program after a cancelled download must not wait for a server that has gone
+// quiet; the partly written file goes once the worker's read ends.
+TEST(HttpTransferLimits, DestroyingAStoppedTransferDoesNotWaitForAQuietServer) {
+    wt::TempFolder folder{"http_quiet"};
+    const std::string target = folder.Path() + "quiet.dat.uTMP";
+    ASSERT_TRUE(wt::PublishOnMakerServer("/quiet.dat?size=200000&stall=20000", ""));
+    auto transfer = std::make_unique<HttpTransfer>();
+    bool progressed = false;
+    transfer->OnProgress = [&](const TransferProgress&) { progressed = true; };
+    ASSERT_TRUE(transfer->Start(wt::MakerServerUrl("/quiet.dat"), target));
+    ASSERT_TRUE(wt::PumpMessagesUntil([&] { return progressed; }, 20000));
+    transfer->Stop();
+    const DWORD start = GetTickCount();
+    transfer.reset();
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_TRUE(wt::FileExists(target)) << "the worker is still in its read";
+    ASSERT_TRUE(wt::ReleaseStalledAnswers("/quiet.dat"));
+    EXPECT_TRUE(wt::WaitUntil([&] { return !wt::FileExists(target); }, 20000));
 }
 
 }  // namespace
