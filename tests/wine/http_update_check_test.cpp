@@ -94,14 +94,19 @@ protected:
     }
 
     // Answers the upgrade question; false when it did not come.
-    bool AnswerUpgradeQuestion(int button, std::string* text = nullptr) {
+    bool AnswerUpgradeQuestion(int button) {
         HWND question = wt::WaitForWindow(app_->program.ProcessId(), "TUpgradeQuestionForm", 20000);
         if (!question) return false;
-        if (text) *text = wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kTextLabel));
         PostMessageA(question, WM_COMMAND, button, 0);
         return wt::WaitUntil([&] { return !IsWindowVisible(question); }, 10000);
     }
-    HWND Wizard() { return wt::WaitForWindow(app_->program.ProcessId(), "TUpdateWizardForm", 20000); }
+    // "Update benchmark" pressed and the upgrade accepted: the wizard, or null when it did not show.
+    HWND StartDownloads() {
+        PressUpdate();
+        return AnswerUpgradeQuestion(UpgradeQuestionForm::kYesButton)
+                   ? wt::WaitForWindow(app_->program.ProcessId(), "TUpdateWizardForm", 20000)
+                   : nullptr;
+    }
     static std::string WizardText(HWND wizard, int id) { return wt::TextOf(wt::FindControl(wizard, id)); }
     static bool WaitForFinalState(HWND wizard) {
         HWND next = wt::FindControl(wizard, UpdateWizardForm::kNextButton);
@@ -217,9 +222,7 @@ TEST_F(UpdateCheck, ThroughTheProxyWithCredentialsTheFilesDownload) {
             InfoFile("1.3", {FileUrl("proxied.dat", "", "localhost")}));
     Publish("/benchmarks/prey/proxied.dat?proxied=1", "through tinyproxy");
     UseProxy("127.0.0.1", wt::Env("LURK_PROXY_PORT"), wt::Env("LURK_PROXY_USER"), wt::Env("LURK_PROXY_PASSWORD"));
-    PressUpdate();
-    ASSERT_TRUE(AnswerUpgradeQuestion(IDYES));
-    HWND wizard = Wizard();
+    HWND wizard = StartDownloads();
     ASSERT_NE(wizard, nullptr);
     ASSERT_TRUE(WaitForFinalState(wizard));
     EXPECT_EQ(wt::ReadFileBytes(Folder() + "proxied.dat.uTMP"), "through tinyproxy");
@@ -231,9 +234,7 @@ TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
     Publish(kInfoPath, InfoFile("1.3", {FileUrl("first.dat"), FileUrl("stalled.dat")}));
     Publish("/benchmarks/prey/first.dat", "first");
     Publish("/benchmarks/prey/stalled.dat?size=300000&stall=20000", "");
-    PressUpdate();
-    ASSERT_TRUE(AnswerUpgradeQuestion(IDYES));
-    HWND wizard = Wizard();
+    HWND wizard = StartDownloads();
     ASSERT_NE(wizard, nullptr);
     EXPECT_TRUE(GetWindowLongA(wizard, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowEnabled(Main())) << "the wizard is not modal";
@@ -263,9 +264,7 @@ TEST_F(UpdateCheck, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThird)
     Publish(kInfoPath, InfoFile("1.3", {FileUrl("one.dat"), FileUrl("two.dat"), FileUrl("three.dat")}));
     Publish("/benchmarks/prey/one.dat?lastmod=Tue,%2015%20Nov%201994%2008:12:31%20GMT", "one");
     Publish("/benchmarks/prey/three.dat", "three");
-    PressUpdate();
-    ASSERT_TRUE(AnswerUpgradeQuestion(IDYES));
-    HWND wizard = Wizard();
+    HWND wizard = StartDownloads();
     ASSERT_NE(wizard, nullptr);
     const Box lost = AnswerBox(wizard, IDYES);
     EXPECT_EQ(lost.caption, "Error #404");
@@ -307,7 +306,7 @@ TEST_F(UpdateCheck, ConnectionClosedMidBodyShowsTheLostConnection) {
         Publish("/benchmarks/prey/cut.dat" + c.fileQuery, "whole");
         PressUpdate();
         if (c.infoQuery.empty()) {
-            ASSERT_TRUE(AnswerUpgradeQuestion(IDYES));
+            ASSERT_TRUE(AnswerUpgradeQuestion(UpgradeQuestionForm::kYesButton));
         }
         const Box box = AnswerBox(Main(), IDOK);
         EXPECT_EQ(box.caption, kComponentCaption);
