@@ -51,8 +51,6 @@ LRESULT UpdateDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(blackBrush_.Get()));
         return 1;
     }
-    case DM_GETDEFID:
-        return MAKELRESULT(defaultButton_, DC_HASDEFID);
     default:
         break;
     }

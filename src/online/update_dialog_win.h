@@ -20,8 +20,6 @@ protected:
     HWND AddLabel(HWND parent, int id, const std::string& text, int x, int y, int w, int h = 14);
     HWND AddButton(int id, const char* text, int x, int y, int w, int h = 24);
     HWND AddGroup(int id, const char* caption, int x, int y, int w, int h);
-    // The button Enter presses.
-    void SetDefaultButton(int id) { defaultButton_ = id; }
     HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -29,7 +27,6 @@ protected:
 private:
     ScopedGdiObject font_;
     ScopedGdiObject blackBrush_;
-    int defaultButton_ = IDOK;
 };
 
 // Runs the thread's messages, keyboard handling of `dialog` included, until `done` holds. A

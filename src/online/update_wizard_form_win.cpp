@@ -87,7 +87,6 @@ void UpdateWizardForm::Start(HWND owner, bool hideFileLocation) {
     SetText(kNextButton, UpdateText(18));
     EnableWindow(Item(kNextButton), FALSE);
     EnableWindow(Item(kCancelButton), TRUE);
-    SetDefaultButton(kCancelButton);
     SendMessageA(Item(kAllBar), PBM_SETPOS, 0, 0);
     ShowFile("", "");
     CentreWindowOn(Handle(), owner ? owner : GetDesktopWindow());
@@ -124,7 +123,6 @@ void UpdateWizardForm::ShowFinished(const std::string& completedText) {
     EnableWindow(Item(kCancelButton), FALSE);
     SetText(kNextButton, UpdateText(16));
     EnableWindow(Item(kNextButton), TRUE);
-    SetDefaultButton(kNextButton);
     SetFocus(Item(kNextButton));
 }
 

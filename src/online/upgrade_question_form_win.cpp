@@ -36,7 +36,6 @@ bool UpgradeQuestionForm::Ask(HWND owner, const std::string& text) {
     const int buttonsLeft = (kWidth - 2 * kButtonWidth - 8) / 2;
     HWND yes = AddButton(kYesButton, UpdateText(14), buttonsLeft, buttonsTop, kButtonWidth);
     AddButton(kLaterButton, UpdateText(19), buttonsLeft + kButtonWidth + 8, buttonsTop, kButtonWidth);
-    SetDefaultButton(kYesButton);
 
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(Handle(), SW_SHOW);
@@ -66,6 +65,8 @@ LRESULT UpgradeQuestionForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
         Answer(false);
         return 0;
+    case DM_GETDEFID:  // Enter presses "&Yes"
+        return MAKELRESULT(kYesButton, DC_HASDEFID);
     default:
         break;
     }

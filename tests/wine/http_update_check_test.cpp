@@ -247,6 +247,10 @@ TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
     const int allBar = static_cast<int>(
         SendMessageA(wt::FindControl(wizard, UpdateWizardForm::kAllBar), PBM_GETPOS, 0, 0));
     EXPECT_GE(allBar, 50);
+    // A press meanwhile starts nothing.
+    const int infoRequests = wt::RequestsServed(kInfoPath);
+    wt::Click(app_->Control(ctl::RzToolButton3));
+    EXPECT_EQ(wt::RequestsServed(kInfoPath), infoRequests);
 
     wt::PostClick(wt::FindControl(wizard, UpdateWizardForm::kCancelButton));
     const Box keepGoing = AnswerBox(wizard, IDNO);
