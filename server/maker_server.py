@@ -16,6 +16,16 @@ answer (used by the program's tests):
     date=, lastmod=, expires=    send these header values verbatim
     realm=R&user=U&pass=P answer 401 with Basic realm="R" unless those credentials come
     proxyauth=U:P         act as a proxy that answers 407 unless those credentials come
+    redirect=URL          answer 302 with this Location
+    stall=N               announce the full length, send N bytes, then wait (at most a minute)
+                          until "POST /release?path=PATH" before closing
+    proxied=1             answer 403 unless the request came through a proxy (a Via header)
+
+"GET /served?path=PATH" answers how many requests for PATH have arrived.
+
+With --test-modes a test may also publish an answer: "PUT /PATH?QUERY" with a body keeps
+that body and query for PATH, and later GETs of PATH answer as if they carried the query
+(their own query going first) with that body (unless the query says body= or size=).
 """
 import argparse
 import base64
@@ -23,6 +33,7 @@ import email.utils
 import mimetypes
 import os
 import sys
+import threading
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
@@ -48,9 +59,50 @@ class MakerHandler(BaseHTTPRequestHandler):
         candidate = os.path.join(self.server.root, *parts)
         return candidate if os.path.isfile(candidate) else None
 
+    def do_PUT(self):
+        if not self.server.test_modes:
+            self.answer(405, b"method not allowed", {}, {})
+            return
+        url = urllib.parse.urlsplit(self.path)
+        length = int(self.headers.get("Content-Length", "0"))
+        body = self.rfile.read(length) if length > 0 else b""
+        query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
+        with self.server.published_lock:
+            self.server.published[urllib.parse.unquote(url.path)] = (body, query)
+        self.answer(201, b"published", {}, {})
+
+    def do_POST(self):
+        url = urllib.parse.urlsplit(self.path)
+        query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
+        if not self.server.test_modes or url.path != "/release" or "path" not in query:
+            self.answer(405, b"method not allowed", {}, {})
+            return
+        self.server.release_event(query["path"]).set()
+        self.answer(200, b"released", {}, {})
+
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
         query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True)) if self.server.test_modes else {}
+        path = urllib.parse.unquote(url.path)
+        if self.server.test_modes and path == "/served":
+            with self.server.published_lock:
+                count = self.server.served.get(query.get("path", ""), 0)
+            self.answer(200, str(count).encode(), {}, {})
+            return
+        with self.server.published_lock:
+            self.server.served[path] = self.server.served.get(path, 0) + 1
+        with self.server.published_lock:
+            published = self.server.published.get(urllib.parse.unquote(url.path))
+        if published is not None:
+            query = dict(published[1], **query)
+            if "body" not in query and "size" not in query:
+                query["body"] = published[0].decode("latin-1")
+        if "redirect" in query:
+            self.answer(302, b"moved", {"Location": query["redirect"]}, query)
+            return
+        if query.get("proxied") == "1" and "Via" not in self.headers:
+            self.answer(403, b"only through a proxy", {}, query)
+            return
         if "proxyauth" in query and not self.proxy_authorised(query["proxyauth"]):
             self.answer(407, b"proxy authentication required",
                         {"Proxy-Authenticate": 'Basic realm="proxy"'}, query)
@@ -62,7 +114,8 @@ class MakerHandler(BaseHTTPRequestHandler):
         if "body" in query:
             body = query["body"].encode("latin-1")
         elif "size" in query:
-            body = bytes(i % 251 for i in range(int(query["size"])))
+            size = int(query["size"])
+            body = (bytes(range(251)) * (size // 251 + 1))[:size]
         else:
             body = None
         headers = {}
@@ -100,12 +153,16 @@ class MakerHandler(BaseHTTPRequestHandler):
         sent = body
         if "short" in query:
             sent = body[: int(query["short"])]
+        if "stall" in query:
+            sent = body[: int(query["stall"])]
         if query.get("nolength") != "1":
             self.send_header("Content-Length", str(len(body)))
         self.send_header("Connection", "close")
         self.end_headers()
         self.wfile.write(sent)
         self.wfile.flush()
+        if "stall" in query:
+            self.server.release_event(urllib.parse.unquote(urllib.parse.urlsplit(self.path).path)).wait(60)
         self.close_connection = True
 
 
@@ -123,6 +180,15 @@ def main():
     server.daemon_threads = True
     server.root = os.path.abspath(args.root)
     server.test_modes = args.test_modes
+    server.published = {}
+    server.served = {}
+    server.releases = {}
+    server.published_lock = threading.Lock()
+
+    def release_event(path):
+        with server.published_lock:
+            return server.releases.setdefault(path, threading.Event())
+    server.release_event = release_event
     server.verbose = args.verbose
     port = server.server_address[1]
     if args.port_file:

@@ -40,13 +40,16 @@ ScopedGdiObject CreateTitleFont(int pixelHeight, int weight = FW_BOLD) {
                                        DEFAULT_PITCH | FF_SWISS, "Tahoma"));
 }
 
+// A format bit DrawText does not use: "&" underlines the next character, as on a button.
+constexpr UINT kShowPrefix = 0x80000000u;
+
 void DrawTextIn(HDC dc, const std::string& text, RECT r, COLORREF colour, HGDIOBJ font, UINT format,
                 int spacing = 0) {
     ScopedSelect select(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     const int oldSpacing = SetTextCharacterExtra(dc, spacing);
-    DrawTextA(dc, text.c_str(), -1, &r, format | DT_NOPREFIX);
+    DrawTextA(dc, text.c_str(), -1, &r, (format & kShowPrefix) ? format & ~kShowPrefix : format | DT_NOPREFIX);
     SetTextCharacterExtra(dc, oldSpacing);
 }
 
@@ -216,6 +219,21 @@ void PaintLogo(HDC dc, const RECT& area) {
                DT_CENTER | DT_SINGLELINE | DT_VCENTER, Scale(4));
 }
 
+void PaintUpdateSidePicture(HDC dc, const RECT& area) {
+    FillGradient(dc, area, RGB(30, 44, 56), RGB(5, 6, 8));
+    FrameSolid(dc, area, RGB(70, 96, 114), 1);
+    const int cx = (area.left + area.right) / 2;
+    const int cy = area.top + (area.bottom - area.top) * 30 / 100;
+    DrawRings(dc, cx, cy, Scale(26), Scale(50), Scale(12), RGB(34, 52, 64));
+    DrawEye(dc, cx, cy, Scale(26), Scale(2));
+    ScopedGdiObject title(CreateTitleFont(Scale(14)));
+    ScopedGdiObject small(CreateTitleFont(Scale(10), FW_NORMAL));
+    DrawTextIn(dc, "LURKMARK", RECT{area.left, cy + Scale(58), area.right, cy + Scale(78)}, kWhite, title.Get(),
+               DT_CENTER | DT_SINGLELINE | DT_VCENTER, Scale(2));
+    DrawTextIn(dc, "update", RECT{area.left, cy + Scale(78), area.right, cy + Scale(94)}, kAccentColour, small.Get(),
+               DT_CENTER | DT_SINGLELINE | DT_VCENTER, Scale(3));
+}
+
 void PaintRunButton(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const RECT r = item.rcItem;
@@ -286,5 +304,6 @@ void PaintDarkButton(const DRAWITEMSTRUCT& item) {
     RECT textRect = r;
     if (down) OffsetRect(&textRect, 1, 1);
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
-    DrawTextIn(dc, text, textRect, disabled ? RGB(100, 100, 100) : kWhite, font, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+    DrawTextIn(dc, text, textRect, disabled ? RGB(100, 100, 100) : kWhite, font,
+               DT_CENTER | DT_SINGLELINE | DT_VCENTER | kShowPrefix);
 }

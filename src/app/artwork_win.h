@@ -29,6 +29,7 @@ void PaintSplash(HDC dc, const RECT& area);            // the about window as sp
 void PaintPickerBackground(HDC dc, const RECT& area);  // the resolution picker
 void PaintWaitBackground(HDC dc, const RECT& area);    // "Please wait..."
 void PaintLogo(HDC dc, const RECT& area);              // Image5
+void PaintUpdateSidePicture(HDC dc, const RECT& area); // the update wizard's side picture
 
 // Owner-drawn controls: the Run button, the Minimize/Exit pictures and the dark push buttons.
 void PaintRunButton(const DRAWITEMSTRUCT& item);

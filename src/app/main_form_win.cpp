@@ -10,8 +10,12 @@
 #include "app/dpi_win.h"
 #include "app/picker_form_win.h"
 #include "app/pointer_leave_win.h"
+#include "online/auto_updater_win.h"
 #include "online/help_command_win.h"
 #include "online/maker_hosts.h"
+#include "online/update_command.h"
+#include "online/update_files_win.h"
+#include "online/updater_config.h"
 #include "platform/confirm_box_win.h"
 #include "platform/error_report_win.h"
 #include "platform/shell_win.h"
@@ -38,6 +42,9 @@ int ItemIndex(int id, const ChoiceGroup& group) {
 
 }  // namespace
 
+MainForm::MainForm() = default;
+MainForm::~MainForm() = default;
+
 bool MainForm::Create(const ArgumentList& args) {
     mode_ = ReadStartupMode(args);
     if (mode_.BatchMode) benchOptions_ = ReadBatchOptions(args);
@@ -52,6 +59,8 @@ bool MainForm::Create(const ArgumentList& args) {
         *this, ProgramPass::WindowState{mode_, paths_, options_, benchOptions_, debugLog_, settings_, files_});
     batchUi_ = std::make_unique<BatchUiWin>(Handle(), paths_.BenchDir);
     batchList_ = std::make_unique<BatchList>(*batchUi_, paths_.BenchDir);
+    updater_ = std::make_unique<AutoUpdater>(Handle(), ProgramPath());
+    updater_->Events() = MainWindowUpdateEvents(Handle(), kMessageCaption);
     ShowPage(kAboutPage);
     LoadSettingsReportingErrors();
     ShowOptions();
@@ -149,8 +158,18 @@ void MainForm::RzGroup3Items4Click() {
     OpenHomePage(ReadMakerHosts(settings_));
 }
 
-// Filled in with the update check.
-void MainForm::RzToolButton3Click() {}
+// A port that is not a number ends here with the conversion error, before any check starts.
+void MainForm::RzToolButton3Click() {
+    ProxyConfig proxy = updater_->Settings().proxy;
+    ConfigureUpdaterProxy({IsChecked(ctl::UseProxyBox), TextOf(ctl::ProxyServerEdit), TextOf(ctl::ProxyPortEdit),
+                           TextOf(ctl::ProxyUsernameEdit), TextOf(ctl::ProxyPassEdit)},
+                          proxy);
+    UpdaterSettings& updater = updater_->Settings();
+    updater = LurkmarkUpdaterSettings(settings_.Read("Programversion"), ReadMakerHosts(settings_));
+    updater.proxy = proxy;
+    updater_->StartUpdateCheck();
+}
+
 void MainForm::Newbatch1Click() {
     batchList_->Newbatch1Click();
 }

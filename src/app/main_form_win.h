@@ -17,6 +17,7 @@
 #include "settings/registry_settings_store_win.h"
 #include "settings/switches.h"
 
+class AutoUpdater;
 class PickerForm;
 class WaitForm;
 
@@ -28,6 +29,9 @@ public:
     static constexpr int kClientHeight = 323;
     static constexpr int kPageCount = 6;
     static constexpr int kAboutPage = 4;
+
+    MainForm();
+    ~MainForm() override;
 
     // Creates the window and runs the start-up sequence.
     bool Create(const ArgumentList& args);
@@ -151,6 +155,8 @@ private:
     std::unique_ptr<ProgramPass> pass_;
     std::unique_ptr<BatchUiWin> batchUi_;
     std::unique_ptr<BatchList> batchList_;
+    // Updater: the update component, configured afresh by every press of "Update benchmark".
+    std::unique_ptr<AutoUpdater> updater_;
 
     PickerForm* picker_ = nullptr;
     WaitForm* waitForm_ = nullptr;

@@ -8,6 +8,7 @@ TransferResult ClassifyTransfer(const TransferCounts& counts) {
     if (counts.status == -1) return TransferResult::NoResponse;
     if (!IsSuccessStatus(counts.status)) return TransferResult::OtherStatus;
     if (counts.fileFailed) return TransferResult::FileError;
+    if (counts.tooLarge) return TransferResult::TooLarge;
     if (counts.hasContentLength && counts.bytesReceived != counts.contentLength) return TransferResult::Incomplete;
     return TransferResult::Success;
 }

@@ -10,6 +10,7 @@ enum class TransferResult {
     OtherStatus, // any other HTTP status (401, 404, a repeated 407, ...)
     FileError,   // status 200 or 206 but the target file could not be created or written
     Skipped,     // the header handler cancelled before the body was read
+    TooLarge,    // status 200 or 206 but the body would not fit the memory limit; not read on
 };
 
 struct TransferCounts {
@@ -18,6 +19,7 @@ struct TransferCounts {
     std::int64_t contentLength = 0;
     std::int64_t bytesReceived = 0;
     bool fileFailed = false;
+    bool tooLarge = false;            // a memory body passed its limit
 };
 
 bool IsSuccessStatus(int status);

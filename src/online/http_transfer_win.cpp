@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 
 #include "app/window_win.h"
@@ -17,6 +18,8 @@ constexpr UINT kWorkerEndedMessage = WM_APP + 2;
 // A memory target is sized to the announced length, but a wild length must not
 // allocate gigabytes before a byte arrived.
 constexpr std::int64_t kMaxReserve = 16 * 1024 * 1024;
+// As many as browsers follow before they give up on a loop.
+constexpr int kMaxRedirects = 20;
 
 struct FlagOf {
     unsigned option;
@@ -108,7 +111,10 @@ DWORD RequestFlags(unsigned cacheOptions, unsigned internetOptions, bool secure)
 // the window thread takes it back. The handlers are copies made at the start.
 struct HttpTransfer::Job {
     HWND reportWindow = nullptr;
-    const std::atomic<bool>* stopRequested = nullptr;
+    // The only state the worker shares: the stop request, and who frees the job once the
+    // owner has gone (whoever sets `released` second).
+    std::atomic<bool> stopRequested{false};
+    std::atomic<bool> released{false};
     std::string address;
     std::string targetFile;
     HttpProxy proxy;
@@ -131,7 +137,14 @@ struct HttpTransfer::Job {
     bool skipped = false;
     DWORD startTick = 0;
 
-    bool Stopping() const { return stopRequested->load(); }
+    bool Stopping() const { return stopRequested.load(); }
+
+    // A stopped transfer leaves no partly written file behind.
+    void DiscardTarget() {
+        file.Reset();
+        if (fileCreated) DeleteFileA(targetFile.c_str());
+        fileCreated = false;
+    }
 
     // Runs the handler on the window thread and waits for it; nothing once a stop is asked.
     void Report(const std::function<void()>& handler) {
@@ -143,12 +156,27 @@ struct HttpTransfer::Job {
         startTick = GetTickCount();
         UrlParts url;
         if (!SplitUrl(address, url) || Stopping()) return;
-        if (url.userName.empty()) {
-            url.userName = settings.HttpUserName;
-            url.password = settings.HttpPassword;
+        // Redirects are followed here rather than by WinINet, so that a loop ends: the
+        // answer after the last one allowed stands as the transfer's status.
+        const bool followRedirects = !(settings.InternetOptions & ioNoAutoRedirect);
+        for (int redirects = 0;; ++redirects) {
+            if (url.userName.empty()) {
+                url.userName = settings.HttpUserName;
+                url.password = settings.HttpPassword;
+            }
+            if (!Open(url) || Stopping()) return;
+            if (!SendWithCredentials() || Stopping()) return;
+            if (!followRedirects || !IsRedirectStatus(counts.status) || redirects == kMaxRedirects) break;
+            std::string location;
+            UrlParts next;
+            if (!QueryText(request.Get(), HTTP_QUERY_LOCATION, location) || !RedirectTarget(url, location, next)) {
+                break;
+            }
+            url = next;
+            request.Reset();
+            connection.Reset();
+            root.Reset();
         }
-        if (!Open(url) || Stopping()) return;
-        if (!SendWithCredentials() || Stopping()) return;
         ReadHeaders();
         if (skipped || Stopping()) return;
         if (!OpenTarget()) return;
@@ -174,7 +202,8 @@ struct HttpTransfer::Job {
         const char* acceptTypes[] = {settings.AcceptTypes.c_str(), nullptr};
         request.Reset(HttpOpenRequestA(connection.Get(), "GET", object.c_str(), nullptr, nullptr, acceptTypes,
                                        RequestFlags(settings.CacheOptions, settings.InternetOptions,
-                                                    url.scheme == "https"),
+                                                    url.scheme == "https") |
+                                           INTERNET_FLAG_NO_AUTO_REDIRECT,
                                        0));
         if (!request) return false;
         const std::pair<DWORD, DWORD> timeouts[] = {{INTERNET_OPTION_CONNECT_TIMEOUT, settings.ConnectTimeout},
@@ -247,9 +276,17 @@ struct HttpTransfer::Job {
         skipped = cancel;
     }
 
+    bool OverMemoryLimit(std::int64_t bytes) const {
+        return settings.MaxMemoryBytes > 0 && bytes > settings.MaxMemoryBytes;
+    }
+
     // A file only for a good status; any other body goes to memory for the owner to read.
     bool OpenTarget() {
         if (targetFile.empty() || !IsSuccessStatus(counts.status)) {
+            if (OverMemoryLimit(counts.contentLength)) {
+                counts.tooLarge = true;
+                return false;
+            }
             body.reserve(static_cast<std::size_t>(std::min(counts.contentLength, kMaxReserve)));
             return true;
         }
@@ -289,6 +326,10 @@ struct HttpTransfer::Job {
                     return;
                 }
             } else {
+                if (OverMemoryLimit(static_cast<std::int64_t>(body.size()) + read)) {
+                    counts.tooLarge = true;
+                    return;
+                }
                 body.append(buffer.data(), read);
             }
             counts.bytesReceived += read;
@@ -303,6 +344,12 @@ struct HttpTransfer::Job {
     static DWORD WINAPI ThreadMain(LPVOID param) {
         Job* job = static_cast<Job*>(param);
         job->Run();
+        if (job->released.exchange(true)) {
+            // The owner went while this worker was still busy: nobody waits for the end.
+            job->DiscardTarget();
+            delete job;
+            return 0;
+        }
         PostMessageA(job->reportWindow, kWorkerEndedMessage, 0, 0);
         return 0;
     }
@@ -337,29 +384,26 @@ private:
 
 HttpTransfer::HttpTransfer() : reportWindow_(std::make_unique<ReportWindow>(*this)) {}
 
+// A worker still running may be blocked in a read for as long as the server keeps quiet:
+// it is left to end by itself and free its job, so that closing the program never waits.
+// The report window goes first, so no report of it can run any more.
 HttpTransfer::~HttpTransfer() {
-    if (thread_) {
-        stopRequested_ = true;
-        // The worker may be inside SendMessage waiting for this thread: serve sent messages
-        // (their reports are dropped now) until it has ended.
-        HANDLE thread = thread_.Get();
-        while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-            MSG msg;
-            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
-        if (job_ && job_->fileCreated) {
-            job_->file.Reset();
-            DeleteFileA(job_->targetFile.c_str());
-        }
+    if (!thread_) return;
+    job_->stopRequested = true;
+    reportWindow_.reset();
+    if (job_->released.exchange(true)) {
+        WaitForSingleObject(thread_.Get(), INFINITE);  // ended, or about to
+        job_->DiscardTarget();
+        job_.reset();
+    } else {
+        job_.release();
     }
-    job_.reset();
 }
 
 bool HttpTransfer::Start(const std::string& address, const std::string& targetFile) {
     if (job_) return false;
     auto job = std::make_unique<Job>();
     job->reportWindow = reportWindow_->Handle();
-    job->stopRequested = &stopRequested_;
     job->address = address;
     job->targetFile = targetFile;
     job->proxy = Proxy;
@@ -368,7 +412,6 @@ bool HttpTransfer::Start(const std::string& address, const std::string& targetFi
     job->onProgress = OnProgress;
     job->onPasswordRequest = OnPasswordRequest;
     job->onProxyAuthRequest = OnProxyAuthRequest;
-    stopRequested_ = false;
     HANDLE thread = CreateThread(nullptr, 0, Job::ThreadMain, job.get(), 0, nullptr);
     if (!thread) return false;
     thread_.Reset(thread);
@@ -377,14 +420,14 @@ bool HttpTransfer::Start(const std::string& address, const std::string& targetFi
 }
 
 void HttpTransfer::Stop() {
-    if (job_) stopRequested_ = true;
+    if (job_) job_->stopRequested = true;
 }
 
 void HttpTransfer::Finish() {
     WaitForSingleObject(thread_.Get(), INFINITE);
     thread_.Reset();
     std::unique_ptr<Job> job = std::move(job_);
-    const bool stopped = stopRequested_.load();
+    const bool stopped = job->stopRequested.load();
 
     TransferOutcome outcome;
     outcome.Status = job->counts.status;

@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -66,6 +65,9 @@ struct HttpTransferSettings {
     DWORD SendTimeout = 0;
     // A target file is marked hidden and temporary while it exists (the updater wants this).
     bool MarkTargetTemporary = false;
+    // The most bytes a memory target takes (0: no limit). A body announced or grown beyond it
+    // is not read on, so that an endless answer cannot exhaust the address space.
+    std::int64_t MaxMemoryBytes = 0;
 };
 
 // Request flags of the cache and internet options (and INTERNET_FLAG_SECURE for https).
@@ -100,7 +102,8 @@ struct TransferOutcome {
 class HttpTransfer {
 public:
     HttpTransfer();
-    // Stops a running transfer and waits for the worker; no report follows.
+    // Stops a running transfer; no report follows. A worker blocked in a read ends by itself
+    // later and deletes its partly written file.
     ~HttpTransfer();
     HttpTransfer(const HttpTransfer&) = delete;
     HttpTransfer& operator=(const HttpTransfer&) = delete;
@@ -137,5 +140,4 @@ private:
     std::unique_ptr<ReportWindow> reportWindow_;
     std::unique_ptr<Job> job_;
     ScopedKernelHandle thread_;
-    std::atomic<bool> stopRequested_{false};
 };

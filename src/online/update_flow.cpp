@@ -34,7 +34,7 @@ void UpdateFlow::OnTransferProgress(long long received, long long contentLength,
                                                       received, contentLength, elapsedSeconds, decimalSeparator_));
 }
 
-void UpdateFlow::OnTransferDone(const TransferResult& result) {
+void UpdateFlow::OnTransferDone(const UpdateTransferResult& result) {
     if (mode_ == Mode::Checking) {
         mode_ = Mode::Idle;
         InfoFileDone(result);
@@ -43,9 +43,9 @@ void UpdateFlow::OnTransferDone(const TransferResult& result) {
     }
 }
 
-void UpdateFlow::InfoFileDone(const TransferResult& result) {
+void UpdateFlow::InfoFileDone(const UpdateTransferResult& result) {
     switch (result.outcome) {
-    case TransferOutcome::Success: {
+    case UpdateTransferOutcome::Success: {
         const UpdateInfo info = ParseUpdateInfo(result.body);
         if (CompareVersionsByNumber(info.version, settings_.VersionNumber) > 0 && !info.files.empty()) {
             OfferUpgrade(info);
@@ -54,14 +54,15 @@ void UpdateFlow::InfoFileDone(const TransferResult& result) {
         }
         break;
     }
-    case TransferOutcome::NoResponse:
+    case UpdateTransferOutcome::NoResponse:
         ReportHostUnreachable(settings_.InfoFileURL);
         break;
-    case TransferOutcome::Incomplete:
+    case UpdateTransferOutcome::Incomplete:
         ReportConnectionLost();
         break;
-    case TransferOutcome::HttpStatus:
-    case TransferOutcome::TargetNotCreated:
+    case UpdateTransferOutcome::HttpStatus:
+    case UpdateTransferOutcome::TargetNotCreated:
+    case UpdateTransferOutcome::TooLarge:
         if (settings_.ShowMessages.noInfoFile) shell_.ShowMessage(UpdateText(25), UpdateText(0), MessageIcon::Error);
         break;
     }
@@ -85,6 +86,9 @@ void UpdateFlow::OfferUpgrade(const UpdateInfo& info) {
     }
     mode_ = Mode::Downloading;
     index_ = 0;
+    // A download cut off when the program last ended would otherwise go to the upgrader
+    // with this run's files.
+    shell_.DeleteTemporaryFiles(programFolder_);
     shell_.ShowWizard();
     StartNextFile();
 }
@@ -111,26 +115,27 @@ void UpdateFlow::StartNextFile() {
     shell_.ShowWizardFinished(UpdateCompletedText(title_));
 }
 
-void UpdateFlow::FileDone(const TransferResult& result) {
+void UpdateFlow::FileDone(const UpdateTransferResult& result) {
     const std::string address = files_[index_];
     switch (result.outcome) {
-    case TransferOutcome::Success:
+    case UpdateTransferOutcome::Success:
         if (headers_.lastModifiedUtc) shell_.SetFileTimes(target_, *headers_.lastModifiedUtc);
         ++index_;
         StartNextFile();
         break;
-    case TransferOutcome::NoResponse:
+    case UpdateTransferOutcome::NoResponse:
         FailDownloads();
         ReportHostUnreachable(address);
         break;
-    case TransferOutcome::Incomplete:
+    case UpdateTransferOutcome::Incomplete:
         FailDownloads();
         ReportConnectionLost();
         break;
-    case TransferOutcome::HttpStatus:
-    case TransferOutcome::TargetNotCreated:
-        shell_.DeleteFile(target_);
-        if (!SkipLostFile(address, result.outcome == TransferOutcome::HttpStatus ? result.status : 0)) return;
+    case UpdateTransferOutcome::HttpStatus:
+    case UpdateTransferOutcome::TargetNotCreated:
+    case UpdateTransferOutcome::TooLarge:
+        shell_.RemoveFile(target_);
+        if (!SkipLostFile(address, result.outcome == UpdateTransferOutcome::HttpStatus ? result.status : 0)) return;
         ++index_;
         StartNextFile();
         break;

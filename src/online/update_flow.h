@@ -18,11 +18,17 @@ struct UpdateMessages {
     bool noUpdateAvailable = false;
 };
 
+// The download wizard's options that this program sets (it is always shown, on top).
+struct WizardOptions {
+    bool HideFileLocation = false;
+};
+
 struct UpdaterSettings {
     std::string InfoFileURL = "http://";
     std::string VersionNumber;
     std::string RestartParams = "/afterupgrade";
     UpdateMessages ShowMessages;
+    WizardOptions Wizard;
     ProxyConfig proxy;
 };
 
@@ -55,7 +61,7 @@ public:
     virtual void CloseWizard() = 0;
 
     virtual void SetFileTimes(const std::string& path, std::uint64_t fileTimeUtc) = 0;
-    virtual void DeleteFile(const std::string& path) = 0;
+    virtual void RemoveFile(const std::string& path) = 0;
     // Every "*.uTMP" file in the folder.
     virtual void DeleteTemporaryFiles(const std::string& folder) = 0;
     // Writes and starts the upgrader, then ends the program.
@@ -82,14 +88,14 @@ public:
 
     void OnTransferHeaders(const TransferHeaders& headers) override;
     void OnTransferProgress(long long received, long long contentLength, long long elapsedSeconds) override;
-    void OnTransferDone(const TransferResult& result) override;
+    void OnTransferDone(const UpdateTransferResult& result) override;
 
 private:
     enum class Mode { Idle, Checking, Asking, Downloading, Finished, HandedOver };
 
-    void InfoFileDone(const TransferResult& result);
+    void InfoFileDone(const UpdateTransferResult& result);
     void OfferUpgrade(const UpdateInfo& info);
-    void FileDone(const TransferResult& result);
+    void FileDone(const UpdateTransferResult& result);
     void StartNextFile();
     // The lost-file question; true to go on with the next file.
     bool SkipLostFile(const std::string& address, int status);

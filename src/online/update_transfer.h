@@ -33,16 +33,17 @@ struct TransferHeaders {
     std::optional<std::uint64_t> lastModifiedUtc;
 };
 
-enum class TransferOutcome {
+enum class UpdateTransferOutcome {
     Success,           // status 200 or 206, and every announced byte arrived
     Incomplete,        // status 200 or 206 but fewer bytes than announced
     NoResponse,        // no status line at all: name not resolved, no connection, refused
     HttpStatus,        // any other status; a partly written target file is deleted
     TargetNotCreated,  // the target file could not be created; nothing was read
+    TooLarge,          // a body kept in memory grew past any sensible size; not read on
 };
 
-struct TransferResult {
-    TransferOutcome outcome = TransferOutcome::NoResponse;
+struct UpdateTransferResult {
+    UpdateTransferOutcome outcome = UpdateTransferOutcome::NoResponse;
     int status = -1;
     std::string body;  // memory transfers
 };
@@ -54,7 +55,7 @@ public:
     virtual void OnTransferHeaders(const TransferHeaders& headers) = 0;
     virtual void OnTransferProgress(long long received, long long contentLength, long long elapsedSeconds) = 0;
     // After the worker has ended; a new transfer may be started from here. Never after Stop.
-    virtual void OnTransferDone(const TransferResult& result) = 0;
+    virtual void OnTransferDone(const UpdateTransferResult& result) = 0;
 };
 
 class UpdateTransfer {

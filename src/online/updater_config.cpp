@@ -11,5 +11,6 @@ UpdaterSettings LurkmarkUpdaterSettings(const std::string& versionNumber, const 
     shown.lostFile = true;
     shown.noInfoFile = false;
     shown.noUpdateAvailable = true;
+    settings.Wizard.HideFileLocation = true;
     return settings;
 }

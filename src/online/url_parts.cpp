@@ -62,3 +62,24 @@ bool SplitUrl(const std::string& address, UrlParts& parts) {
     if (parts.path.empty()) parts.path = "/";
     return true;
 }
+
+bool RedirectTarget(const UrlParts& current, const std::string& location, UrlParts& next) {
+    if (location.empty()) return false;
+    if (location.find("://") != std::string::npos) return SplitUrl(location, next);
+    if (location.compare(0, 2, "//") == 0) return SplitUrl(current.scheme + ":" + location, next);
+    next = current;
+    const std::size_t extraStart = location.find_first_of("?#");
+    std::string path = location.substr(0, extraStart);
+    next.extra = extraStart == std::string::npos ? "" : location.substr(extraStart);
+    if (path.empty()) {
+        path = current.path;
+    } else if (path[0] != '/') {
+        path = current.path.substr(0, current.path.rfind('/') + 1) + path;
+    }
+    next.path = path;
+    return true;
+}
+
+bool IsRedirectStatus(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}

@@ -15,3 +15,11 @@ struct UrlParts {
 // An address without "://" is taken as "http://" + address. False when no host can be
 // found or the port is not a number from 1 to 65535.
 bool SplitUrl(const std::string& address, UrlParts& parts);
+
+// Where a redirect's Location leads from the address `current`: an absolute address, one
+// without scheme ("//host/path"), an absolute path or a path relative to the current one.
+// The query and fragment come from the location alone. False for an empty or unusable one.
+bool RedirectTarget(const UrlParts& current, const std::string& location, UrlParts& next);
+
+// 301, 302, 303, 307 and 308: the answer names another address in its Location.
+bool IsRedirectStatus(int status);

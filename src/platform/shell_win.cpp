@@ -19,11 +19,15 @@ std::vector<std::string> ProgramArguments() {
     return std::vector<std::string>(__argv, __argv + __argc);
 }
 
-std::string ProgramFolder() {
+std::string ProgramPath() {
     char path[MAX_PATH * 2];
     const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    return std::string(path, n < sizeof path ? n : 0);
+}
+
+std::string ProgramFolder() {
+    const std::string path = ProgramPath();
+    return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 std::string SystemFolder() {

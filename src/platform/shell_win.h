@@ -13,7 +13,8 @@ bool ShellOpen(HWND owner, const std::string& target, int showCommand);
 // The program's own command line as the C runtime splits it (argument 0 is the program).
 std::vector<std::string> ProgramArguments();
 
-// The folder of the running executable, with a trailing backslash.
+// The running executable's full path, and its folder with a trailing backslash.
+std::string ProgramPath();
 std::string ProgramFolder();
 
 // The Windows system folder as the system reports it, without a trailing backslash.

@@ -42,6 +42,42 @@ TEST(SplitUrl, TakesAddressesApart) {
     }
 }
 
+TEST(RedirectTarget, ResolvesLocationsAgainstTheCurrentAddress) {
+    UrlParts current;
+    ASSERT_TRUE(SplitUrl("http://user:pw@up.example:8080/prey/files/info.inf?x=1", current));
+    struct Case {
+        const char* location;
+        const char* host;
+        int port;
+        const char* path;
+        const char* extra;
+        const char* userName;
+    } cases[] = {
+        {"https://mirror.example/a.inf", "mirror.example", 443, "/a.inf", "", ""},
+        {"//mirror.example:81/a", "mirror.example", 81, "/a", "", ""},
+        {"/other/b.inf?y=2", "up.example", 8080, "/other/b.inf", "?y=2", "user"},
+        {"c.inf", "up.example", 8080, "/prey/files/c.inf", "", "user"},
+        {"../d.inf#top", "up.example", 8080, "/prey/files/../d.inf", "#top", "user"},
+        {"?z=3", "up.example", 8080, "/prey/files/info.inf", "?z=3", "user"},
+    };
+    for (const Case& c : cases) {
+        UrlParts next;
+        ASSERT_TRUE(RedirectTarget(current, c.location, next)) << c.location;
+        EXPECT_EQ(next.host, c.host) << c.location;
+        EXPECT_EQ(next.port, c.port) << c.location;
+        EXPECT_EQ(next.path, c.path) << c.location;
+        EXPECT_EQ(next.extra, c.extra) << c.location;
+        EXPECT_EQ(next.userName, c.userName) << c.location;
+    }
+    UrlParts next;
+    EXPECT_FALSE(RedirectTarget(current, "", next));
+    EXPECT_FALSE(RedirectTarget(current, "http://:80/x", next));
+    EXPECT_TRUE(IsRedirectStatus(302));
+    EXPECT_TRUE(IsRedirectStatus(308));
+    EXPECT_FALSE(IsRedirectStatus(304));
+    EXPECT_FALSE(IsRedirectStatus(200));
+}
+
 TEST(SplitUrl, RefusesAddressesWithoutHostOrWithBadPort) {
     for (const char* address : {"http://", "http:///path", "http://host:0/", "http://host:65536/", "http://host:8o/",
                                 "http://host:/", ""}) {
@@ -132,6 +168,8 @@ TEST(ClassifyTransfer, Outcomes) {
         {{404, true, 10, 10, false}, TransferResult::OtherStatus},
         {{407, false, 0, 0, false}, TransferResult::OtherStatus},
         {{200, true, 10, 0, true}, TransferResult::FileError},
+        {{200, false, 0, 4096, false, true}, TransferResult::TooLarge},
+        {{404, false, 0, 4096, false, true}, TransferResult::OtherStatus},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ClassifyTransfer(c.counts), c.expected) << c.counts.status << " " << c.counts.bytesReceived;

@@ -57,7 +57,7 @@ public:
     void SetFileTimes(const std::string& path, std::uint64_t t) override {
         log.push_back("times " + path + " " + std::to_string(t));
     }
-    void DeleteFile(const std::string& path) override { log.push_back("delete " + path); }
+    void RemoveFile(const std::string& path) override { log.push_back("delete " + path); }
     void DeleteTemporaryFiles(const std::string& folder) override { log.push_back("delete " + folder + "*.uTMP"); }
     void HandOver(const std::string& restart, UpgradeMethod method) override {
         log.push_back("hand over " + restart + " " + std::to_string(static_cast<int>(method)));
@@ -75,8 +75,8 @@ private:
     }
 };
 
-TransferResult Body(const std::string& text) { return {TransferOutcome::Success, 200, text}; }
-TransferResult Outcome(TransferOutcome outcome, int status = 200) { return {outcome, status, ""}; }
+UpdateTransferResult Body(const std::string& text) { return {UpdateTransferOutcome::Success, 200, text}; }
+UpdateTransferResult Outcome(UpdateTransferOutcome outcome, int status = 200) { return {outcome, status, ""}; }
 
 const std::string kTwoFiles =
     "#version=1.3\r\n#url1=http://up.example/prey/QWK_Lurkmark.exe\r\n#url2=http://up.example/prey/version.txt\r\n";
@@ -99,7 +99,7 @@ protected:
     }
 
     // A check whose information file arrives at once.
-    void CheckAnswering(const TransferResult& info) {
+    void CheckAnswering(const UpdateTransferResult& info) {
         flow.StartUpdateCheck();
         flow.OnTransferDone(info);
     }
@@ -163,6 +163,7 @@ TEST_F(UpdateFlowTest, FullDownloadStampsFilesFinishesWizardAndHandsOver) {
     EXPECT_EQ(transfer.started[2].targetFile, "C:\\Bench\\version.txt.uTMP");
     const std::vector<std::string> expected = {
         "upgrade question: " + UpgradeQuestionText("QWK_Lurkmark", ""),
+        "delete C:\\Bench\\*.uTMP",  // leftovers of a run cut off earlier
         "wizard",
         "wizard file Downloading 1 of 2 http://up.example/prey/QWK_Lurkmark.exe",
         "wizard File size: 2.0 Kb",
@@ -188,7 +189,7 @@ TEST_F(UpdateFlowTest, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThi
                         "#url3=http://up.example/c.txt"));
     FileArrives();
     shell.yesNoAnswers = {true};
-    flow.OnTransferDone(Outcome(TransferOutcome::HttpStatus, 404));
+    flow.OnTransferDone(Outcome(UpdateTransferOutcome::HttpStatus, 404));
     ASSERT_EQ(transfer.started.size(), 4u);
     EXPECT_EQ(transfer.started[3].targetFile, "C:\\Bench\\c.txt.uTMP");
     const std::vector<std::string> tail(shell.log.end() - 3, shell.log.end());
@@ -203,7 +204,7 @@ TEST_F(UpdateFlowTest, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThi
 TEST_F(UpdateFlowTest, MissingFileAnsweredNoAborts) {
     CheckAnswering(Body(kTwoFiles));
     shell.yesNoAnswers = {false};
-    flow.OnTransferDone(Outcome(TransferOutcome::HttpStatus, 401));
+    flow.OnTransferDone(Outcome(UpdateTransferOutcome::HttpStatus, 401));
     const std::vector<std::string> tail(shell.log.end() - 4, shell.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"delete C:\\Bench\\QWK_Lurkmark.exe.uTMP",
                                               "ask Error #401 warning: " + LostFileText("QWK_Lurkmark.exe"),
@@ -266,13 +267,13 @@ TEST_F(UpdateFlowTest, AbortWhileTheLostFileQuestionIsOpenEndsOnce) {
     CheckAnswering(Body(kTwoFiles));
     shell.yesNoAnswers = {true, true};  // abort question, then the lost-file question
     shell.duringQuestion = [this] { flow.WizardCancelRequested(); };
-    flow.OnTransferDone(Outcome(TransferOutcome::HttpStatus, 404));
+    flow.OnTransferDone(Outcome(UpdateTransferOutcome::HttpStatus, 404));
     EXPECT_EQ(raised, std::vector<std::string>{"aborted"});
     EXPECT_EQ(transfer.started.size(), 2u);  // the "Yes" to skip came too late
 }
 
 TEST_F(UpdateFlowTest, HostUnreachable) {
-    CheckAnswering(Outcome(TransferOutcome::NoResponse, -1));
+    CheckAnswering(Outcome(UpdateTransferOutcome::NoResponse, -1));
     EXPECT_EQ(raised, std::vector<std::string>{"unreachable " + kInfoUrl + " update.quenwick.example"});
     EXPECT_EQ(shell.log, std::vector<std::string>{"message Application update wizard error: " +
                                                   HostUnreachableText("update.quenwick.example")});
@@ -281,7 +282,7 @@ TEST_F(UpdateFlowTest, HostUnreachable) {
     CheckAnswering(Body(kTwoFiles));
     FileArrives();
     shell.log.clear();
-    flow.OnTransferDone(Outcome(TransferOutcome::NoResponse, -1));
+    flow.OnTransferDone(Outcome(UpdateTransferOutcome::NoResponse, -1));
     EXPECT_EQ(shell.log, (std::vector<std::string>{"wizard closed", "delete C:\\Bench\\*.uTMP",
                                                    "message Application update wizard error: " +
                                                        HostUnreachableText("up.example")}));
@@ -291,28 +292,30 @@ TEST_F(UpdateFlowTest, HostUnreachable) {
 
 TEST_F(UpdateFlowTest, IncompleteTransferReportsTheLostConnection) {
     const std::string lost = "message Application update wizard error: " + std::string(UpdateText(30));
-    CheckAnswering(Outcome(TransferOutcome::Incomplete));
+    CheckAnswering(Outcome(UpdateTransferOutcome::Incomplete));
     EXPECT_EQ(shell.log, std::vector<std::string>{lost});
     CheckAnswering(Body(kTwoFiles));
     shell.log.clear();
-    flow.OnTransferDone(Outcome(TransferOutcome::Incomplete));
+    flow.OnTransferDone(Outcome(UpdateTransferOutcome::Incomplete));
     EXPECT_EQ(shell.log, (std::vector<std::string>{"wizard closed", "delete C:\\Bench\\*.uTMP", lost}));
     EXPECT_TRUE(raised.empty());
     EXPECT_FALSE(flow.Busy());
 }
 
-TEST_F(UpdateFlowTest, MissingInformationFileEndsSilently) {
-    CheckAnswering(Outcome(TransferOutcome::HttpStatus, 404));
-    EXPECT_TRUE(shell.log.empty());
-    EXPECT_TRUE(raised.empty());
-    EXPECT_FALSE(flow.Busy());
+TEST_F(UpdateFlowTest, MissingOrOversizedInformationFileEndsSilently) {
+    for (UpdateTransferOutcome outcome : {UpdateTransferOutcome::HttpStatus, UpdateTransferOutcome::TooLarge}) {
+        CheckAnswering(Outcome(outcome, outcome == UpdateTransferOutcome::HttpStatus ? 404 : 200));
+        EXPECT_TRUE(shell.log.empty());
+        EXPECT_TRUE(raised.empty());
+        EXPECT_FALSE(flow.Busy());
+    }
 }
 
 TEST_F(UpdateFlowTest, ComponentDefaultsShowFewerMessages) {
     settings = UpdaterSettings{};
     settings.InfoFileURL = kInfoUrl;
     CheckAnswering(Body("#version=0"));
-    CheckAnswering(Outcome(TransferOutcome::NoResponse, -1));
+    CheckAnswering(Outcome(UpdateTransferOutcome::NoResponse, -1));
     EXPECT_TRUE(shell.log.empty());
     EXPECT_EQ(raised.size(), 1u);  // the event is raised all the same
 }

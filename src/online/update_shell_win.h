@@ -1,0 +1,44 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "online/update_flow.h"
+#include "online/update_wizard_form_win.h"
+
+// The update flow's effects on Windows: message boxes, the upgrade question, the download
+// wizard, the downloaded files and the hand-over to the upgrader.
+class UpdateShellWin : public UpdateShell {
+public:
+    // mainWindow: owner of the component's windows, closed after the hand-over. The wizard
+    // follows the settings' wizard options; its buttons go to onWizardCancel and onWizardConfirm.
+    UpdateShellWin(HWND mainWindow, std::string programPath, const UpdaterSettings& settings,
+                   std::function<void()> onWizardCancel, std::function<void()> onWizardConfirm);
+
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    bool AskUpgrade(const std::string& text) override;
+    void OpenInBrowser(const std::string& address) override;
+
+    void ShowWizard() override;
+    void ShowWizardFile(const std::string& downloadingLine, const std::string& address) override;
+    void ShowWizardFileSize(const std::string& fileSizeLine) override;
+    void ShowWizardProgress(const DownloadProgress& progress) override;
+    void ShowWizardFinished(const std::string& completedText) override;
+    void CloseWizard() override;
+
+    void SetFileTimes(const std::string& path, std::uint64_t fileTimeUtc) override;
+    void RemoveFile(const std::string& path) override;
+    void DeleteTemporaryFiles(const std::string& folder) override;
+    void HandOver(const std::string& restartParams, UpgradeMethod method) override;
+
+private:
+    // Boxes belong to the wizard while it shows, so that they come up in front of it.
+    HWND BoxOwner() const;
+
+    HWND mainWindow_;
+    std::string programPath_;
+    const UpdaterSettings& settings_;
+    UpdateWizardForm wizard_;
+};

@@ -1,0 +1,346 @@
+// The update check and downloads of the real program, driven through its update page
+// against the maker's server script (and tinyproxy) on 127.0.0.1. One program serves every
+// case here, so that its six-second splash is waited for only once.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "online/update_texts.h"
+#include "online/update_wizard_form_win.h"
+#include "online/upgrade_question_form_win.h"
+#include "platform/folder_listing_win.h"
+#include "settings/registry_settings_store_win.h"
+#include "support/maker_server_client.h"
+#include "support/started_program.h"
+#include "support/window_automation.h"
+#include "support/wine_test_support.h"
+
+namespace {
+
+constexpr char kInfoPath[] = "/benchmarks/prey/qwk_lurkmark.inf";
+constexpr char kTitle[] = "QWK_Lurkmark";
+const std::string kComponentCaption = UpdateText(0);
+
+struct Box {
+    std::string caption;
+    std::string text;
+};
+
+// The next message box owned by `owner`: its caption and text, answered with `button`.
+Box AnswerBox(HWND owner, int button) {
+    HWND box = wt::WaitForDialogOwnedBy(owner, 20000);
+    if (!box) return {"<no box>", ""};
+    Box seen{wt::TextOf(box), wt::TextOf(GetDlgItem(box, 0xFFFF))};
+    PostMessageA(box, WM_COMMAND, button, 0);
+    wt::WaitUntil([&] { return !IsWindow(box); }, 10000);
+    return seen;
+}
+
+std::string FileUrl(const std::string& name, const std::string& query = "", const std::string& host = "127.0.0.1") {
+    return wt::MakerServerUrl("/benchmarks/prey/" + name + query, host);
+}
+
+std::string InfoFile(const std::string& version, const std::vector<std::string>& urls) {
+    std::string text = "; Lurkmark update\r\n#version=" + version + "\r\n";
+    for (std::size_t i = 0; i < urls.size(); ++i) text += "#url" + std::to_string(i + 1) + "=" + urls[i] + "\r\n";
+    return text + "#message={Faster start-up.}\r\n";
+}
+
+class UpdateCheck : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = std::make_unique<wt::TempFolder>("update_check");
+        wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerHost()}});
+        app_ = std::make_unique<wt::StartedProgram>(folder_->Path());
+        if (!app_->main) return;
+        wt::Click(app_->Control(ctl::RzGroup3));
+        wt::Click(app_->Control(ctl::RzGroup3Items2));
+    }
+    static void TearDownTestSuite() {
+        if (app_->main) {
+            EXPECT_TRUE(app_->Exit());
+        }
+        app_.reset();
+        folder_.reset();
+        wt::DeleteSettingsKey();
+    }
+    void SetUp() override {
+        ASSERT_NE(app_->main, nullptr);
+        ASSERT_TRUE(wt::IsShown(app_->Control(ctl::RzToolButton3)));
+        settings_.Write("MakerUpdateHost", wt::MakerServerHost());
+    }
+    void TearDown() override {
+        if (wt::IsChecked(app_->Control(ctl::UseProxyBox))) wt::Click(app_->Control(ctl::UseProxyBox));
+        EXPECT_TRUE(FileNamesIn(Folder(), "*.uTMP").empty()) << "downloads left behind";
+    }
+
+    static const std::string& Folder() { return folder_->Path(); }
+    HWND Main() const { return app_->main; }
+    void PressUpdate() { wt::PostClick(app_->Control(ctl::RzToolButton3)); }
+    static void Publish(const std::string& pathAndQuery, const std::string& body) {
+        ASSERT_TRUE(wt::PublishOnMakerServer(pathAndQuery, body)) << pathAndQuery;
+    }
+    void UseProxy(const std::string& server, const std::string& port, const std::string& user,
+                  const std::string& password) {
+        if (!wt::IsChecked(app_->Control(ctl::UseProxyBox))) wt::Click(app_->Control(ctl::UseProxyBox));
+        wt::SetText(app_->Control(ctl::ProxyServerEdit), server);
+        wt::SetText(app_->Control(ctl::ProxyPortEdit), port);
+        wt::SetText(app_->Control(ctl::ProxyUsernameEdit), user);
+        wt::SetText(app_->Control(ctl::ProxyPassEdit), password);
+    }
+
+    // Answers the upgrade question; false when it did not come.
+    bool AnswerUpgradeQuestion(int button) {
+        HWND question = wt::WaitForWindow(app_->program.ProcessId(), "TUpgradeQuestionForm", 20000);
+        if (!question) return false;
+        PostMessageA(question, WM_COMMAND, button, 0);
+        return wt::WaitUntil([&] { return !IsWindowVisible(question); }, 10000);
+    }
+    // "Update benchmark" pressed and the upgrade accepted: the wizard, or null when it did not show.
+    HWND StartDownloads() {
+        PressUpdate();
+        return AnswerUpgradeQuestion(UpgradeQuestionForm::kYesButton)
+                   ? wt::WaitForWindow(app_->program.ProcessId(), "TUpdateWizardForm", 20000)
+                   : nullptr;
+    }
+    static std::string WizardText(HWND wizard, int id) { return wt::TextOf(wt::FindControl(wizard, id)); }
+    static bool WaitForFinalState(HWND wizard) {
+        HWND next = wt::FindControl(wizard, UpdateWizardForm::kNextButton);
+        return wt::WaitUntil([&] { return IsWindowEnabled(next) && wt::TextOf(next) == "&OK"; }, 30000);
+    }
+    // The wizard's close box, then "Yes" to the abort question: "Update aborted.".
+    void AbortThroughCloseBox(HWND wizard) {
+        PostMessageA(wizard, WM_CLOSE, 0, 0);
+        const Box question = AnswerBox(wizard, IDYES);
+        EXPECT_EQ(question.caption, kTitle);
+        EXPECT_EQ(question.text, UpdateText(27));
+        const Box aborted = AnswerBox(Main(), IDOK);
+        EXPECT_EQ(aborted.text, "Update aborted.");
+        EXPECT_FALSE(IsWindowVisible(wizard));
+    }
+    // After a check that ends without a word: the next one runs and finds no newer version.
+    void ExpectNextCheckFindsNothingNew(int requestsBefore) {
+        ASSERT_TRUE(wt::WaitUntil([&] { return wt::RequestsServed(kInfoPath) > requestsBefore; }, 20000));
+        Publish(kInfoPath, InfoFile("1.2", {FileUrl("a.dat")}));
+        // A press while the first check still runs is ignored: press until one is answered.
+        Box box{"<no box>", ""};
+        for (int tries = 0; tries < 40 && box.caption == "<no box>"; ++tries) {
+            PressUpdate();
+            HWND shown = wt::WaitForDialogOwnedBy(Main(), 500);
+            if (shown) box = AnswerBox(Main(), IDOK);
+        }
+        EXPECT_EQ(box.caption, kComponentCaption);
+        EXPECT_EQ(box.text, UpdateText(24)) << "the first check must not have shown anything";
+    }
+
+    static std::unique_ptr<wt::TempFolder> folder_;
+    static std::unique_ptr<wt::StartedProgram> app_;
+    RegistrySettingsStore settings_;
+};
+
+std::unique_ptr<wt::TempFolder> UpdateCheck::folder_;
+std::unique_ptr<wt::StartedProgram> UpdateCheck::app_;
+
+TEST_F(UpdateCheck, NoNewerVersionOrAnUnreadableFileShowsText24) {
+    static const char garbage[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR#\xff\xfe version 9 url1";
+    const std::string cases[] = {
+        InfoFile("1.2", {FileUrl("a.dat")}),
+        InfoFile("1.3", {}),
+        std::string(garbage, sizeof garbage - 1),
+    };
+    for (const std::string& info : cases) {
+        Publish(kInfoPath, info);
+        PressUpdate();
+        const Box box = AnswerBox(Main(), IDOK);
+        EXPECT_EQ(box.caption, kComponentCaption);
+        EXPECT_EQ(box.text, UpdateText(24));
+    }
+}
+
+TEST_F(UpdateCheck, DeclinedUpgradeShowsUpdateAborted) {
+    Publish(kInfoPath, InfoFile("1.3", {FileUrl("QWK_Lurkmark.exe")}));
+    for (UINT decline : {static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_CLOSE)}) {
+        PressUpdate();
+        HWND question = wt::WaitForWindow(app_->program.ProcessId(), "TUpgradeQuestionForm", 20000);
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(wt::TextOf(question), kComponentCaption);
+        EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kTextLabel)),
+                  UpgradeQuestionText(kTitle, "Faster start-up."));
+        EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kYesButton)), "&Yes");
+        EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kLaterButton)), "&Later");
+        EXPECT_TRUE(GetWindowLongA(question, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_FALSE(IsWindowEnabled(Main())) << "the question is modal";
+        if (decline == WM_CLOSE) {
+            PostMessageA(question, WM_CLOSE, 0, 0);
+        } else {
+            PostMessageA(question, WM_COMMAND, UpgradeQuestionForm::kLaterButton, 0);
+        }
+        const Box box = AnswerBox(Main(), IDOK);
+        EXPECT_EQ(box.caption, "Lurkmark");
+        EXPECT_EQ(box.text, "Update aborted.");
+        EXPECT_TRUE(IsWindowEnabled(Main()));
+    }
+}
+
+TEST_F(UpdateCheck, UnreachableHostShowsNoInternetConnectionAndTheHostMessage) {
+    settings_.Write("MakerUpdateHost", "127.0.0.1:1");
+    PressUpdate();
+    const Box first = AnswerBox(Main(), IDOK);
+    EXPECT_EQ(first.caption, "Lurkmark");
+    EXPECT_EQ(first.text, "No internet connection.");
+    const Box second = AnswerBox(Main(), IDOK);
+    EXPECT_EQ(second.caption, kComponentCaption);
+    EXPECT_EQ(second.text, HostUnreachableText("127.0.0.1"));
+}
+
+TEST_F(UpdateCheck, ProxyPortThatIsNotANumberIsReportedAndNoCheckStarts) {
+    Publish(kInfoPath, InfoFile("1.2", {}));
+    const int before = wt::RequestsServed(kInfoPath);
+    for (const std::string port : {"80a", ""}) {
+        UseProxy("127.0.0.1", port, "", "");
+        PressUpdate();
+        const Box box = AnswerBox(Main(), IDOK);
+        EXPECT_EQ(box.caption, "Lurkmark");
+        EXPECT_EQ(box.text, "'" + port + "' is not a valid integer value");
+    }
+    // A good port afterwards runs the check (through no proxy when the box is cleared).
+    wt::Click(app_->Control(ctl::UseProxyBox));
+    PressUpdate();
+    EXPECT_EQ(AnswerBox(Main(), IDOK).text, UpdateText(24));
+    EXPECT_EQ(wt::RequestsServed(kInfoPath), before + 1);
+}
+
+// The server answers these only when they come through a proxy; "localhost" because
+// 127.0.0.1 is on the proxy's bypass list.
+TEST_F(UpdateCheck, ThroughTheProxyWithCredentialsTheFilesDownload) {
+    settings_.Write("MakerUpdateHost", wt::MakerServerHost("localhost"));
+    Publish(std::string(kInfoPath) + "?proxied=1",
+            InfoFile("1.3", {FileUrl("proxied.dat", "", "localhost")}));
+    Publish("/benchmarks/prey/proxied.dat?proxied=1", "through tinyproxy");
+    UseProxy("127.0.0.1", wt::Env("LURK_PROXY_PORT"), wt::Env("LURK_PROXY_USER"), wt::Env("LURK_PROXY_PASSWORD"));
+    HWND wizard = StartDownloads();
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(WaitForFinalState(wizard));
+    EXPECT_EQ(wt::ReadFileBytes(Folder() + "proxied.dat.uTMP"), "through tinyproxy");
+    AbortThroughCloseBox(wizard);
+}
+
+TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
+    // The second file stops after a part until the test lets it end.
+    Publish(kInfoPath, InfoFile("1.3", {FileUrl("first.dat"), FileUrl("stalled.dat")}));
+    Publish("/benchmarks/prey/first.dat", "first");
+    Publish("/benchmarks/prey/stalled.dat?size=300000&stall=20000", "");
+    HWND wizard = StartDownloads();
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_TRUE(GetWindowLongA(wizard, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowEnabled(Main())) << "the wizard is not modal";
+    ASSERT_TRUE(wt::WaitUntil([&] {
+        return WizardText(wizard, UpdateWizardForm::kCountLabel) == "Downloading 2 of 2" &&
+               WizardText(wizard, UpdateWizardForm::kRateLabel) != UpdateText(22);
+    }, 20000));
+    EXPECT_EQ(WizardText(wizard, UpdateWizardForm::kFileSizeLabel), FileSizeLine(300000, "."));
+    EXPECT_FALSE(wt::IsShown(wt::FindControl(wizard, UpdateWizardForm::kAddressLabel))) << "location hidden";
+    const int allBar = static_cast<int>(
+        SendMessageA(wt::FindControl(wizard, UpdateWizardForm::kAllBar), PBM_GETPOS, 0, 0));
+    EXPECT_GE(allBar, 50);
+    // A press meanwhile starts nothing.
+    const int infoRequests = wt::RequestsServed(kInfoPath);
+    wt::Click(app_->Control(ctl::RzToolButton3));
+    EXPECT_EQ(wt::RequestsServed(kInfoPath), infoRequests);
+
+    wt::PostClick(wt::FindControl(wizard, UpdateWizardForm::kCancelButton));
+    const Box keepGoing = AnswerBox(wizard, IDNO);
+    EXPECT_EQ(keepGoing.text, UpdateText(27));
+    EXPECT_TRUE(IsWindowVisible(wizard));
+    wt::PostClick(wt::FindControl(wizard, UpdateWizardForm::kCancelButton));
+    EXPECT_EQ(AnswerBox(wizard, IDYES).text, UpdateText(27));
+    EXPECT_EQ(AnswerBox(Main(), IDOK).text, "Update aborted.");
+    EXPECT_FALSE(IsWindowVisible(wizard));
+    ASSERT_TRUE(wt::ReleaseStalledAnswers("/benchmarks/prey/stalled.dat"));
+    EXPECT_TRUE(wt::WaitUntil([&] { return FileNamesIn(Folder(), "*.uTMP").empty(); }, 20000));
+}
+
+TEST_F(UpdateCheck, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThird) {
+    Publish(kInfoPath, InfoFile("1.3", {FileUrl("one.dat"), FileUrl("two.dat"), FileUrl("three.dat")}));
+    Publish("/benchmarks/prey/one.dat?lastmod=Tue,%2015%20Nov%201994%2008:12:31%20GMT", "one");
+    Publish("/benchmarks/prey/three.dat", "three");
+    HWND wizard = StartDownloads();
+    ASSERT_NE(wizard, nullptr);
+    const Box lost = AnswerBox(wizard, IDYES);
+    EXPECT_EQ(lost.caption, "Error #404");
+    EXPECT_EQ(lost.text, LostFileText("two.dat"));
+    ASSERT_TRUE(WaitForFinalState(wizard));
+    EXPECT_EQ(WizardText(wizard, UpdateWizardForm::kTitleLabel), "Upgrade completed!");
+    EXPECT_EQ(WizardText(wizard, UpdateWizardForm::kCompletedLabel), UpdateCompletedText(kTitle));
+    EXPECT_FALSE(wt::IsShown(wt::FindControl(wizard, UpdateWizardForm::kCurrentGroup)));
+    EXPECT_FALSE(IsWindowEnabled(wt::FindControl(wizard, UpdateWizardForm::kCancelButton)));
+
+    EXPECT_EQ(wt::ReadFileBytes(Folder() + "one.dat.uTMP"), "one");
+    EXPECT_EQ(wt::ReadFileBytes(Folder() + "three.dat.uTMP"), "three");
+    EXPECT_FALSE(wt::FileExists(Folder() + "two.dat.uTMP"));
+    // Wine keeps only the DOS attributes: "temporary" cannot be seen here.
+    EXPECT_TRUE(GetFileAttributesA((Folder() + "one.dat.uTMP").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA((Folder() + "one.dat.uTMP").c_str(), GetFileExInfoStandard, &data));
+    SYSTEMTIME written;
+    FileTimeToSystemTime(&data.ftLastWriteTime, &written);
+    EXPECT_EQ(written.wYear, 1994);
+    EXPECT_EQ(written.wHour, 8);
+    EXPECT_EQ(written.wSecond, 31);
+
+    AbortThroughCloseBox(wizard);
+}
+
+TEST_F(UpdateCheck, ConnectionClosedMidBodyShowsTheLostConnection) {
+    struct Case {
+        const char* what;
+        std::string infoQuery;
+        std::string fileQuery;
+    } cases[] = {
+        {"a download", "", "?size=50000&short=20000"},
+        {"the information file", "?short=12", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Publish(kInfoPath + c.infoQuery, InfoFile("1.3", {FileUrl("cut.dat")}));
+        Publish("/benchmarks/prey/cut.dat" + c.fileQuery, "whole");
+        PressUpdate();
+        if (c.infoQuery.empty()) {
+            ASSERT_TRUE(AnswerUpgradeQuestion(UpgradeQuestionForm::kYesButton));
+        }
+        const Box box = AnswerBox(Main(), IDOK);
+        EXPECT_EQ(box.caption, kComponentCaption);
+        EXPECT_EQ(box.text, UpdateText(30));
+        EXPECT_TRUE(FileNamesIn(Folder(), "*.uTMP").empty());
+    }
+}
+
+// Tens of megabytes, announced or not, are no information file: the check ends as for a
+// missing one, after the first megabyte at most.
+TEST_F(UpdateCheck, OversizedInformationFileEndsTheCheckWithoutAWord) {
+    for (const char* query : {"?size=20000000", "?size=20000000&nolength=1"}) {
+        SCOPED_TRACE(query);
+        Publish(kInfoPath + std::string(query), "");
+        const int before = wt::RequestsServed(kInfoPath);
+        PressUpdate();
+        ExpectNextCheckFindsNothingNew(before);
+    }
+}
+
+// The information file's address leads to an address that sends the client back to
+// itself: a loop that must end.
+TEST_F(UpdateCheck, RedirectLoopEndsTheCheckWithoutAWord) {
+    Publish(std::string(kInfoPath) + "?redirect=/loop", "");
+    Publish("/loop?redirect=/loop", "");
+    const int before = wt::RequestsServed(kInfoPath);
+    PressUpdate();
+    ExpectNextCheckFindsNothingNew(before);
+    EXPECT_GE(wt::RequestsServed("/loop"), 1);
+    EXPECT_LE(wt::RequestsServed("/loop"), 20);
+}
+
+}  // namespace

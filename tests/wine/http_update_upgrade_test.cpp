@@ -1,0 +1,86 @@
+// A whole self-upgrade of the real program: the check finds a newer version, the wizard
+// downloads the program and its version file, "&OK" ends the program through its normal
+// shutdown, and the upgrader replaces both files and starts the new program.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "online/update_wizard_form_win.h"
+#include "online/upgrade_question_form_win.h"
+#include "online/upgrader_handover_win.h"
+#include "platform/folder_listing_win.h"
+#include "platform/scoped_win.h"
+#include "support/maker_server_client.h"
+#include "support/started_program.h"
+#include "support/window_automation.h"
+#include "support/wine_test_support.h"
+
+namespace {
+
+// The stand-in for the new version records every start in "runs.txt" beside itself.
+std::vector<std::string> Runs(const std::string& folder) {
+    std::vector<std::string> lines;
+    std::istringstream in(wt::FileExists(folder + "runs.txt") ? wt::ReadFileBytes(folder + "runs.txt") : "");
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
+    return lines;
+}
+
+bool Writable(const std::string& path) {
+    return ScopedFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)).Valid();
+}
+
+TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
+    wt::TempFolder folder{"update_upgrade"};
+    const std::string& dir = folder.Path();
+    const std::string newProgram = wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe") +
+                                   "the new version's own bytes";
+    ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/QWK_Lurkmark.exe", newProgram));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/version.txt", "1.3"));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/qwk_lurkmark.inf",
+                                         "#version=1.3\r\n#url1=" + wt::MakerServerUrl("/benchmarks/prey/QWK_Lurkmark.exe") +
+                                             "\r\n#url2=" + wt::MakerServerUrl("/benchmarks/prey/version.txt") + "\r\n"));
+    wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerHost()}});
+    // The normal shutdown deletes the batch view file.
+    wt::WriteFileBytes(dir + "batchview.txt", "view");
+
+    {
+        wt::StartedProgram app(dir);
+        ASSERT_NE(app.main, nullptr);
+        wt::Click(app.Control(ctl::RzGroup3));
+        wt::Click(app.Control(ctl::RzGroup3Items2));
+        wt::PostClick(app.Control(ctl::RzToolButton3));
+        HWND question = wt::WaitForWindow(app.program.ProcessId(), "TUpgradeQuestionForm", 20000);
+        ASSERT_NE(question, nullptr);
+        PostMessageA(question, WM_COMMAND, UpgradeQuestionForm::kYesButton, 0);
+        HWND wizard = wt::WaitForWindow(app.program.ProcessId(), "TUpdateWizardForm", 20000);
+        ASSERT_NE(wizard, nullptr);
+        HWND ok = wt::FindControl(wizard, UpdateWizardForm::kNextButton);
+        ASSERT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(ok) && wt::TextOf(ok) == "&OK"; }, 30000));
+        EXPECT_EQ(wt::ReadFileBytes(dir + "QWK_Lurkmark.exe.uTMP"), newProgram);
+        EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt.uTMP"), "1.3");
+
+        wt::PostClick(ok);
+        ASSERT_TRUE(app.program.WaitForExit(15000)) << "the program must end after the hand-over";
+        EXPECT_EQ(app.program.ExitCode(), 0u);
+    }
+    EXPECT_FALSE(wt::FileExists(dir + "batchview.txt")) << "the main window's shutdown ran";
+
+    ASSERT_TRUE(wt::WaitUntil([&] { return !Runs(dir).empty(); }, 20000)) << "the new version did not start";
+    EXPECT_EQ(Runs(dir), std::vector<std::string>{"QWK_Lurkmark.exe|/afterupgrade"});
+    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(dir + "QWK_Lurkmark.exe"); }, 10000));
+    EXPECT_EQ(wt::ReadFileBytes(dir + "QWK_Lurkmark.exe"), newProgram);
+    EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
+    EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
+
+    // The upgrader ends right after the start; the next program start would remove it.
+    EXPECT_TRUE(wt::WaitUntil([&] {
+        DeleteLeftoverUpgrader(dir);
+        return !wt::FileExists(UpgraderPath(dir));
+    }, 10000));
+    wt::DeleteSettingsKey();
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "support/maker_server_client.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include "platform/scoped_win.h"
+#include "support/wine_test_support.h"
+
+namespace wt {
+
+namespace {
+
+// One direct request to the server; the answer's body, or nothing when there was none.
+bool Request(const char* verb, const std::string& pathAndQuery, const std::string& body, int expectedStatus,
+             std::string* answer = nullptr) {
+    ScopedInternet root(InternetOpenA("Lurkmark tests", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    if (!root) return false;
+    ScopedInternet connection(InternetConnectA(root.Get(), "127.0.0.1",
+                                               static_cast<INTERNET_PORT>(std::stoi(Env("LURK_HTTP_PORT"))), nullptr,
+                                               nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return false;
+    ScopedInternet request(HttpOpenRequestA(connection.Get(), verb, pathAndQuery.c_str(), nullptr, nullptr, nullptr,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+    if (!request) return false;
+    if (!HttpSendRequestA(request.Get(), nullptr, 0, const_cast<char*>(body.data()), static_cast<DWORD>(body.size()))) {
+        return false;
+    }
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoA(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
+        return false;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    while (InternetReadFile(request.Get(), buffer, sizeof buffer, &read) && read > 0) {
+        if (answer) answer->append(buffer, read);
+    }
+    return static_cast<int>(status) == expectedStatus;
+}
+
+}  // namespace
+
+std::string MakerServerUrl(const std::string& pathAndQuery, const std::string& host) {
+    return "http://" + MakerServerHost(host) + pathAndQuery;
+}
+
+std::string MakerServerHost(const std::string& host) {
+    return host + ":" + Env("LURK_HTTP_PORT");
+}
+
+bool PublishOnMakerServer(const std::string& pathAndQuery, const std::string& body) {
+    return Request("PUT", pathAndQuery, body, 201);
+}
+
+bool ReleaseStalledAnswers(const std::string& path) {
+    return Request("POST", "/release?path=" + path, "", 200);
+}
+
+int RequestsServed(const std::string& path) {
+    std::string answer;
+    if (!Request("GET", "/served?path=" + path, "", 200, &answer)) return -1;
+    try {
+        return std::stoi(answer);
+    } catch (...) {
+        return -1;
+    }
+}
+
+}  // namespace wt
