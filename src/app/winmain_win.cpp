@@ -29,8 +29,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // Tab, arrow and space keys move between and work the controls of the pages.
-        if (IsDialogMessageA(mainForm.Handle(), &msg)) continue;
+        // Tab, arrow, space, Enter and Escape work the controls of whichever top-level window
+        // the message is for: the main window's pages, or the modeless update wizard.
+        const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (root && IsDialogMessageA(root, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -256,7 +256,8 @@ TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
     const Box keepGoing = AnswerBox(wizard, IDNO);
     EXPECT_EQ(keepGoing.text, UpdateText(27));
     EXPECT_TRUE(IsWindowVisible(wizard));
-    wt::PostClick(wt::FindControl(wizard, UpdateWizardForm::kCancelButton));
+    // Escape asks the same, as in any dialog.
+    PostMessageA(wt::FindControl(wizard, UpdateWizardForm::kCancelButton), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(AnswerBox(wizard, IDYES).text, UpdateText(27));
     EXPECT_EQ(AnswerBox(Main(), IDOK).text, "Update aborted.");
     EXPECT_FALSE(IsWindowVisible(wizard));
