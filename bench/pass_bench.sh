@@ -10,19 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 game_ms=${1:-60000}
 
-arch=i686
-dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || arch=x86_64
-build="$PWD/build/win-$arch"
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" >/dev/null
-fi
-cmake --build "$build" -j 2 --target QWK_Lurkmark prey dxdiag_standin pass_meter >/dev/null
-
-export LURK_WINEPREFIX="$build/bench-prefix"
-export LURK_WINE_STATE="$build/bench-state"
-wine_run="$build/wine-run"
-tests/harness/wine-env.sh setup "$wine_run" >/dev/null
-trap 'tests/harness/wine-env.sh cleanup "$wine_run"' EXIT
+source bench/bench_env.sh QWK_Lurkmark prey dxdiag_standin pass_meter
 
 # The program, the game folder and the diagnostics tool inside the prefix.
 root="$LURK_WINEPREFIX/drive_c/lurkbench"

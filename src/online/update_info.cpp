@@ -1,18 +1,46 @@
 #include "online/update_info.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "platform/ascii_case.h"
 
 namespace {
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 32; }
 
-// Where the value of "#key=" starts in the text, or npos. Only ASCII letters are folded, so
-// positions in the lowered text are positions in the original.
-std::size_t ValueStart(const std::string& lowered, const std::string& key) {
-    const std::string entry = "#" + key + "=";
-    const std::size_t at = lowered.find(entry);
-    return at == std::string::npos ? at : at + entry.size();
+constexpr std::size_t kMaxKeyLength = 16;
+
+// The keys a file may use: the named ones and "url" followed by a number.
+bool IsKnownKey(const std::string& key) {
+    if (key == "version" || key == "message" || key == "method") return true;
+    return key.compare(0, 3, "url") == 0 && key.find_first_not_of("0123456789", 3) == std::string::npos;
 }
+
+// Where the value of every "#key=" starts, the first occurrence of each key, found in one pass:
+// a file of many numbered addresses must not be searched once per address. Only ASCII letters
+// are folded, so positions in the lowered text are positions in the original. Keys longer
+// than any the file may use, and unknown keys, are not kept, so the index stays small.
+class EntryIndex {
+public:
+    explicit EntryIndex(const std::string& lowered) {
+        for (std::size_t hash = lowered.find('#'); hash != std::string::npos; hash = lowered.find('#', hash + 1)) {
+            const std::size_t limit = std::min(lowered.size(), hash + 2 + kMaxKeyLength);
+            std::size_t equals = hash + 1;
+            while (equals < limit && lowered[equals] != '=') ++equals;
+            if (equals == limit) continue;
+            std::string key = lowered.substr(hash + 1, equals - hash - 1);
+            if (IsKnownKey(key)) starts_.emplace(std::move(key), equals + 1);
+        }
+    }
+    std::size_t ValueStart(const std::string& key) const {
+        const auto found = starts_.find(key);
+        return found == starts_.end() ? std::string::npos : found->second;
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t> starts_;
+};
 
 std::string ValueAt(const std::string& text, std::size_t start) {
     std::size_t end = start;
@@ -20,15 +48,15 @@ std::string ValueAt(const std::string& text, std::size_t start) {
     return text.substr(start, end - start);
 }
 
-std::string FindValue(const std::string& text, const std::string& lowered, const std::string& key) {
-    const std::size_t start = ValueStart(lowered, key);
+std::string FindValue(const std::string& text, const EntryIndex& entries, const std::string& key) {
+    const std::size_t start = entries.ValueStart(key);
     return start == std::string::npos ? std::string() : ValueAt(text, start);
 }
 
 // "#message={...}" may span lines; without "}" it runs to the end of the text. An entry
 // written without the brace is read like any other value.
-std::string FindMessage(const std::string& text, const std::string& lowered) {
-    const std::size_t start = ValueStart(lowered, "message");
+std::string FindMessage(const std::string& text, const EntryIndex& entries) {
+    const std::size_t start = entries.ValueStart("message");
     if (start == std::string::npos) return {};
     if (start >= text.size() || text[start] != '{') return ValueAt(text, start);
     const std::size_t end = text.find('}', start + 1);
@@ -37,14 +65,14 @@ std::string FindMessage(const std::string& text, const std::string& lowered) {
 
 // "url" and "url0" first; the numbered keys then continue after the addresses found so
 // far, up to the first missing or empty one.
-std::vector<std::string> FindFiles(const std::string& text, const std::string& lowered) {
+std::vector<std::string> FindFiles(const std::string& text, const EntryIndex& entries) {
     std::vector<std::string> files;
     for (const char* key : {"url", "url0"}) {
-        std::string address = FindValue(text, lowered, key);
+        std::string address = FindValue(text, entries, key);
         if (!address.empty()) files.push_back(address);
     }
     for (std::size_t n = files.size() + 1;; ++n) {
-        std::string address = FindValue(text, lowered, "url" + std::to_string(n));
+        std::string address = FindValue(text, entries, "url" + std::to_string(n));
         if (address.empty()) break;
         files.push_back(address);
     }
@@ -61,15 +89,15 @@ UpgradeMethod MethodFrom(const std::string& value) {
 }  // namespace
 
 std::string FindInfoValue(const std::string& text, const std::string& key) {
-    return FindValue(text, AsciiLower(text), key);
+    return FindValue(text, EntryIndex(AsciiLower(text)), key);
 }
 
 UpdateInfo ParseUpdateInfo(const std::string& text) {
-    const std::string lowered = AsciiLower(text);
+    const EntryIndex entries(AsciiLower(text));
     UpdateInfo info;
-    info.version = FindValue(text, lowered, "version");
-    info.files = FindFiles(text, lowered);
-    info.message = FindMessage(text, lowered);
-    info.method = MethodFrom(FindValue(text, lowered, "method"));
+    info.version = FindValue(text, entries, "version");
+    info.files = FindFiles(text, entries);
+    info.message = FindMessage(text, entries);
+    info.method = MethodFrom(FindValue(text, entries, "method"));
     return info;
 }

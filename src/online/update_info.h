@@ -13,8 +13,9 @@ struct UpdateInfo {
     UpgradeMethod method = UpgradeMethod::SelfUpgrade;
 };
 
-// The value of "#key=" (key in lower case): from after "=" to before the first control
-// character. Empty when the entry is missing.
+// The value of "#key=" (one of the file's keys, in lower case: "version", "message",
+// "method", "url" and "url" followed by a number): from after "=" to before the first
+// control character. Empty when the entry is missing.
 std::string FindInfoValue(const std::string& text, const std::string& key);
 
 UpdateInfo ParseUpdateInfo(const std::string& text);

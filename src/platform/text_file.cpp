@@ -22,8 +22,15 @@ void WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lin
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // One buffer of the file's size: a large file is held once, not in ever doubling copies.
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<unsigned long long>(size) >= bytes.max_size() || !in.seekg(0)) return false;
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    in.read(&bytes[0], static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    // A file still being written may have grown meanwhile.
+    if (in) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 namespace ConsoleLogParser {
 
@@ -72,10 +73,19 @@ ScoreResult readScore(FileSystem& files, const std::string& cfgPath) {
     if (!files.FileExists(path)) return result;
     result.logFound = true;
     std::string bytes;
-    if (!files.ReadFile(path, bytes)) return result;
-    const std::string text = normaliseLineEnds(bytes);
-    result.markerFound = hasScoreMarker(text);
-    result.scoreText = extractScore(text);
+    try {
+        if (!files.ReadFile(path, bytes)) return result;
+    } catch (const std::bad_alloc&) {
+        // Too large to hold: like a log that cannot be read, one without a score.
+        return result;
+    }
+    // The marker holds no line end, so its first place in the text with normalised line ends
+    // is its first place here; only the characters taken after it need normalising. A huge
+    // log is thus searched in place instead of copied whole.
+    const std::size_t at = FindMarker(bytes);
+    if (at == std::string::npos) return result;
+    result.markerFound = true;
+    result.scoreText = extractScore(normaliseLineEnds(bytes.substr(at, kMarkerLength + kTakenCharacters)));
     result.hasLetter = containsLetter(result.scoreText);
     return result;
 }

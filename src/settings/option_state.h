@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "runner/resolution_table.h"
@@ -7,6 +8,10 @@
 // The option selections the window's pages show and edit. A fresh installation has no
 // choice anywhere; kNoChoice marks a radio group or list without a selected item.
 constexpr int kNoChoice = -1;
+
+// The most characters the note field, and any other text field (its default limit), takes.
+constexpr std::size_t kNoteMaxLength = 50;
+constexpr std::size_t kTextFieldMaxLength = 32767;
 
 struct ResolutionItem {
     bool checked = false;

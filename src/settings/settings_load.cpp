@@ -16,6 +16,11 @@ int StoredIndex(const std::string& text, int count) {
     return kNoChoice;
 }
 
+// A text longer than its field takes is none the program stored: the field stays empty.
+std::string FieldText(const std::string& text, std::size_t maxLength) {
+    return text.size() <= maxLength ? text : std::string();
+}
+
 bool Contains(const DisplayModeList& modes, const std::string& mode) {
     return std::find(modes.begin(), modes.end(), mode) != modes.end();
 }
@@ -102,11 +107,11 @@ void LoadResultFolder(SettingsLoadContext& ctx, OptionState& options, AppPaths& 
 }
 
 void LoadProxy(SettingsLoadContext& ctx, OptionState& options) {
-    options.proxyServer = ctx.store.Read("ProxyServer");
-    options.proxyPort = ctx.store.Read("ProxyPort");
-    options.proxyUsername = ctx.store.Read("ProxyUsername");
+    options.proxyServer = FieldText(ctx.store.Read("ProxyServer"), kTextFieldMaxLength);
+    options.proxyPort = FieldText(ctx.store.Read("ProxyPort"), kTextFieldMaxLength);
+    options.proxyUsername = FieldText(ctx.store.Read("ProxyUsername"), kTextFieldMaxLength);
     const std::string password = ctx.store.Read("ProxyPassword");
-    if (!password.empty()) options.proxyPassword = DecodeBase64Mime(password);
+    if (!password.empty()) options.proxyPassword = FieldText(DecodeBase64Mime(password), kTextFieldMaxLength);
     options.proxyFieldsEnabled = options.useProxy;
 }
 
@@ -136,7 +141,7 @@ void LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& path
     LoadResultFolder(ctx, options, paths);
     options.af = StoredIndex(ctx.store.Read("AFLevel"), 6);
     options.aa = StoredIndex(ctx.store.Read("AALevel"), 4);
-    options.note = ctx.store.Read("Note");
+    options.note = FieldText(ctx.store.Read("Note"), kNoteMaxLength);
     options.boost = ctx.store.Read("Boost") == "1";
     options.useProxy = ctx.store.Read("UseProxy") == "1";
     LoadProxy(ctx, options);

@@ -113,8 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(paths.GamePath == options.gameFolder && files.FolderExists(paths.DemosPath));
     }
     FUZZ_CHECK(options.versionLabel == "v" + store.values["Programversion"]);
+    FUZZ_CHECK(options.note.size() <= kNoteMaxLength && (options.note.empty() || options.note == store.values["Note"]));
     FUZZ_CHECK(options.proxyFieldsEnabled == options.useProxy);
     const std::string& storedPassword = store.values["ProxyPassword"];
-    if (!storedPassword.empty()) FUZZ_CHECK(options.proxyPassword == DecodeBase64Mime(storedPassword));
+    if (!storedPassword.empty()) {
+        const std::string decoded = DecodeBase64Mime(storedPassword);
+        FUZZ_CHECK(options.proxyPassword == (decoded.size() <= kTextFieldMaxLength ? decoded : ""));
+    }
+    for (const std::string* text :
+         {&options.proxyServer, &options.proxyPort, &options.proxyUsername, &options.proxyPassword}) {
+        FUZZ_CHECK(text->size() <= kTextFieldMaxLength);
+    }
     return 0;
 }

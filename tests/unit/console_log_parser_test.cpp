@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "fakes/fake_settings.h"
 #include "platform/text_file.h"
 
@@ -92,11 +94,17 @@ TEST_F(ReadScoreTest, UnreadableLogCountsAsALogWithoutScore) {
     struct LockedLog : FakeFileSystem {
         bool ReadFile(const std::string&, std::string&) override { return false; }
     } locked;
-    locked.files[cfg + "qconsole.log"] = "seconds = 27.4 fps";
-    const ScoreResult r = readScore(locked, cfg);
-    EXPECT_TRUE(r.logFound);
-    EXPECT_FALSE(r.markerFound);
-    EXPECT_EQ(r.scoreText, "");
+    // A log larger than the memory the program can get.
+    struct HugeLog : FakeFileSystem {
+        bool ReadFile(const std::string&, std::string&) override { throw std::bad_alloc(); }
+    } huge;
+    for (FakeFileSystem* unreadable : {static_cast<FakeFileSystem*>(&locked), static_cast<FakeFileSystem*>(&huge)}) {
+        unreadable->files[cfg + "qconsole.log"] = "seconds = 27.4 fps";
+        const ScoreResult r = readScore(*unreadable, cfg);
+        EXPECT_TRUE(r.logFound);
+        EXPECT_FALSE(r.markerFound);
+        EXPECT_EQ(r.scoreText, "");
+    }
 }
 
 // The real result line of the engine family, taken from a public test profile's output

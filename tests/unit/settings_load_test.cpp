@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_settings.h"
+#include "settings/base64.h"
 
 namespace {
 
@@ -208,6 +209,38 @@ TEST_F(LoadFixture, ProxyFieldsFollowTheProxyBoxAndPasswordIsDecoded) {
     EXPECT_EQ(options.proxyServer, "proxy.local");
     EXPECT_TRUE(options.boost);
     EXPECT_EQ(options.note, "my rig");
+}
+
+// A text longer than its field takes cannot have come from the field: the field stays empty
+// and the stored value is left alone.
+TEST_F(LoadFixture, TextsLongerThanTheirFieldsTakeAreNotShown) {
+    struct Case {
+        const char* name;
+        std::string OptionState::*field;
+        std::size_t maxLength;
+    } cases[] = {
+        {"Note", &OptionState::note, 50},
+        {"ProxyServer", &OptionState::proxyServer, 32767},
+        {"ProxyPort", &OptionState::proxyPort, 32767},
+        {"ProxyUsername", &OptionState::proxyUsername, 32767},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t length : {c.maxLength, c.maxLength + 1, std::size_t{1} << 20}) {
+            store.values.clear();
+            options = OptionState{};
+            store.values[c.name] = std::string(length, 'n');
+            Load();
+            EXPECT_EQ(options.*c.field, length <= c.maxLength ? store.values[c.name] : "") << c.name << " " << length;
+            EXPECT_EQ(store.values[c.name].size(), length) << c.name;
+        }
+    }
+    // The password counts decoded: 32767 bytes are 43692 characters of base64, 32768 one group more.
+    for (const std::size_t length : {std::size_t{32767}, std::size_t{32768}}) {
+        options = OptionState{};
+        store.values["ProxyPassword"] = EncodeBase64Mime(std::string(length, 'p'));
+        Load();
+        EXPECT_EQ(options.proxyPassword.size(), length <= 32767 ? length : 0u) << length;
+    }
 }
 
 TEST(GameFolderOfFile, TakesTheFilesFolder) {

@@ -38,6 +38,20 @@ TEST(ParseUpdateInfo, NumberedAddressesContinueAfterUrlAndUrl0) {
     }
 }
 
+// A large file is read in one pass, not searched once per address.
+TEST(ParseUpdateInfo, ReadsEveryAddressOfAFileOfTensOfThousands) {
+    std::string text = "#version=9.0\r\n";
+    const int count = 40000;
+    for (int n = 1; n <= count; ++n) text += "#url" + std::to_string(n) + "=http://h/f" + std::to_string(n) + "\r\n";
+    text += "#message={last}";
+    const UpdateInfo info = ParseUpdateInfo(text);
+    ASSERT_EQ(info.files.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(info.files.front(), "http://h/f1");
+    EXPECT_EQ(info.files.back(), "http://h/f40000");
+    EXPECT_EQ(info.version, "9.0");
+    EXPECT_EQ(info.message, "last");
+}
+
 TEST(FindInfoValue, FirstOccurrenceAnyCaseValueEndsBeforeAControlCharacter) {
     struct Case {
         const char* text;

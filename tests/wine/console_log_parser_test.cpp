@@ -1,11 +1,15 @@
-// The console log on real files: a log still held open by another program without sharing
-// counts as a log without a score.
+// The console log on real files: a log still held open by another program is read when that
+// program shares it for reading and counts as a log without a score when it does not; a log
+// of 100 MB is read whole.
 #include "results/console_log_parser.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
+#include "support/large_console_log.h"
 #include "support/wine_test_support.h"
 
 namespace {
@@ -27,6 +31,61 @@ TEST(ConsoleLog, LockedLogIsFoundWithoutScoreAndReadableOnceReleased) {
     EXPECT_TRUE(released.markerFound);
     EXPECT_EQ(released.scoreText, "64.2");
     EXPECT_FALSE(released.hasLetter);
+}
+
+// Another process holds the log open for writing, as a game that has not let go of it yet.
+class HeldLog {
+public:
+    HeldLog(const std::string& path, const char* share)
+        : eventName_("LurkmarkTestLogHeld" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++count_)),
+          ready_(CreateEventA(nullptr, TRUE, FALSE, eventName_.c_str())),
+          holder_("\"" + wt::Env("LURK_TOOLS_DIR") + "\\file_holder.exe\" \"" + path + "\" " + share + " " +
+                      eventName_,
+                  wt::Env("LURK_TOOLS_DIR")) {}
+    // True once the holder has the file open.
+    bool Held() const { return WaitForSingleObject(ready_.Get(), 10000) == WAIT_OBJECT_0; }
+
+private:
+    static inline int count_ = 0;
+    // A name of its own, so that no earlier holder's event can answer for this one.
+    std::string eventName_;
+    ScopedKernelHandle ready_;
+    wt::RunningProgram holder_;  // ended when the test is done with the log
+};
+
+TEST(ConsoleLog, LogHeldOpenByAnotherProcessIsReadWhenSharedElseNoScore) {
+    wt::TempFolder cfg{"console_log_held"};
+    const std::string log = cfg.Path() + "qconsole.log";
+    wt::WriteFileBytes(log, std::string("stopped playing demos/rivo3v-5.demo.\n") + wt::kConsoleResultLine);
+    WinFileSystem files;
+    struct Case {
+        const char* share;
+        bool readable;
+    } cases[] = {{"read", true}, {"readwrite", true}, {"none", false}};
+    for (const Case& c : cases) {
+        const HeldLog held(log, c.share);
+        ASSERT_TRUE(held.Held()) << c.share;
+        const ScoreResult result = ConsoleLogParser::readScore(files, cfg.Path());
+        EXPECT_TRUE(result.logFound) << c.share;
+        EXPECT_EQ(result.markerFound, c.readable) << c.share;
+        EXPECT_EQ(result.scoreText, c.readable ? "64.2" : "") << c.share;
+        EXPECT_FALSE(result.hasLetter) << c.share;
+    }
+    EXPECT_EQ(ConsoleLogParser::readScore(files, cfg.Path()).scoreText, "64.2") << "the log is left as it was";
+}
+
+TEST(ConsoleLog, LogOf100MegabytesIsReadWhole) {
+    wt::TempFolder cfg{"console_log_huge"};
+    const std::string log = cfg.Path() + "qconsole.log";
+    WinFileSystem files;
+    for (const bool withScore : {true, false}) {
+        wt::WriteLargeConsoleLog(log, 100, withScore);
+        const ScoreResult result = ConsoleLogParser::readScore(files, cfg.Path());
+        EXPECT_TRUE(result.logFound);
+        EXPECT_EQ(result.markerFound, withScore);
+        EXPECT_EQ(result.scoreText, withScore ? "64.2" : "");
+        EXPECT_FALSE(result.hasLetter);
+    }
 }
 
 }  // namespace
