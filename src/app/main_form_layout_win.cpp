@@ -86,7 +86,7 @@ void MainForm::CreatePathsPage(HWND page) {
     AddHint(AddButton(page, ctl::RzToolButton1, "...", 238, 72, 28, 20), "Browse...");
     AddHint(AddButton(page, ctl::OpenResFolder, "Open", 270, 72, 60, 20), "Open results folder");
     AddLabel(page, "Benchmark notes (50 chars at most!)", 8, 104, 300);
-    SendMessageA(AddEdit(page, ctl::NoteEdit, 8, 120, 322, false), EM_LIMITTEXT, 50, 0);
+    SendMessageA(AddEdit(page, ctl::NoteEdit, 8, 120, 322, false), EM_LIMITTEXT, kNoteMaxLength, 0);
 }
 
 void MainForm::CreateResolutionPage(HWND page) {
