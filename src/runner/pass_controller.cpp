@@ -35,7 +35,35 @@ PassController::PassController(PassContext& context, MachineDescription& machine
     cp_.SetOnTerminate([this](ProcessRunner& runner, int exitCode) { cpTerminate(runner, exitCode); });
 }
 
+template <class Work>
+void PassController::StopPassOnError(Work work) {
+    try {
+        work();
+    } catch (...) {
+        PutBackAfterError();
+        throw;
+    }
+}
+
+void PassController::PutBackAfterError() {
+    // Left as it was, the pass would hold the user's files aside and the Run button
+    // disabled until the program ends. A restore that fails as well keeps the pass mark, so
+    // the next start still offers the recovery; the first error is the one reported.
+    try {
+        ctx_.game.RestoreGameConfig(true);
+        ctx_.game.MarkPassEnded(ctx_.mode.BatchMode);
+    } catch (const std::exception& e) {
+        ctx_.debugLog.Add(std::string("Restore after an error failed: ") + e.what());
+    }
+    ctx_.view.HideProgressPanel();
+    ctx_.view.SetRunButtonEnabled(true);
+}
+
 void PassController::BenchButtonClick() {
+    StopPassOnError([this] { StartPass(); });
+}
+
+void PassController::StartPass() {
     ctx_.view.SetProgressCaption("Collecting system information...");
     StartPassLog(ctx_.debugLog, ctx_.settings.Read("Programversion"), ctx_.paths);
     ctx_.view.ShowProgressPanel();
@@ -57,12 +85,14 @@ void PassController::BenchButtonClick() {
 }
 
 void PassController::dxrunTerminate(ProcessRunner&, int) {
-    machine_.readDiagnosticsFile();
-    if (ctx_.mode.BatchMode) {
-        BatchRunPhase();
-    } else {
-        InteractiveRunPhase();
-    }
+    StopPassOnError([this] {
+        machine_.readDiagnosticsFile();
+        if (ctx_.mode.BatchMode) {
+            BatchRunPhase();
+        } else {
+            InteractiveRunPhase();
+        }
+    });
 }
 
 void PassController::InteractiveRunPhase() {
@@ -167,6 +197,10 @@ void PassController::StartRun(std::size_t position) {
 }
 
 void PassController::cpTerminate(ProcessRunner&, int) {
+    StopPassOnError([this] { RecordRunAndGoOn(); });
+}
+
+void PassController::RecordRunAndGoOn() {
     ctx_.debugLog.Add("CP terminated");
     ctx_.debugLog.Save(ctx_.paths.BenchDir);
     if (ctx_.mode.BatchMode) return resultStep_.RecordRunResult();

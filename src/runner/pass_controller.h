@@ -28,6 +28,13 @@ public:
     void cpTerminate(ProcessRunner& runner, int exitCode);
 
 private:
+    // Runs one handler's work; when it throws, the pass stops with the user's files put back
+    // and the window usable, and the error goes on to the program's error report.
+    template <class Work>
+    void StopPassOnError(Work work);
+    void PutBackAfterError();
+    void StartPass();
+    void RecordRunAndGoOn();
     void InteractiveRunPhase();
     void BatchRunPhase();
     void Refuse(const std::string& message);

@@ -281,6 +281,35 @@ TEST_F(PassTest, MissingDefaultResultsFolderIsMadeBeforeTheReportIsSaved) {
     EXPECT_EQ(view.opened.size(), 1u);
 }
 
+// A console log another program keeps open cannot be deleted, and a log left behind would
+// hand the next run this run's score: the pass stops, and the error is reported.
+TEST_F(PassTest, LogThatCannotBeDeletedStopsThePassWithTheFilesBackAndTheWindowUsable) {
+    game.planned = {0, 1};
+    controller->BenchButtonClick();
+    dxrun.End();
+    files.files[LogPath()] = "seconds = 60.0 fps";
+    files.undeletable.insert(LogPath());
+    EXPECT_THROW(cp.End(), std::runtime_error);
+    EXPECT_EQ(cp.starts, 1) << "the second run must not start";
+    EXPECT_TRUE(Contains(events, "restore with lines"));
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+    EXPECT_FALSE(view.panelShown);
+    EXPECT_TRUE(view.runButtonEnabled);
+}
+
+TEST_F(PassTest, RestoreFailingAfterAnErrorKeepsThePassMarkForTheRecovery) {
+    game.planned = {0, 1};
+    game.restoreFails = true;
+    controller->BenchButtonClick();
+    dxrun.End();
+    files.files[LogPath()] = "seconds = 60.0 fps";
+    files.undeletable.insert(LogPath());
+    EXPECT_THROW(cp.End(), std::runtime_error);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "1");
+    EXPECT_TRUE(view.runButtonEnabled);
+    EXPECT_TRUE(Contains(log.Lines(), "Restore after an error failed: Cannot move file autoexec_old.cfg"));
+}
+
 class BatchPassTest : public PassTest {
 protected:
     void SetUp() override {

@@ -91,8 +91,10 @@ public:
     }
     void ApplyBoostStep() override { events_.push_back("boost"); }
     void PrepareGameConfig() override { events_.push_back("prepare config"); }
+    bool restoreFails = false;
     void RestoreGameConfig(bool withDebugLines) override {
         events_.push_back(withDebugLines ? "restore with lines" : "restore quietly");
+        if (restoreFails) throw std::runtime_error("Cannot move file autoexec_old.cfg");
         if (withDebugLines) log_.Add("Delete autoexec.cfg");
     }
     int CountPlannedRuns() override { return static_cast<int>(planned.size()); }

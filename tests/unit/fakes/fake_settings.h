@@ -38,6 +38,7 @@ public:
     std::set<std::string> folders;
     std::map<std::string, std::string> files;
     std::set<std::string> uncreatable;
+    std::set<std::string> undeletable;  // held open by another program
 
     bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
     bool FileExists(const std::string& path) override { return files.count(path) > 0; }
@@ -47,6 +48,7 @@ public:
         return true;
     }
     bool DeleteFileIfExists(const std::string& path) override {
+        if (files.count(path) && undeletable.count(path)) return false;
         files.erase(path);
         return true;
     }
