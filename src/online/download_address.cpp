@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "online/url_parts.h"
 #include "platform/ascii_case.h"
 
 namespace {
@@ -42,6 +43,9 @@ std::optional<std::string> TemporaryFileFor(const std::string& programFolder, co
 }
 
 std::string HostOfAddress(const std::string& address) {
+    // Read as the transfer worker reads it, so that the message names the host it tried.
+    UrlParts parts;
+    if (SplitUrl(address, parts)) return parts.host;
     const std::size_t scheme = address.find("://");
     const std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
     std::size_t end = address.find_first_of("/?#", start);

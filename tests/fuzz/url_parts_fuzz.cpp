@@ -33,8 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!parts.path.empty() && parts.path[0] == '/' && parts.path.find_first_of("?#") == std::string::npos);
         FUZZ_CHECK(parts.extra.empty() || parts.extra[0] == '?' || parts.extra[0] == '#');
         FUZZ_CHECK(EndsWith(address, parts.path + parts.extra) || (parts.path == "/" && EndsWith(address, parts.extra)));
-        // The unreachable-host message names the host the worker tried to reach.
-        if (parts.host.find(':') == std::string::npos) FUZZ_CHECK(HostOfAddress(address) == parts.host);
         UrlParts again;
         FUZZ_CHECK(SplitUrl(WithHttpScheme(address), again) && again.host == parts.host && again.port == parts.port &&
                    again.path == parts.path && again.extra == parts.extra);
