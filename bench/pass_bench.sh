@@ -42,6 +42,9 @@ Shader 2
 VALUES
 WINEPREFIX=$LURK_WINEPREFIX wineserver -w  # the settings reach the registry files; the desktop starts afresh
 
+# The same chain without the program, for the system's own share of the gap between games.
+printf 'prey.exe +set logFile 1 +timedemoquit rivo3v-6.demo\r\n' >"$root/Prey Game/baseline.bat"
+export LURK_BASELINE_BAT='C:\lurkbench\Prey Game\baseline.bat'
 export PREY_STANDIN="delay $game_ms;stamps C:\\lurkbench\\stamps.txt"
 echo "Three games of $game_ms ms each under Wine; measuring..."
 "$wine_run" "$build/tools/pass_meter.exe" 'C:\lurkbench\stamps.txt' 3 'C:\lurkbench\Program\QWK_Lurkmark.exe'

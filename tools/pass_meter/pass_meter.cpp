@@ -6,6 +6,9 @@
 // - the program's processor time while each game runs, per minute of game time;
 // - from each game's end to the next game's start, beyond the pass's fixed pauses;
 // - the program's peak working set.
+// With LURK_BASELINE_BAT naming a batch file that starts the stand-in game, the meter then
+// runs that chain twice itself, started as the program starts it, and prints what ending one
+// game and starting the next costs the system alone; the rest of each gap is the program's.
 // Under Wine, GetProcessTimes of another process does not report that process's own times,
 // so there the figures come from Linux's account of the program (Z:\proc\PID\stat and
 // status): processor time in clock ticks of 10 ms, and the peak resident set, which holds
@@ -143,6 +146,39 @@ std::string CommandLineAfter(int skip) {
     return line;
 }
 
+// Starts the batch file hidden in its folder, as the program starts the game, and waits.
+bool RunHidden(const std::string& bat) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info{};
+    std::string commandLine = "\"" + bat + "\"";
+    const std::string folder = bat.substr(0, bat.rfind('\\'));
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                        folder.c_str(), &startup, &info)) {
+        return false;
+    }
+    const ScopedKernelHandle thread(info.hThread);
+    const ScopedKernelHandle process(info.hProcess);
+    return WaitForSingleObject(process.Get(), 60000) == WAIT_OBJECT_0;
+}
+
+// The system's own time from a game's end to the next game's start with nothing in between:
+// the first chain's end stamp to the moment its end is seen, plus the moment the second chain
+// is started to its start stamp. Negative when the chains could not be run.
+double BaselineGapMs(const std::string& bat, const std::string& stampsFile) {
+    DeleteFileA(stampsFile.c_str());
+    SetEnvironmentVariableA("PREY_STANDIN", ("delay 200;stamps " + stampsFile).c_str());
+    if (!RunHidden(bat)) return -1;
+    const double firstSeen = NowUs();
+    const double secondStarted = NowUs();
+    if (!RunHidden(bat)) return -1;
+    const Stamps stamps = ReadStamps(stampsFile);
+    if (stamps.starts.size() < 2 || stamps.ends.empty()) return -1;
+    return (firstSeen - stamps.ends[0] + stamps.starts[1] - secondStarted) / 1000.0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,6 +264,15 @@ int main(int argc, char** argv) {
             std::printf("game %zu end to game %zu start: %.0f ms = fixed pauses %.0f ms + %.0f ms\n", i + 1, i + 2, gap,
                         kFixedPausesMs, gap - kFixedPausesMs);
         }
+    }
+    if (const char* bat = std::getenv("LURK_BASELINE_BAT")) {
+        const double baseline = BaselineGapMs(bat, stampsFile + ".baseline");
+        if (baseline < 0) {
+            std::fprintf(stderr, "the baseline chain %s could not be run\n", bat);
+            return 1;
+        }
+        std::printf("the system alone, from one game's end to the next start: %.0f ms; the program's own part of "
+                    "the worst gap: %.0f ms\n", baseline, worstGap - baseline);
     }
     std::printf("peak working set: %.1f MB", peak / 1048576.0);
     if (!procFolder.empty()) std::printf(" (with Wine's libraries; the program's own anonymous memory: %.1f MB)", peakAnonymous / 1048576.0);
