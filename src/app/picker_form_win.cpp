@@ -5,6 +5,7 @@
 #include "app/artwork_win.h"
 #include "app/control_ids.h"
 #include "app/dpi_win.h"
+#include "platform/modal_loop_win.h"
 #include "settings/display_modes_win.h"
 
 namespace {
@@ -45,24 +46,12 @@ void PickerForm::ShowModal(const AddHandler& onAdd) {
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     SetFocus(list_);
-    MSG msg;
-    bool quit = false;
-    while (IsWindowVisible(Handle())) {
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            quit = true;
-            break;
-        }
-        if (!IsDialogMessageA(Handle(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+    // Add or the close button hides the window.
+    RunModalLoop(Handle(), [this] { return !IsWindowVisible(Handle()); });
     EnableWindow(main_, TRUE);
     if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
     SetForegroundWindow(main_);
     onAdd_ = nullptr;
-    // The quit request belongs to the main loop.
-    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 void PickerForm::FormActivate() {

@@ -29,6 +29,3 @@ private:
     ScopedGdiObject blackBrush_;
 };
 
-// Runs the thread's messages, keyboard handling of `dialog` included, until `done` holds. A
-// quit request met meanwhile is handed on to the outer loop; false then.
-bool RunDialogLoop(HWND dialog, const bool& done);

@@ -4,6 +4,7 @@
 
 #include "app/dpi_win.h"
 #include "online/update_texts.h"
+#include "platform/modal_loop_win.h"
 #include "platform/scoped_win.h"
 
 namespace {
@@ -41,7 +42,7 @@ bool UpgradeQuestionForm::Ask(HWND owner, const std::string& text) {
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     SetFocus(yes);
-    RunDialogLoop(Handle(), answered_);
+    RunModalLoop(Handle(), [this] { return answered_; });
     // The owner first, so that it is activated when this window goes.
     if (owner) EnableWindow(owner, TRUE);
     DestroyWindow(Handle());
