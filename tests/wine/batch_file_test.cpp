@@ -34,7 +34,7 @@ std::string AnswerBox(HWND owner, int button) {
     if (!box) return "<no dialog>";
     const std::string text = wt::TextOf(GetDlgItem(box, 0xFFFF));
     PostMessageA(box, WM_COMMAND, button, 0);
-    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(box); }, 5000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(box); }));
     return text;
 }
 
@@ -73,7 +73,7 @@ HWND FileNameField(HWND dialog) {
 // The save dialog, open over the main window.
 HWND WaitForSaveDialog(HWND main) {
     HWND dialog = wt::WaitForDialogOwnedBy(main);
-    if (dialog && !wt::WaitUntil([&] { return FileNameField(dialog) != nullptr; }, 5000)) return nullptr;
+    if (dialog && !wt::WaitUntil([&] { return FileNameField(dialog) != nullptr; })) return nullptr;
     return dialog;
 }
 

@@ -129,7 +129,7 @@ public:
         thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
     }
     ~DialogAnswerer() {
-        WaitForSingleObject(thread_, 15000);
+        WaitForSingleObject(thread_, 35000);
         CloseHandle(thread_);
     }
     std::string text;
@@ -139,7 +139,7 @@ private:
     static DWORD WINAPI Run(LPVOID p) {
         auto* self = static_cast<DialogAnswerer*>(p);
         // Polls until the box exists; no fixed wait decides the outcome.
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 600; ++i) {
             HWND box = FindWindowA("#32770", "Confirm");
             if (box) {
                 char buffer[512] = {};

@@ -51,7 +51,7 @@ TEST(MainWindow, FreshStartWithoutSettingsShowsTheAboutPageAndChoosesNothing) {
     EXPECT_EQ(wt::TextOf(app.Control(ctl::Label2)), "Resolution: ...");
 
     wt::Click(app.Control(ctl::Image3));
-    EXPECT_TRUE(wt::WaitUntil([&] { return IsIconic(app.main) != FALSE; }, 5000)) << "Minimize";
+    EXPECT_TRUE(wt::WaitUntil([&] { return IsIconic(app.main) != FALSE; })) << "Minimize";
     EXPECT_TRUE(app.Exit());
     EXPECT_EQ(wt::ReadSettingsValue("Path"), "<missing>") << "nothing may create the key";
 }
@@ -131,10 +131,10 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     GetWindowRect(page, &pageRect);
     PostMessageA(page, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page),
                  MAKELPARAM(pageRect.left + 40, pageRect.bottom - 40));
-    HWND menu = wt::WaitForWindow(app.program.ProcessId(), "#32768", 5000);
+    HWND menu = wt::WaitForWindow(app.program.ProcessId(), "#32768");
     ASSERT_NE(menu, nullptr);
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(menu); }, 5000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(menu); }));
 
     // Resolutions are stored all nine at once, by mouse and by keyboard.
     wt::Click(app.Control(ctl::ResItemBase + 0));
@@ -150,7 +150,7 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     EXPECT_EQ(wt::ReadSettingsValue("Boost"), "1");
     wt::CreateSettingsKey({{"Boost", "0"}});
     wt::PointerLeave(boost);
-    EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("Boost") == "1"; }, 5000));
+    EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("Boost") == "1"; }));
 
     // Choices store their index; demo 3 enables the demo file field.
     wt::Click(app.Control(ctl::DemoItemBase + 2));
@@ -195,7 +195,7 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(wt::TextOf(GetDlgItem(box, 0xFFFF)), "The results directory not exist.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(box); }, 5000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(box); }));
 
     EXPECT_TRUE(app.Exit());
     wt::DeleteSettingsKey();
@@ -235,7 +235,7 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     HWND picker = wt::WaitForWindow(app.program.ProcessId(), "TForm3", 10000);
     ASSERT_NE(picker, nullptr);
     HWND list = wt::FindControl(picker, ctl::RzCheckList1);
-    ASSERT_TRUE(wt::WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) > 0; }, 5000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) > 0; }));
     EXPECT_FALSE(Enabled(app.main)) << "the picker is modal";
     const auto indexOf = [&](const char* text) {
         return SendMessageA(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text));
@@ -243,7 +243,7 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     const bool smallerFirst = indexOf("1024 x 768") < indexOf("1280 x 1024");
     CheckPickerItems(list, {"1280 x 1024", "1024 x 768"});
     wt::Click(wt::FindControl(picker, ctl::RzButton1));
-    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker) && Enabled(app.main); }, 5000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker) && Enabled(app.main); }));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusWidth)), smallerFirst ? "1024" : "1280");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusHeight)), smallerFirst ? "768" : "1024");
     EXPECT_EQ(wt::ReadSettingsValue("CusW"), smallerFirst ? "1024" : "1280");
@@ -252,7 +252,7 @@ TEST(MainWindow, CustomResolutionAndPicker) {
 
     // The pointer leaving the custom box stores the switch, now that both sizes are there.
     wt::PointerLeave(custom);
-    EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("CusRes") == "1"; }, 5000));
+    EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("CusRes") == "1"; }));
 
     // Add with nothing checked: the list is rebuilt unchecked, nothing changes, nothing is stored.
     wt::CreateSettingsKey({{"CusRes", "1"}});
@@ -261,7 +261,7 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, i, 0), 0) << "item " << i;
     wt::Click(wt::FindControl(picker, ctl::RzButton1));
-    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker) && Enabled(app.main); }, 5000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker) && Enabled(app.main); }));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusWidth)), smallerFirst ? "1024" : "1280");
     EXPECT_EQ(wt::ReadSettingsValue("CusW"), "<missing>");
 

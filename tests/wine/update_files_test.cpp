@@ -5,6 +5,7 @@
 
 #include "online/update_files_win.h"
 #include "support/wine_test_support.h"
+#include "support/window_automation.h"
 
 namespace {
 
@@ -54,9 +55,11 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM found) {
 
 // The texts of the message box with this caption, once it shows; closes it with OK.
 std::string AnswerMessageBox(const char* caption) {
+    // The box may be this Wine session's first window; the desktop starts with it.
     HWND box = nullptr;
-    for (int waited = 0; waited < 10000 && !(box = FindWindowA("#32770", caption)); waited += 10) Sleep(10);
-    if (!box) return "<no box>";
+    if (!wt::WaitUntil([&] { return (box = FindWindowA("#32770", caption)) != nullptr; }, 30000)) {
+        return "<no box>" + wt::DescribeTopLevelWindows();
+    }
     std::string texts;
     EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
     PostMessageA(box, WM_COMMAND, IDOK, 0);

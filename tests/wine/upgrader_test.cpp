@@ -2,28 +2,19 @@
 // replacing the program and its files and starting it again with "/afterupgrade".
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 
 #include "online/upgrader_handover_win.h"
 #include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
 #include "support/wine_test_support.h"
+#include "support/window_automation.h"
 #include "upgrader/upgrader_command.h"
 
 namespace {
 
 std::string StandIn() { return wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe"; }
 std::string BuiltUpgrader() { return wt::Env("LURK_BIN_DIR") + "\\..\\upgrader\\Upgrader.exe"; }
-
-// Polls every 10 ms; false when the time ran out.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    for (DWORD waited = 0; !done(); waited += 10) {
-        if (waited >= timeoutMs) return false;
-        Sleep(10);
-    }
-    return true;
-}
 
 std::vector<std::string> Runs(const std::string& folder) {
     std::vector<std::string> lines;
@@ -77,7 +68,7 @@ TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
     const std::string newProgram = wt::ReadFileBytes(StandIn()) + "bytes of the new version";
     wt::WriteFileBytes(program, wt::ReadFileBytes(StandIn()));
     ScopedKernelHandle running = Start("\"" + program + "\" /hold", dir);
-    ASSERT_TRUE(WaitFor([&] { return Runs(dir).size() == 1; }, 10000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 1; }, 30000));
     wt::WriteFileBytes(dir + "QWK_Lurkmark.exe.uTMP", newProgram);
     wt::WriteFileBytes(dir + "version.txt", "1.2");
     wt::WriteFileBytes(dir + "version.txt.uTMP", "1.3");
@@ -98,20 +89,20 @@ TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
     EXPECT_EQ(Runs(dir).size(), 1u);
 
     wt::WriteFileBytes(dir + "release", "");
-    EXPECT_TRUE(Ended(running, 10000));
-    ASSERT_TRUE(WaitFor([&] { return Runs(dir).size() == 2; }, 20000)) << "the program was not started again";
+    EXPECT_TRUE(Ended(running, 30000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 2; }, 30000)) << "the program was not started again";
     EXPECT_EQ(Runs(dir), (std::vector<std::string>{"QWK_Lurkmark.exe|/hold", "QWK_Lurkmark.exe|/afterupgrade"}));
     // The restarted program has ended once its file can be written again.
-    EXPECT_TRUE(WaitFor([&] { return Writable(program); }, 10000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(program); }, 30000));
     EXPECT_EQ(wt::ReadFileBytes(program), newProgram);
     EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
     EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
 
     // The upgrader ends right after the restart; the next program start removes it.
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(wt::WaitUntil([&] {
         DeleteLeftoverUpgrader(dir);
         return !wt::FileExists(upgrader);
-    }, 10000));
+    }, 30000));
 }
 
 TEST(Upgrader, ExternalSetupRunsFirstIsDeletedAndThenTheProgramStarts) {
@@ -126,13 +117,13 @@ TEST(Upgrader, ExternalSetupRunsFirstIsDeletedAndThenTheProgramStarts) {
 
     ScopedKernelHandle upgrader =
         Start(ComposeUpgraderCommandLine(BuiltUpgrader(), program, "/afterupgrade", true), dir);
-    ASSERT_TRUE(Ended(upgrader, 20000));
+    ASSERT_TRUE(Ended(upgrader, 30000));
     DWORD exitCode = 99;
     GetExitCodeProcess(upgrader.Get(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
-    ASSERT_TRUE(WaitFor([&] { return Runs(dir).size() == 2; }, 10000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 2; }, 30000));
     EXPECT_EQ(Runs(dir), (std::vector<std::string>{"setup.exe|/afterupgrade", "QWK_Lurkmark.exe|/afterupgrade"}));
-    EXPECT_TRUE(WaitFor([&] { return Writable(program); }, 10000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(program); }, 30000));
     EXPECT_FALSE(wt::FileExists(dir + "setup.exe"));
     EXPECT_EQ(wt::ReadFileBytes(program), oldProgram);  // the setup program's business, not the upgrader's
     EXPECT_EQ(wt::ReadFileBytes(dir + "data.pk4"), "new data");
@@ -142,10 +133,18 @@ TEST(Upgrader, ExternalSetupRunsFirstIsDeletedAndThenTheProgramStarts) {
 TEST(Upgrader, WithoutArgumentsShowsAnInformationBoxAndEnds) {
     wt::TempFolder folder{"upgrader_alone"};
     ScopedKernelHandle upgrader = Start("\"" + BuiltUpgrader() + "\"", folder.Path());
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindWindowA(nullptr, "Lurkmark Upgrader")) != nullptr; }, 10000));
+    // The upgrader may be the first program of this Wine session to show a window: the
+    // desktop starts with it, which can take a while on a busy machine.
+    const HWND box = wt::WaitForWindow(GetProcessId(upgrader.Get()), "#32770", 30000);
+    if (!box) {
+        DWORD exitCode = STILL_ACTIVE;
+        GetExitCodeProcess(upgrader.Get(), &exitCode);
+        FAIL() << "no message box; upgrader exit code " << exitCode << " (" << STILL_ACTIVE
+               << ": still running); windows:" << wt::DescribeTopLevelWindows();
+    }
+    EXPECT_EQ(wt::TextOf(box), "Lurkmark Upgrader");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(Ended(upgrader, 10000));
+    EXPECT_TRUE(Ended(upgrader, 30000));
     if (!Ended(upgrader, 0)) TerminateProcess(upgrader.Get(), 1);
 }
 

@@ -60,7 +60,25 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+BOOL CALLBACK DescribeTop(HWND hwnd, LPARAM param) {
+    char cls[64] = {};
+    char text[128] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, text, sizeof text);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    *reinterpret_cast<std::string*>(param) += std::string("\n  [") + cls + "] \"" + text + "\" process " +
+                                             std::to_string(pid) + (IsWindowVisible(hwnd) ? " visible" : " hidden");
+    return TRUE;
+}
+
 }  // namespace
+
+std::string DescribeTopLevelWindows() {
+    std::string lines;
+    EnumWindows(DescribeTop, reinterpret_cast<LPARAM>(&lines));
+    return lines;
+}
 
 HWND WaitForWindow(DWORD processId, const char* className, DWORD timeoutMs) {
     TopSearch search{processId, className, nullptr, nullptr};

@@ -16,7 +16,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 // null on time-out.
 HWND WaitForWindow(DWORD processId, const char* className, DWORD timeoutMs = 30000);
 // A message box (or other dialog) owned by `owner`; null on time-out.
-HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs = 10000);
+HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs = 30000);
+// Every top-level window with its class, text, process and visibility, one per line: what a
+// failed wait reports, so that the log shows what was on the screen instead.
+std::string DescribeTopLevelWindows();
 // The descendant of `top` with the control id; null when there is none.
 HWND FindControl(HWND top, int id);
 
