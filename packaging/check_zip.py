@@ -1,9 +1,27 @@
-"""Checks that the portable zip holds exactly the expected files and the built version.txt.
+"""Checks that the portable zip holds exactly the expected files and the built version.txt,
+and that its programs, and the programs they carry, come without symbols.
 
 Usage: check_zip.py ZIP VERSION_TXT ENTRY...
 """
+import struct
 import sys
 import zipfile
+
+
+def programs_with_symbols(data):
+    """Offsets of the Windows programs in data (the file itself and any it carries as a
+    resource) whose COFF header still counts symbols (strip leaves the table's offset)."""
+    found, start = [], data.find(b"MZ")
+    while start >= 0:
+        if start + 64 <= len(data):
+            (pe,) = struct.unpack_from("<I", data, start + 0x3C)
+            header = start + pe
+            if data[header:header + 4] == b"PE\0\0" and header + 24 <= len(data):
+                (symbol_count,) = struct.unpack_from("<I", data, header + 16)
+                if symbol_count:
+                    found.append(start)
+        start = data.find(b"MZ", start + 1)
+    return found
 
 
 def main():
@@ -21,8 +39,14 @@ def main():
             print("version.txt in the zip differs from", version_txt)
             ok = False
         for name in files:
-            if name.endswith(".exe") and z.read(name)[:2] != b"MZ":
+            if not name.endswith(".exe"):
+                continue
+            data = z.read(name)
+            if data[:2] != b"MZ":
                 print(name, "is not a Windows program")
+                ok = False
+            for offset in programs_with_symbols(data):
+                print(name, "holds a program with symbols at offset", offset)
                 ok = False
     return 0 if ok else 1
 
