@@ -6,6 +6,7 @@ Unicode true
 SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
+!include WinVer.nsh
 !include "settings_key.nsh"
 !include "${LURK_FILE_LISTS}"
 
@@ -40,6 +41,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Quenwick"
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
+  ; The oldest Windows the program runs on: Windows 7 SP1 is build 7601, and every later
+  ; Windows has a higher build number.
+  ${IfNot} ${AtLeastBuild} 7601
+    MessageBox MB_ICONSTOP|MB_OK "Quenwick Lurkmark needs Windows 7 with Service Pack 1 or later." /SD IDOK
+    SetErrorLevel 1150 ; ERROR_OLD_WIN_VERSION
+    Quit
+  ${EndIf}
   SetRegView 32
   UserInfo::GetAccountType
   Pop $0

@@ -1,12 +1,7 @@
 #include "app/dpi_win.h"
 
 void DeclareDpiAware() {
-    // SetProcessDPIAware exists from Vista on; XP never stretches windows, so it needs nothing.
-    using SetAwareFn = BOOL(WINAPI*)();
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    if (!user32) return;
-    auto setAware = reinterpret_cast<SetAwareFn>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
-    if (setAware) setAware();
+    SetProcessDPIAware();
 }
 
 namespace {

@@ -12,12 +12,9 @@
 
 namespace {
 
-constexpr const char* kNtVersionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-constexpr const char* kOlderVersionKey = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kVersionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr DWORD kMeasureMs = 50;
 constexpr unsigned kTimeStampCounterFlag = 1u << 4;  // leaf 1, EDX
-
-bool IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
 bool HasTimeStampCounter() {
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
@@ -27,8 +24,7 @@ bool HasTimeStampCounter() {
 }  // namespace
 
 std::string WinSystemInfoProvider::osProductName() {
-    const char* key = IsNtFamily() ? kNtVersionKey : kOlderVersionKey;
-    const auto values = ReadMachineStrings(key, {"ProductName"});
+    const auto values = ReadMachineStrings(kVersionKey, {"ProductName"});
     if (!values || values->empty()) return "";
     return values->begin()->second;
 }
@@ -36,11 +32,7 @@ std::string WinSystemInfoProvider::osProductName() {
 std::uint64_t WinSystemInfoProvider::totalPhysicalMemory() {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
-    if (GlobalMemoryStatusEx(&status)) return status.ullTotalPhys;
-    MEMORYSTATUS capped{};
-    capped.dwLength = sizeof capped;
-    GlobalMemoryStatus(&capped);
-    return capped.dwTotalPhys;
+    return GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
 }
 
 std::string WinSystemInfoProvider::cpuName() {

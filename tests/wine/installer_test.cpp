@@ -236,6 +236,47 @@ TEST_F(Installer, InstallOverAnEarlierOneKeepsTheUsersSettings) {
     ASSERT_TRUE(Uninstall(installed).ended);
 }
 
+// Wine reports to one program the Windows version its application defaults name, as that
+// Windows would; the entry is removed again at the end.
+class ReportedWindowsVersion {
+public:
+    ReportedWindowsVersion(const std::string& program, const char* version)
+        : path_("Software\\Wine\\AppDefaults\\" + program) {
+        ScopedRegKey key;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  key.Receive(), nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExA(key.Get(), "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                                 static_cast<DWORD>(std::string(version).size() + 1)),
+                  ERROR_SUCCESS);
+    }
+    ~ReportedWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str()); }
+
+private:
+    std::string path_;
+};
+
+// Windows 7 SP1 (build 7601) is the oldest the program runs on: the installer refuses anything
+// older with ERROR_OLD_WIN_VERSION and leaves nothing behind.
+TEST_F(Installer, RefusesWindowsOlderThanSevenServicePackOne) {
+    const std::string setup = "Lurkmark-" + wt::Env("LURK_VERSION") + "-setup.exe";
+    const struct {
+        const char* version;
+        DWORD exitCode;
+    } cases[] = {{"winxp", 1150}, {"vista", 1150}, {"win7", 0}};
+    for (const auto& c : cases) {
+        ReportedWindowsVersion reported(setup, c.version);
+        const std::string folder = target_.Path() + c.version + " Lurkmark";
+        const wt::ProcessResult r = wt::RunAndWait("\"" + SetupPath() + "\" /S /D=" + folder, target_.Path(), 60000);
+        ASSERT_TRUE(r.ended) << c.version;
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.version;
+        const bool installed = c.exitCode == 0;
+        EXPECT_EQ(wt::FileExists(folder + "\\QWK_Lurkmark.exe"), installed) << c.version;
+        EXPECT_EQ(KeyExists("SOFTWARE\\Quenwick\\Lurkmark"), installed) << c.version;
+        if (installed) EXPECT_TRUE(Uninstall(folder + "\\").ended);
+    }
+}
+
 TEST_F(Installer, PortableKeyToolCreatesTheSameSettings) {
     const std::string tool = wt::Env("LURK_PACKAGE_DIR") + "\\CreateSettingsKey.exe";
     const wt::ProcessResult r = wt::RunAndWait("\"" + tool + "\" /S", target_.Path(), 60000);
