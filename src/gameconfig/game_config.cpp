@@ -70,10 +70,10 @@ void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
     } else {
         log.Add("No exist preyconfig.cfg");
     }
-    // A move that failed leaves the user's file in place: writing over it would lose it.
-    if (files_.FileExists(CfgFile(kAutoexec)) && !AutoexecIsGenerated()) {
-        throw std::runtime_error("Cannot move " + CfgFile(kAutoexec) + " aside");
-    }
+    // A move that failed leaves the user's file in place: writing over it, or letting the game
+    // write over it, would lose it. The pass then stops and the restore puts back what moved.
+    if (files_.FileExists(CfgFile(kAutoexec)) && !AutoexecIsGenerated()) throw CannotSetAside(kAutoexec);
+    if (files_.FileExists(CfgFile(kPreyconfig))) throw CannotSetAside(kPreyconfig);
     texts_.shader = ShaderText(bench.shader);
     const int level = ShaderLevel(bench.shader);
     if (level != kNoShaderLevel) {
@@ -83,6 +83,12 @@ void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
     fileOps_.WriteLines(CfgFile(kAutoexec), AutoexecLines(level, boost_, antialiasingLine_, filteringLine_));
     prepared_ = true;
     log.Add("Modified settings saved: " + paths_.CfgPath);
+}
+
+std::runtime_error GameConfig::CannotSetAside(const char* file) const {
+    return std::runtime_error("Your game settings file " + CfgFile(file) +
+                              " could not be moved aside; another program may be using it. The benchmark was "
+                              "not started, and your game settings are as they were.");
 }
 
 void GameConfig::DiscardAutoexec() {

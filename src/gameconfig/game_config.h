@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "app/debug_log.h"
@@ -53,6 +54,7 @@ private:
     bool HasBackup(const char* backup) const { return files_.FileExists(CfgFile(backup)); }
     void SetAside(const char* file, const char* backup);
     void Keep(const char* file);
+    std::runtime_error CannotSetAside(const char* file) const;
     void DiscardAutoexec();
     bool AutoexecIsGenerated();
     void BringBack(const char* backup, const char* file);
