@@ -217,6 +217,33 @@ void CheckPickerItems(HWND list, std::initializer_list<const char*> items) {
     }
 }
 
+TEST(MainWindow, TimeLimitBoxShowsMinutesAndStoresSeconds) {
+    wt::TempFolder bench{"mw_time_limit"};
+    wt::CreateSettingsKey({{"GameTimeLimit", "90"}});
+    StartedProgram app(bench.Path());
+    ASSERT_NE(app.main, nullptr);
+    HWND minutes = app.Control(ctl::TimeLimitEdit);
+    wt::Click(app.Control(ctl::RzGroup1));
+    wt::Click(app.Control(ctl::RzGroup1Items2));
+    EXPECT_TRUE(wt::IsShown(minutes)) << "on the Demos & Quality page";
+    EXPECT_EQ(wt::TextOf(minutes), "2") << "90 seconds show as the next whole minute";
+    EXPECT_EQ(wt::ReadSettingsValue("GameTimeLimit"), "90") << "showing it stores nothing";
+
+    wt::SetText(minutes, "15");
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "900"));
+    SendMessageA(minutes, WM_KEYDOWN, VK_UP, 0);  // the arrow buttons' keyboard twin
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "960"));
+    wt::SetText(minutes, "0");
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "0")) << "no limit";
+    wt::SetText(minutes, "");
+    EXPECT_EQ(wt::ReadSettingsValue("GameTimeLimit"), "0") << "an emptied field stores nothing";
+    wt::SetText(minutes, "5000");
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "86400"));
+    EXPECT_EQ(wt::TextOf(minutes), "1440") << "a day at most";
+    EXPECT_TRUE(app.Exit());
+    wt::DeleteSettingsKey();
+}
+
 TEST(MainWindow, CustomResolutionAndPicker) {
     wt::TempFolder bench{"mw_picker"};
     wt::CreateSettingsKey();
