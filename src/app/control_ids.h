@@ -93,4 +93,9 @@ constexpr int RzButton1 = 2003;
 // Labels without events.
 constexpr int StaticLabel = 2100;
 
+// Demos & Quality page: the time limit of one game run, in minutes.
+constexpr int TimeLimitGroup = 2310;
+constexpr int TimeLimitEdit = 2311;
+constexpr int TimeLimitSpin = 2312;
+
 }  // namespace ctl

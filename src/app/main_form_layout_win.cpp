@@ -124,6 +124,22 @@ void MainForm::CreateDemoPage(HWND page) {
     static const char* const shaders[] = {"Low level", "Medium level", "High level", "Highest level"};
     AddChoiceGroup(page, ctl::ShaderModeBox, " Shader Detail   ", 4, 100, 332, 66, shaders, 4, 2, ctl::ShaderItemBase,
                    true);
+    CreateTimeLimitGroup(page);
+}
+
+void MainForm::CreateTimeLimitGroup(HWND page) {
+    HWND group = CreateContainerPanel(page, ctl::TimeLimitGroup, ScaleRect(172, 172, 164, 50), " Time limit ",
+                                      static_cast<HFONT>(font_.Get()), WS_VISIBLE);
+    controls_[ctl::TimeLimitGroup] = group;
+    HWND minutes = AddEdit(group, ctl::TimeLimitEdit, 10, 20, 52, false);
+    SetWindowLongA(minutes, GWL_STYLE, GetWindowLongA(minutes, GWL_STYLE) | ES_NUMBER);
+    SendMessageA(minutes, EM_LIMITTEXT, 4, 0);
+    HWND spin = AddControl(group, UPDOWN_CLASSA, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                           ctl::TimeLimitSpin, 0, 0, 0, 0);
+    SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(minutes), 0);
+    SendMessageA(spin, UDM_SETRANGE32, 0, kMaxGameTimeLimitMinutes);
+    AddLabel(group, "minutes\r\n(0: no limit)", 68, 17, 92, 28);
+    AddHint(minutes, "The longest one game run may take before the game is ended; 0 for no limit");
 }
 
 void MainForm::CreateProxyPage(HWND page) {

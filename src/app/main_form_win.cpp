@@ -27,6 +27,8 @@
 namespace {
 
 constexpr char kMessageCaption[] = "Lurkmark";
+// Posted at the end of the start-up: the batch behaviour starts once the message loop runs.
+constexpr UINT kStartBatchBehaviour = WM_APP + 40;
 
 struct ChoiceGroup {
     int firstItemId;
@@ -64,6 +66,11 @@ bool MainForm::Create(const ArgumentList& args) {
     ShowPage(kAboutPage);
     LoadSettingsReportingErrors();
     ShowOptions();
+    startupDone_ = true;
+    // An activation during the start-up (the recovery question's box handing activation back)
+    // is too early, and after the question Windows may not activate the window at all: the
+    // batch behaviour must not hang on either.
+    if (mode_.BatchMode) PostMessageA(Handle(), kStartBatchBehaviour, 0, 0);
     return true;
 }
 
@@ -114,6 +121,7 @@ void MainForm::ShowOptions() {
     for (int id : {ctl::ProxyServerEdit, ctl::ProxyPortEdit, ctl::ProxyUsernameEdit, ctl::ProxyPassEdit}) {
         Enable(id, options_.proxyFieldsEnabled);
     }
+    SetText(ctl::TimeLimitEdit, std::to_string(TimeLimitMinutesShown(options_.gameTimeLimitSeconds)));
     showingOptions_ = false;
     if (options_.aspect != kNoChoice) AspectBoxChanging(options_.aspect);
     if (options_.demo != kNoChoice) demoChanging(options_.demo);
@@ -191,6 +199,9 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
         break;
+    case kStartBatchBehaviour:
+        FormActivate();
+        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -225,8 +236,21 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         PaintWithPicture(Handle(), background_.Get(), Scale(kClientWidth), Scale(kClientHeight));
         return 0;
     case WM_CLOSE:
+        if (!pass_->MayLeave(mode_.BatchMode ? ProgramPass::Leaving::Unattended : ProgramPass::Leaving::ByUser)) {
+            return 0;
+        }
         FormClose();
         DestroyWindow(Handle());
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process may be ended as soon as this returns: the game goes first, then the
+        // user's files come back, as at any other end.
+        if (wParam) {
+            pass_->MayLeave(ProgramPass::Leaving::Unattended);
+            DestroyWindow(Handle());
+        }
         return 0;
     case WM_DESTROY:
         FormDestroy();
@@ -303,6 +327,9 @@ void MainForm::OnCommand(int id, int code) {
         if (code == EN_CHANGE) ProxyFieldChange(id);
         break;
     case ctl::RzToolButton3: RzToolButton3Click(); break;
+    case ctl::TimeLimitEdit:
+        if (code == EN_CHANGE) TimeLimitEditChange();
+        break;
     case ctl::Newbatch1: Newbatch1Click(); break;
     case ctl::Viewbatch1: Viewbatch1Click(); break;
     case ctl::Savebatch1: Savebatch1Click(); break;
@@ -537,8 +564,22 @@ void MainForm::ProxyFieldChange(int id) {
     }
 }
 
+void MainForm::TimeLimitEditChange() {
+    if (showingOptions_) return;
+    const std::string text = TextOf(ctl::TimeLimitEdit);
+    // An emptied field is being retyped: nothing to store yet.
+    if (text.empty()) return;
+    const std::optional<int> minutes = ParseGameTimeLimit(text);
+    if (!minutes || *minutes > kMaxGameTimeLimitMinutes) {
+        SetText(ctl::TimeLimitEdit, std::to_string(kMaxGameTimeLimitMinutes));  // reports the change again
+        return;
+    }
+    options_.gameTimeLimitSeconds = *minutes * 60;
+    StoreGameTimeLimit(settings_, options_.gameTimeLimitSeconds);
+}
+
 void MainForm::FormActivate() {
-    if (!mode_.BatchMode || batchBehaviourStarted_) return;
+    if (!mode_.BatchMode || !startupDone_ || batchBehaviourStarted_) return;
     batchBehaviourStarted_ = true;
     if (mode_.OpenMode) {
         if (files_.FolderExists(options_.resultFolder)) ShellOpen(options_.resultFolder);
@@ -553,7 +594,7 @@ void MainForm::FormClose() {}
 
 void MainForm::FormDestroy() {
     try {
-        pass_->Config().Restore(nullptr);
+        if (!pass_->KeepFilesAside()) pass_->Config().Restore(nullptr);
     } catch (const std::exception& e) {
         // The user learns that the files could not all be put back; the clean-up goes on.
         ReportUnhandledError(Handle(), e);

@@ -77,6 +77,7 @@ private:
     void CreateProxyPage(HWND page);
     void CreateAboutPage(HWND page);
     void CreateFiltersPage(HWND page);
+    void CreateTimeLimitGroup(HWND page);
     void CreateProgressPanel();
     void CreatePopupMenu();
     HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h,
@@ -128,6 +129,7 @@ private:
     void UseProxyBoxClick();
     void UseProxyBoxMouseLeave();
     void ProxyFieldChange(int id);
+    void TimeLimitEditChange();
 
     // Small helpers over the controls.
     HWND Control(int id) const;
@@ -148,6 +150,8 @@ private:
     WinFileSystem files_;
     // FormActivate runs on every activation; only the first one may start a batch pass.
     bool batchBehaviourStarted_ = false;
+    // Set once the start-up sequence (with the recovery question) is over.
+    bool startupDone_ = false;
     // Set while the window shows loaded options, so that change events do not store them.
     bool showingOptions_ = false;
 

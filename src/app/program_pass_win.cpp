@@ -27,8 +27,20 @@ void MainFormPassView::EndProgram() {
     PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
 }
 
+namespace {
+
+constexpr DWORD kGameEndWaitMs = 15000;
+constexpr char kLeaveQuestion[] =
+    "A benchmark game is still running. Do you want to end it and put your own game settings back?";
+
+}  // namespace
+
 ProgramPass::ProgramPass(MainForm& form, WindowState w)
-    : shellFiles_(form.Handle()),
+    : form_(form),
+      mode_(w.mode),
+      paths_(w.paths),
+      log_(w.log),
+      shellFiles_(form.Handle()),
       config_(w.files, shellFiles_, w.paths),
       gameSide_({w.mode, w.paths, w.options, w.bench, state_, w.log, w.store, w.files, shellFiles_, config_}),
       machine_(w.mode, w.paths, w.files, report_, w.log),
@@ -36,4 +48,38 @@ ProgramPass::ProgramPass(MainForm& form, WindowState w)
       context_{w.mode, w.paths, w.options, w.bench, state_, w.log, report_, w.store, w.files, view_, gameSide_},
       dxrun_(form.Handle()),
       cp_(form.Handle()),
-      controller_(context_, machine_, dxrun_, cp_, {SystemFolder(), CurrentStartTime}) {}
+      controller_(context_, machine_, dxrun_, cp_, {SystemFolder(), CurrentStartTime}) {
+    config_.KeepRecordIn(&w.store);
+}
+
+bool ProgramPass::MayLeave(Leaving how) {
+    if (!cp_.Running()) {
+        // At most the diagnostics tool runs: nothing of the user's is set aside yet.
+        AbandonPass();
+        if (!dxrun_.EndProcessTree(kGameEndWaitMs)) log_.Add("The display diagnostics tool could not be ended.");
+        return true;
+    }
+    if (how == Leaving::ByUser && !form_.Confirm(kLeaveQuestion)) return false;
+    // During the question the game may have ended and the pass gone on or finished.
+    if (!cp_.Running()) return MayLeave(how);
+    AbandonPass();
+    if (!cp_.EndProcessTree(kGameEndWaitMs)) {
+        // Put back now, the user's preyconfig.cfg would be overwritten when the game exits.
+        keepFilesAside_ = true;
+        log_.Add("The benchmark game could not be ended. Your own game settings stay set aside; "
+                 "the program offers to put them back at its next start.");
+        log_.Save(paths_.BenchDir);
+        return true;
+    }
+    log_.Add("The benchmark game was ended because the program was closed.");
+    gameSide_.RestoreGameConfig(true);
+    gameSide_.MarkPassEnded(mode_.BatchMode);
+    log_.Save(paths_.BenchDir);
+    return true;
+}
+
+void ProgramPass::AbandonPass() {
+    // No further step of the pass may run: the ends of processes ended now are not reported.
+    dxrun_.SetOnTerminate({});
+    cp_.SetOnTerminate({});
+}

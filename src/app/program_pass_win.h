@@ -50,7 +50,25 @@ public:
     void BenchButtonClick() { controller_.BenchButtonClick(); }
     GameConfig& Config() { return config_; }
 
+    // How the program is being left: by the user (Exit, the close command) in an interactive
+    // program, or unattended (a batch program, the end of the Windows session).
+    enum class Leaving { ByUser, Unattended };
+    // Called before the window closes. A game still running is never left to write over the
+    // user's restored files: the user is asked (Leaving::ByUser; false when they keep it
+    // running), or it is ended with every process it started. Once it has ended the user's
+    // files are put back; when it cannot be ended they stay set aside for the next start.
+    bool MayLeave(Leaving how);
+    // The user's files stay set aside at the program's end (a game that could not be ended).
+    bool KeepFilesAside() const { return keepFilesAside_; }
+
 private:
+    void AbandonPass();
+
+    MainForm& form_;
+    const StartupMode& mode_;
+    const AppPaths& paths_;
+    DebugLog& log_;
+    bool keepFilesAside_ = false;
     ShellFileOperations shellFiles_;
     GameConfig config_;
     PassState state_;

@@ -28,6 +28,7 @@ std::string BatchLine(const OptionState& options, std::size_t resolutionIndex) {
     line += " /" + tokens.aa;
     line += " /" + tokens.af;
     if (!tokens.boost.empty()) line += " /BOOST";
+    if (!tokens.timeLimit.empty()) line += " /" + tokens.timeLimit;
     return line;
 }
 

@@ -40,10 +40,35 @@ bool GameConfig::AutoexecIsGenerated() {
     return files_.ReadFile(CfgFile(kAutoexec), bytes) && IsGeneratedAutoexec(bytes);
 }
 
+bool GameConfig::AutoexecIsOurs() {
+    if (!AutoexecIsGenerated()) return false;
+    // Without a record the content alone decides; with one, an empty or look-alike file the
+    // user made is theirs unless this program wrote the folder's autoexec.cfg.
+    if (!records_ || prepared_) return true;
+    const PreparationRecord record = Record();
+    return record.folder == folder_ && record.autoexecGenerated;
+}
+
+PreparationRecord GameConfig::Record() const {
+    return records_ ? ReadPreparationRecord(*records_) : PreparationRecord{};
+}
+
+void GameConfig::UpdateRecord(bool autoexecGenerated) {
+    if (!records_) return;
+    PreparationRecord record = Record();
+    if (record.folder != folder_) record = PreparationRecord{folder_};
+    record.autoexecSetAside = record.autoexecSetAside || HasBackup(kAutoexecBackup);
+    record.preyconfigSetAside = record.preyconfigSetAside || HasBackup(kPreyconfigBackup);
+    record.autoexecGenerated = record.autoexecGenerated || autoexecGenerated;
+    WritePreparationRecord(*records_, record);
+}
+
+bool GameConfig::BackupsLeft() const { return HasBackup(kAutoexecBackup) || HasBackup(kPreyconfigBackup); }
+
 void GameConfig::Keep(const char* file) {
     int number = 1;
-    while (files_.FileExists(paths_.CfgPath + KeptName(file, number))) ++number;
-    fileOps_.Move(CfgFile(file), paths_.CfgPath + KeptName(file, number));
+    while (files_.FileExists(folder_ + KeptName(file, number))) ++number;
+    fileOps_.Move(CfgFile(file), folder_ + KeptName(file, number));
 }
 
 void GameConfig::SetAside(const char* file, const char* backup) {
@@ -57,9 +82,13 @@ void GameConfig::SetAside(const char* file, const char* backup) {
 
 void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
     if (paths_.CfgPath.empty()) return;
+    // One record, one folder: an unrestored preparation of another game folder goes back first.
+    const PreparationRecord earlier = Record();
+    if (earlier.Present() && earlier.folder != paths_.CfgPath) RestoreFolder(earlier.folder, &log);
+    folder_ = paths_.CfgPath;
     if (files_.FileExists(CfgFile(kAutoexec))) {
         // Our own file from an unrestored preparation is simply written over below.
-        if (!(HasBackup(kAutoexecBackup) && AutoexecIsGenerated())) SetAside(kAutoexec, kAutoexecBackup);
+        if (!(HasBackup(kAutoexecBackup) && AutoexecIsOurs())) SetAside(kAutoexec, kAutoexecBackup);
         log.Add("Exist autoexec.cfg --- renamed");
     } else {
         log.Add("No exist autoexec.cfg");
@@ -70,10 +99,11 @@ void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
     } else {
         log.Add("No exist preyconfig.cfg");
     }
-    // A move that failed leaves the user's file in place: writing over it would lose it.
-    if (files_.FileExists(CfgFile(kAutoexec)) && !AutoexecIsGenerated()) {
-        throw std::runtime_error("Cannot move " + CfgFile(kAutoexec) + " aside");
-    }
+    // A move that failed leaves the user's file in place: writing over it, or letting the game
+    // write over it, would lose it. The pass then stops and the restore puts back what moved.
+    UpdateRecord(false);
+    if (files_.FileExists(CfgFile(kAutoexec)) && !AutoexecIsOurs()) throw CannotSetAside(kAutoexec);
+    if (files_.FileExists(CfgFile(kPreyconfig))) throw CannotSetAside(kPreyconfig);
     texts_.shader = ShaderText(bench.shader);
     const int level = ShaderLevel(bench.shader);
     if (level != kNoShaderLevel) {
@@ -82,12 +112,19 @@ void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
     }
     fileOps_.WriteLines(CfgFile(kAutoexec), AutoexecLines(level, boost_, antialiasingLine_, filteringLine_));
     prepared_ = true;
+    UpdateRecord(true);
     log.Add("Modified settings saved: " + paths_.CfgPath);
+}
+
+std::runtime_error GameConfig::CannotSetAside(const char* file) const {
+    return std::runtime_error("Your game settings file " + CfgFile(file) +
+                              " could not be moved aside; another program may be using it. The benchmark was "
+                              "not started, and your game settings are as they were.");
 }
 
 void GameConfig::DiscardAutoexec() {
     if (!files_.FileExists(CfgFile(kAutoexec))) return;
-    if (AutoexecIsGenerated()) {
+    if (AutoexecIsOurs()) {
         files_.DeleteFileIfExists(CfgFile(kAutoexec));
     } else {
         Keep(kAutoexec);
@@ -99,14 +136,22 @@ void GameConfig::BringBack(const char* backup, const char* file) {
 }
 
 void GameConfig::Restore(DebugLog* debugLines) {
-    if (paths_.CfgPath.empty()) return;
+    const PreparationRecord record = Record();
+    RestoreFolder(record.Present() ? record.folder : paths_.CfgPath, debugLines);
+}
+
+void GameConfig::RestoreFolder(const std::string& folder, DebugLog* debugLines) {
+    if (folder.empty()) return;
+    folder_ = folder;
+    const PreparationRecord record = Record();
+    const bool wroteAutoexec = prepared_ || (record.folder == folder_ && record.autoexecGenerated);
     if (HasBackup(kAutoexecBackup)) {
         DiscardAutoexec();
         BringBack(kAutoexecBackup, kAutoexec);
         if (debugLines) debugLines->Add("Restore autoexec.cfg");
     } else {
         // Only a file this program generated since its last restore goes.
-        if (prepared_) DiscardAutoexec();
+        if (wroteAutoexec) DiscardAutoexec();
         if (debugLines) debugLines->Add("Delete autoexec.cfg");
     }
     if (HasBackup(kPreyconfigBackup)) {
@@ -116,12 +161,18 @@ void GameConfig::Restore(DebugLog* debugLines) {
         if (debugLines) debugLines->Add("Restore preyconfig.cfg");
     }
     prepared_ = false;
+    // A move that failed keeps the record, so that the next start asks again.
+    if (records_ && !BackupsLeft()) ClearPreparationRecord(*records_);
 }
 
 void GameConfig::StartupRecovery(SettingsStore& store, const YesNoQuestion& ask) {
-    if (!PassUnderWay(store)) return;
+    // A recorded preparation is offered back even when its pass was refused (pass mark "0") and
+    // the program then ended without its restore.
+    const PreparationRecord record = ReadPreparationRecord(store);
+    if (!PassUnderWay(store) && !record.Present()) return;
     if (!ask(kRecoveryQuestion)) return;
-    if (!paths_.CfgPath.empty()) {
+    folder_ = record.Present() ? record.folder : paths_.CfgPath;
+    if (!folder_.empty()) {
         if (HasBackup(kAutoexecBackup)) {
             DiscardAutoexec();
             BringBack(kAutoexecBackup, kAutoexec);
@@ -130,6 +181,9 @@ void GameConfig::StartupRecovery(SettingsStore& store, const YesNoQuestion& ask)
             files_.DeleteFileIfExists(CfgFile(kPreyconfig));
             BringBack(kPreyconfigBackup, kPreyconfig);
         }
+        // Still set aside: the question comes again at the next start.
+        if (BackupsLeft()) return;
     }
+    if (record.Present()) ClearPreparationRecord(store);
     MarkRecovered(store);
 }

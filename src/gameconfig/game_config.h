@@ -1,8 +1,10 @@
 #pragma once
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "app/debug_log.h"
+#include "gameconfig/preparation_record.h"
 #include "gameconfig/quality_settings.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
@@ -26,10 +28,17 @@ constexpr const char* kRecoveryQuestion =
 // "autoexec_kept2.cfg", ...). A preyconfig.cfg found in place while its backup exists was
 // written by the game after an unrestored preparation; it is kept the same way, as
 // "preyconfig_kept.cfg", so that the game still starts without it.
+//
+// With a record store, every preparation is recorded in it (see preparation_record.h): the
+// restore and the recovery question then act on the recorded folder, and an autoexec.cfg
+// counts as generated only where the record says this program wrote it.
 class GameConfig {
 public:
     GameConfig(FileSystem& files, FileOperations& fileOps, const AppPaths& paths)
         : files_(files), fileOps_(fileOps), paths_(paths) {}
+
+    // Where preparations are recorded; none: nothing is recorded and CfgPath is the folder.
+    void KeepRecordIn(SettingsStore* store) { records_ = store; }
 
     // Antialiasing and filtering lines and texts; adds the two texts to the debug log.
     void FilterStep(const BenchOptions& bench, DebugLog& log);
@@ -49,12 +58,19 @@ public:
     bool Prepared() const { return prepared_; }
 
 private:
-    std::string CfgFile(const char* name) const { return paths_.CfgPath + name; }
+    std::string CfgFile(const char* name) const { return folder_ + name; }
     bool HasBackup(const char* backup) const { return files_.FileExists(CfgFile(backup)); }
     void SetAside(const char* file, const char* backup);
     void Keep(const char* file);
+    std::runtime_error CannotSetAside(const char* file) const;
     void DiscardAutoexec();
     bool AutoexecIsGenerated();
+    // Generated content that this program wrote into the folder (the record says so).
+    bool AutoexecIsOurs();
+    PreparationRecord Record() const;
+    void UpdateRecord(bool autoexecGenerated);
+    void RestoreFolder(const std::string& folder, DebugLog* debugLines);
+    bool BackupsLeft() const;
     void BringBack(const char* backup, const char* file);
 
     FileSystem& files_;
@@ -65,4 +81,6 @@ private:
     std::string filteringLine_;
     bool boost_ = false;
     bool prepared_ = false;
+    SettingsStore* records_ = nullptr;
+    std::string folder_;  // the configuration folder the current operation works in
 };

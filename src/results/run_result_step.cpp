@@ -1,6 +1,7 @@
 #include "results/run_result_step.h"
 
 #include "runner/game_batch_file.h"
+#include "settings/game_time_limit.h"
 
 namespace {
 
@@ -26,7 +27,15 @@ void RunResultStep::RecordRunResult() {
 void RunResultStep::RecordInteractive() {
     ctx_.view.Pause(kPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
-    if (score.logFound) {
+    const bool timedOut = ctx_.pass.RunEndedByTimeLimit;
+    if (timedOut) {
+        // Whatever the ended game left in its log is no result.
+        ctx_.view.RepaintWindow();
+        AppendSection(score, true);
+        AppendTimeLimitLine();
+        ctx_.debugLog.Add("FPS: No Score");
+        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    } else if (score.logFound) {
         ctx_.debugLog.Add("Prepare result");
         ctx_.debugLog.Save(ctx_.paths.BenchDir);
         ctx_.view.RepaintWindow();
@@ -42,7 +51,7 @@ void RunResultStep::RecordInteractive() {
 
     if (ctx_.pass.CompletedRuns != ctx_.pass.PlannedRuns) return;
     ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
-    if (ShowsResult(score) && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
+    if ((timedOut || ShowsResult(score)) && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     ctx_.game.RestoreGameConfig(true);
     ctx_.debugLog.Save(ctx_.paths.BenchDir);
     ctx_.view.Pause(kPauseMs);
@@ -54,7 +63,13 @@ void RunResultStep::RecordInteractive() {
 void RunResultStep::RecordBatch() {
     ctx_.view.Pause(kPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
-    if (score.logFound) {
+    const bool timedOut = ctx_.pass.RunEndedByTimeLimit;
+    if (timedOut) {
+        ctx_.view.RepaintWindow();
+        AppendSection(score, true);
+        AppendTimeLimitLine();
+        ctx_.report.addLine(kBatchSectionEnd);
+    } else if (score.logFound) {
         ctx_.view.RepaintWindow();
         // Batch mode shows the text as the game printed it, letters and all; only a log
         // without any result line has nothing to show.
@@ -62,7 +77,7 @@ void RunResultStep::RecordBatch() {
         ctx_.report.addLine(kBatchSectionEnd);
     }
     ctx_.report.addClosingLines(ReportDocument::Mode::Batch);
-    const std::string failure = ShowsResult(score) ? SaveFailure() : std::string();
+    const std::string failure = timedOut || ShowsResult(score) ? SaveFailure() : std::string();
     ctx_.game.RestoreGameConfig(false);
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
@@ -86,6 +101,10 @@ void RunResultStep::AppendSection(const ScoreResult& score, bool noScore) {
     report.addLine(CaptionLine(ctx_.game.FilteringText()));
     report.addLine(CaptionLine(ctx_.game.BoostText()));
     report.addLine(noScore ? NoScoreLine() : ScoreLine(score.scoreText));
+}
+
+void RunResultStep::AppendTimeLimitLine() {
+    ctx_.report.addLine(CaptionLine(TimeLimitEndedText(ctx_.pass.RunTimeLimitSeconds)));
 }
 
 std::string RunResultStep::SaveFailure() {

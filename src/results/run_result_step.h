@@ -19,6 +19,8 @@ private:
     void RecordInteractive();
     void RecordBatch();
     void AppendSection(const ScoreResult& score, bool noScore);
+    // The added line of a run whose game passed its time limit and was ended.
+    void AppendTimeLimitLine();
     // Writes the report: empty when done, else the message naming the file.
     std::string SaveFailure();
     // False when the file could not be written; the first failure of a pass is shown.

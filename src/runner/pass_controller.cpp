@@ -5,6 +5,7 @@
 #include "platform/os_error.h"
 #include "runner/game_batch_file.h"
 #include "runner/resolution_table.h"
+#include "settings/game_time_limit.h"
 #include "settings/option_store.h"
 
 namespace {
@@ -81,7 +82,15 @@ void PassController::StartPass() {
     const std::string& system = platform_.systemFolder;
     dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.BenchDir + "dxinfo.txt");
     dxrun_.SetCurrentDirectory(system);
-    dxrun_.Run();
+    try {
+        dxrun_.Run();
+    } catch (const OsError& e) {
+        // Without the tool the pass goes on as with a tool that wrote no report: the display
+        // memory, driver version and sound device stay empty.
+        ctx_.debugLog.Add(std::string("The display diagnostics tool could not be started (") + e.what() +
+                          "); its values stay empty.");
+        dxrunTerminate(dxrun_, 0);
+    }
 }
 
 void PassController::dxrunTerminate(ProcessRunner&, int) {
@@ -186,6 +195,8 @@ void PassController::StartRun(std::size_t position) {
 
     cp_.SetCurrentDirectory(ctx_.paths.GamePath);
     cp_.SetCommandLine(JoinPath(ctx_.paths.GamePath, kGameBatchFileName));
+    ctx_.pass.RunTimeLimitSeconds = TimeLimitOfToken(ctx_.benchOptions.timeLimit);
+    cp_.SetTimeLimit(ctx_.pass.RunTimeLimitSeconds);
     ctx_.view.Pause(kPauseBeforeGameMs);
     try {
         cp_.Run();
@@ -196,12 +207,14 @@ void PassController::StartRun(std::size_t position) {
     }
 }
 
-void PassController::cpTerminate(ProcessRunner&, int) {
+void PassController::cpTerminate(ProcessRunner& runner, int) {
+    ctx_.pass.RunEndedByTimeLimit = runner.EndedByTimeLimit();
     StopPassOnError([this] { RecordRunAndGoOn(); });
 }
 
 void PassController::RecordRunAndGoOn() {
     ctx_.debugLog.Add("CP terminated");
+    if (ctx_.pass.RunEndedByTimeLimit) ctx_.debugLog.Add(TimeLimitEndedText(ctx_.pass.RunTimeLimitSeconds));
     ctx_.debugLog.Save(ctx_.paths.BenchDir);
     if (ctx_.mode.BatchMode) return resultStep_.RecordRunResult();
 

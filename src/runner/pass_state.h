@@ -12,4 +12,6 @@ struct PassState {
     std::string AspectFragment;  // aspect-ratio part of the game command line, or empty
     std::string AspectLine;      // aspect-ratio text for the debug log and the report, or empty
     std::string GameCommandLine; // command line of the run last started
+    int RunTimeLimitSeconds = 0;     // the limit of the run last started (0: none)
+    bool RunEndedByTimeLimit = false;  // its game was ended when the limit passed
 };

@@ -17,6 +17,10 @@ public:
     void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
     void SetCurrentDirectory(const std::string& folder) { currentDirectory_ = folder; }
     void SetOnTerminate(TerminateHandler handler) { onTerminate_ = std::move(handler); }
+    // The longest the next run may take, in seconds (0: no limit). When it passes, the process
+    // and every process it started are ended together and the end is reported as usual.
+    void SetTimeLimit(int seconds) { timeLimitSeconds_ = seconds; }
+    int TimeLimit() const { return timeLimitSeconds_; }
     const std::string& CommandLine() const { return commandLine_; }
     const std::string& CurrentDirectory() const { return currentDirectory_; }
 
@@ -25,6 +29,8 @@ public:
     // when the process cannot be created.
     virtual void Run() = 0;
     virtual bool Running() const = 0;
+    // True when the last run was ended because it passed its time limit.
+    bool EndedByTimeLimit() const { return endedByTimeLimit_; }
 
     static constexpr const char* kRunnerBusyMessage = "Cannot perform this operation when process is running";
 
@@ -32,9 +38,12 @@ protected:
     void NotifyTerminated(int exitCode) {
         if (onTerminate_) onTerminate_(*this, exitCode);
     }
+    void SetEndedByTimeLimit(bool ended) { endedByTimeLimit_ = ended; }
 
 private:
     std::string commandLine_;
     std::string currentDirectory_;
     TerminateHandler onTerminate_;
+    bool endedByTimeLimit_ = false;
+    int timeLimitSeconds_ = 0;
 };

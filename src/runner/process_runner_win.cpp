@@ -10,7 +10,9 @@
 namespace {
 
 const char* const kSinkClass = "LurkProcessRunnerSink";
-const UINT kProcessEnded = WM_APP + 1;  // wParam: the exit code
+const UINT kProcessEnded = WM_APP + 1;  // wParam: the exit code, lParam: 1 when ended by the time limit
+// The exit code given to the processes of a tree ended from here.
+const UINT kEndedExitCode = ERROR_TIMEOUT;
 
 }  // namespace
 
@@ -41,12 +43,24 @@ void WinProcessRunner::Run() {
     PROCESS_INFORMATION info{};
     std::string commandLine = CommandLine();  // CreateProcessA may write into its buffer
     const char* folder = CurrentDirectory().empty() ? nullptr : CurrentDirectory().c_str();
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, folder,
-                        &startup, &info)) {
-        throw OsErrorFromCode(GetLastError());
-    }
+    ScopedKernelHandle job(CreateJobObjectA(nullptr, nullptr));
+    if (!job) throw OsErrorFromCode(GetLastError());
+    // The process inherits the error mode: one that cannot load shows no system error box,
+    // which an unattended pass would wait on for ever. Suspended until it is in the job, so
+    // that nothing it starts can escape the job.
+    const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const BOOL created = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE,
+                                       NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, folder, &startup, &info);
+    const DWORD createError = GetLastError();
+    SetErrorMode(errorMode);
+    if (!created) throw OsErrorFromCode(createError);
     ScopedKernelHandle thread(info.hThread);
     process_.Reset(info.hProcess);
+    // A system that refuses the job (an older Windows running this program inside a job of
+    // its own) still runs the process; only its tree cannot be ended then, the process itself can.
+    if (AssignProcessToJobObject(job.Get(), process_.Get())) job_ = std::move(job);
+    SetEndedByTimeLimit(false);
+    ResumeThread(thread.Get());
 
     watcher_.Reset(CreateThread(nullptr, 0, Watch, this, CREATE_SUSPENDED, nullptr));
     if (!watcher_) {
@@ -62,18 +76,42 @@ void WinProcessRunner::Run() {
 DWORD WINAPI WinProcessRunner::Watch(void* runner) {
     auto* self = static_cast<WinProcessRunner*>(runner);
     const HANDLE waitFor[2] = {self->process_.Get(), self->stop_.Get()};
-    if (WaitForMultipleObjects(2, waitFor, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) return 0;
+    const int limit = self->TimeLimit();
+    const DWORD limitMs = limit > 0 ? static_cast<DWORD>(limit) * 1000 : INFINITE;
+    DWORD waited = WaitForMultipleObjects(2, waitFor, FALSE, limitMs);
+    const bool byTimeLimit = waited == WAIT_TIMEOUT;
+    if (byTimeLimit) {
+        self->EndTree();
+        waited = WaitForMultipleObjects(2, waitFor, FALSE, INFINITE);
+    }
+    if (waited != WAIT_OBJECT_0) return 0;  // the runner goes away
     DWORD exitCode = 0;
     GetExitCodeProcess(self->process_.Get(), &exitCode);
-    PostMessageA(self->sink_, kProcessEnded, exitCode, 0);
+    PostMessageA(self->sink_, kProcessEnded, exitCode, byTimeLimit ? 1 : 0);
     return 0;
 }
 
-void WinProcessRunner::Ended(DWORD exitCode) {
+void WinProcessRunner::EndTree() {
+    if (job_) {
+        TerminateJobObject(job_.Get(), kEndedExitCode);
+    } else {
+        TerminateProcess(process_.Get(), kEndedExitCode);
+    }
+}
+
+bool WinProcessRunner::EndProcessTree(DWORD timeoutMs) {
+    if (!Running()) return true;
+    EndTree();
+    return WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+void WinProcessRunner::Ended(DWORD exitCode, bool byTimeLimit) {
     // The watcher has posted and only returns now: joining it takes no time.
     WaitForSingleObject(watcher_.Get(), INFINITE);
     watcher_.Reset();
     process_.Reset();
+    job_.Reset();
+    SetEndedByTimeLimit(byTimeLimit);
     NotifyTerminated(static_cast<int>(exitCode));
 }
 
@@ -85,7 +123,7 @@ LRESULT CALLBACK WinProcessRunner::SinkProcedure(HWND hwnd, UINT msg, WPARAM wPa
     auto* self = reinterpret_cast<WinProcessRunner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (msg != kProcessEnded || !self || !self->watcher_) return DefWindowProcA(hwnd, msg, wParam, lParam);
     try {
-        self->Ended(static_cast<DWORD>(wParam));
+        self->Ended(static_cast<DWORD>(wParam), lParam == 1);
     } catch (const std::exception& e) {
         ReportUnhandledError(self->errorOwner_, e);
     } catch (...) {

@@ -11,9 +11,11 @@ struct BenchOptions {
     std::string aa;          // "AANONE", "AA2", "AA4", "AASYS"
     std::string af;          // "AFNONE", "AF2", "AF4", "AF8", "AF16", "AFSYS"
     std::string boost;       // "BOOST" or empty
+    std::string timeLimit;   // "LIMIT<seconds>", empty for the default limit
 
     bool operator==(const BenchOptions& o) const {
         return resolution == o.resolution && demo == o.demo && aspect == o.aspect && shader == o.shader &&
-               aa == o.aa && af == o.af && boost == o.boost;
+               aa == o.aa && af == o.af && boost == o.boost &&
+               timeLimit == o.timeLimit;
     }
 };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runner/resolution_table.h"
+#include "settings/game_time_limit.h"
 
 // The option selections the window's pages show and edit. A fresh installation has no
 // choice anywhere; kNoChoice marks a radio group or list without a selected item.
@@ -46,4 +47,6 @@ struct OptionState {
     std::string proxyPort;
     std::string proxyUsername;
     std::string proxyPassword;  // plain text; stored encoded
+
+    int gameTimeLimitSeconds = kDefaultGameTimeLimitSeconds;  // GameTimeLimit; 0: no limit
 };

@@ -1,6 +1,7 @@
 #include "settings/option_store.h"
 
 #include "settings/base64.h"
+#include "settings/game_time_limit.h"
 #include "settings/settings_load.h"
 
 namespace {
@@ -47,6 +48,10 @@ void StoreProxyPassword(SettingsStore& store, const std::string& password) {
     if (!password.empty()) store.Write("ProxyPassword", EncodeBase64Mime(password));
 }
 
+void StoreGameTimeLimit(SettingsStore& store, int seconds) {
+    store.Write(kGameTimeLimitValue, std::to_string(seconds));
+}
+
 void PickGameFolder(SettingsStore& store, FileSystem& files, const std::string& exePath,
                     OptionState& options, AppPaths& paths) {
     const std::string folder = GameFolderOfFile(exePath);
@@ -81,5 +86,6 @@ BenchOptions DeriveBenchOptions(const OptionState& options) {
     bench.af = TokenAt(kAf, 6, options.af);
     bench.demo = TokenAt(kDemo, 2, options.demo);
     bench.boost = options.boost ? "BOOST" : "";
+    bench.timeLimit = TimeLimitToken(options.gameTimeLimitSeconds);
     return bench;
 }

@@ -27,6 +27,9 @@ void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std:
 // ProxyPassword, base64-encoded; emptying the field is not stored.
 void StoreProxyPassword(SettingsStore& store, const std::string& password);
 
+// GameTimeLimit, in whole seconds.
+void StoreGameTimeLimit(SettingsStore& store, int seconds);
+
 // The user chose prey.exe: the game folder is the file's folder.
 void PickGameFolder(SettingsStore& store, FileSystem& files, const std::string& exePath,
                     OptionState& options, AppPaths& paths);

@@ -5,6 +5,7 @@
 
 #include "runner/game_batch_file.h"
 #include "settings/base64.h"
+#include "settings/game_time_limit.h"
 
 namespace {
 
@@ -145,6 +146,7 @@ void LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& path
     options.boost = ctx.store.Read("Boost") == "1";
     options.useProxy = ctx.store.Read("UseProxy") == "1";
     LoadProxy(ctx, options);
+    options.gameTimeLimitSeconds = StoredGameTimeLimit(ctx.store.Read(kGameTimeLimitValue));
     // A left-over of an interrupted pass.
     if (!paths.GamePath.empty()) ctx.files.DeleteFileIfExists(JoinPath(paths.GamePath, kGameBatchFileName));
     if (ctx.startupRecovery) ctx.startupRecovery();

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "platform/ascii_case.h"
+#include "settings/game_time_limit.h"
 
 namespace {
 
@@ -54,5 +55,6 @@ BenchOptions ReadBatchOptions(const ArgumentList& args) {
     for (const SelectionSwitch& s : kSelectionSwitches) {
         if (IsSwitchPresent(args, s.word)) options.*s.group = s.word;
     }
+    if (const std::optional<int> limit = ReadTimeLimitSwitch(args)) options.timeLimit = TimeLimitToken(*limit);
     return options;
 }

@@ -56,6 +56,16 @@ TEST(BatchLine, JoinsTheTokensOfTheWindowsChoices) {
     EXPECT_EQ(BatchLine(none, 0), "QWK_Lurkmark.exe /Batch  /640 / / / /");
 }
 
+TEST(BatchLine, TimeLimitOtherThanTheDefaultComesLastInSeconds) {
+    OptionState o = FullSetup();
+    o.gameTimeLimitSeconds = 900;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST /LIMIT900");
+    o.gameTimeLimitSeconds = 0;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST /LIMIT0");
+    o.gameTimeLimitSeconds = 1800;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST");
+}
+
 TEST(BatchList, AddSettingsAppendsOneLinePerCheckedResolutionInTableOrder) {
     ScriptedBatchUi ui;
     BatchList list(ui, "/nowhere/");

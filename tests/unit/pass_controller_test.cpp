@@ -212,6 +212,53 @@ TEST_F(PassTest, LetterScoresAndLogsWithoutResultLineShowNoScore) {
     EXPECT_EQ(view.opened.size(), 1u);
 }
 
+TEST_F(PassTest, RunEndedByTheTimeLimitShowsNoScoreWithTheReasonAndThePassGoesOn) {
+    game.planned = {0, 2, 8};
+    options.gameTimeLimitSeconds = 300;
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_EQ(cp.TimeLimit(), 300);
+    files.files[LogPath()] = "seconds = 27.4 fps";
+    cp.End();
+    // What the ended game left in its log is no result.
+    files.files[LogPath()] = "seconds = 99.9 fps";
+    cp.EndByTimeLimit();
+    files.files[LogPath()] = "seconds = 31.0 fps";
+    cp.End();
+    EXPECT_EQ(cp.starts, 3);
+
+    std::vector<std::string> expected = Section(ResolutionHeading("640", "", ""), ScoreLine("27.4"));
+    for (const std::string& line : Section(ResolutionHeading("1024", "", ""), NoScoreLine())) expected.push_back(line);
+    expected.push_back("The game did not finish within the time limit of 5 minutes and was ended.<br>");
+    for (const std::string& line : Section(ResolutionHeading("hdw3", "", ""), ScoreLine("31.0"))) {
+        expected.push_back(line);
+    }
+    expected.push_back(kClosing);
+    expected.push_back(FooterLine(ReportDocument::Mode::Interactive));
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath())), expected);
+    const std::vector<std::string> debug = LinesOnDisk(DebugPath());
+    const auto ended = std::find(debug.begin(), debug.end(),
+                                 "The game did not finish within the time limit of 5 minutes and was ended.");
+    ASSERT_NE(ended, debug.end());
+    EXPECT_EQ(*(ended - 1), "CP terminated");
+    EXPECT_EQ(*(ended + 1), "FPS: No Score");
+    EXPECT_EQ(view.opened.size(), 1u);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+}
+
+TEST_F(PassTest, DiagnosticsToolThatCannotStartLeavesItsValuesEmptyAndThePassGoesOn) {
+    game.planned = {0};
+    dxrun.failNextStart = true;
+    controller->BenchButtonClick();
+    EXPECT_TRUE(view.messages.empty());
+    ASSERT_TRUE(cp.Running());
+    EXPECT_TRUE(Contains(log.Lines(), "The display diagnostics tool could not be started (The system cannot find the "
+                                      "file specified.); its values stay empty."));
+    files.files[LogPath()] = "seconds = 27.4 fps";
+    cp.End();
+    EXPECT_EQ(view.opened.size(), 1u);
+}
+
 TEST_F(PassTest, InteractiveRefusalsLeaveDebugFileAndReportAlone) {
     struct Case {
         const char* name;
@@ -343,6 +390,28 @@ TEST_F(BatchPassTest, OneRunSavedNotOpenedAndTheProgramEnds) {
     EXPECT_EQ(std::vector<std::string>(debug.end() - 4, debug.end()),
               (std::vector<std::string>{"", "START", "Resolution: 640 \xD7 480...", "CP terminated"}));
     EXPECT_EQ(debug.size(), 11u + 4u);
+}
+
+TEST_F(BatchPassTest, LimitOfTheSwitchEndsTheRunAndTheReportSaysSo) {
+    bench.timeLimit = "LIMIT4";
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_EQ(cp.TimeLimit(), 4);
+    cp.EndByTimeLimit();  // no log at all
+    std::vector<std::string> expected = Section(ResolutionHeading("640", "", ""), NoScoreLine());
+    expected.push_back("The game did not finish within the time limit of 4 seconds and was ended.<br>");
+    expected.push_back("<br><HR>");
+    expected.push_back(kClosing);
+    expected.push_back(FooterLine(ReportDocument::Mode::Batch));
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath())), expected);
+    EXPECT_TRUE(view.endRequested);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+}
+
+TEST_F(BatchPassTest, WithoutTheSwitchTheDefaultLimitHolds) {
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_EQ(cp.TimeLimit(), 1800);
 }
 
 // Passes of a batch file can share a start time (a time format without seconds, the clock

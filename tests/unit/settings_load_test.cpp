@@ -253,4 +253,20 @@ TEST(ResultFolderText, RootUnchangedOtherFoldersGetABackslash) {
     EXPECT_EQ(ResultFolderText("C:\\Results"), "C:\\Results\\");
 }
 
+TEST_F(LoadFixture, GameTimeLimitIsWholeSecondsAndFallsBackToHalfAnHour) {
+    const struct {
+        const char* stored;
+        int seconds;
+    } cases[] = {{nullptr, 1800}, {"900", 900}, {"0", 0}, {"86400", 86400}, {"86401", 1800},
+                 {"15 min", 1800}, {"-5", 1800}, {"", 1800}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "<missing>");
+        store.values.erase("GameTimeLimit");
+        if (c.stored) store.values["GameTimeLimit"] = c.stored;
+        options = OptionState{};
+        Load();
+        EXPECT_EQ(options.gameTimeLimitSeconds, c.seconds);
+    }
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
 #include "results/report_document.h"
+#include "support/eventually.h"
 #include "support/game_folder.h"
 #include "support/process_list.h"
 #include "support/started_program.h"
@@ -184,7 +185,7 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     // View batch writes the view file and hands it to the text viewer.
     Command(app, ctl::Viewbatch1);
     const std::string viewFile = bench + "batchview.txt";
-    EXPECT_EQ(wt::ReadFileBytes(viewFile), CrLfLines(lines));
+    EXPECT_TRUE(wt::FileBecomes(viewFile, CrLfLines(lines)));
     CloseViewerOfTheViewFile(notepadsBefore);
 
     // Save batch, cancelled: the view file goes, the closing line stays in the list.
@@ -192,7 +193,7 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     HWND dialog = WaitForSaveDialog(app.main);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kReadOnlyBox)));
-    EXPECT_FALSE(wt::FileExists(viewFile));
+    EXPECT_TRUE(wt::FileGoes(viewFile));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(Closes(dialog));
 
@@ -211,7 +212,7 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     TypeNameAndSave(dialog, "run");
     EXPECT_TRUE(Closes(dialog));
     const std::string runFile = bench + "run.bat";
-    EXPECT_EQ(wt::ReadFileBytes(runFile), CrLfLines({lines[0], lines[1], closing}));
+    EXPECT_TRUE(wt::FileBecomes(runFile, CrLfLines({lines[0], lines[1], closing})));
 
     // New batch, Yes: the dialog again, with a second closing line; it asks before replacing.
     PostCommand(app, ctl::Newbatch1);
@@ -223,15 +224,15 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     TypeNameAndSave(dialog, bench + "again.bat");
     EXPECT_TRUE(Closes(dialog));
     const std::string twice = CrLfLines({lines[0], lines[1], closing, closing});
-    EXPECT_EQ(wt::ReadFileBytes(bench + "again.bat"), twice);
+    EXPECT_TRUE(wt::FileBecomes(bench + "again.bat", twice));
     EXPECT_EQ(wt::ReadFileBytes(runFile), CrLfLines({lines[0], lines[1], closing})) << "not replaced";
 
     // View after the saves shows the closing lines last; the list outlives New batch's Yes.
     Command(app, ctl::Viewbatch1);
-    EXPECT_EQ(wt::ReadFileBytes(viewFile), twice);
+    EXPECT_TRUE(wt::FileBecomes(viewFile, twice));
     CloseViewerOfTheViewFile(notepadsBefore);
     EXPECT_TRUE(app.Exit());
-    EXPECT_FALSE(wt::FileExists(viewFile)) << "the view file goes with the window";
+    EXPECT_TRUE(wt::FileGoes(viewFile)) << "the view file goes with the window";
 
     // The saved file, run from the program's folder. A time format without seconds gives both
     // passes the same start time when they fall into one minute: neither report may be lost.

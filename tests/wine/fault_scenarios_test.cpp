@@ -9,11 +9,13 @@
 
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
+#include "support/eventually.h"
 #include "support/game_folder.h"
 #include "support/pass_environment.h"
 #include "support/pass_bench.h"
 #include "support/pass_expectations.h"
 #include "support/process_list.h"
+#include "support/user_bench.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
@@ -21,61 +23,15 @@ namespace {
 
 using wt::Lines;
 using wt::PassCaptions;
+using wt::GameProcess;
+using wt::InteractiveProgram;
+using wt::kUserAutoexec;
+using wt::kUserPreyconfig;
 using wt::PassMode;
+using wt::UserBench;
 
 const char* const kDiagnosticsFixture = "win7_sp1_spanish_intel_hd3000_idt_cp1252.txt";
 const char* const kSoundDevice = " Altavoces / Auricular (IDT High Definition Audio CODEC)";
-const char* const kRecoveryQuestion = "The last time an error occured. Do you wish to restore the original settings?";
-
-// The user's own files: accented letters, the euro sign and the copyright sign of code page
-// 1252, mixed line ends, and no line end after the last line.
-const char* const kUserAutoexec =
-    "// r\xE9glages de J\xF6rg \xA9 2007\r\nbind F5 \"screenshot\"\r\nseta ui_name \"Ren\xE9\xE9 \x80\"";
-const char* const kUserPreyconfig = "seta com_showFPS \"0\"\nseta r_gamma \"1.2\"\r\nseta ui_name \"\xC9milie\xFF\"";
-
-struct UserBench : wt::PassBench {
-    UserBench(const std::string& tempName, const std::string& gameName, const std::string& resultsName = "Results")
-        : PassBench(tempName, gameName, resultsName, {kUserAutoexec, kUserPreyconfig}) {}
-    // The user's files are back byte for byte and nothing of a pass is left in base\.
-    void ExpectUserFilesBack() const {
-        EXPECT_EQ(game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
-        EXPECT_EQ(game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
-        EXPECT_EQ(Names(paths.CfgPath), (std::set<std::string>{"autoexec.cfg", "preyconfig.cfg", "Demos"}));
-    }
-    static std::set<std::string> Names(const std::string& folder) {
-        std::set<std::string> names;
-        WIN32_FIND_DATAA data;
-        ScopedFind find(FindFirstFileA((folder + "*").c_str(), &data));
-        if (!find.Valid()) return names;
-        do {
-            const std::string name = data.cFileName;
-            if (name != "." && name != "..") names.insert(name);
-        } while (FindNextFileA(find.Get(), &data));
-        return names;
-    }
-};
-
-// The stand-in game started by the pass: found among the processes, waited for by id.
-class GameProcess {
-public:
-    explicit GameProcess(const std::set<DWORD>& before) {
-        std::set<DWORD> started;
-        wt::WaitUntil([&] {
-            started = wt::NewProcesses(before, wt::ProcessesNamed("prey.exe"));
-            return !started.empty();
-        }, 30000);
-        if (started.size() == 1) process_.Reset(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, *started.begin()));
-    }
-    ~GameProcess() {
-        if (Running()) TerminateProcess(process_.Get(), 1);
-    }
-    bool Found() const { return process_.Valid(); }
-    bool Running() const { return Found() && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
-    bool WaitForEnd() const { return Found() && WaitForSingleObject(process_.Get(), 30000) == WAIT_OBJECT_0; }
-
-private:
-    ScopedKernelHandle process_;
-};
 
 // The game of a batch pass held in the middle of its demo while the program is terminated, as
 // a crash or the task manager would end it; then the game plays to its end and exits.
@@ -101,43 +57,6 @@ void KillProgramWhileTheGameRuns(const UserBench& bench) {
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "1");
 }
 
-// The program started interactively.
-struct InteractiveProgram {
-    explicit InteractiveProgram(const UserBench& bench)
-        : program(bench.Command(), bench.paths.BenchDir), paths(bench.paths) {}
-    // The main window shows (after the splash).
-    bool WaitForMain() {
-        main = wt::WaitForWindow(program.ProcessId(), "TForm1");
-        return main != nullptr;
-    }
-    // The recovery question comes before the main window shows; answered with the button.
-    bool AnswerRecovery(int button) {
-        HWND box = wt::WaitForWindow(program.ProcessId(), "#32770", 30000);
-        if (!box) return false;
-        EXPECT_EQ(wt::TextOf(box), "Confirm");
-        EXPECT_EQ(wt::TextOf(GetDlgItem(box, 0xFFFF)), kRecoveryQuestion);
-        PostMessageA(box, WM_COMMAND, button, 0);
-        return WaitForMain();
-    }
-    HWND Control(int id) const { return wt::FindControl(main, id); }
-    // The pass has finished: Run enabled again, the progress panel gone, and the clean-up that
-    // follows has removed the console log and the game batch file.
-    bool WaitForIdle(DWORD timeoutMs) const {
-        return wt::WaitUntil([&] {
-            return IsWindowEnabled(Control(ctl::BenchButton)) && !wt::IsShown(Control(ctl::Panel1)) &&
-                   !wt::FileExists(paths.CfgPath + "qconsole.log") &&
-                   !wt::FileExists(paths.GamePath + "\\Lurkmark.bat");
-        }, timeoutMs);
-    }
-    bool Exit() {
-        wt::Click(Control(ctl::Image2));
-        return program.WaitForExit(15000);
-    }
-    wt::RunningProgram program;
-    const AppPaths& paths;
-    HWND main = nullptr;
-};
-
 // A batch pass whose program was killed while its game ran.
 struct ProgramKilled : ::testing::Test {
     void SetUp() override {
@@ -151,10 +70,10 @@ struct ProgramKilled : ::testing::Test {
 TEST_F(ProgramKilled, YesAtTheNextStartBringsTheUsersFilesBack) {
     InteractiveProgram start(bench);
     ASSERT_TRUE(start.AnswerRecovery(IDYES));
-    EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
-    EXPECT_EQ(bench.game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
-    EXPECT_EQ(bench.game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
-    EXPECT_FALSE(wt::FileExists(bench.paths.GamePath + "\\Lurkmark.bat")) << "the start removes the left-over";
+    EXPECT_TRUE(wt::SettingsValueBecomes("NoErrorWarning", "0"));
+    EXPECT_TRUE(wt::FileBecomes(bench.paths.CfgPath + "autoexec.cfg", kUserAutoexec));
+    EXPECT_TRUE(wt::FileBecomes(bench.paths.CfgPath + "preyconfig.cfg", kUserPreyconfig));
+    EXPECT_TRUE(wt::FileGoes(bench.paths.GamePath + "\\Lurkmark.bat")) << "the start removes the left-over";
     EXPECT_TRUE(start.Exit());
     bench.ExpectUserFilesBack();
 }
@@ -172,7 +91,7 @@ TEST_F(ProgramKilled, NoLeavesTheFilesToTheShutdownAndTheQuestionComesAgain) {
 
     InteractiveProgram again(bench);
     ASSERT_TRUE(again.AnswerRecovery(IDYES)) << "the question comes again";
-    EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
+    EXPECT_TRUE(wt::SettingsValueBecomes("NoErrorWarning", "0"));
     EXPECT_TRUE(again.Exit());
     bench.ExpectUserFilesBack();
 }

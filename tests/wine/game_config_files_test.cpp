@@ -224,6 +224,71 @@ TEST_F(StartupRecovery, YesWithoutBackupsLeavesTheGeneratedFile) {
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
 }
 
+// A preparation at folder A, then the game folder switched to B (whose autoexec.cfg is the
+// user's, empty as it may be): the restore and the recovery act on A alone.
+struct PreparedThenSwitched : ::testing::Test {
+    wt::GameFolder folderA{"gameconfig_a", "Prey A"};
+    wt::GameFolder folderB{"gameconfig_b", "Prey B"};
+    AppPaths paths = folderA.Paths();
+    WinFileSystem files;
+    ShellFileOperations fileOps;
+    RegistrySettingsStore store;
+    DebugLog log;
+
+    void SetUp() override {
+        wt::CreateSettingsKey({{"NoErrorWarning", "0"}});
+        folderA.WriteCfgFile("autoexec.cfg", kUserAutoexec);
+        folderA.WriteCfgFile("preyconfig.cfg", kUserPreyconfig);
+        folderB.WriteCfgFile("autoexec.cfg", "");
+        folderB.WriteCfgFile("preyconfig.cfg", kUserPreyconfig);
+        GameConfig config{files, fileOps, paths};
+        config.KeepRecordIn(&store);
+        config.Prepare({"", "", "", "", "", "", ""}, log);  // no shader level: an empty autoexec.cfg
+        EXPECT_EQ(wt::ReadSettingsValue("PreparedFolder"), folderA.CfgPath());
+        EXPECT_EQ(wt::ReadSettingsValue("PreparedFiles"), "APG");
+        paths = folderB.Paths();
+    }
+    void TearDown() override { wt::DeleteSettingsKey(); }
+    void ExpectBothFoldersAsTheUserHadThem() {
+        EXPECT_EQ(folderA.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
+        EXPECT_EQ(folderA.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
+        EXPECT_FALSE(folderA.HasCfgFile("autoexec_old.cfg"));
+        EXPECT_EQ(folderB.ReadCfgFile("autoexec.cfg"), "");
+        EXPECT_EQ(folderB.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
+        EXPECT_FALSE(folderB.HasCfgFile("autoexec_old.cfg"));
+        EXPECT_FALSE(folderB.HasCfgFile("autoexec_kept.cfg"));
+        EXPECT_EQ(wt::ReadSettingsValue("PreparedFolder"), "") << "a done restore clears the record";
+    }
+};
+
+TEST_F(PreparedThenSwitched, RestoreByALaterProgramActsOnTheRecordedFolder) {
+    GameConfig atEnd{files, fileOps, paths};
+    atEnd.KeepRecordIn(&store);
+    atEnd.Restore(nullptr);
+    ExpectBothFoldersAsTheUserHadThem();
+}
+
+TEST_F(PreparedThenSwitched, RecoveryIsOfferedForTheRecordEvenWithThePassMarkCleared) {
+    GameConfig atStart{files, fileOps, paths};
+    atStart.KeepRecordIn(&store);
+    int asked = 0;
+    atStart.StartupRecovery(store, [&](const std::string&) { return ++asked, true; });
+    EXPECT_EQ(asked, 1);
+    ExpectBothFoldersAsTheUserHadThem();
+}
+
+TEST_F(PreparedThenSwitched, NextPreparationAtBFirstPutsAsFilesBack) {
+    GameConfig next{files, fileOps, paths};
+    next.KeepRecordIn(&store);
+    next.Prepare({"", "", "", "SLOW", "", "", ""}, log);
+    EXPECT_EQ(folderA.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
+    EXPECT_EQ(folderA.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
+    EXPECT_EQ(folderB.ReadCfgFile("autoexec_old.cfg"), "") << "B's empty autoexec.cfg is the user's and set aside";
+    EXPECT_EQ(wt::ReadSettingsValue("PreparedFolder"), folderB.CfgPath());
+    next.Restore(nullptr);
+    ExpectBothFoldersAsTheUserHadThem();
+}
+
 TEST(PassMarks, OnlyRefusalsAndTheEndOfABatchPassCreateTheMissingKey) {
     RegistrySettingsStore store;
     wt::DeleteSettingsKey();

@@ -14,6 +14,7 @@
 #include "online/upgrade_question_form_win.h"
 #include "platform/folder_listing_win.h"
 #include "settings/registry_settings_store_win.h"
+#include "support/eventually.h"
 #include "support/maker_server_client.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
@@ -225,7 +226,7 @@ TEST_F(UpdateCheck, ThroughTheProxyWithCredentialsTheFilesDownload) {
     HWND wizard = StartDownloads();
     ASSERT_NE(wizard, nullptr);
     ASSERT_TRUE(WaitForFinalState(wizard));
-    EXPECT_EQ(wt::ReadFileBytes(Folder() + "proxied.dat.uTMP"), "through tinyproxy");
+    EXPECT_TRUE(wt::FileBecomes(Folder() + "proxied.dat.uTMP", "through tinyproxy"));
     AbortThroughCloseBox(wizard);
 }
 
@@ -280,9 +281,9 @@ TEST_F(UpdateCheck, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThird)
     EXPECT_FALSE(wt::IsShown(wt::FindControl(wizard, UpdateWizardForm::kCurrentGroup)));
     EXPECT_FALSE(IsWindowEnabled(wt::FindControl(wizard, UpdateWizardForm::kCancelButton)));
 
-    EXPECT_EQ(wt::ReadFileBytes(Folder() + "one.dat.uTMP"), "one");
-    EXPECT_EQ(wt::ReadFileBytes(Folder() + "three.dat.uTMP"), "three");
-    EXPECT_FALSE(wt::FileExists(Folder() + "two.dat.uTMP"));
+    EXPECT_TRUE(wt::FileBecomes(Folder() + "one.dat.uTMP", "one"));
+    EXPECT_TRUE(wt::FileBecomes(Folder() + "three.dat.uTMP", "three"));
+    EXPECT_TRUE(wt::FileGoes(Folder() + "two.dat.uTMP"));
     // Wine keeps only the DOS attributes: "temporary" cannot be seen here.
     EXPECT_TRUE(GetFileAttributesA((Folder() + "one.dat.uTMP").c_str()) & FILE_ATTRIBUTE_HIDDEN);
     WIN32_FILE_ATTRIBUTE_DATA data;

@@ -13,6 +13,7 @@
 #include "online/upgrader_handover_win.h"
 #include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
+#include "support/eventually.h"
 #include "support/maker_server_client.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
@@ -59,8 +60,8 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
         ASSERT_NE(wizard, nullptr);
         HWND ok = wt::FindControl(wizard, UpdateWizardForm::kNextButton);
         ASSERT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(ok) && wt::TextOf(ok) == "&OK"; }, 30000));
-        EXPECT_EQ(wt::ReadFileBytes(dir + "QWK_Lurkmark.exe.uTMP"), newProgram);
-        EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt.uTMP"), "1.3");
+        EXPECT_TRUE(wt::FileBecomes(dir + "QWK_Lurkmark.exe.uTMP", newProgram));
+        EXPECT_TRUE(wt::FileBecomes(dir + "version.txt.uTMP", "1.3"));
 
         wt::PostClick(ok);
         ASSERT_TRUE(app.program.WaitForExit(15000)) << "the program must end after the hand-over";

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/control_ids.h"
+#include "support/eventually.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
@@ -78,7 +79,7 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
     // 1280 x 768 is not a mode of this display: disabled and unchecked, the value untouched.
     EXPECT_FALSE(Enabled(app.Control(ctl::ResItemBase + 6)));
     EXPECT_FALSE(wt::IsChecked(app.Control(ctl::ResItemBase + 6)));
-    EXPECT_EQ(wt::ReadSettingsValue("hdw1"), "1");
+    EXPECT_TRUE(wt::SettingsValueBecomes("hdw1", "1"));
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::cusresbox)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusWidth)), "1280");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusHeight)), "1024");
@@ -96,8 +97,8 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
     EXPECT_TRUE(Enabled(app.Control(ctl::ProxyPassEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ProxyServerEdit)), "proxy.lan");
     // Showing the loaded texts stores nothing new.
-    EXPECT_EQ(wt::ReadSettingsValue("Demo"), "3");
-    EXPECT_EQ(wt::ReadSettingsValue("Note"), "quiet room");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Demo", "3"));
+    EXPECT_TRUE(wt::SettingsValueBecomes("Note", "quiet room"));
 
     EXPECT_TRUE(app.Exit());
     wt::DeleteSettingsKey();
@@ -138,54 +139,54 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
 
     // Resolutions are stored all nine at once, by mouse and by keyboard.
     wt::Click(app.Control(ctl::ResItemBase + 0));
-    EXPECT_EQ(wt::ReadSettingsValue("640"), "1");
-    EXPECT_EQ(wt::ReadSettingsValue("hdw3"), "0");
+    EXPECT_TRUE(wt::SettingsValueBecomes("640", "1"));
+    EXPECT_TRUE(wt::SettingsValueBecomes("hdw3", "0"));
     wt::PressSpace(app.Control(ctl::ResItemBase + 1));
-    EXPECT_EQ(wt::ReadSettingsValue("800"), "1");
+    EXPECT_TRUE(wt::SettingsValueBecomes("800", "1"));
 
     // Boost: a keyboard change is kept; the pointer leaving stores again.
     HWND boost = app.Control(ctl::BoostCheckBox);
     wt::PressSpace(boost);
     EXPECT_TRUE(wt::IsChecked(boost));
-    EXPECT_EQ(wt::ReadSettingsValue("Boost"), "1");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Boost", "1"));
     wt::CreateSettingsKey({{"Boost", "0"}});
     wt::PointerLeave(boost);
     EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("Boost") == "1"; }));
 
     // Choices store their index; demo 3 enables the demo file field.
     wt::Click(app.Control(ctl::DemoItemBase + 2));
-    EXPECT_EQ(wt::ReadSettingsValue("Demo"), "3");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Demo", "3"));
     EXPECT_TRUE(Enabled(app.Control(ctl::DemoEdit)));
     EXPECT_TRUE(Enabled(app.Control(ctl::DemoEditButton)));
     wt::Click(app.Control(ctl::DemoItemBase + 1));
-    EXPECT_EQ(wt::ReadSettingsValue("Demo"), "2");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Demo", "2"));
     EXPECT_FALSE(Enabled(app.Control(ctl::DemoEdit)));
     EXPECT_FALSE(Enabled(app.Control(ctl::DemoEditButton)));
     wt::Click(app.Control(ctl::AspectItemBase + 2));
-    EXPECT_EQ(wt::ReadSettingsValue("AspectRatio"), "2");
+    EXPECT_TRUE(wt::SettingsValueBecomes("AspectRatio", "2"));
     wt::Click(app.Control(ctl::ShaderItemBase + 3));
-    EXPECT_EQ(wt::ReadSettingsValue("Shader"), "3");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Shader", "3"));
     wt::SelectComboItem(app.Control(ctl::AFBox), 4);  // "Anisotropic 16x"
-    EXPECT_EQ(wt::ReadSettingsValue("AFLevel"), "4");
+    EXPECT_TRUE(wt::SettingsValueBecomes("AFLevel", "4"));
     wt::SelectComboItem(app.Control(ctl::AABox), 3);  // "From System"
-    EXPECT_EQ(wt::ReadSettingsValue("AALevel"), "3");
+    EXPECT_TRUE(wt::SettingsValueBecomes("AALevel", "3"));
 
     // The note takes 50 characters; emptying it is not stored.
     HWND note = app.Control(ctl::NoteEdit);
     wt::Type(note, std::string(49, 'n') + "xyz");
     EXPECT_EQ(wt::TextOf(note), std::string(49, 'n') + "x");
-    EXPECT_EQ(wt::ReadSettingsValue("Note"), std::string(49, 'n') + "x");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Note", std::string(49, 'n') + "x"));
     wt::SetText(note, "");
-    EXPECT_EQ(wt::ReadSettingsValue("Note"), std::string(49, 'n') + "x");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Note", std::string(49, 'n') + "x"));
 
     // The proxy box enables the fields; the password is stored encoded.
     wt::Click(app.Control(ctl::UseProxyBox));
-    EXPECT_EQ(wt::ReadSettingsValue("UseProxy"), "1");
+    EXPECT_TRUE(wt::SettingsValueBecomes("UseProxy", "1"));
     EXPECT_TRUE(Enabled(app.Control(ctl::ProxyUsernameEdit)));
     wt::SetText(app.Control(ctl::ProxyServerEdit), "proxy.lan");
-    EXPECT_EQ(wt::ReadSettingsValue("ProxyServer"), "proxy.lan");
+    EXPECT_TRUE(wt::SettingsValueBecomes("ProxyServer", "proxy.lan"));
     wt::SetText(app.Control(ctl::ProxyPassEdit), "secret");
-    EXPECT_EQ(wt::ReadSettingsValue("ProxyPassword"), "c2VjcmV0");
+    EXPECT_TRUE(wt::SettingsValueBecomes("ProxyPassword", "c2VjcmV0"));
     wt::Click(app.Control(ctl::UseProxyBox));
     EXPECT_FALSE(Enabled(app.Control(ctl::ProxyUsernameEdit)));
 
@@ -216,6 +217,33 @@ void CheckPickerItems(HWND list, std::initializer_list<const char*> items) {
     }
 }
 
+TEST(MainWindow, TimeLimitBoxShowsMinutesAndStoresSeconds) {
+    wt::TempFolder bench{"mw_time_limit"};
+    wt::CreateSettingsKey({{"GameTimeLimit", "90"}});
+    StartedProgram app(bench.Path());
+    ASSERT_NE(app.main, nullptr);
+    HWND minutes = app.Control(ctl::TimeLimitEdit);
+    wt::Click(app.Control(ctl::RzGroup1));
+    wt::Click(app.Control(ctl::RzGroup1Items2));
+    EXPECT_TRUE(wt::IsShown(minutes)) << "on the Demos & Quality page";
+    EXPECT_EQ(wt::TextOf(minutes), "2") << "90 seconds show as the next whole minute";
+    EXPECT_EQ(wt::ReadSettingsValue("GameTimeLimit"), "90") << "showing it stores nothing";
+
+    wt::SetText(minutes, "15");
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "900"));
+    SendMessageA(minutes, WM_KEYDOWN, VK_UP, 0);  // the arrow buttons' keyboard twin
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "960"));
+    wt::SetText(minutes, "0");
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "0")) << "no limit";
+    wt::SetText(minutes, "");
+    EXPECT_EQ(wt::ReadSettingsValue("GameTimeLimit"), "0") << "an emptied field stores nothing";
+    wt::SetText(minutes, "5000");
+    EXPECT_TRUE(wt::SettingsValueBecomes("GameTimeLimit", "86400"));
+    EXPECT_EQ(wt::TextOf(minutes), "1440") << "a day at most";
+    EXPECT_TRUE(app.Exit());
+    wt::DeleteSettingsKey();
+}
+
 TEST(MainWindow, CustomResolutionAndPicker) {
     wt::TempFolder bench{"mw_picker"};
     wt::CreateSettingsKey();
@@ -228,7 +256,7 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     EXPECT_TRUE(Enabled(app.Control(ctl::CusWidth)));
     EXPECT_TRUE(Enabled(app.Control(ctl::CusHeight)));
     EXPECT_TRUE(Enabled(possibilities));
-    EXPECT_EQ(wt::ReadSettingsValue("CusRes"), "0") << "switched on but no size yet";
+    EXPECT_TRUE(wt::SettingsValueBecomes("CusRes", "0")) << "switched on but no size yet";
 
     // Two sizes checked: Add takes the one that comes first in the list.
     wt::PostClick(possibilities);
@@ -246,9 +274,9 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker) && Enabled(app.main); }));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusWidth)), smallerFirst ? "1024" : "1280");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusHeight)), smallerFirst ? "768" : "1024");
-    EXPECT_EQ(wt::ReadSettingsValue("CusW"), smallerFirst ? "1024" : "1280");
-    EXPECT_EQ(wt::ReadSettingsValue("CusH"), smallerFirst ? "768" : "1024");
-    EXPECT_EQ(wt::ReadSettingsValue("CusRes"), "0") << "Add leaves the switch alone";
+    EXPECT_TRUE(wt::SettingsValueBecomes("CusW", smallerFirst ? "1024" : "1280"));
+    EXPECT_TRUE(wt::SettingsValueBecomes("CusH", smallerFirst ? "768" : "1024"));
+    EXPECT_TRUE(wt::SettingsValueBecomes("CusRes", "0")) << "Add leaves the switch alone";
 
     // The pointer leaving the custom box stores the switch, now that both sizes are there.
     wt::PointerLeave(custom);
@@ -270,7 +298,7 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     EXPECT_FALSE(Enabled(app.Control(ctl::CusWidth)));
     EXPECT_FALSE(Enabled(possibilities));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusHeight)), smallerFirst ? "768" : "1024");
-    EXPECT_EQ(wt::ReadSettingsValue("CusRes"), "0");
+    EXPECT_TRUE(wt::SettingsValueBecomes("CusRes", "0"));
 
     EXPECT_TRUE(app.Exit());
     wt::DeleteSettingsKey();

@@ -19,7 +19,7 @@ namespace {
 using CvarMap = std::map<std::string, std::string>;
 
 struct Control {
-    std::string mode = "normal";  // normal, nolog, noresult, crash, crashnolog
+    std::string mode = "normal";  // normal, nolog, noresult, crash, crashnolog, hang
     std::string score;            // printed in place of the frame rate when set
     DWORD delayMs = 0;            // how long the demo takes to play
     std::string only;             // "WxH": mode and score apply to runs at that size alone
@@ -113,6 +113,23 @@ void ApplySize(const std::string& size, Control& control) {
 void HoldUntil(const std::string& file) {
     for (int waited = 0; waited < 60000 && GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
         Sleep(20);
+    }
+}
+
+const char* const kHangingHelperArgument = "+hanghelper";
+
+// A second copy of this program that only waits: the process tree of a hung game is more than
+// the game alone.
+void StartHangingHelper() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string commandLine = std::string("\"") + self + "\" " + kHangingHelperArgument;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
     }
 }
 
@@ -237,6 +254,9 @@ void WritePreyconfig(const std::string& path, const CvarMap& archived) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == kHangingHelperArgument) {
+        for (;;) Sleep(INFINITE);
+    }
     const std::string game = GameFolder();
     const std::string base = game + "base\\";
     Control control = ReadControl(game);
@@ -295,6 +315,14 @@ int main(int argc, char** argv) {
     if (!control.holdFile.empty()) HoldUntil(control.holdFile);
 
     const bool logging = Cvar(cvars, "logFile", "0") == "1" || Cvar(cvars, "logFile", "0") == "2";
+    if (control.mode == "hang") {
+        // Stops in the middle of the demo and never ends, as a hung game does; a helper process
+        // it started (as a game's crash reporter would be) hangs with it.
+        if (logging) WriteLog(base + "qconsole.log", console, control);
+        std::fflush(stdout);
+        StartHangingHelper();
+        for (;;) Sleep(INFINITE);
+    }
     if (control.mode == "crash") {
         // Dies in the middle of the demo: the console so far, no saved configuration.
         if (logging) WriteLog(base + "qconsole.log", console, control);

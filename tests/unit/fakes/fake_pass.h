@@ -156,9 +156,15 @@ public:
     }
     bool Running() const override { return running_; }
     // The process ended: idle first, then the handler, as the real runner does.
-    void End(int exitCode = 0) {
+    void End(int exitCode = 0) { Ended(exitCode, false); }
+    // The time limit passed and the process tree was ended.
+    void EndByTimeLimit() { Ended(1460, true); }
+
+private:
+    void Ended(int exitCode, bool byTimeLimit) {
         if (!running_) throw std::logic_error(name_ + " is not running");
         running_ = false;
+        SetEndedByTimeLimit(byTimeLimit);
         NotifyTerminated(exitCode);
     }
 

@@ -83,6 +83,19 @@ StandInDiagnostics::~StandInDiagnostics() {
     if (CopyFileA(saved_.c_str(), tool_.c_str(), FALSE)) DeleteFileA(saved_.c_str());
 }
 
+MissingDiagnostics::MissingDiagnostics()
+    : tool_(SystemFolderPath() + "\\dxdiag.exe"), saved_(tool_ + ".lurksaved"), overrides_("WINEDLLOVERRIDES", WithNativeDxdiag()) {
+    // A copy left by an interrupted run is the system's own tool: keep it.
+    if (!FileExists(saved_) && !CopyFileA(tool_.c_str(), saved_.c_str(), TRUE)) {
+        throw std::runtime_error("cannot save " + tool_);
+    }
+    if (!DeleteFileA(tool_.c_str())) throw std::runtime_error("cannot remove " + tool_);
+}
+
+MissingDiagnostics::~MissingDiagnostics() {
+    if (CopyFileA(saved_.c_str(), tool_.c_str(), FALSE)) DeleteFileA(saved_.c_str());
+}
+
 ReportOpenRecorder::ReportOpenRecorder(const std::string& recordFile) : recordFile_(recordFile) {
     ScopedRegKey ext;
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, KEY_READ, ext.Receive()) == ERROR_SUCCESS) {

@@ -38,6 +38,21 @@ private:
     ScopedEnvironment overrides_;
 };
 
+// No diagnostics tool in the system folder, and Wine told not to use its own either: the tool
+// cannot be started. The system's own tool is put back afterwards.
+class MissingDiagnostics {
+public:
+    MissingDiagnostics();
+    ~MissingDiagnostics();
+    MissingDiagnostics(const MissingDiagnostics&) = delete;
+    MissingDiagnostics& operator=(const MissingDiagnostics&) = delete;
+
+private:
+    std::string tool_;
+    std::string saved_;
+    ScopedEnvironment overrides_;
+};
+
 // Opening a .htm file through the shell appends its path as one line to `recordFile`.
 class ReportOpenRecorder {
 public:
