@@ -93,4 +93,9 @@ constexpr int RzButton1 = 2003;
 // Labels without events.
 constexpr int StaticLabel = 2100;
 
+// Page 2: the runs per resolution and the warm-up run.
+constexpr int RunsGroup = 1440;
+constexpr int RepeatsBox = 1441;
+constexpr int WarmUpCheckBox = 1442;
+
 }  // namespace ctl

@@ -128,6 +128,8 @@ private:
     void UseProxyBoxClick();
     void UseProxyBoxMouseLeave();
     void ProxyFieldChange(int id);
+    void RepeatsBoxChange();
+    void WarmUpCheckBoxClick();
 
     // Small helpers over the controls.
     HWND Control(int id) const;

@@ -46,4 +46,9 @@ struct OptionState {
     std::string proxyPort;
     std::string proxyUsername;
     std::string proxyPassword;  // plain text; stored encoded
+
+    int repeats = 1;      // runs per resolution, 1 to 9
+    bool warmUp = false;  // one more first run per resolution, shown but not counted
 };
+
+constexpr int kMaxRepeats = 9;
