@@ -25,6 +25,8 @@ public:
     // when the process cannot be created.
     virtual void Run() = 0;
     virtual bool Running() const = 0;
+    // True when the last run was ended because it passed its time limit.
+    bool EndedByTimeLimit() const { return endedByTimeLimit_; }
 
     static constexpr const char* kRunnerBusyMessage = "Cannot perform this operation when process is running";
 
@@ -32,9 +34,11 @@ protected:
     void NotifyTerminated(int exitCode) {
         if (onTerminate_) onTerminate_(*this, exitCode);
     }
+    void SetEndedByTimeLimit(bool ended) { endedByTimeLimit_ = ended; }
 
 private:
     std::string commandLine_;
     std::string currentDirectory_;
     TerminateHandler onTerminate_;
+    bool endedByTimeLimit_ = false;
 };
