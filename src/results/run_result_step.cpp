@@ -1,6 +1,7 @@
 #include "results/run_result_step.h"
 
 #include <cstdlib>
+#include <new>
 
 #include "results/result_data.h"
 #include "results/run_checks.h"
@@ -101,9 +102,15 @@ void RunResultStep::NoteRun(const ScoreResult& score) {
         run.score = ScoreValue(score.scoreText);
         if (run.score) run.ended = RunEnd::Scored;
     }
-    std::string log;
-    if (score.logFound && ctx_.files.ReadFile(ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName, log)) {
-        run.evidence = ReadRunEvidence(log);
+    if (score.logFound) {
+        try {
+            std::string log;
+            if (ctx_.files.ReadFile(ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName, log)) {
+                run.evidence = ReadRunEvidence(log);
+            }
+        } catch (const std::bad_alloc&) {
+            // A log too large to hold gives no evidence: the checks stay silent.
+        }
     }
     for (const auto& flags : {WindowSizeFlags(run.evidence, resolution.width, resolution.height),
                               InconsistentLogFlags(run.evidence)}) {
