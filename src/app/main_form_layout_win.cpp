@@ -128,9 +128,9 @@ void MainForm::CreateDemoPage(HWND page) {
     HWND runs = CreateContainerPanel(page, ctl::RunsGroup, ScaleRect(4, 172, 164, 50), " Runs ",
                                      static_cast<HFONT>(font_.Get()), WS_VISIBLE);
     controls_[ctl::RunsGroup] = runs;
-    AddLabel(runs, "Runs per resolution", 10, 16, 100);
-    HWND repeats = AddControl(runs, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ctl::RepeatsBox, 112,
-                              12, 42, 200);
+    AddLabel(runs, "Runs per resolution", 8, 16, 114);
+    HWND repeats = AddControl(runs, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ctl::RepeatsBox, 124,
+                              12, 34, 200);
     for (const char* item : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
         SendMessageA(repeats, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
