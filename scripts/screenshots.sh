@@ -27,7 +27,7 @@ mkdir -p docs
 # A plausible set of options, so the pages show what a user sees after a while.
 "$run" reg delete "$key" /f >/dev/null 2>&1 || true
 for pair in 1024=1 1280=1 hdw2=1 AspectRatio=1 Demo=1 Shader=2 AFLevel=4 AALevel=1 \
-            "Note=Stock clocks, fresh driver" ProxyPort=8080 Programversion=1.0; do
+            "Note=Stock clocks, fresh driver" ProxyPort=8080 Programversion=1.0 Repeats=3 WarmUp=1; do
   "$run" reg add "$key" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
 done
 

@@ -97,5 +97,9 @@ constexpr int StaticLabel = 2100;
 constexpr int TimeLimitGroup = 2310;
 constexpr int TimeLimitEdit = 2311;
 constexpr int TimeLimitSpin = 2312;
+// Page 2: the runs per resolution and the warm-up run.
+constexpr int RunsGroup = 1440;
+constexpr int RepeatsBox = 1441;
+constexpr int WarmUpCheckBox = 1442;
 
 }  // namespace ctl

@@ -124,6 +124,19 @@ void MainForm::CreateDemoPage(HWND page) {
     static const char* const shaders[] = {"Low level", "Medium level", "High level", "Highest level"};
     AddChoiceGroup(page, ctl::ShaderModeBox, " Shader Detail   ", 4, 100, 332, 66, shaders, 4, 2, ctl::ShaderItemBase,
                    true);
+
+    HWND runs = CreateContainerPanel(page, ctl::RunsGroup, ScaleRect(4, 172, 164, 50), " Runs ",
+                                     static_cast<HFONT>(font_.Get()), WS_VISIBLE);
+    controls_[ctl::RunsGroup] = runs;
+    AddLabel(runs, "Runs per resolution", 8, 16, 114);
+    HWND repeats = AddControl(runs, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ctl::RepeatsBox, 124,
+                              12, 34, 200);
+    for (const char* item : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+        SendMessageA(repeats, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    DrawWithoutVisualStyle(AddControl(runs, "BUTTON", "Discard a warm-up run", BS_AUTOCHECKBOX | WS_TABSTOP,
+                                      ctl::WarmUpCheckBox, 10, 33, 146, 16));
+    WatchCheckBoxLeave(ctl::WarmUpCheckBox);
     CreateTimeLimitGroup(page);
 }
 

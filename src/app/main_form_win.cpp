@@ -113,6 +113,8 @@ void MainForm::ShowOptions() {
     SendMessageA(Control(ctl::AFBox), CB_SETCURSEL, options_.af, 0);
     SendMessageA(Control(ctl::AABox), CB_SETCURSEL, options_.aa, 0);
     SetChecked(ctl::BoostCheckBox, options_.boost);
+    SendMessageA(Control(ctl::RepeatsBox), CB_SETCURSEL, options_.repeats - 1, 0);
+    SetChecked(ctl::WarmUpCheckBox, options_.warmUp);
     SetChecked(ctl::UseProxyBox, options_.useProxy);
     SetText(ctl::ProxyServerEdit, options_.proxyServer);
     SetText(ctl::ProxyPortEdit, options_.proxyPort);
@@ -317,6 +319,12 @@ void MainForm::OnCommand(int id, int code) {
     case ctl::BoostCheckBox:
         if (code == BN_CLICKED) BoostCheckBoxClick();
         break;
+    case ctl::RepeatsBox:
+        if (code == CBN_SELCHANGE) RepeatsBoxChange();
+        break;
+    case ctl::WarmUpCheckBox:
+        if (code == BN_CLICKED) WarmUpCheckBoxClick();
+        break;
     case ctl::UseProxyBox:
         if (code == BN_CLICKED) UseProxyBoxClick();
         break;
@@ -343,6 +351,7 @@ void MainForm::OnPointerLeft(int id) {
     case ctl::res: resMouseLeave(); break;
     case ctl::cusresbox: cusresboxMouseLeave(); break;
     case ctl::BoostCheckBox: BoostCheckBoxMouseLeave(); break;
+    case ctl::WarmUpCheckBox: StoreFlag(settings_, "WarmUp", options_.warmUp); break;
     case ctl::UseProxyBox: UseProxyBoxMouseLeave(); break;
     default: break;
     }
@@ -371,7 +380,7 @@ LRESULT MainForm::OnControlColour(UINT msg, HDC dc, HWND control) {
     // Labels, check boxes and radio buttons on the black pages.
     const int id = GetDlgCtrlID(control);
     const bool item = lstrcmpiA(cls, "Button") == 0 && id != ctl::BoostCheckBox && id != ctl::UseProxyBox &&
-                      id != ctl::cusresbox;
+                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox;
     SetTextColor(dc, item ? kSilver : kWhite);
     SetBkColor(dc, kPageBlack);
     SetBkMode(dc, OPAQUE);
@@ -522,6 +531,18 @@ void MainForm::AABoxChange() {
 void MainForm::BoostCheckBoxClick() {
     options_.boost = IsChecked(ctl::BoostCheckBox);
     StoreFlag(settings_, "Boost", options_.boost);
+}
+
+void MainForm::RepeatsBoxChange() {
+    const int index = static_cast<int>(SendMessageA(Control(ctl::RepeatsBox), CB_GETCURSEL, 0, 0));
+    if (index < 0 || index >= kMaxRepeats) return;
+    options_.repeats = index + 1;
+    StoreRepeats(settings_, options_.repeats);
+}
+
+void MainForm::WarmUpCheckBoxClick() {
+    options_.warmUp = IsChecked(ctl::WarmUpCheckBox);
+    StoreFlag(settings_, "WarmUp", options_.warmUp);
 }
 
 void MainForm::BoostCheckBoxMouseLeave() {

@@ -130,6 +130,8 @@ private:
     void UseProxyBoxMouseLeave();
     void ProxyFieldChange(int id);
     void TimeLimitEditChange();
+    void RepeatsBoxChange();
+    void WarmUpCheckBoxClick();
 
     // Small helpers over the controls.
     HWND Control(int id) const;

@@ -48,7 +48,7 @@ ProgramPass::ProgramPass(MainForm& form, WindowState w)
       context_{w.mode, w.paths, w.options, w.bench, state_, w.log, report_, w.store, w.files, view_, gameSide_},
       dxrun_(form.Handle()),
       cp_(form.Handle()),
-      controller_(context_, machine_, dxrun_, cp_, {SystemFolder(), CurrentStartTime}) {
+      controller_(context_, machine_, dxrun_, cp_, {SystemFolder(), CurrentStartTime, CurrentIsoTime}) {
     config_.KeepRecordIn(&w.store);
 }
 

@@ -28,6 +28,8 @@ std::string BatchLine(const OptionState& options, std::size_t resolutionIndex) {
     line += " /" + tokens.aa;
     line += " /" + tokens.af;
     if (!tokens.boost.empty()) line += " /BOOST";
+    if (!tokens.runs.empty()) line += " /" + tokens.runs;
+    if (!tokens.warmUp.empty()) line += " /" + tokens.warmUp;
     if (!tokens.timeLimit.empty()) line += " /" + tokens.timeLimit;
     return line;
 }

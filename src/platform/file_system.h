@@ -1,6 +1,9 @@
 #pragma once
+#include <cstdio>
 #include <stdexcept>
 #include <string>
+
+#include "platform/text_file.h"
 
 // The file-system questions and actions the portable core needs; the Win32 shell answers
 // them for real and the unit tests with an in-memory fake. Paths are code page 1252.
@@ -15,6 +18,17 @@ public:
     virtual bool DeleteFileIfExists(const std::string& path) = 0;
     // False when the file cannot be opened.
     virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+    // Writes the bytes under a temporary name beside the file, then puts that in the file's
+    // place, so a failure (a full disk, a file held open elsewhere) leaves the old file whole.
+    // Throws std::runtime_error naming the file.
+    virtual void WriteFileReplacing(const std::string& path, const std::string& bytes) {
+        const std::string temporary = path + ".tmp";
+        WriteWholeFile(temporary, bytes);
+        if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+            std::remove(temporary.c_str());
+            throw std::runtime_error("Cannot replace file " + path);
+        }
+    }
 };
 
 // Deletes the file when it exists; a file that stays behind is an error naming it.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/os_error_win.h"
 #include "platform/text_file.h"
 
 bool WinFileSystem::FolderExists(const std::string& path) {
@@ -25,4 +26,15 @@ bool WinFileSystem::DeleteFileIfExists(const std::string& path) {
 
 bool WinFileSystem::ReadFile(const std::string& path, std::string& bytes) {
     return ReadWholeFile(path, bytes);
+}
+
+void WinFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".tmp";
+    WriteWholeFile(temporary, bytes);
+    // One step that either puts the whole new file in place or leaves the old one as it was
+    // (a spreadsheet holding the file open refuses it).
+    if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+    const DWORD error = GetLastError();
+    DeleteFileA(temporary.c_str());
+    throw std::runtime_error("Cannot replace file " + path + ". " + OsErrorFromCode(error).what());
 }

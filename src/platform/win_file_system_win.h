@@ -9,4 +9,5 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool DeleteFileIfExists(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& bytes) override;
+    void WriteFileReplacing(const std::string& path, const std::string& bytes) override;
 };

@@ -1,5 +1,7 @@
 #include "results/report_document.h"
 
+#include <cstdio>
+
 #include "online/maker_hosts.h"
 #include "runner/resolution_table.h"
 #include "platform/text_file.h"
@@ -119,4 +121,12 @@ std::string ReportDocument::filePath(const std::string& resultPath) const {
 
 void ReportDocument::save(const std::string& resultPath) const {
     WriteLinesCrLf(filePath(resultPath), lines_);
+}
+
+std::string IsoTimeText(int year, int month, int day, int hour, int minute, int second, int offsetMinutes) {
+    const int offset = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", year, month, day, hour, minute, second,
+                  offsetMinutes < 0 ? '-' : '+', offset / 60, offset % 60);
+    return text;
 }

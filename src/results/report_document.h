@@ -39,6 +39,9 @@ private:
     std::string fileStamp_;
 };
 
+// "2026-12-10T13:26:14+01:00": a local time and its offset from UTC in minutes.
+std::string IsoTimeText(int year, int month, int day, int hour, int minute, int second, int offsetMinutes);
+
 // The start time made safe for a file name: ":", ".", "/", "-", "\" and blanks become "_".
 std::string FileStampOf(const std::string& startTime);
 

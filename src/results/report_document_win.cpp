@@ -1,6 +1,7 @@
 #include "results/report_document_win.h"
 
 #include "platform/shell_win.h"
+#include "results/report_document.h"
 
 namespace {
 
@@ -22,6 +23,21 @@ std::string CurrentStartTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);  // read once: date and time belong to the same moment
     return FormatStartTime(now, LOCALE_USER_DEFAULT);
+}
+
+std::string CurrentIsoTime() {
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    FILETIME local;
+    SYSTEMTIME t;
+    // The offset is the one in force at this moment, summer time included.
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &t)) return "";
+    const auto ticks = [](const FILETIME& f) {
+        return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+    };
+    const long long offsetSeconds = (ticks(local) - ticks(utc)) / 10000000;
+    return IsoTimeText(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+                       static_cast<int>((offsetSeconds + (offsetSeconds < 0 ? -30 : 30)) / 60));
 }
 
 bool OpenReport(HWND owner, const std::string& filePath) { return ShellOpen(owner, filePath, SW_SHOW); }

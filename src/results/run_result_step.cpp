@@ -1,6 +1,13 @@
 #include "results/run_result_step.h"
 
+#include <cstdlib>
+#include <new>
+
+#include "results/result_data.h"
+#include "results/run_checks.h"
+#include "results/run_statistics.h"
 #include "runner/game_batch_file.h"
+#include "runner/resolution_table.h"
 #include "settings/game_time_limit.h"
 
 namespace {
@@ -13,7 +20,153 @@ bool ShowsResult(const ScoreResult& score) {
     return !score.scoreText.empty() || (score.logFound && !score.markerFound);
 }
 
+// The window's name of each choice, from the pass's switch tokens.
+std::string ChoiceText(const std::string& token, const std::vector<std::pair<const char*, const char*>>& names) {
+    for (const auto& [t, name] : names) {
+        if (token == t) return name;
+    }
+    return "";
+}
+
+PassOptionTexts OptionTextsOf(const BenchOptions& bench, const OptionState& options, const PassState& pass) {
+    PassOptionTexts o;
+    o.demo = ChoiceText(bench.demo, {{"DEMO1", "Rivo3V demo"}, {"DEMO2", "Rivo3V demo 2"}});
+    if (o.demo.empty() && options.demo == 2 && !pass.DemoName.empty()) o.demo = "User defined demo";
+    o.aspect = ChoiceText(bench.aspect, {{"AR43", "Standard [ 4:3 ]"},
+                                         {"AR169", "Widescreen [ 16:9 ]"},
+                                         {"AR1610", "Widescreen [ 16:10 ]"}});
+    o.shader = ChoiceText(bench.shader, {{"SLOW", "Low level"},
+                                         {"SMED", "Medium level"},
+                                         {"SHIGH", "High level"},
+                                         {"SHIGHEST", "Highest level"}});
+    o.antialiasing = ChoiceText(bench.aa, {{"AANONE", "None"}, {"AA2", "2\xD7"}, {"AA4", "4\xD7"}, {"AASYS", "From System"}});
+    o.filtering = ChoiceText(bench.af, {{"AFNONE", "None"},
+                                        {"AF2", "Anisotropic 2\xD7"},
+                                        {"AF4", "Anisotropic 4\xD7"},
+                                        {"AF8", "Anisotropic 8\xD7"},
+                                        {"AF16", "Anisotropic 16\xD7"},
+                                        {"AFSYS", "From System"}});
+    o.boost = bench.boost.empty() ? "Off" : "On";
+    o.runs = pass.RunsPerResolution;
+    o.warmUp = pass.WarmUp;
+    return o;
+}
+
+ResolutionRecord ResolutionOf(const std::string& key, const OptionState& options) {
+    ResolutionRecord r;
+    r.key = key;
+    if (key == kCustomRunKey) {
+        r.label = CustomLabel(options.customWidth, options.customHeight);
+        r.width = std::atoi(options.customWidth.c_str());
+        r.height = std::atoi(options.customHeight.c_str());
+        return r;
+    }
+    for (const ResolutionEntry& entry : ResolutionTable) {
+        if (key != entry.key) continue;
+        r.label = entry.label;
+        r.width = entry.width;
+        r.height = entry.height;
+    }
+    return r;
+}
+
 }  // namespace
+
+void RunResultStep::StartRecord(const std::string& isoStartTime) {
+    record_ = PassRecord{};
+    recording_ = true;
+    record_.program = ctx_.settings.Read("Programversion");
+    record_.started = isoStartTime;
+    record_.report = "result_" + ctx_.report.fileStamp() + ".htm";
+    record_.note = ctx_.options.note;
+    record_.options = OptionTextsOf(ctx_.benchOptions, ctx_.options, ctx_.pass);
+}
+
+void RunResultStep::NoteRun(const ScoreResult& score) {
+    if (!recording_) return;
+    const bool byTimeLimit = ctx_.pass.RunEndedByTimeLimit;
+    const PassState& pass = ctx_.pass;
+    const int first = pass.WarmUp ? 0 : 1;
+    if (record_.resolutions.empty() || pass.CurrentRepeat == first) {
+        record_.resolutions.push_back(ResolutionOf(pass.CurrentRunKey, ctx_.options));
+    }
+    ResolutionRecord& resolution = record_.resolutions.back();
+    RunRecord run;
+    run.run = pass.CurrentRepeat;
+    run.warmUp = pass.CurrentRepeat == 0;
+    run.logFound = score.logFound;
+    run.scoreText = score.scoreText;
+    if (byTimeLimit) {
+        run.ended = RunEnd::TimeLimit;
+    } else if (score.markerFound) {
+        run.score = ScoreValue(score.scoreText);
+        if (run.score) run.ended = RunEnd::Scored;
+    }
+    if (score.logFound) {
+        try {
+            std::string log;
+            if (ctx_.files.ReadFile(ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName, log)) {
+                run.evidence = ReadRunEvidence(log);
+            }
+        } catch (const std::bad_alloc&) {
+            // A log too large to hold gives no evidence: the checks stay silent.
+        }
+    }
+    for (const auto& flags : {WindowSizeFlags(run.evidence, resolution.width, resolution.height),
+                              InconsistentLogFlags(run.evidence)}) {
+        run.flags.insert(run.flags.end(), flags.begin(), flags.end());
+    }
+    resolution.runs.push_back(std::move(run));
+}
+
+bool RunResultStep::SeveralRuns() const {
+    return recording_ && !record_.resolutions.empty() && record_.resolutions.back().runs.size() > 1;
+}
+
+bool RunResultStep::AnySectionRun() const {
+    for (const RunRecord& run : record_.resolutions.back().runs) {
+        if (run.logFound || run.ended == RunEnd::TimeLimit) return true;
+    }
+    return false;
+}
+
+bool RunResultStep::AnyRunEndedByTimeLimit() const {
+    if (!recording_ || record_.resolutions.empty()) return ctx_.pass.RunEndedByTimeLimit;
+    for (const RunRecord& run : record_.resolutions.back().runs) {
+        if (run.ended == RunEnd::TimeLimit) return true;
+    }
+    return false;
+}
+
+std::optional<std::string> RunResultStep::SectionScore(const ScoreResult& score, bool letterMeansNoScore) const {
+    if (!SeveralRuns()) {
+        // Whatever an ended game left in its log is no result.
+        if (ctx_.pass.RunEndedByTimeLimit) return std::nullopt;
+        if (!score.markerFound || (letterMeansNoScore && score.hasLetter)) return std::nullopt;
+        return score.scoreText;
+    }
+    const RunStatistics stats = ComputeStatistics(record_.resolutions.back().runs);
+    if (!stats.mean) return std::nullopt;
+    return FixedText(*stats.mean, 1);
+}
+
+void RunResultStep::RecordRepeat() {
+    ctx_.view.Pause(kPauseMs);
+    const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
+    NoteRun(score);
+    if (!ctx_.mode.BatchMode) {
+        if (ctx_.pass.RunEndedByTimeLimit) {
+            ctx_.debugLog.Add("FPS: No Score");
+        } else if (!score.logFound) {
+            ctx_.debugLog.Add("ERROR! The qconsole.log not exist!");
+        } else {
+            const bool noScore = score.hasLetter || !score.markerFound;
+            ctx_.debugLog.Add(noScore ? "FPS: No Score" : "FPS: " + score.scoreText);
+        }
+        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    }
+    CleanUp();
+}
 
 void RunResultStep::RecordRunResult() {
     if (ctx_.mode.BatchMode) {
@@ -27,31 +180,35 @@ void RunResultStep::RecordRunResult() {
 void RunResultStep::RecordInteractive() {
     ctx_.view.Pause(kPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
+    NoteRun(score);
+    const bool several = SeveralRuns();
     const bool timedOut = ctx_.pass.RunEndedByTimeLimit;
     if (timedOut) {
-        // Whatever the ended game left in its log is no result.
         ctx_.view.RepaintWindow();
-        AppendSection(score, true);
-        AppendTimeLimitLine();
-        ctx_.debugLog.Add("FPS: No Score");
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
     } else if (score.logFound) {
         ctx_.debugLog.Add("Prepare result");
         ctx_.debugLog.Save(ctx_.paths.BenchDir);
         ctx_.view.RepaintWindow();
-        const bool noScore = score.hasLetter || !score.markerFound;
-        AppendSection(score, noScore);
-        ctx_.debugLog.Add(noScore ? "FPS: No Score" : "FPS: " + score.scoreText);
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
     } else {
         ctx_.debugLog.Add("ERROR! The qconsole.log not exist!");
         ctx_.debugLog.Save(ctx_.paths.BenchDir);
     }
-    SaveReport();
+    // With several runs a section stands as soon as one of them left its log.
+    const bool section = several ? AnySectionRun() : score.logFound || timedOut;
+    if (section) {
+        if (!score.logFound && !timedOut) ctx_.view.RepaintWindow();
+        const std::optional<std::string> shown = SectionScore(score, true);
+        AppendSection(shown);
+        ctx_.debugLog.Add(shown ? "FPS: " + *shown : "FPS: No Score");
+        AddFlagDebugLines();
+        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    }
+    if (SaveReport()) WriteDataFiles();
 
     if (ctx_.pass.CompletedRuns != ctx_.pass.PlannedRuns) return;
     ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
-    if ((timedOut || ShowsResult(score)) && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
+    const bool showsResult = several ? section : timedOut || ShowsResult(score);
+    if (showsResult && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     ctx_.game.RestoreGameConfig(true);
     ctx_.debugLog.Save(ctx_.paths.BenchDir);
     ctx_.view.Pause(kPauseMs);
@@ -63,21 +220,22 @@ void RunResultStep::RecordInteractive() {
 void RunResultStep::RecordBatch() {
     ctx_.view.Pause(kPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
+    NoteRun(score);
+    const bool several = SeveralRuns();
     const bool timedOut = ctx_.pass.RunEndedByTimeLimit;
-    if (timedOut) {
-        ctx_.view.RepaintWindow();
-        AppendSection(score, true);
-        AppendTimeLimitLine();
-        ctx_.report.addLine(kBatchSectionEnd);
-    } else if (score.logFound) {
+    const bool section = several ? AnySectionRun() : score.logFound || timedOut;
+    if (section) {
         ctx_.view.RepaintWindow();
         // Batch mode shows the text as the game printed it, letters and all; only a log
         // without any result line has nothing to show.
-        AppendSection(score, !score.markerFound);
+        AppendSection(SectionScore(score, false));
         ctx_.report.addLine(kBatchSectionEnd);
+        AddFlagDebugLines();
     }
     ctx_.report.addClosingLines(ReportDocument::Mode::Batch);
-    const std::string failure = timedOut || ShowsResult(score) ? SaveFailure() : std::string();
+    const bool showsResult = several ? section : timedOut || ShowsResult(score);
+    std::string failure = showsResult ? SaveFailure() : std::string();
+    if (showsResult && failure.empty()) failure = DataFilesFailure();
     ctx_.game.RestoreGameConfig(false);
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
@@ -89,7 +247,7 @@ void RunResultStep::RecordBatch() {
     ctx_.view.EndProgram();
 }
 
-void RunResultStep::AppendSection(const ScoreResult& score, bool noScore) {
+void RunResultStep::AppendSection(const std::optional<std::string>& shown) {
     ReportDocument& report = ctx_.report;
     const std::string heading =
         ResolutionHeading(ctx_.pass.CurrentRunKey, ctx_.options.customWidth, ctx_.options.customHeight);
@@ -100,7 +258,87 @@ void RunResultStep::AppendSection(const ScoreResult& score, bool noScore) {
     report.addLine(CaptionLine(ctx_.game.AntialiasingText()));
     report.addLine(CaptionLine(ctx_.game.FilteringText()));
     report.addLine(CaptionLine(ctx_.game.BoostText()));
-    report.addLine(noScore ? NoScoreLine() : ScoreLine(score.scoreText));
+    report.addLine(shown ? ScoreLine(*shown) : NoScoreLine());
+    if (AnyRunEndedByTimeLimit()) AppendTimeLimitLine();
+    if (!recording_ || record_.resolutions.empty()) return;
+
+    ResolutionRecord& resolution = record_.resolutions.back();
+    // A run that rendered fewer frames than another run of the demo in this pass did not
+    // play it whole; the comparison takes every run so far, of every resolution.
+    for (RunRecord& run : resolution.runs) {
+        std::vector<long> others;
+        for (const ResolutionRecord& r : record_.resolutions) {
+            for (const RunRecord& other : r.runs) {
+                if (&other != &run && other.evidence.frames) others.push_back(*other.evidence.frames);
+            }
+        }
+        const std::vector<RunFlag> shortDemo = ShortDemoFlags(run.evidence, others);
+        run.flags.insert(run.flags.end(), shortDemo.begin(), shortDemo.end());
+    }
+    const bool several = SeveralRuns();
+    if (several) {
+        const RunStatistics stats = ComputeStatistics(resolution.runs);
+        report.addLine(StatisticsLine(resolution.runs, stats));
+        if (stats.unsteady) report.addLine(UnsteadyLine(stats));
+    }
+    for (const RunRecord& run : resolution.runs) {
+        for (const RunFlag& flag : run.flags) report.addLine(FlagLine(FlagLineText(run, flag, several)));
+    }
+}
+
+void RunResultStep::AddFlagDebugLines() {
+    if (!recording_ || record_.resolutions.empty()) return;
+    const ResolutionRecord& resolution = record_.resolutions.back();
+    const bool several = resolution.runs.size() > 1;
+    bool any = false;
+    for (const RunRecord& run : resolution.runs) {
+        for (const RunFlag& flag : run.flags) {
+            ctx_.debugLog.Add("Check " + flag.code + ": " + FlagLineText(run, flag, several));
+            any = true;
+        }
+    }
+    if (any) ctx_.debugLog.Save(ctx_.paths.BenchDir);
+}
+
+std::string RunResultStep::DataFilesFailure() {
+    if (!recording_ || record_.resolutions.empty()) return "";
+    record_.machine = MachineLinesOf(ctx_.report.lines());
+    const std::string& folder = ctx_.paths.ResultPath;
+    std::string failure;
+    try {
+        ctx_.files.WriteFileReplacing(JoinPath(folder, DataFileNameOf(record_.report)), ResultJson(record_));
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    try {
+        AppendCsvRows(CsvRows(record_, record_.resolutions.back()));
+    } catch (const std::exception& e) {
+        failure += (failure.empty() ? "" : " ") + std::string(e.what());
+    }
+    return failure.empty() ? "" : "The results data could not be saved. " + failure;
+}
+
+void RunResultStep::AppendCsvRows(const std::string& rows) {
+    const std::string path = JoinPath(ctx_.paths.ResultPath, kResultsCsvName);
+    std::string content;
+    if (ctx_.files.FileExists(path) && !ctx_.files.ReadFile(path, content)) {
+        throw std::runtime_error("Cannot read file " + path);
+    }
+    // A file cut short elsewhere still gets whole rows: its broken last row is closed first.
+    if (content.empty()) {
+        content = std::string(kUtf8Bom) + CsvHeaderRow();
+    } else if (content.size() < 2 || content.compare(content.size() - 2, 2, "\r\n") != 0) {
+        content += "\r\n";
+    }
+    ctx_.files.WriteFileReplacing(path, content + rows);
+}
+
+void RunResultStep::WriteDataFiles() {
+    const std::string failure = DataFilesFailure();
+    if (failure.empty() || dataFailureShown_) return;
+    // Like the report's own failure: the pass goes on, and the user learns it once.
+    dataFailureShown_ = true;
+    ctx_.view.ShowMessage(failure);
 }
 
 void RunResultStep::AppendTimeLimitLine() {

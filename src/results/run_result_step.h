@@ -1,5 +1,6 @@
 #pragma once
 #include "results/console_log_parser.h"
+#include "results/run_record.h"
 #include "runner/pass_ports.h"
 
 // The step after every game run: reads the score, appends the run's section to the report
@@ -12,14 +13,26 @@ public:
 
     // A new pass (or a Run press in open mode): a report that cannot be saved is reported
     // again, once.
-    void BeginPass() { saveFailureShown_ = false; }
+    void BeginPass() {
+        saveFailureShown_ = false;
+        dataFailureShown_ = false;
+        recording_ = false;
+    }
     void RecordRunResult();
+
+    // The report has its head: from now on the pass's runs are kept for the data files.
+    // isoStartTime: the start in ISO 8601 with the UTC offset.
+    void StartRecord(const std::string& isoStartTime);
+    // A run that is not its resolution's last: its result is kept for the resolution's
+    // section, and the log and batch file are cleaned up as after every run.
+    void RecordRepeat();
 
 private:
     void RecordInteractive();
     void RecordBatch();
-    void AppendSection(const ScoreResult& score, bool noScore);
-    // The added line of a run whose game passed its time limit and was ended.
+    // shown: the Score's text, none for "No Score.".
+    void AppendSection(const std::optional<std::string>& shown);
+    // The added line of a resolution one of whose games passed its time limit and was ended.
     void AppendTimeLimitLine();
     // Writes the report: empty when done, else the message naming the file.
     std::string SaveFailure();
@@ -27,6 +40,25 @@ private:
     bool SaveReport();
     void CleanUp();
 
+    // The run just ended, added to its resolution's record.
+    void NoteRun(const ScoreResult& score);
+    // More than one run (or a warm-up) per resolution: the section shows their statistics.
+    bool SeveralRuns() const;
+    // With several runs a section stands once one of them left its log or passed its limit.
+    bool AnySectionRun() const;
+    bool AnyRunEndedByTimeLimit() const;
+    // The score the section of the resolution just finished shows: none for "No Score.".
+    std::optional<std::string> SectionScore(const ScoreResult& score, bool letterMeansNoScore) const;
+    void AddFlagDebugLines();
+    // The JSON file of the pass and the CSV rows of the resolution just finished; empty when
+    // written, else the message naming what failed.
+    std::string DataFilesFailure();
+    void WriteDataFiles();
+    void AppendCsvRows(const std::string& rows);
+
     PassContext& ctx_;
     bool saveFailureShown_ = false;
+    bool dataFailureShown_ = false;
+    bool recording_ = false;
+    PassRecord record_;
 };

@@ -165,6 +165,9 @@ void PassController::Refuse(const std::string& message) {
 void PassController::StartReport(ReportDocument::Mode mode) {
     ctx_.report.startPass(platform_.startTime(), mode);
     ctx_.report.keepEarlierReports(ctx_.paths.ResultPath, ctx_.files);
+    ctx_.pass.RunsPerResolution = RunsPerResolution(ctx_.benchOptions);
+    ctx_.pass.WarmUp = !ctx_.benchOptions.warmUp.empty();
+    resultStep_.StartRecord(platform_.isoStartTime ? platform_.isoStartTime() : "");
 }
 
 void PassController::DescribeMachine() {
@@ -174,10 +177,13 @@ void PassController::DescribeMachine() {
 }
 
 void PassController::StartRun(std::size_t position) {
+    if (!repeatingRun_) ctx_.pass.CurrentRepeat = ctx_.pass.WarmUp ? 0 : 1;
+    repeatingRun_ = false;
     const bool custom = position == kCustomPosition;
     const std::string& width = ctx_.options.customWidth;
     const std::string& height = ctx_.options.customHeight;
-    const std::string caption = custom ? CustomCaption(width, height) : ResolutionTable[position].caption;
+    const std::string caption = (custom ? CustomCaption(width, height) : std::string(ResolutionTable[position].caption)) +
+                                RepeatCaption(ctx_.pass);
     ctx_.view.SetProgressCaption(caption);
     ctx_.pass.CurrentRunKey = custom ? kCustomRunKey : ResolutionTable[position].key;
     ctx_.game.ComposeGameCommandLine(position);
@@ -185,7 +191,7 @@ void PassController::StartRun(std::size_t position) {
     DebugLog& log = ctx_.debugLog;
     log.Add("");
     if (custom) {
-        log.Add("START Prey " + width + " \xD7 " + height + " (Custom)...");
+        log.Add("START Prey " + width + " \xD7 " + height + " (Custom)..." + RepeatCaption(ctx_.pass));
     } else {
         log.Add("START");
         log.Add(caption);
@@ -216,6 +222,7 @@ void PassController::RecordRunAndGoOn() {
     ctx_.debugLog.Add("CP terminated");
     if (ctx_.pass.RunEndedByTimeLimit) ctx_.debugLog.Add(TimeLimitEndedText(ctx_.pass.RunTimeLimitSeconds));
     ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    if (StartRepeatOfCurrentRun()) return;
     if (ctx_.mode.BatchMode) return resultStep_.RecordRunResult();
 
     PassState& pass = ctx_.pass;
@@ -225,6 +232,18 @@ void PassController::RecordRunAndGoOn() {
     resultStep_.RecordRunResult();
     if (last || !position) return;
     if (const std::optional<std::size_t> next = ctx_.game.NextPlannedRun(*position + 1)) StartRun(*next);
+}
+
+bool PassController::StartRepeatOfCurrentRun() {
+    PassState& pass = ctx_.pass;
+    const std::optional<std::size_t> position = PositionOfKey(pass.CurrentRunKey);
+    if (!position || pass.CurrentRepeat >= pass.RunsPerResolution) return false;
+    // The same pauses lie between two runs of a resolution as between two resolutions.
+    resultStep_.RecordRepeat();
+    ++pass.CurrentRepeat;
+    repeatingRun_ = true;
+    StartRun(*position);
+    return true;
 }
 
 void PassController::DeleteConsoleLog() {

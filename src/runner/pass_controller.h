@@ -15,6 +15,7 @@ public:
     struct Platform {
         std::string systemFolder;               // the Windows system folder, no trailing backslash
         std::function<std::string()> startTime;  // now, in the user's short date and long time formats
+        std::function<std::string()> isoStartTime;  // now, ISO 8601 local time with its UTC offset
     };
 
     // Takes over the end handlers of both runners.
@@ -41,6 +42,8 @@ private:
     void StartReport(ReportDocument::Mode mode);
     void DescribeMachine();
     void DeleteConsoleLog();
+    // The next run of the resolution just played, when it has more to come.
+    bool StartRepeatOfCurrentRun();
 
     PassContext& ctx_;
     MachineDescription& machine_;
@@ -48,4 +51,5 @@ private:
     ProcessRunner& cp_;
     Platform platform_;
     RunResultStep resultStep_;
+    bool repeatingRun_ = false;  // the StartRun under way plays the same resolution again
 };

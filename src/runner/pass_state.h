@@ -14,4 +14,15 @@ struct PassState {
     std::string GameCommandLine; // command line of the run last started
     int RunTimeLimitSeconds = 0;     // the limit of the run last started (0: none)
     bool RunEndedByTimeLimit = false;  // its game was ended when the limit passed
+    int RunsPerResolution = 1;   // runs each resolution counts, without the warm-up
+    bool WarmUp = false;         // each resolution begins with a run that is not counted
+    int CurrentRepeat = 1;       // the run of the resolution under way: 0 the warm-up, then 1 ...
 };
+
+// " (run 2 of 3)" or " (warm-up run)" after the progress caption; nothing when each
+// resolution runs once.
+inline std::string RepeatCaption(const PassState& pass) {
+    if (pass.RunsPerResolution <= 1 && !pass.WarmUp) return "";
+    if (pass.CurrentRepeat == 0) return " (warm-up run)";
+    return " (run " + std::to_string(pass.CurrentRepeat) + " of " + std::to_string(pass.RunsPerResolution) + ")";
+}

@@ -12,10 +12,18 @@ struct BenchOptions {
     std::string af;          // "AFNONE", "AF2", "AF4", "AF8", "AF16", "AFSYS"
     std::string boost;       // "BOOST" or empty
     std::string timeLimit;   // "LIMIT<seconds>", empty for the default limit
+    std::string runs;        // "RUNS1" ... "RUNS9", or empty: one run per resolution
+    std::string warmUp;      // "WARMUP" or empty
 
     bool operator==(const BenchOptions& o) const {
         return resolution == o.resolution && demo == o.demo && aspect == o.aspect && shader == o.shader &&
-               aa == o.aa && af == o.af && boost == o.boost &&
-               timeLimit == o.timeLimit;
+               aa == o.aa && af == o.af && boost == o.boost && timeLimit == o.timeLimit && runs == o.runs &&
+               warmUp == o.warmUp;
     }
 };
+
+// The runs each resolution counts (without the warm-up): the digit of "RUNS<n>", else 1.
+inline int RunsPerResolution(const BenchOptions& options) {
+    const std::string& t = options.runs;
+    return t.size() == 5 && t.compare(0, 4, "RUNS") == 0 && t[4] >= '1' && t[4] <= '9' ? t[4] - '0' : 1;
+}

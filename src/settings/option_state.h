@@ -49,4 +49,8 @@ struct OptionState {
     std::string proxyPassword;  // plain text; stored encoded
 
     int gameTimeLimitSeconds = kDefaultGameTimeLimitSeconds;  // GameTimeLimit; 0: no limit
+    int repeats = 1;      // runs per resolution, 1 to 9
+    bool warmUp = false;  // one more first run per resolution, shown but not counted
 };
+
+constexpr int kMaxRepeats = 9;

@@ -40,6 +40,8 @@ void StoreFlag(SettingsStore& store, const std::string& name, bool on) {
     store.Write(name, on ? "1" : "0");
 }
 
+void StoreRepeats(SettingsStore& store, int repeats) { store.Write("Repeats", std::to_string(repeats)); }
+
 void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text) {
     if (!text.empty()) store.Write(name, text);
 }
@@ -87,5 +89,7 @@ BenchOptions DeriveBenchOptions(const OptionState& options) {
     bench.demo = TokenAt(kDemo, 2, options.demo);
     bench.boost = options.boost ? "BOOST" : "";
     bench.timeLimit = TimeLimitToken(options.gameTimeLimitSeconds);
+    if (options.repeats > 1 && options.repeats <= kMaxRepeats) bench.runs = "RUNS" + std::to_string(options.repeats);
+    bench.warmUp = options.warmUp ? "WARMUP" : "";
     return bench;
 }

@@ -22,6 +22,8 @@ void StoreChoice(SettingsStore& store, const std::string& name, int index);
 void StoreDemoChoice(SettingsStore& store, int index);
 // Boost, UseProxy.
 void StoreFlag(SettingsStore& store, const std::string& name, bool on);
+// Repeats: the runs per resolution, "1" to "9".
+void StoreRepeats(SettingsStore& store, int repeats);
 // Note, ProxyServer, ProxyPort, ProxyUsername: emptying a field is not stored.
 void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text);
 // ProxyPassword, base64-encoded; emptying the field is not stored.

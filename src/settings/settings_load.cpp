@@ -147,6 +147,9 @@ void LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& path
     options.useProxy = ctx.store.Read("UseProxy") == "1";
     LoadProxy(ctx, options);
     options.gameTimeLimitSeconds = StoredGameTimeLimit(ctx.store.Read(kGameTimeLimitValue));
+    const std::string repeats = ctx.store.Read("Repeats");
+    options.repeats = repeats.size() == 1 && repeats[0] >= '1' && repeats[0] <= '9' ? repeats[0] - '0' : 1;
+    options.warmUp = ctx.store.Read("WarmUp") == "1";
     // A left-over of an interrupted pass.
     if (!paths.GamePath.empty()) ctx.files.DeleteFileIfExists(JoinPath(paths.GamePath, kGameBatchFileName));
     if (ctx.startupRecovery) ctx.startupRecovery();

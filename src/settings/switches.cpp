@@ -28,7 +28,12 @@ const SelectionSwitch kSelectionSwitches[] = {
     {"AA4", &BenchOptions::aa},           {"AFSYS", &BenchOptions::af},
     {"AFNONE", &BenchOptions::af},        {"AF2", &BenchOptions::af},
     {"AF4", &BenchOptions::af},           {"AF8", &BenchOptions::af},
-    {"AF16", &BenchOptions::af},
+    {"AF16", &BenchOptions::af},          {"RUNS1", &BenchOptions::runs},
+    {"RUNS2", &BenchOptions::runs},       {"RUNS3", &BenchOptions::runs},
+    {"RUNS4", &BenchOptions::runs},       {"RUNS5", &BenchOptions::runs},
+    {"RUNS6", &BenchOptions::runs},       {"RUNS7", &BenchOptions::runs},
+    {"RUNS8", &BenchOptions::runs},       {"RUNS9", &BenchOptions::runs},
+    {"WARMUP", &BenchOptions::warmUp},
 };
 
 }  // namespace

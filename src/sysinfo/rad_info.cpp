@@ -60,6 +60,9 @@ bool TRadeonInfo::query() {
     if (!sendQuery(kClockQuery, kClockReplySize, reply)) return false;
     engineClock = LoadU32(reply, kEngineClockOffset) / 100.0;
     memoryClock = LoadU32(reply, kMemoryClockOffset) / 100.0;
+    // Current drivers of this vendor still accept the escape but leave the clocks at 0: the
+    // query was not answered, and "0.00 MHz" would be a false claim about the card.
+    if (engineClock == 0) return false;
     if (!sendQuery(kAdapterQuery, kAdapterReplySize, reply)) return false;
     return isAtiAdapter();
 }

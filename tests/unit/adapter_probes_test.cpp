@@ -117,6 +117,28 @@ TEST(TRadeonInfo, StopsAtTheFirstFailingQuery) {
     }
 }
 
+TEST(TRadeonInfo, AnEngineClockOfZeroIsAnUnansweredQuery) {
+    // A driver that accepts the escape but no longer fills in the clocks.
+    struct Case {
+        const char* what;
+        std::uint32_t engine, memory;
+        bool recognised;
+    };
+    const Case cases[] = {
+        {"both clocks 0", 0, 0, false},
+        {"only the memory clock", 0, 49000, false},
+        {"only the engine clock", 40000, 0, true},
+    };
+    for (const Case& c : cases) {
+        FakeDisplayDriver driver = AtiDriver();
+        driver.RecordAtiClocks(c.engine, c.memory);
+        EXPECT_EQ(TRadeonInfo(driver).query(), c.recognised) << c.what;
+        FakeDisplayDriver again = AtiDriver();
+        again.RecordAtiClocks(c.engine, c.memory);
+        EXPECT_EQ(probeAti(again, ".").recognised, c.recognised) << c.what;
+    }
+}
+
 TEST(ProbeAti, ClockTextsAndTheBusTypeCutAtItsParenthesis) {
     FakeDisplayDriver driver = AtiDriver();
     driver.RecordAtiClocks(39999, 5);

@@ -66,6 +66,19 @@ TEST(BatchLine, TimeLimitOtherThanTheDefaultComesLastInSeconds) {
     EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST");
 }
 
+TEST(BatchLine, RunsAndWarmUpComeLastAndOnlyWhenNotAtTheirDefaults) {
+    OptionState o = FullSetup();
+    o.repeats = 1;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST");
+    o.repeats = 3;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST /RUNS3");
+    o.warmUp = true;
+    o.boost = false;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /RUNS3 /WARMUP");
+    o.repeats = 1;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /WARMUP");
+}
+
 TEST(BatchList, AddSettingsAppendsOneLinePerCheckedResolutionInTableOrder) {
     ScriptedBatchUi ui;
     BatchList list(ui, "/nowhere/");

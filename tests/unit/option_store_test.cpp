@@ -97,6 +97,20 @@ TEST(DeriveBenchOptions, MapsEveryChoiceToItsToken) {
     o.af = 0;
     EXPECT_EQ(DeriveBenchOptions(o).demo, "");
     EXPECT_EQ(DeriveBenchOptions(o).af, "AFNONE");
+    o.repeats = 4;
+    o.warmUp = true;
+    EXPECT_EQ(DeriveBenchOptions(o).runs, "RUNS4");
+    EXPECT_EQ(DeriveBenchOptions(o).warmUp, "WARMUP");
+    o.repeats = 1;
+    EXPECT_EQ(DeriveBenchOptions(o).runs, "") << "one run is the default and has no token";
+}
+
+TEST(OptionStore, RepeatsAndWarmUpAreStoredAsDigits) {
+    FakeSettingsStore store;
+    StoreRepeats(store, 5);
+    StoreFlag(store, "WarmUp", true);
+    EXPECT_EQ(store.values["Repeats"], "5");
+    EXPECT_EQ(store.values["WarmUp"], "1");
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include "fakes/fake_pass.h"
 #include "platform/text_file.h"
+#include "result_schema_check.h"
+#include "results/result_data.h"
 
 namespace {
 
@@ -56,7 +58,8 @@ protected:
         options.customWidth = "1680";
         options.customHeight = "1050";
         controller = std::make_unique<PassController>(
-            ctx, machine, dxrun, cp, PassController::Platform{"C:\\windows\\system32", [] { return kStartTime; }});
+            ctx, machine, dxrun, cp, PassController::Platform{"C:\\windows\\system32", [] { return kStartTime; },
+                                                          [] { return std::string("2006-12-08T20:56:01+01:00"); }});
     }
     void TearDown() override { std::filesystem::remove_all(temp); }
 
@@ -490,6 +493,110 @@ TEST_F(PassTest, OpenSwitchRecordsThePresentLogWithoutAnyProcess) {
     files.files[LogPath()] = "seconds = 43.0 fps";
     controller->BenchButtonClick();
     EXPECT_EQ(LinesOnDisk(ReportPath()).size(), 2 * expected.size());
+}
+
+}  // namespace
+
+namespace {
+
+std::string GameLog(const std::string& window, const std::string& result) {
+    return "...created window @ 0,0 (" + window + ")\r\nstopped playing rivo3v-6.demo.\r\n" + result + "\r\n";
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST_F(PassTest, RunsPerResolutionWithWarmUpGiveMeanStatisticsAndFlags) {
+    game.planned = {0, 2};
+    options.repeats = 3;
+    options.warmUp = true;
+    const std::string whole640 = GameLog("640x480", "2000 frames rendered in 10.0 seconds = 200.0 fps");
+    const std::string whole1024 = GameLog("1024x768", "2000 frames rendered in 20.0 seconds = 100.0 fps");
+    RunPass({whole640, whole640, GameLog("800x600", "2000 frames rendered in 10.5 seconds = 190.5 fps"),
+             GameLog("640x480", "1200 frames rendered in 6.0 seconds = 200.0 fps"), whole1024, whole1024,
+             std::nullopt, whole1024});
+    EXPECT_EQ(cp.starts, 8) << "a warm-up and three counted runs per resolution";
+    for (const char* caption : {"caption Resolution: 640 \xD7 480... (warm-up run)",
+                                "caption Resolution: 640 \xD7 480... (run 1 of 3)",
+                                "caption Resolution: 1024 \xD7 768... (run 3 of 3)"}) {
+        EXPECT_TRUE(Contains(events, caption)) << caption;
+    }
+    EXPECT_EQ(CountOf(events, "open"), 1) << "the pass finishes once";
+    EXPECT_EQ(pass.CompletedRuns, 2);
+
+    const std::vector<std::string> onDisk = LinesOnDisk(ReportPath());
+    const std::string red = "<FONT size=2 color=\"#FF0000\">";
+    for (const std::string& line : {
+             ScoreLine("196.8"),
+             std::string("<FONT size=2>Runs: 200.0 (warm-up, not counted), 200.0, 190.5, 200.0; mean 196.8, standard "
+                         "deviation 5.48 (2.8 %), min 190.5, max 200.0</FONT><br>"),
+             red + "Run 2: The game ran at 800\xD7" "600, not at the resolution asked.</FONT><br>",
+             red + "Run 3: The demo did not play whole: 1200 frames where the other runs rendered 2000.</FONT><br>",
+             ScoreLine("100.0"),
+             std::string("<FONT size=2>Runs: 100.0 (warm-up, not counted), 100.0, run 2 no score (left out), 100.0; "
+                         "mean 100.0, standard deviation 0.00 (0.0 %), min 100.0, max 100.0</FONT><br>")}) {
+        EXPECT_TRUE(Has(onDisk, line)) << line;
+    }
+    EXPECT_EQ(std::count_if(onDisk.begin(), onDisk.end(), [&](const std::string& l) { return l.rfind(red, 0) == 0; }),
+              2)
+        << "no unsteady line under 3 %, no other flag";
+
+    const std::vector<std::string> debug = LinesOnDisk(DebugPath());
+    EXPECT_TRUE(Has(debug, "Check windowSize: Run 2: The game ran at 800\xD7" "600, not at the resolution asked."));
+    EXPECT_TRUE(Has(debug, "FPS: 196.8"));
+
+    std::string json, schema;
+    ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, DataFileNameOf("result_" + report.fileStamp() + ".htm")), json));
+    ASSERT_TRUE(ReadWholeFile(std::string(LURK_SOURCE_DIR) + "/docs/result.schema.json", schema));
+    EXPECT_EQ(lurk_test::ResultSchemaErrors(schema, json), "");
+    EXPECT_NE(json.find("\"shortDemo\""), std::string::npos);
+    std::string csv;
+    ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, kResultsCsvName), csv));
+    EXPECT_EQ(csv.rfind(std::string(kUtf8Bom) + CsvHeaderRow(), 0), 0u);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 9) << "the header and one row per run";
+}
+
+TEST_F(BatchPassTest, RunsOfTheOneResolutionEndTheProgramOnceAfterTheLast) {
+    bench.runs = "RUNS2";
+    RunPass({"seconds = 88.8 fps", "seconds = 90.0 fps"});
+    EXPECT_EQ(cp.starts, 2);
+    EXPECT_EQ(CountOf(events, "end program"), 1);
+    std::vector<std::string> expected = Section(ResolutionHeading("640", "", ""), ScoreLine("89.4"));
+    expected.push_back("<FONT size=2>Runs: 88.8, 90.0; mean 89.4, standard deviation 0.85 (0.9 %), min 88.8, max "
+                       "90.0</FONT><br>");
+    expected.push_back("<br><HR>");
+    expected.push_back(kClosing);
+    expected.push_back(FooterLine(ReportDocument::Mode::Batch));
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath())), expected);
+}
+
+TEST_F(PassTest, DataFilesThatCannotBeWrittenAreReportedOnceAndLeaveTheOldFileWhole) {
+    game.planned = {0, 2};
+    const std::string csv = JoinPath(paths.ResultPath, kResultsCsvName);
+    const std::string old = std::string(kUtf8Bom) + CsvHeaderRow() + "earlier,row\r\n";
+    files.files[csv] = old;
+    files.undeletable.insert(csv);  // a spreadsheet holds it open
+    RunPass({"seconds = 27.4 fps", "seconds = 30.0 fps"});
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0], "The results data could not be saved. Cannot replace file " + csv);
+    EXPECT_EQ(files.files[csv], old);
+    EXPECT_EQ(view.opened.size(), 1u) << "the report is still written and opened";
+    EXPECT_TRUE(files.FileExists(JoinPath(paths.ResultPath, DataFileNameOf("result_" + report.fileStamp() + ".htm"))));
+}
+
+TEST_F(BatchPassTest, DataFileFailureIsToldAfterTheRestore) {
+    const std::string csv = JoinPath(paths.ResultPath, kResultsCsvName);
+    files.files[csv] = "";
+    files.undeletable.insert(csv);
+    RunPass({"seconds = 88.8 fps"});
+    const auto restore = std::find(events.begin(), events.end(), "restore quietly");
+    const auto message = std::find(events.begin(), events.end(),
+                                   "message The results data could not be saved. Cannot replace file " + csv);
+    ASSERT_NE(message, events.end());
+    EXPECT_LT(restore, message);
+    EXPECT_TRUE(OnDisk(ReportPath()));
+    EXPECT_TRUE(view.endRequested);
 }
 
 }  // namespace

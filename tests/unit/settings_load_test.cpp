@@ -194,6 +194,27 @@ TEST_F(LoadFixture, ChoicesAcceptOnlyTheirStoredIndices) {
     }
 }
 
+TEST_F(LoadFixture, RepeatsAndWarmUpReadOnlyTheirOwnTexts) {
+    struct Case {
+        const char* repeats;
+        const char* warmUp;
+        int expectedRepeats;
+        bool expectedWarmUp;
+    };
+    const Case cases[] = {{"", "", 1, false},   {"3", "1", 3, true},  {"9", "0", 9, false}, {"0", "yes", 1, false},
+                          {"10", "1", 1, true}, {" 2", "", 1, false}, {"x", "", 1, false}};
+    for (const Case& c : cases) {
+        store.values.clear();
+        options = OptionState{};
+        store.values["Repeats"] = c.repeats;
+        store.values["WarmUp"] = c.warmUp;
+        Load();
+        EXPECT_EQ(options.repeats, c.expectedRepeats) << c.repeats;
+        EXPECT_EQ(options.warmUp, c.expectedWarmUp) << c.warmUp;
+        EXPECT_EQ(store.values["Repeats"], c.repeats) << "the load writes neither value";
+    }
+}
+
 TEST_F(LoadFixture, ProxyFieldsFollowTheProxyBoxAndPasswordIsDecoded) {
     store.values["UseProxy"] = "1";
     store.values["ProxyServer"] = "proxy.local";

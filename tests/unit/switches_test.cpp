@@ -55,4 +55,28 @@ TEST(ReadBatchOptions, FillsEveryGroupFromItsSwitch) {
     EXPECT_EQ(ReadBatchOptions(Args({"/BATCH"})), BenchOptions{});
 }
 
+TEST(ReadBatchOptions, RunsPerResolutionAndWarmUp) {
+    struct Case {
+        std::vector<std::string> args;
+        int runs;
+        bool warmUp;
+    };
+    const Case cases[] = {
+        {{"/BATCH", "/640"}, 1, false},
+        {{"/BATCH", "/640", "/RUNS3", "/WARMUP"}, 3, true},
+        {{"/batch", "/warmup", "/runs9"}, 9, true},
+        {{"/BATCH", "/RUNS1"}, 1, false},
+        {{"/BATCH", "/RUNS0"}, 1, false},
+        {{"/BATCH", "/RUNS10"}, 1, false},
+        {{"/BATCH", "/RUNS"}, 1, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"QWK_Lurkmark.exe"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const BenchOptions o = ReadBatchOptions(args);
+        EXPECT_EQ(RunsPerResolution(o), c.runs) << c.args.back();
+        EXPECT_EQ(!o.warmUp.empty(), c.warmUp) << c.args.back();
+    }
+}
+
 }  // namespace

@@ -46,6 +46,9 @@ TEST(MainWindow, FreshStartWithoutSettingsShowsTheAboutPageAndChoosesNothing) {
     EXPECT_FALSE(Enabled(app.Control(ctl::DemoEdit)));
     EXPECT_FALSE(Enabled(app.Control(ctl::DemoEditButton)));
     EXPECT_FALSE(wt::IsChecked(app.Control(ctl::BoostCheckBox)));
+    EXPECT_EQ(ComboSelection(app.Control(ctl::RepeatsBox)), 0) << "one run per resolution";
+    EXPECT_FALSE(wt::IsChecked(app.Control(ctl::WarmUpCheckBox)));
+    EXPECT_EQ(GetParent(app.Control(ctl::RunsGroup)), app.Control(ctl::PageBase + 2)) << "on Demos & Quality";
     EXPECT_FALSE(Enabled(app.Control(ctl::ProxyServerEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::Label6)), "v1.0");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ResItemBase + 2)), "1024 \xD7 768");
@@ -69,7 +72,8 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
                            {"CusW", "1280"}, {"CusH", "1024"}, {"CusRes", "1"}, {"AspectRatio", "1"},
                            {"Demo", "3"}, {"Demoname", userDemo}, {"Shader", "2"}, {"AFLevel", "5"},
                            {"AALevel", "0"}, {"Note", "quiet room"}, {"Boost", "1"}, {"UseProxy", "1"},
-                           {"ProxyServer", "proxy.lan"}, {"ProxyPort", "3128"}});
+                           {"ProxyServer", "proxy.lan"}, {"ProxyPort", "3128"}, {"Repeats", "3"},
+                           {"WarmUp", "1"}});
     StartedProgram app(bench.Path());
     ASSERT_NE(app.main, nullptr);
 
@@ -93,6 +97,8 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
     EXPECT_EQ(ComboSelection(app.Control(ctl::AABox)), 0);
     EXPECT_EQ(wt::TextOf(app.Control(ctl::NoteEdit)), "quiet room");
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::BoostCheckBox)));
+    EXPECT_EQ(ComboSelection(app.Control(ctl::RepeatsBox)), 2);
+    EXPECT_TRUE(wt::IsChecked(app.Control(ctl::WarmUpCheckBox)));
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::UseProxyBox)));
     EXPECT_TRUE(Enabled(app.Control(ctl::ProxyPassEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ProxyServerEdit)), "proxy.lan");
@@ -170,6 +176,14 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     EXPECT_TRUE(wt::SettingsValueBecomes("AFLevel", "4"));
     wt::SelectComboItem(app.Control(ctl::AABox), 3);  // "From System"
     EXPECT_TRUE(wt::SettingsValueBecomes("AALevel", "3"));
+    wt::SelectComboItem(app.Control(ctl::RepeatsBox), 4);
+    EXPECT_TRUE(wt::SettingsValueBecomes("Repeats", "5"));
+    HWND warmUp = app.Control(ctl::WarmUpCheckBox);
+    wt::PressSpace(warmUp);
+    EXPECT_TRUE(wt::SettingsValueBecomes("WarmUp", "1"));
+    wt::CreateSettingsKey({{"WarmUp", "0"}});
+    wt::PointerLeave(warmUp);
+    EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("WarmUp") == "1"; }));
 
     // The note takes 50 characters; emptying it is not stored.
     HWND note = app.Control(ctl::NoteEdit);

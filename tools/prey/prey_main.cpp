@@ -28,6 +28,10 @@ struct Control {
     // "KEY@WxH VALUE" pairs: applied over the others for a run at that size alone.
     std::vector<std::pair<std::string, std::string>> sized;
     unsigned logMegabytes = 0;    // the console log grows to about this size before its own lines
+    std::string window;           // "WxH": the window the game opens instead of the size asked
+    long stopAt = 0;              // the demo stops after this many frames (0: plays whole)
+    // "KEY#N VALUE" pairs: applied over all others for the Nth start of the game alone.
+    std::vector<std::pair<std::string, std::string>> numbered;
 };
 
 struct Demo {
@@ -84,6 +88,10 @@ void ApplyControl(const std::string& text, Control& control) {
             control.sized.emplace_back(w[0], w[1]);
             continue;
         }
+        if (w[0].find('#') != std::string::npos) {
+            control.numbered.emplace_back(w[0], w[1]);
+            continue;
+        }
         if (w[0] == "mode") control.mode = w[1];
         if (w[0] == "score") control.score = w[1];
         if (w[0] == "delay") control.delayMs = static_cast<DWORD>(std::strtoul(w[1].c_str(), nullptr, 10));
@@ -91,7 +99,27 @@ void ApplyControl(const std::string& text, Control& control) {
         if (w[0] == "logsize") control.logMegabytes = static_cast<unsigned>(std::strtoul(w[1].c_str(), nullptr, 10));
         if (w[0] == "stamps") control.stampsFile = w[1];
         if (w[0] == "hold") control.holdFile = w[1];
+        if (w[0] == "window") control.window = w[1];
+        if (w[0] == "stopat") control.stopAt = std::strtol(w[1].c_str(), nullptr, 10);
     }
+}
+
+// Counts the starts of the game in a file beside it and applies the "KEY#N" pairs of this
+// start; without such pairs nothing is counted.
+void ApplyStartNumber(const std::string& gameFolder, Control& control) {
+    if (control.numbered.empty()) return;
+    const std::string counter = gameFolder + "prey_standin_starts.txt";
+    std::string text;
+    ReadFile(counter, text);
+    const std::string start = std::to_string(std::atoi(text.c_str()) + 1);
+    std::ofstream(counter, std::ios::binary | std::ios::trunc) << start;
+    std::string pairs;
+    for (const auto& [key, value] : control.numbered) {
+        const std::size_t hash = key.find('#');
+        if (key.substr(hash + 1) == start) pairs += key.substr(0, hash) + " " + value + ";";
+    }
+    control.numbered.clear();
+    ApplyControl(pairs, control);
 }
 
 // The run's screen size picks its own failure: "only" first, then the "KEY@WxH" pairs.
@@ -289,8 +317,14 @@ int main(int argc, char** argv) {
     int height = 0;
     ScreenSize(cvars, width, height);
     ApplySize(std::to_string(width) + "x" + std::to_string(height), control);
+    ApplyStartNumber(game, control);
     console.Print("...setting mode " + Cvar(cvars, "r_mode", "3") + ": " + std::to_string(width) + " " +
                   std::to_string(height) + " aspect " + Cvar(cvars, "r_aspectRatio", "0"));
+    // A driver that refuses the mode leaves the game in a window of another size.
+    if (!control.window.empty()) {
+        std::sscanf(control.window.c_str(), "%dx%d", &width, &height);
+    }
+    console.Print("...created window @ 0,0 (" + std::to_string(width) + "x" + std::to_string(height) + ")");
     console.Print("r_shaderLevel " + Cvar(cvars, "r_shaderLevel", "0"));
 
     bool played = false;
@@ -334,6 +368,7 @@ int main(int argc, char** argv) {
         console.Print("stopped playing " + demoName + ".");
         if (control.mode != "noresult") {
             const double fps = FrameRate(demo, cvars, width, height);
+            if (control.stopAt > 0 && control.stopAt < demo.frames) demo.frames = static_cast<int>(control.stopAt);
             char line[160];
             if (control.score.empty()) {
                 std::snprintf(line, sizeof line, "%i frames rendered in %3.1f seconds = %3.1f fps", demo.frames,

@@ -58,4 +58,9 @@ public:
         bytes = it->second;
         return true;
     }
+    // An undeletable file cannot be replaced either; the old content stays.
+    void WriteFileReplacing(const std::string& path, const std::string& bytes) override {
+        if (undeletable.count(path)) throw std::runtime_error("Cannot replace file " + path);
+        files[path] = bytes;
+    }
 };

@@ -1,0 +1,62 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// What one pass measured, run by run: the source of the report's statistics and checks and
+// of the data files beside the report.
+
+// A check that speaks against a run's score. code: "windowSize", "shortDemo" or
+// "inconsistentLog"; text: the sentence the report prints in red.
+struct RunFlag {
+    std::string code;
+    std::string text;
+};
+
+enum class RunEnd { Scored, NoScore, TimeLimit };
+
+// What the game's console log says about one run beside its score.
+struct RunEvidence {
+    std::optional<std::pair<int, int>> window;  // "created window @ X,Y (WxH)": W and H
+    std::optional<long> frames;                 // "N frames rendered in S seconds = F fps"
+    std::string secondsText;                    // S as printed, when the line was found
+    std::string fpsText;                        // F as printed, when the line was found
+};
+
+struct RunRecord {
+    int run = 1;          // 0 the warm-up run, then 1, 2, ...
+    bool warmUp = false;
+    bool logFound = false;
+    RunEnd ended = RunEnd::NoScore;
+    std::string scoreText;          // as the game printed it (empty without a result line)
+    std::optional<double> score;    // set exactly when ended is Scored
+    RunEvidence evidence;
+    std::vector<RunFlag> flags;
+};
+
+struct ResolutionRecord {
+    std::string key;    // ResolutionTable key
+    std::string label;  // the report's label, such as "640×480" (code page 1252)
+    int width = 0;
+    int height = 0;
+    std::vector<RunRecord> runs;
+};
+
+// The pass's choices as the window names them; empty where the pass has no choice.
+struct PassOptionTexts {
+    std::string demo, aspect, shader, antialiasing, filtering, boost;
+    int runs = 1;
+    bool warmUp = false;
+    std::optional<int> timeLimitSeconds;  // none: no limit
+};
+
+struct PassRecord {
+    std::string program;  // the program's version, such as "1.0"
+    std::string started;  // ISO 8601 local time with its UTC offset
+    std::string report;   // the report's file name, without folder
+    std::string note;
+    std::vector<std::pair<std::string, std::string>> machine;  // label without colon, value
+    PassOptionTexts options;
+    std::vector<ResolutionRecord> resolutions;
+};

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <rapidjson/document.h>
+
+#include "platform/cp1252_utf8.h"
+#include "platform/text_file.h"
+#include "result_schema_check.h"
+#include "results/result_data.h"
+#include "results/run_statistics.h"
+
+namespace {
+
+std::string Schema() {
+    std::string text;
+    EXPECT_TRUE(ReadWholeFile(std::string(LURK_SOURCE_DIR) + "/docs/result.schema.json", text));
+    return text;
+}
+
+RunRecord Run(int number, const std::string& score, std::optional<long> frames = 2000) {
+    RunRecord run;
+    run.run = number;
+    run.warmUp = number == 0;
+    run.logFound = true;
+    run.scoreText = score;
+    run.score = ScoreValue(score);
+    run.ended = run.score ? RunEnd::Scored : RunEnd::NoScore;
+    run.evidence.frames = frames;
+    run.evidence.secondsText = "11.2";
+    run.evidence.fpsText = score;
+    return run;
+}
+
+PassRecord SamplePass() {
+    PassRecord pass;
+    pass.program = "1.0";
+    pass.started = "2026-12-10T13:26:14+01:00";
+    pass.report = "result_12_10_2026_1_26_14_PM.htm";
+    pass.note = "stock clocks, \"quiet\" fan \xE9t\xE9";
+    pass.machine = {{"Operating system", "Microsoft Windows 10 Pro"}, {"CPU speed", "2400 MHz"}};
+    pass.options = {"Rivo3V demo", "Standard [ 4:3 ]", "High level", "None", "Anisotropic 16\xD7", "Off", 3, true, {}};
+    ResolutionRecord r;
+    r.key = "640";
+    r.label = "640\xD7" "480";
+    r.width = 640;
+    r.height = 480;
+    r.runs = {Run(0, "171.2"), Run(1, "178.1"), Run(2, "nan", std::nullopt), Run(3, "178.3")};
+    r.runs[1].flags.push_back({"windowSize", "The game ran at 800\xD7" "600, not at the resolution asked."});
+    r.runs[3].ended = RunEnd::TimeLimit;
+    r.runs[3].score.reset();
+    pass.resolutions.push_back(r);
+    ResolutionRecord none = r;
+    none.key = "hdw1";
+    none.label = "1280\xD7" "768 (HD WideScreen)";
+    none.runs = {Run(0, "")};
+    pass.resolutions.push_back(none);
+    return pass;
+}
+
+TEST(ResultJson, ValidatesAgainstThePublishedSchema) {
+    const std::string schema = Schema();
+    const PassRecord pass = SamplePass();
+    EXPECT_EQ(lurk_test::ResultSchemaErrors(schema, ResultJson(pass)), "");
+
+    // The schema does reject what a reader must refuse.
+    std::string wrongVersion = ResultJson(pass);
+    wrongVersion.replace(wrongVersion.find("\"formatVersion\": 1"), 18, "\"formatVersion\": 2");
+    EXPECT_NE(lurk_test::ResultSchemaErrors(schema, wrongVersion), "");
+    std::string badEnd = ResultJson(pass);
+    badEnd.replace(badEnd.find("\"noScore\""), 9, "\"crashed\"");
+    EXPECT_NE(lurk_test::ResultSchemaErrors(schema, badEnd), "");
+}
+
+TEST(ResultJson, FieldsAsReadBack) {
+    rapidjson::Document d;
+    const std::string json = ResultJson(SamplePass());
+    ASSERT_FALSE(d.Parse(json.c_str()).HasParseError());
+    EXPECT_STREQ(d["format"].GetString(), "lurkmark-result");
+    EXPECT_EQ(d["formatVersion"].GetInt(), 1);
+    EXPECT_EQ(std::string(d["note"].GetString()), "stock clocks, \"quiet\" fan \xC3\xA9t\xC3\xA9") << "UTF-8";
+    EXPECT_STREQ(d["machine"][1]["label"].GetString(), "CPU speed");
+    EXPECT_STREQ(d["options"]["filtering"].GetString(), "Anisotropic 16\xC3\x97");
+    EXPECT_TRUE(d["options"]["timeLimitSeconds"].IsNull());
+    const auto& res = d["resolutions"][0];
+    EXPECT_STREQ(res["label"].GetString(), "640\xC3\x97" "480");
+    const auto& runs = res["runs"];
+    ASSERT_EQ(runs.Size(), 4u);
+    EXPECT_TRUE(runs[0]["warmUp"].GetBool());
+    EXPECT_EQ(runs[0]["run"].GetInt(), 0);
+    EXPECT_DOUBLE_EQ(runs[1]["score"].GetDouble(), 178.1);
+    EXPECT_EQ(runs[1]["frames"].GetInt(), 2000);
+    EXPECT_DOUBLE_EQ(runs[1]["seconds"].GetDouble(), 11.2);
+    EXPECT_STREQ(runs[1]["flags"][0]["code"].GetString(), "windowSize");
+    EXPECT_STREQ(runs[2]["ended"].GetString(), "noScore");
+    EXPECT_TRUE(runs[2]["score"].IsNull());
+    EXPECT_TRUE(runs[2]["frames"].IsNull());
+    EXPECT_STREQ(runs[3]["ended"].GetString(), "timeLimit");
+    // One counted scored run: a mean, no deviation.
+    EXPECT_DOUBLE_EQ(res["mean"].GetDouble(), 178.1);
+    EXPECT_TRUE(res["stddev"].IsNull());
+    EXPECT_TRUE(d["resolutions"][1]["mean"].IsNull());
+}
+
+TEST(ResultCsv, QuotingAndRows) {
+    struct Case {
+        const char* field;
+        const char* written;
+    };
+    const Case cases[] = {{"plain", "plain"},
+                          {"a,b", "\"a,b\""},
+                          {"say \"hi\"", "\"say \"\"hi\"\"\""},
+                          {"two\r\nlines", "\"two\r\nlines\""},
+                          {"", ""}};
+    for (const Case& c : cases) EXPECT_EQ(CsvField(c.field), c.written) << c.field;
+
+    EXPECT_EQ(CsvHeaderRow(), "started,note,machine,resolution,run,score,frames,seconds,flags\r\n");
+    const PassRecord pass = SamplePass();
+    const std::string head =
+        "2026-12-10T13:26:14+01:00,\"stock clocks, \"\"quiet\"\" fan \xC3\xA9t\xC3\xA9\","
+        "Operating system: Microsoft Windows 10 Pro; CPU speed: 2400 MHz,640\xC3\x97" "480,";
+    EXPECT_EQ(CsvRows(pass, pass.resolutions[0]),
+              head + "0,171.2,2000,11.2,\r\n" +
+              head + "1,178.1,2000,11.2,\"The game ran at 800\xC3\x97" "600, not at the resolution asked.\"\r\n" +
+              head + "2,,,,\r\n" +
+              head + "3,,,,\r\n");
+}
+
+TEST(ResultData, MachineLinesAreTheInfoLinesBeforeTheSeparator) {
+    const std::vector<std::string> lines = {
+        "<body>",
+        "   <FONT size=2>The benchmark started at 12/10/2026 1:26:14 PM</FONT><br>",
+        "   <FONT size=2><b>Operating system:</b> Microsoft Windows 10 Pro</FONT><br>",
+        "   <FONT size=2><b>System memory:</b> 2.0 GB </FONT><br>",
+        "   <align=\"left\"><span class=\"style4\">VGA Information</span><br>",
+        "   <FONT size=2><b>Graphics card:</b> <i>GeForce</i></FONT><br>",
+        "<hr>",
+        "   <FONT size=2><b>After:</b> no</FONT><br>"};
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Operating system", "Microsoft Windows 10 Pro"}, {"System memory", "2.0 GB "}, {"Graphics card", "<i>GeForce</i>"}};
+    EXPECT_EQ(MachineLinesOf(lines), expected);
+    EXPECT_EQ(DataFileNameOf("result_8_12_2006_20_56_01_2.htm"), "result_8_12_2006_20_56_01_2.json");
+}
+
+TEST(Cp1252ToUtf8, EveryRangeOfTheCodePage) {
+    EXPECT_EQ(Cp1252ToUtf8("abc"), "abc");
+    EXPECT_EQ(Cp1252ToUtf8("\xD7\xE9"), "\xC3\x97\xC3\xA9");
+    EXPECT_EQ(Cp1252ToUtf8("\x80\x99"), "\xE2\x82\xAC\xE2\x84\xA2");  // euro sign, trade mark
+    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xC2\x81");
+    EXPECT_EQ(Cp1252ToUtf8("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
+}
+
+}  // namespace
