@@ -49,6 +49,7 @@ PassOptionTexts OptionTextsOf(const BenchOptions& bench, const OptionState& opti
     o.boost = bench.boost.empty() ? "Off" : "On";
     o.runs = pass.RunsPerResolution;
     o.warmUp = pass.WarmUp;
+    if (const int limit = TimeLimitOfToken(bench.timeLimit); limit > 0) o.timeLimitSeconds = limit;
     return o;
 }
 
