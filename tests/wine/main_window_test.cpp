@@ -178,14 +178,14 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     wt::SetText(note, "");
     EXPECT_EQ(wt::ReadSettingsValue("Note"), std::string(49, 'n') + "x");
 
-    // The proxy box enables the fields; the password is stored encoded.
+    // The proxy box enables the fields; the password is stored sealed for this account.
     wt::Click(app.Control(ctl::UseProxyBox));
     EXPECT_EQ(wt::ReadSettingsValue("UseProxy"), "1");
     EXPECT_TRUE(Enabled(app.Control(ctl::ProxyUsernameEdit)));
     wt::SetText(app.Control(ctl::ProxyServerEdit), "proxy.lan");
     EXPECT_EQ(wt::ReadSettingsValue("ProxyServer"), "proxy.lan");
     wt::SetText(app.Control(ctl::ProxyPassEdit), "secret");
-    EXPECT_EQ(wt::ReadSettingsValue("ProxyPassword"), "c2VjcmV0");
+    EXPECT_EQ(wt::ReadSettingsValue("ProxyPassword").rfind("DPAPI:", 0), 0u);
     wt::Click(app.Control(ctl::UseProxyBox));
     EXPECT_FALSE(Enabled(app.Control(ctl::ProxyUsernameEdit)));
 
