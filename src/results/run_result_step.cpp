@@ -28,15 +28,15 @@ void RunResultStep::RecordInteractive() {
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
     if (score.logFound) {
         ctx_.debugLog.Add("Prepare result");
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.debugLog.Save(ctx_.paths.WorkDir());
         ctx_.view.RepaintWindow();
         const bool noScore = score.hasLetter || !score.markerFound;
         AppendSection(score, noScore);
         ctx_.debugLog.Add(noScore ? "FPS: No Score" : "FPS: " + score.scoreText);
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.debugLog.Save(ctx_.paths.WorkDir());
     } else {
         ctx_.debugLog.Add("ERROR! The qconsole.log not exist!");
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.debugLog.Save(ctx_.paths.WorkDir());
     }
     SaveReport();
 
@@ -44,7 +44,7 @@ void RunResultStep::RecordInteractive() {
     ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
     if (ShowsResult(score) && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     ctx_.game.RestoreGameConfig(true);
-    ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    ctx_.debugLog.Save(ctx_.paths.WorkDir());
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
     ctx_.game.MarkPassEnded(false);
@@ -93,7 +93,7 @@ std::string RunResultStep::SaveFailure() {
         // The default folder is the program's own choice, so it is made when missing; a
         // folder the user chose and then removed is reported instead, not silently recreated.
         const std::string& folder = ctx_.paths.ResultPath;
-        if (folder == DefaultResultPath(ctx_.paths.BenchDir) && !ctx_.files.FolderExists(folder)) {
+        if (folder == DefaultResultPath(ctx_.paths.WorkDir()) && !ctx_.files.FolderExists(folder)) {
             ctx_.files.CreateFolder(folder);
         }
         ctx_.report.save(ctx_.paths.ResultPath);

@@ -79,7 +79,7 @@ void PassController::StartPass() {
     ctx_.game.PrepareDemo();
     DeleteConsoleLog();
     const std::string& system = platform_.systemFolder;
-    dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.BenchDir + "dxinfo.txt");
+    dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.WorkDir() + "dxinfo.txt");
     dxrun_.SetCurrentDirectory(system);
     dxrun_.Run();
 }
@@ -181,7 +181,7 @@ void PassController::StartRun(std::size_t position) {
         log.Add("START");
         log.Add(caption);
     }
-    log.Save(ctx_.paths.BenchDir);
+    log.Save(ctx_.paths.WorkDir());
     ctx_.game.WriteGameBatchFile();
 
     cp_.SetCurrentDirectory(ctx_.paths.GamePath);
@@ -202,7 +202,7 @@ void PassController::cpTerminate(ProcessRunner&, int) {
 
 void PassController::RecordRunAndGoOn() {
     ctx_.debugLog.Add("CP terminated");
-    ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    ctx_.debugLog.Save(ctx_.paths.WorkDir());
     if (ctx_.mode.BatchMode) return resultStep_.RecordRunResult();
 
     PassState& pass = ctx_.pass;

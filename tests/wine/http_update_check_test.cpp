@@ -169,7 +169,7 @@ TEST_F(UpdateCheck, DeclinedUpgradeShowsUpdateAborted) {
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(wt::TextOf(question), kComponentCaption);
         EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kTextLabel)),
-                  UpgradeQuestionText(kTitle, "Faster start-up."));
+                  WithCrLfBreaks(UpgradeQuestionText(kTitle, "Faster start-up.")));
         EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kYesButton)), "&Yes");
         EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kLaterButton)), "&Later");
         EXPECT_TRUE(GetWindowLongA(question, GWL_EXSTYLE) & WS_EX_TOPMOST);
