@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "app/wait_form_win.h"
+#include "support/maker_server_client.h"
+#include "support/started_program.h"
+#include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
 namespace {
@@ -222,6 +226,36 @@ TEST(WindowHelpCommandUi, AsksInAYesNoBoxAndShowsTheWaitWindow) {
     EXPECT_TRUE(cancelled);
     ui.closeWait();
     EXPECT_FALSE(IsWindowVisible(wait.Handle()));
+}
+
+// The real program: while its help file trickles in, "Please wait..." shows with its Cancel
+// button and the main window still closes at once.
+TEST(HelpCommand, TheMainWindowClosesDuringADownload) {
+    wt::TempFolder bench("help_close");
+    ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/help.chm?rate=1", "slow help"));
+    wt::CreateSettingsKey({{"MakerWebHost", wt::MakerServerHost()}});
+    {
+        wt::StartedProgram app(bench.Path());
+        ASSERT_NE(app.main, nullptr);
+        wt::Click(app.Control(ctl::RzGroup3));
+        wt::PostClick(app.Control(ctl::RzGroup3Items0));
+        HWND question = wt::WaitForDialogOwnedBy(app.main, 20000);
+        ASSERT_NE(question, nullptr);
+        PostMessageA(question, WM_COMMAND, IDYES, 0);
+        HWND wait = wt::WaitForWindow(app.program.ProcessId(), "TForm2", 20000);
+        ASSERT_NE(wait, nullptr);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(wait, WaitForm::kCancelButton)));
+        ASSERT_TRUE(wt::WaitUntil([&] { return wt::RequestsServed("/benchmarks/prey/help.chm") > 0; }, 20000));
+        const DWORD closedAt = GetTickCount();
+        PostMessageA(app.main, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(app.program.WaitForExit(20000));
+        EXPECT_LT(GetTickCount() - closedAt, 2000u);
+        EXPECT_EQ(app.program.ExitCode(), 0u);
+    }
+    EXPECT_FALSE(wt::FileExists(bench.Path() + "Help\\help.chm")) << "a cut download leaves no file";
+    wt::DeleteSettingsKey();
+    // Later tests of this server get the help file as it was.
+    EXPECT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/help.chm", ServedHelpFile()));
 }
 
 }  // namespace
