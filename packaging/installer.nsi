@@ -61,9 +61,6 @@ FunctionEnd
 Section "Quenwick Lurkmark"
   SetRegView 32
   SetOutPath "$INSTDIR"
-  ; The program writes its debug log, the diagnostics report and update downloads beside
-  ; itself, without elevation. Granted before the files go in, so they inherit it.
-  !insertmacro LurkGrantUsers "$INSTDIR" ${LURK_SE_FILE_OBJECT} "${LURK_FOLDER_GRANT}"
   File "${LURK_STAGE}/QWK_Lurkmark.exe"
   File "${LURK_STAGE}/version.txt"
   SetOutPath "$INSTDIR\Demos"
@@ -73,6 +70,12 @@ Section "Quenwick Lurkmark"
   SetOutPath "$INSTDIR"
 
   !insertmacro LurkCreateSettingsKey
+
+  ; The program folder keeps Windows' default rights; a program started without elevation
+  ; keeps its debug log, diagnostics report and other working files here instead.
+  SetShellVarContext all
+  CreateDirectory "$APPDATA\${LURK_DATA_FOLDER}"
+  !insertmacro LurkGrantUsers "$APPDATA\${LURK_DATA_FOLDER}" ${LURK_SE_FILE_OBJECT} "${LURK_DATA_GRANT}"
 
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   SetShellVarContext all
@@ -109,6 +112,14 @@ Section "Uninstall"
 
   SetShellVarContext all
   Delete "$SMPROGRAMS\${LURK_SHORTCUT}"
+  ; The working files in the data folder go too; reports in its "Benchmark" folder stay.
+  Delete "$APPDATA\${LURK_DATA_FOLDER}\debug.txt"
+  Delete "$APPDATA\${LURK_DATA_FOLDER}\dxinfo.txt"
+  Delete "$APPDATA\${LURK_DATA_FOLDER}\batchview.txt"
+  Delete "$APPDATA\${LURK_DATA_FOLDER}\Help\help.chm"
+  RMDir "$APPDATA\${LURK_DATA_FOLDER}\Help"
+  RMDir "$APPDATA\${LURK_DATA_FOLDER}"
+  RMDir "$APPDATA\Quenwick"
 
   DeleteRegKey HKLM "${LURK_SETTINGS_KEY}"
   DeleteRegKey /ifempty HKLM "${LURK_VENDOR_KEY}"

@@ -1,5 +1,6 @@
 ; The settings key and the rights a program running without elevation needs, shared by the
-; installer and the portable package's key tool.
+; installer and the portable package's key tool. The program's own folder keeps Windows'
+; default rights (only administrators change it): nothing a standard user writes is ever run.
 
 !include LogicLib.nsh
 
@@ -12,10 +13,16 @@
 !define LURK_SE_REGISTRY_KEY 4
 
 ; Users may read the key and set its values: the program opens it with KEY_READ and
-; KEY_SET_VALUE and nothing more.
+; KEY_SET_VALUE and nothing more. Every option is stored when the user changes it, in this
+; one key for the whole PC, so a standard user must be able to set values. No value makes
+; the program run what it did not verify: the host overrides only choose where updates and
+; the help file come from, and each of those is checked against the maker's signature.
 !define LURK_KEY_GRANT "D:(A;CI;0x2001b;;;BU)"
-; Users may change and delete files in the program's folder (read, write, execute, delete).
-!define LURK_FOLDER_GRANT "D:(A;OICI;0x1301bf;;;BU)"
+; The data folder, where the program keeps its working files when it cannot write beside
+; itself: Users may create, change and delete files there (read, write, execute, delete),
+; so that every account of the PC can work in it, whoever made a file first.
+!define LURK_DATA_GRANT "D:(A;OICI;0x1301bf;;;BU)"
+!define LURK_DATA_FOLDER "Quenwick\Lurkmark"
 
 ; Adds the grant (an SDDL DACL) to an object. The DACL is set unprotected, so Windows merges
 ; the inheritable entries of the parent into it: the grant adds to the object's rights and
@@ -33,7 +40,7 @@
   ${EndIf}
   ${If} $0 <> 0
     DetailPrint "Could not give the Users group access to ${OBJECT} (error $0)."
-    MessageBox MB_ICONEXCLAMATION|MB_OK "Could not give the Users group access to$\r$\n${OBJECT}$\r$\n(error $0).$\r$\n$\r$\nLurkmark will only be able to save its settings when started as administrator." /SD IDOK
+    MessageBox MB_ICONEXCLAMATION|MB_OK "Could not give the Users group access to$\r$\n${OBJECT}$\r$\n(error $0).$\r$\n$\r$\nStarted without administrator rights, Lurkmark may not be able to save its settings or working files." /SD IDOK
     SetErrorLevel 2
   ${EndIf}
 !macroend

@@ -19,9 +19,14 @@ answer (used by the program's tests):
     redirect=URL          answer 302 with this Location
     stall=N               announce the full length, send N bytes, then wait (at most a minute)
                           until "POST /release?path=PATH" before closing
+    rate=N                send the body at N bytes a second
     proxied=1             answer 403 unless the request came through a proxy (a Via header)
 
 "GET /served?path=PATH" answers how many requests for PATH have arrived.
+
+Only regular files inside FOLDER are served, whatever the path holds (".." segments, drive
+letters, backslashes, links that lead out). A connection that sends nothing for
+--idle-timeout seconds (default 30) is closed.
 
 With --test-modes a test may also publish an answer: "PUT /PATH?QUERY" with a body keeps
 that body and query for PATH, and later GETs of PATH answer as if they carried the query
@@ -29,6 +34,7 @@ that body and query for PATH, and later GETs of PATH answer as if they carried t
 """
 import argparse
 import base64
+import time
 import email.utils
 import mimetypes
 import os
@@ -50,14 +56,26 @@ class MakerHandler(BaseHTTPRequestHandler):
         if self.server.verbose:
             super().log_message(fmt, *args)
 
+    def setup(self):
+        # StreamRequestHandler applies this to the socket: a silent client is dropped.
+        self.timeout = self.server.idle_timeout
+        super().setup()
+
     def local_file(self, path):
+        """The file that path names inside the root folder, or None. Checked on the real
+        path, so that no spelling of any operating system leads outside the folder."""
         if path.startswith(PREFIX):
             path = path[len(PREFIX):]
         parts = [p for p in path.split("/") if p]
-        if not parts or any(p in (".", "..") for p in parts):
+        if not parts or any(p in (".", "..") or "\\" in p or ":" in p or "\0" in p for p in parts):
             return None
-        candidate = os.path.join(self.server.root, *parts)
-        return candidate if os.path.isfile(candidate) else None
+        root = os.path.realpath(self.server.root)
+        candidate = os.path.realpath(os.path.join(root, *parts))
+        try:
+            inside = os.path.commonpath([root, candidate]) == root and candidate != root
+        except ValueError:  # another drive on Windows
+            return None
+        return candidate if inside and os.path.isfile(candidate) else None
 
     def do_PUT(self):
         if not self.server.test_modes:
@@ -132,6 +150,13 @@ class MakerHandler(BaseHTTPRequestHandler):
             body = ("status %d" % status).encode()
         self.answer(status, body, headers, query)
 
+    def send_slowly(self, body, rate):
+        for start in range(0, len(body), rate):
+            self.wfile.write(body[start:start + rate])
+            self.wfile.flush()
+            if start + rate < len(body):
+                time.sleep(1)
+
     def authorised(self, query):
         expected = base64.b64encode(("%s:%s" % (query.get("user", ""), query.get("pass", ""))).encode()).decode()
         return self.headers.get("Authorization", "") == "Basic " + expected
@@ -159,8 +184,16 @@ class MakerHandler(BaseHTTPRequestHandler):
             self.send_header("Content-Length", str(len(body)))
         self.send_header("Connection", "close")
         self.end_headers()
-        self.wfile.write(sent)
-        self.wfile.flush()
+        try:
+            if "rate" in query:
+                self.send_slowly(sent, max(1, int(query["rate"])))
+            else:
+                self.wfile.write(sent)
+            self.wfile.flush()
+        except (BrokenPipeError, ConnectionResetError, TimeoutError):
+            # The client went (a cancelled download): nothing more to send.
+            self.close_connection = True
+            return
         if "stall" in query:
             self.server.release_event(urllib.parse.unquote(urllib.parse.urlsplit(self.path).path)).wait(60)
         self.close_connection = True
@@ -173,6 +206,8 @@ def main():
     parser.add_argument("--port", type=int, default=8080, help="0 picks a free port")
     parser.add_argument("--port-file", help="write the port in use to this file")
     parser.add_argument("--test-modes", action="store_true", help="let the query string shape answers")
+    parser.add_argument("--idle-timeout", type=float, default=30.0,
+                        help="seconds a connection may stay silent before it is closed")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
 
@@ -180,6 +215,7 @@ def main():
     server.daemon_threads = True
     server.root = os.path.abspath(args.root)
     server.test_modes = args.test_modes
+    server.idle_timeout = args.idle_timeout
     server.published = {}
     server.served = {}
     server.releases = {}

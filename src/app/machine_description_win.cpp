@@ -9,7 +9,7 @@ ReportDocument::Mode MachineDescriptionWin::Mode() const {
 }
 
 void MachineDescriptionWin::readDiagnosticsFile() {
-    diagnostics_ = ::readDiagnosticsFile(files_, paths_.BenchDir);
+    diagnostics_ = ::readDiagnosticsFile(files_, paths_.WorkDir());
 }
 
 void MachineDescriptionWin::appendSystemLines() {
@@ -17,5 +17,5 @@ void MachineDescriptionWin::appendSystemLines() {
 }
 
 void MachineDescriptionWin::appendAdapterLines() {
-    ::appendAdapterLines(report_, log_, Mode(), diagnostics_, driver_, UserDecimalSeparator(), paths_.BenchDir);
+    ::appendAdapterLines(report_, log_, Mode(), diagnostics_, driver_, UserDecimalSeparator(), paths_.WorkDir());
 }

@@ -20,6 +20,7 @@
 #include "platform/error_report_win.h"
 #include "platform/shell_win.h"
 #include "runner/game_batch_file.h"
+#include "settings/data_folder_win.h"
 #include "settings/display_modes_win.h"
 #include "settings/option_store.h"
 #include "settings/settings_load.h"
@@ -57,10 +58,11 @@ bool MainForm::Create(const ArgumentList& args) {
     }
     CreateControls();
     paths_.BenchDir = ProgramFolder();
+    paths_.DataDir = DataDirFor(paths_.BenchDir);
     pass_ = std::make_unique<ProgramPass>(
         *this, ProgramPass::WindowState{mode_, paths_, options_, benchOptions_, debugLog_, settings_, files_});
-    batchUi_ = std::make_unique<BatchUiWin>(Handle(), paths_.BenchDir);
-    batchList_ = std::make_unique<BatchList>(*batchUi_, paths_.BenchDir);
+    batchUi_ = std::make_unique<BatchUiWin>(Handle(), paths_.WorkDir());
+    batchList_ = std::make_unique<BatchList>(*batchUi_, paths_.WorkDir());
     updater_ = std::make_unique<AutoUpdater>(Handle(), ProgramPath());
     updater_->Events() = MainWindowUpdateEvents(Handle(), kMessageCaption);
     ShowPage(kAboutPage);
@@ -78,7 +80,7 @@ void MainForm::LoadSettingsReportingErrors() {
     auto recovery = [this] {
         pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AskYesNo(Handle(), text); });
     };
-    SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery};
+    SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery, &secrets_};
     try {
         LoadSettings(ctx, options_, paths_);
     } catch (const std::exception& e) {
@@ -161,7 +163,13 @@ void MainForm::MinimiseApplication() {
 }
 
 void MainForm::RzGroup3Items0Click() {
-    OpenHelp(Handle(), paths_.BenchDir, ReadMakerHosts(settings_), *waitForm_);
+    if (helpRunning_) return;  // its "Please wait..." window is on screen
+    helpRunning_ = true;
+    struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{helpRunning_};
+    OpenHelp(Handle(), paths_, ReadMakerHosts(settings_), *waitForm_);
 }
 
 void MainForm::RzGroup3Items4Click() {
@@ -580,7 +588,7 @@ void MainForm::ProxyFieldChange(int id) {
         break;
     default:
         options_.proxyPassword = text;
-        StoreProxyPassword(settings_, text);
+        StoreProxyPassword(settings_, secrets_, text);
         break;
     }
 }
@@ -624,7 +632,7 @@ void MainForm::FormDestroy() {
         files_.DeleteFileIfExists(JoinPath(paths_.GamePath, kGameBatchFileName));
         files_.DeleteFileIfExists(paths_.CfgPath + "qconsole.log");
     }
-    files_.DeleteFileIfExists(paths_.BenchDir + kBatchViewFileName);
+    files_.DeleteFileIfExists(paths_.WorkDir() + kBatchViewFileName);
 }
 
 HWND MainForm::Control(int id) const {

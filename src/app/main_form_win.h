@@ -13,6 +13,7 @@
 #include "platform/win_file_system_win.h"
 #include "settings/app_paths.h"
 #include "settings/bench_options.h"
+#include "settings/dpapi_sealer_win.h"
 #include "settings/option_state.h"
 #include "settings/registry_settings_store_win.h"
 #include "settings/switches.h"
@@ -149,11 +150,14 @@ private:
     OptionState options_;
     DebugLog debugLog_;
     RegistrySettingsStore settings_;
+    DpapiSealer secrets_;  // the proxy password
     WinFileSystem files_;
     // FormActivate runs on every activation; only the first one may start a batch pass.
     bool batchBehaviourStarted_ = false;
     // Set once the start-up sequence (with the recovery question) is over.
     bool startupDone_ = false;
+    // The help command runs its download while the window's messages flow: one at a time.
+    bool helpRunning_ = false;
     // Set while the window shows loaded options, so that change events do not store them.
     bool showingOptions_ = false;
 

@@ -68,13 +68,13 @@ bool ProgramPass::MayLeave(Leaving how) {
         keepFilesAside_ = true;
         log_.Add("The benchmark game could not be ended. Your own game settings stay set aside; "
                  "the program offers to put them back at its next start.");
-        log_.Save(paths_.BenchDir);
+        log_.Save(paths_.WorkDir());
         return true;
     }
     log_.Add("The benchmark game was ended because the program was closed.");
     gameSide_.RestoreGameConfig(true);
     gameSide_.MarkPassEnded(mode_.BatchMode);
-    log_.Save(paths_.BenchDir);
+    log_.Save(paths_.WorkDir());
     return true;
 }
 

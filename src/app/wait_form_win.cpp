@@ -2,23 +2,35 @@
 
 #include "app/artwork_win.h"
 #include "app/dpi_win.h"
+#include "platform/handler_call.h"
 
 bool WaitForm::Create() {
-    return CreateCentred("TForm2", "Please wait...", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, Scale(220), Scale(60),
-                         nullptr);
+    if (!CreateCentred("TForm2", "Please wait...", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, Scale(220), Scale(60),
+                       nullptr)) {
+        return false;
+    }
+    // Right of the painted text, on the window's own background.
+    cancel_ = CreateWindowExA(0, "BUTTON", "Cancel", WS_CHILD | BS_OWNERDRAW | WS_TABSTOP, Scale(150), Scale(18),
+                              Scale(60), Scale(24), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelButton)),
+                              GetModuleHandleA(nullptr), nullptr);
+    return true;
 }
 
-void WaitForm::Show() {
+void WaitForm::Show(std::function<void()> onCancel) {
+    onCancel_ = std::move(onCancel);
+    ShowWindow(cancel_, onCancel_ ? SW_SHOW : SW_HIDE);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(Handle());
 }
 
 void WaitForm::Hide() {
     ShowWindow(Handle(), SW_HIDE);
+    onCancel_ = nullptr;
 }
 
 LRESULT WaitForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_PAINT) {
+    switch (msg) {
+    case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);
         RECT client;
@@ -26,6 +38,15 @@ LRESULT WaitForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         PaintWaitBackground(dc, client);
         EndPaint(Handle(), &ps);
         return 0;
+    }
+    case WM_DRAWITEM:
+        PaintDarkButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCancelButton) CallHandler(onCancel_);
+        return 0;
+    default:
+        break;
     }
     return Window::HandleMessage(msg, wParam, lParam);
 }

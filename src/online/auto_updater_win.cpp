@@ -5,7 +5,7 @@
 
 AutoUpdater::AutoUpdater(HWND mainWindow, const std::string& programPath)
     : shell_(mainWindow, programPath, settings_, [this] { flow_.WizardCancelRequested(); },
-             [this] { flow_.WizardConfirmed(); }),
+             [this] { flow_.WizardConfirmed(); }, [this] { flow_.CancelCheck(); }),
       flow_(settings_, events_, transfer_, shell_, programPath, UserDecimalSeparator()) {
     DeleteLeftoverUpgrader(programPath.substr(0, programPath.rfind('\\') + 1));
 }

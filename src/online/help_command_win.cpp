@@ -1,82 +1,85 @@
 #include "online/help_command_win.h"
 
 #include <shellapi.h>
-#include <wininet.h>
+
+#include <memory>
 
 #include "app/wait_form_win.h"
+#include "online/http_transfer_win.h"
 #include "online/maker_hosts.h"
-#include "platform/scoped_win.h"
+#include "platform/modal_loop_win.h"
 #include "platform/shell_win.h"
 #include "platform/win_file_system_win.h"
+#include "settings/app_paths.h"
 
 namespace {
 
 constexpr DWORD kBlockSize = 1024;
 
-bool WriteBody(HINTERNET source, HANDLE target, DWORD& bytesWritten) {
-    char block[kBlockSize];
-    for (;;) {
-        DWORD read = 0;
-        if (!InternetReadFile(source, block, sizeof block, &read)) return false;
-        if (read == 0) return true;
-        DWORD written = 0;
-        if (!WriteFile(target, block, read, &written, nullptr) || written != read) return false;
-        bytesWritten += written;
-    }
-}
-
 }  // namespace
 
-std::string HelpFilePath(const std::string& benchDir) {
-    return benchDir + "Help\\help.chm";
+std::string HelpFilePath(const std::string& folder) {
+    return folder + "Help\\help.chm";
 }
 
-bool DownloadToFile(const std::string& url, const std::string& targetPath, const std::string& agentName) {
-    ScopedInternet root(InternetOpenA(agentName.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!root) return false;
-    ScopedInternet source(InternetOpenUrlA(root.Get(), url.c_str(), nullptr, 0, 0, 0));
-    if (!source) return false;
-
-    // An error page (a 404 from a mirror, say) is not the help file.
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    if (HttpQueryInfoA(source.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) &&
-        (status < 200 || status > 299)) {
-        return false;
-    }
-    DWORD announced = 0;
-    size = sizeof announced;
-    const bool hasLength = HttpQueryInfoA(source.Get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
-                                          &announced, &size, nullptr) != 0;
-
-    ScopedFile file(
-        CreateFileA(targetPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    bool complete = WriteBody(source.Get(), file.Get(), written);
-    // A connection lost before the announced length is a failed download too.
-    if (hasLength && written != announced) complete = false;
-    if (!CloseHandle(file.Detach())) complete = false;
-    if (!complete) DeleteFileA(targetPath.c_str());
-    return complete;
-}
-
-void RunHelpCommand(const std::string& benchDir, const std::string& helpUrl, const HelpCommandUi& ui) {
+std::string HelpFolderFor(const AppPaths& paths) {
     WinFileSystem files;
-    const std::string helpFile = HelpFilePath(benchDir);
+    return files.FileExists(HelpFilePath(paths.BenchDir)) ? paths.BenchDir : paths.WorkDir();
+}
+
+bool DownloadToFile(const std::string& url, const std::string& targetPath, const std::string& agentName,
+                    const std::function<void(std::function<void()> cancel)>& onStart) {
+    HttpTransfer transfer;
+    transfer.Settings.AgentName = agentName;
+    transfer.Settings.TransferBufferSize = kBlockSize;
+    // No request flags beyond what any plain URL open sends: the system's cache rules apply.
+    transfer.Settings.CacheOptions = 0;
+    transfer.Settings.InternetOptions = 0;
+    transfer.Settings.ConnectTimeout = kHelpTimeoutMs;
+    transfer.Settings.ReceiveTimeout = kHelpTimeoutMs;
+    transfer.Settings.SendTimeout = kHelpTimeoutMs;
+    bool ended = false;
+    TransferResult result = TransferResult::NoResponse;
+    transfer.OnDone = [&](const TransferOutcome& outcome) {
+        ended = true;
+        result = outcome.Result;
+    };
+    if (!transfer.Start(url, targetPath)) return false;
+    if (onStart) {
+        onStart([&] {
+            transfer.Stop();  // the partly written file goes at once
+            ended = true;
+        });
+    }
+    // A quit (the main window closed) is passed on and ends the download like a cancel.
+    if (!RunModalLoop(nullptr, [&] { return ended; })) transfer.Stop();
+    // A body cut short is kept by the transfer for its owner to judge: here it is no help file.
+    if (result == TransferResult::Incomplete) DeleteFileA(targetPath.c_str());
+    return result == TransferResult::Success;
+}
+
+void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const HelpCommandUi& ui) {
+    WinFileSystem files;
+    const std::string helpFile = HelpFilePath(folder);
     if (!files.FileExists(helpFile)) {
         if (!ui.confirm(kHelpDownloadQuestion)) return;
-        ui.showWait();
         {
             // The wait window closes on every way out of the download.
             struct WaitCloser {
                 const HelpCommandUi& ui;
-                ~WaitCloser() { ui.closeWait(); }
+                bool shown = false;
+                ~WaitCloser() {
+                    if (shown) ui.closeWait();
+                }
             } closer{ui};
-            const std::string folder = benchDir + "Help";
-            if (!files.FolderExists(folder)) files.CreateFolder(folder);
-            // A failed download leaves no file, and the check below ends the command silently.
-            DownloadToFile(helpUrl, helpFile, kHelpAgentName);
+            const std::string helpFolder = folder + "Help";
+            if (!files.FolderExists(helpFolder)) files.CreateFolder(helpFolder);
+            // A failed or cancelled download leaves no file, and the check below ends the
+            // command silently.
+            DownloadToFile(helpUrl, helpFile, kHelpAgentName, [&](std::function<void()> cancel) {
+                ui.showWait(std::move(cancel));
+                closer.shown = true;
+            });
         }
         if (!files.FileExists(helpFile)) return;
     }
@@ -88,10 +91,7 @@ HelpCommandUi WindowHelpCommandUi(HWND owner, WaitForm& waitForm) {
     ui.confirm = [owner](const std::string& question) {
         return MessageBoxA(owner, question.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
     };
-    ui.showWait = [&waitForm] {
-        waitForm.Show();  // shown and painted at once
-        Sleep(1000);
-    };
+    ui.showWait = [&waitForm](std::function<void()> cancel) { waitForm.Show(std::move(cancel)); };
     ui.closeWait = [&waitForm] { waitForm.Hide(); };
     ui.openHelpFile = [](const std::string& path) {
         // The help viewer shows it; the program does not wait, and the shell's answer is not used.
@@ -100,8 +100,8 @@ HelpCommandUi WindowHelpCommandUi(HWND owner, WaitForm& waitForm) {
     return ui;
 }
 
-void OpenHelp(HWND owner, const std::string& benchDir, const MakerHosts& hosts, WaitForm& waitForm) {
-    RunHelpCommand(benchDir, HelpFileUrl(hosts), WindowHelpCommandUi(owner, waitForm));
+void OpenHelp(HWND owner, const AppPaths& paths, const MakerHosts& hosts, WaitForm& waitForm) {
+    RunHelpCommand(HelpFolderFor(paths), HelpFileUrl(hosts), WindowHelpCommandUi(owner, waitForm));
 }
 
 void OpenHomePage(const MakerHosts& hosts) {

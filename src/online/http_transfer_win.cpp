@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <stdexcept>
 
 #include "app/window_win.h"
 #include "online/url_parts.h"
+#include "platform/handler_call.h"
 
 namespace {
 
@@ -111,10 +113,16 @@ DWORD RequestFlags(unsigned cacheOptions, unsigned internetOptions, bool secure)
 // the window thread takes it back. The handlers are copies made at the start.
 struct HttpTransfer::Job {
     HWND reportWindow = nullptr;
-    // The only state the worker shares: the stop request, and who frees the job once the
-    // owner has gone (whoever sets `released` second).
+    // The state the worker shares: the stop request, and who frees the job once the owner
+    // has gone (whoever sets `released` second).
     std::atomic<bool> stopRequested{false};
     std::atomic<bool> released{false};
+    // A stop closes the Internet handles, which ends a call waiting on a quiet server, and
+    // deletes the partly written file at once, so that a retry can start right away. The
+    // worker takes this lock to set a handle and to create or write the file, and does
+    // neither once a stop has come; it never holds the lock while it waits on the network.
+    std::mutex guard;
+    bool handlesClosed = false;
     std::string address;
     std::string targetFile;
     HttpProxy proxy;
@@ -137,13 +145,53 @@ struct HttpTransfer::Job {
     bool skipped = false;
     DWORD startTick = 0;
 
+    ~Job() {
+        if (handlesClosed) {
+            request.Detach();
+            connection.Detach();
+            root.Detach();
+        }
+    }
+
     bool Stopping() const { return stopRequested.load(); }
 
+    // From the window thread (or the worker's own end once nobody waits for it).
+    void StopNow() {
+        std::lock_guard<std::mutex> hold(guard);
+        stopRequested = true;
+        if (!handlesClosed) {
+            handlesClosed = true;
+            for (ScopedInternet* handle : {&request, &connection, &root}) {
+                if (*handle) InternetCloseHandle(handle->Get());
+            }
+        }
+        DiscardTargetLocked();
+    }
+
     // A stopped transfer leaves no partly written file behind.
-    void DiscardTarget() {
+    void DiscardTargetLocked() {
         file.Reset();
         if (fileCreated) DeleteFileA(targetFile.c_str());
         fileCreated = false;
+    }
+
+    // Keeps a handle the worker opened; false (the handle closed) when it is null or a stop came.
+    bool Keep(ScopedInternet& slot, HINTERNET handle) {
+        std::lock_guard<std::mutex> hold(guard);
+        if (handlesClosed) {
+            if (handle) InternetCloseHandle(handle);
+            return false;
+        }
+        slot.Reset(handle);
+        return handle != nullptr;
+    }
+
+    void CloseHandles() {
+        std::lock_guard<std::mutex> hold(guard);
+        if (handlesClosed) return;
+        request.Reset();
+        connection.Reset();
+        root.Reset();
     }
 
     // Runs the handler on the window thread and waits for it; nothing once a stop is asked.
@@ -173,9 +221,7 @@ struct HttpTransfer::Job {
                 break;
             }
             url = next;
-            request.Reset();
-            connection.Reset();
-            root.Reset();
+            CloseHandles();
         }
         ReadHeaders();
         if (skipped || Stopping()) return;
@@ -186,26 +232,29 @@ struct HttpTransfer::Job {
     bool Open(const UrlParts& url) {
         if (proxy.AccessType == ProxyAccessType::atUseProxy) {
             const std::string proxyText = proxy.ProxyServer + ":" + std::to_string(proxy.ProxyPort);
-            root.Reset(InternetOpenA(settings.AgentName.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyText.c_str(),
-                                     NullIfEmpty(proxy.ProxyBypass), 0));
+            if (!Keep(root, InternetOpenA(settings.AgentName.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyText.c_str(),
+                                          NullIfEmpty(proxy.ProxyBypass), 0))) {
+                return false;
+            }
         } else {
             const DWORD access = proxy.AccessType == ProxyAccessType::atDirect ? INTERNET_OPEN_TYPE_DIRECT
                                                                               : INTERNET_OPEN_TYPE_PRECONFIG;
-            root.Reset(InternetOpenA(settings.AgentName.c_str(), access, nullptr, nullptr, 0));
+            if (!Keep(root, InternetOpenA(settings.AgentName.c_str(), access, nullptr, nullptr, 0))) return false;
         }
-        if (!root || Stopping()) return false;
-        connection.Reset(InternetConnectA(root.Get(), url.host.c_str(), static_cast<INTERNET_PORT>(url.port),
-                                          NullIfEmpty(url.userName), NullIfEmpty(url.password),
-                                          INTERNET_SERVICE_HTTP, 0, 0));
-        if (!connection || Stopping()) return false;
+        if (!Keep(connection, InternetConnectA(root.Get(), url.host.c_str(), static_cast<INTERNET_PORT>(url.port),
+                                               NullIfEmpty(url.userName), NullIfEmpty(url.password),
+                                               INTERNET_SERVICE_HTTP, 0, 0))) {
+            return false;
+        }
         const std::string object = url.path + url.extra;
         const char* acceptTypes[] = {settings.AcceptTypes.c_str(), nullptr};
-        request.Reset(HttpOpenRequestA(connection.Get(), "GET", object.c_str(), nullptr, nullptr, acceptTypes,
-                                       RequestFlags(settings.CacheOptions, settings.InternetOptions,
-                                                    url.scheme == "https") |
-                                           INTERNET_FLAG_NO_AUTO_REDIRECT,
-                                       0));
-        if (!request) return false;
+        if (!Keep(request, HttpOpenRequestA(connection.Get(), "GET", object.c_str(), nullptr, nullptr, acceptTypes,
+                                            RequestFlags(settings.CacheOptions, settings.InternetOptions,
+                                                         url.scheme == "https") |
+                                                INTERNET_FLAG_NO_AUTO_REDIRECT,
+                                            0))) {
+            return false;
+        }
         const std::pair<DWORD, DWORD> timeouts[] = {{INTERNET_OPTION_CONNECT_TIMEOUT, settings.ConnectTimeout},
                                                     {INTERNET_OPTION_RECEIVE_TIMEOUT, settings.ReceiveTimeout},
                                                     {INTERNET_OPTION_SEND_TIMEOUT, settings.SendTimeout}};
@@ -293,6 +342,8 @@ struct HttpTransfer::Job {
         const DWORD attributes =
             settings.MarkTargetTemporary ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY : FILE_ATTRIBUTE_NORMAL;
         // A hidden file can only be replaced by a request that asks for hidden.
+        std::lock_guard<std::mutex> hold(guard);
+        if (Stopping()) return false;
         const DWORD existing = GetFileAttributesA(targetFile.c_str());
         if (existing != INVALID_FILE_ATTRIBUTES && !(existing & FILE_ATTRIBUTE_DIRECTORY)) {
             SetFileAttributesA(targetFile.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -310,15 +361,23 @@ struct HttpTransfer::Job {
         return true;
     }
 
+    // Reads what has arrived, at most a block at a time: a read of a whole block would wait
+    // until the block is full, however slowly a server sends, and a stop only ends a read
+    // where the system can abort it.
     void ReadBody() {
         std::vector<char> buffer(std::max<DWORD>(settings.TransferBufferSize, 1));
         while (!Stopping()) {
+            DWORD available = 0;
+            if (!InternetQueryDataAvailable(request.Get(), &available, 0, 0) || available == 0) return;
             DWORD read = 0;
-            if (!InternetReadFile(request.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read) ||
+            if (!InternetReadFile(request.Get(), buffer.data(),
+                                  std::min(available, static_cast<DWORD>(buffer.size())), &read) ||
                 read == 0) {
                 return;
             }
-            if (file) {
+            if (!targetFile.empty() && IsSuccessStatus(counts.status)) {
+                std::lock_guard<std::mutex> hold(guard);
+                if (Stopping()) return;
                 DWORD written = 0;
                 if (!WriteFile(file.Get(), buffer.data(), read, &written, nullptr) || written != read) {
                     fileError = GetLastError();
@@ -346,7 +405,7 @@ struct HttpTransfer::Job {
         job->Run();
         if (job->released.exchange(true)) {
             // The owner went while this worker was still busy: nobody waits for the end.
-            job->DiscardTarget();
+            job->StopNow();
             delete job;
             return 0;
         }
@@ -389,11 +448,10 @@ HttpTransfer::HttpTransfer() : reportWindow_(std::make_unique<ReportWindow>(*thi
 // The report window goes first, so no report of it can run any more.
 HttpTransfer::~HttpTransfer() {
     if (!thread_) return;
-    job_->stopRequested = true;
+    job_->StopNow();
     reportWindow_.reset();
     if (job_->released.exchange(true)) {
         WaitForSingleObject(thread_.Get(), INFINITE);  // ended, or about to
-        job_->DiscardTarget();
         job_.reset();
     } else {
         job_.release();
@@ -420,7 +478,7 @@ bool HttpTransfer::Start(const std::string& address, const std::string& targetFi
 }
 
 void HttpTransfer::Stop() {
-    if (job_) job_->stopRequested = true;
+    if (job_) job_->StopNow();
 }
 
 void HttpTransfer::Finish() {
@@ -445,5 +503,6 @@ void HttpTransfer::Finish() {
     if (job->fileCreated && !keepFile) DeleteFileA(job->targetFile.c_str());
     job.reset();
 
-    if (!stopped && OnDone) OnDone(outcome);
+    // OnDone may lead to a new start on this transfer, which assigns a new OnDone.
+    if (!stopped) CallHandler(OnDone, outcome);
 }

@@ -102,8 +102,8 @@ struct TransferOutcome {
 class HttpTransfer {
 public:
     HttpTransfer();
-    // Stops a running transfer; no report follows. A worker blocked in a read ends by itself
-    // later and deletes its partly written file.
+    // Stops a running transfer as Stop does; no report follows. A worker that the system
+    // cannot interrupt ends by itself later (at the latest at its receive time-out).
     ~HttpTransfer();
     HttpTransfer(const HttpTransfer&) = delete;
     HttpTransfer& operator=(const HttpTransfer&) = delete;
@@ -127,7 +127,9 @@ public:
     // when targetFile is empty, and returns at once. Does nothing and returns false while a
     // transfer runs.
     bool Start(const std::string& address, const std::string& targetFile = "");
-    // Asks the worker to end; it checks before every step and after every block.
+    // Ends the transfer at once: closes its Internet handles, which aborts a call waiting on
+    // the server, and deletes the partly written target file. The worker checks the request
+    // before every step and after every read, and writes nothing more.
     void Stop();
     bool Busy() const { return job_ != nullptr; }
 

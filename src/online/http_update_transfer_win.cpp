@@ -61,6 +61,10 @@ void HttpUpdateTransfer::Start(const TransferRequest& request, TransferListener&
     if (request.noCachePragma) transfer.Settings.CacheOptions |= coPragmaNoCache;
     transfer.Settings.MarkTargetTemporary = true;
     transfer.Settings.MaxMemoryBytes = kMaxMemoryBytes;
+    // A server that stops sending ends the transfer instead of holding it for ever.
+    transfer.Settings.ConnectTimeout = kTimeoutMs;
+    transfer.Settings.ReceiveTimeout = kTimeoutMs;
+    transfer.Settings.SendTimeout = kTimeoutMs;
     transfer.OnHeaders = [&listener](const ResponseHeaders& headers, bool&) {
         listener.OnTransferHeaders({headers.Status, headers.ContentLength, FileTimeOf(headers.LastModifiedGmt)});
     };

@@ -13,9 +13,11 @@ class HttpUpdateTransfer : public UpdateTransfer {
 public:
     // An information file is a few lines; anything near this size is not one.
     static constexpr std::int64_t kMaxMemoryBytes = 1024 * 1024;
+    // Connect, send and receive time-outs: the longest silence a transfer waits through.
+    static constexpr DWORD kTimeoutMs = 30000;
 
     HttpUpdateTransfer() = default;
-    // Waits for any worker still winding down.
+    // A worker still winding down is left to end by itself.
     ~HttpUpdateTransfer() override = default;
 
     void Start(const TransferRequest& request, TransferListener& listener) override;

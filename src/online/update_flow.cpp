@@ -5,6 +5,7 @@
 #include "online/download_address.h"
 #include "online/update_texts.h"
 #include "online/version_compare.h"
+#include "platform/handler_call.h"
 
 UpdateFlow::UpdateFlow(UpdaterSettings& settings, UpdateEvents& events, UpdateTransfer& transfer,
                        UpdateShell& shell, std::string programPath, std::string decimalSeparator)
@@ -17,9 +18,20 @@ UpdateFlow::UpdateFlow(UpdaterSettings& settings, UpdateEvents& events, UpdateTr
       decimalSeparator_(std::move(decimalSeparator)) {}
 
 void UpdateFlow::StartUpdateCheck() {
-    if (mode_ != Mode::Idle) return;
+    if (mode_ != Mode::Idle) {
+        shell_.ShowMessage(kUpdateUnderWayText, UpdateText(0), MessageIcon::Information);
+        return;
+    }
     mode_ = Mode::Checking;
+    shell_.ShowChecking();
     transfer_.Start({settings_.InfoFileURL, "", true, settings_.proxy}, *this);
+}
+
+void UpdateFlow::CancelCheck() {
+    if (mode_ != Mode::Checking) return;
+    mode_ = Mode::Idle;
+    transfer_.Stop();
+    shell_.CloseChecking();
 }
 
 void UpdateFlow::OnTransferHeaders(const TransferHeaders& headers) {
@@ -37,6 +49,7 @@ void UpdateFlow::OnTransferProgress(long long received, long long contentLength,
 void UpdateFlow::OnTransferDone(const UpdateTransferResult& result) {
     if (mode_ == Mode::Checking) {
         mode_ = Mode::Idle;
+        shell_.CloseChecking();
         InfoFileDone(result);
     } else if (mode_ == Mode::Downloading) {
         FileDone(result);
@@ -76,7 +89,7 @@ void UpdateFlow::OfferUpgrade(const UpdateInfo& info) {
         const bool yes = shell_.AskUpgrade(UpgradeQuestionText(title_, info.message));
         mode_ = Mode::Idle;
         if (!yes) {
-            if (events_.OnLaterUpgrade) events_.OnLaterUpgrade();
+            CallHandler(events_.OnLaterUpgrade);
             return;
         }
     }
@@ -181,12 +194,12 @@ void UpdateFlow::Abort() {
     transfer_.Stop();
     shell_.CloseWizard();
     shell_.DeleteTemporaryFiles(programFolder_);
-    if (events_.OnAborted) events_.OnAborted();
+    CallHandler(events_.OnAborted);
 }
 
 void UpdateFlow::ReportHostUnreachable(const std::string& address) {
     const std::string host = HostOfAddress(address);
-    if (events_.OnHostUnreachable) events_.OnHostUnreachable(address, host);
+    CallHandler(events_.OnHostUnreachable, address, host);
     if (settings_.ShowMessages.hostUnreachable) {
         shell_.ShowMessage(HostUnreachableText(host), UpdateText(0), MessageIcon::Error);
     }

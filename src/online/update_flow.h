@@ -41,6 +41,11 @@ struct UpdateEvents {
 
 enum class MessageIcon { Information, Warning, Error, Question };
 
+// Shown while the information file is fetched, with a Cancel button.
+constexpr const char* kCheckingText = "Checking for updates...";
+// A press of the update button while a check or download runs.
+constexpr const char* kUpdateUnderWayText = "An update check or download is already under way.";
+
 // The effects the update flow asks for; the Win32 side performs them.
 class UpdateShell {
 public:
@@ -51,6 +56,10 @@ public:
     // The upgrade question window; true for "&Yes", false for "&Later" or the close box.
     virtual bool AskUpgrade(const std::string& text) = 0;
     virtual void OpenInBrowser(const std::string& address) = 0;
+
+    // The "Checking for updates..." window; its Cancel calls CancelCheck.
+    virtual void ShowChecking() = 0;
+    virtual void CloseChecking() = 0;
 
     // The download wizard, shown while files download and in its final state.
     virtual void ShowWizard() = 0;
@@ -77,8 +86,11 @@ public:
     UpdateFlow(UpdaterSettings& settings, UpdateEvents& events, UpdateTransfer& transfer, UpdateShell& shell,
                std::string programPath, std::string decimalSeparator);
 
-    // Starts a check; ignored while a check, question, download or final wizard is under way.
+    // Starts a check; while a check, question, download or final wizard is under way it
+    // says so instead.
     void StartUpdateCheck();
+    // The checking window's Cancel: the check ends at once and reports nothing.
+    void CancelCheck();
     // The wizard's "&Cancel" or its close box: asks whether to abort.
     void WizardCancelRequested();
     // The wizard's "&OK" in its final state: hands over to the upgrader.

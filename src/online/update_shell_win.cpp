@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "online/update_files_win.h"
+#include "online/update_texts.h"
 #include "online/upgrade_question_form_win.h"
 #include "online/upgrader_handover_win.h"
 #include "platform/shell_win.h"
@@ -22,14 +23,17 @@ UINT IconFlag(MessageIcon icon) {
 }  // namespace
 
 UpdateShellWin::UpdateShellWin(HWND mainWindow, std::string programPath, const UpdaterSettings& settings,
-                               std::function<void()> onWizardCancel, std::function<void()> onWizardConfirm)
+                               std::function<void()> onWizardCancel, std::function<void()> onWizardConfirm,
+                               std::function<void()> onCheckCancel)
     : mainWindow_(mainWindow),
       programPath_(std::move(programPath)),
       settings_(settings),
-      wizard_(std::move(onWizardCancel), std::move(onWizardConfirm)) {}
+      wizard_(std::move(onWizardCancel), std::move(onWizardConfirm)),
+      checking_(std::move(onCheckCancel)) {}
 
 HWND UpdateShellWin::BoxOwner() const {
-    return wizard_.Shown() ? wizard_.Handle() : mainWindow_;
+    if (wizard_.Shown()) return wizard_.Handle();
+    return checking_.Shown() ? checking_.Handle() : mainWindow_;
 }
 
 void UpdateShellWin::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
@@ -47,6 +51,14 @@ bool UpdateShellWin::AskUpgrade(const std::string& text) {
 
 void UpdateShellWin::OpenInBrowser(const std::string& address) {
     ShellOpen(address);
+}
+
+void UpdateShellWin::ShowChecking() {
+    checking_.Show(mainWindow_, UpdateText(0), kCheckingText);
+}
+
+void UpdateShellWin::CloseChecking() {
+    checking_.Close();
 }
 
 void UpdateShellWin::ShowWizard() {

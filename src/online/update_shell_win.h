@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "online/cancel_wait_form_win.h"
 #include "online/update_flow.h"
 #include "online/update_wizard_form_win.h"
 
@@ -13,13 +14,17 @@ class UpdateShellWin : public UpdateShell {
 public:
     // mainWindow: owner of the component's windows, closed after the hand-over. The wizard
     // follows the settings' wizard options; its buttons go to onWizardCancel and onWizardConfirm.
+    // The checking window's Cancel goes to onCheckCancel.
     UpdateShellWin(HWND mainWindow, std::string programPath, const UpdaterSettings& settings,
-                   std::function<void()> onWizardCancel, std::function<void()> onWizardConfirm);
+                   std::function<void()> onWizardCancel, std::function<void()> onWizardConfirm,
+                   std::function<void()> onCheckCancel);
 
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool AskUpgrade(const std::string& text) override;
     void OpenInBrowser(const std::string& address) override;
+    void ShowChecking() override;
+    void CloseChecking() override;
 
     void ShowWizard() override;
     void ShowWizardFile(const std::string& downloadingLine, const std::string& address) override;
@@ -41,4 +46,5 @@ private:
     std::string programPath_;
     const UpdaterSettings& settings_;
     UpdateWizardForm wizard_;
+    CancelWaitForm checking_;
 };

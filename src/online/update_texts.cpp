@@ -105,3 +105,18 @@ std::string LostFileText(const std::string& fileName) { return FillText(UpdateTe
 std::string LostFileCaption(int status) {
     return status > 0 ? std::string(UpdateText(21)) + " #" + std::to_string(status) : UpdateText(21);
 }
+
+std::string WithCrLfBreaks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "\r\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

@@ -18,6 +18,8 @@ std::string DownloadingLine(int number, int count);                             
 std::string UpdateCompletedText(const std::string& title);                                  // 10
 // Text 23; a non-empty message stands between two line feeds of its own.
 std::string UpgradeQuestionText(const std::string& title, const std::string& message);
+// The text with every line break as CR LF, as a multi-line edit field needs it.
+std::string WithCrLfBreaks(const std::string& text);
 std::string HostUnreachableText(const std::string& host);                                   // 26
 std::string LostFileText(const std::string& fileName);                                      // 28
 // The lost-file question's caption: text 21, and " #" with the HTTP status when there is one.

@@ -7,7 +7,9 @@ bool RunModalLoop(HWND dialog, const std::function<bool()>& done) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        if (IsDialogMessageA(dialog, &msg)) continue;
+        // Without a dialog of its own, keys work the controls of the window they are for.
+        HWND keys = dialog ? dialog : (msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr);
+        if (keys && IsDialogMessageA(keys, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

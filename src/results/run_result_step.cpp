@@ -164,7 +164,7 @@ void RunResultStep::RecordRepeat() {
             const bool noScore = score.hasLetter || !score.markerFound;
             ctx_.debugLog.Add(noScore ? "FPS: No Score" : "FPS: " + score.scoreText);
         }
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.debugLog.Save(ctx_.paths.WorkDir());
     }
     CleanUp();
 }
@@ -188,11 +188,11 @@ void RunResultStep::RecordInteractive() {
         ctx_.view.RepaintWindow();
     } else if (score.logFound) {
         ctx_.debugLog.Add("Prepare result");
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.debugLog.Save(ctx_.paths.WorkDir());
         ctx_.view.RepaintWindow();
     } else {
         ctx_.debugLog.Add("ERROR! The qconsole.log not exist!");
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.debugLog.Save(ctx_.paths.WorkDir());
     }
     // With several runs a section stands as soon as one of them left its log.
     const bool section = several ? AnySectionRun() : score.logFound || timedOut;
@@ -202,7 +202,7 @@ void RunResultStep::RecordInteractive() {
         AppendSection(shown);
         ctx_.debugLog.Add(shown ? "FPS: " + *shown : "FPS: No Score");
         AddFlagDebugLines();
-        ctx_.debugLog.Save(ctx_.paths.BenchDir);
+        ctx_.debugLog.Save(ctx_.paths.WorkDir());
     }
     if (SaveReport()) WriteDataFiles();
 
@@ -211,7 +211,7 @@ void RunResultStep::RecordInteractive() {
     const bool showsResult = several ? section : timedOut || ShowsResult(score);
     if (showsResult && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     ctx_.game.RestoreGameConfig(true);
-    ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    ctx_.debugLog.Save(ctx_.paths.WorkDir());
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
     ctx_.game.MarkPassEnded(false);
@@ -298,7 +298,7 @@ void RunResultStep::AddFlagDebugLines() {
             any = true;
         }
     }
-    if (any) ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    if (any) ctx_.debugLog.Save(ctx_.paths.WorkDir());
 }
 
 std::string RunResultStep::DataFilesFailure() {
@@ -351,7 +351,7 @@ std::string RunResultStep::SaveFailure() {
         // The default folder is the program's own choice, so it is made when missing; a
         // folder the user chose and then removed is reported instead, not silently recreated.
         const std::string& folder = ctx_.paths.ResultPath;
-        if (folder == DefaultResultPath(ctx_.paths.BenchDir) && !ctx_.files.FolderExists(folder)) {
+        if (folder == DefaultResultPath(ctx_.paths.WorkDir()) && !ctx_.files.FolderExists(folder)) {
             ctx_.files.CreateFolder(folder);
         }
         ctx_.report.save(ctx_.paths.ResultPath);

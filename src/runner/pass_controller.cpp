@@ -80,7 +80,7 @@ void PassController::StartPass() {
     ctx_.game.PrepareDemo();
     DeleteConsoleLog();
     const std::string& system = platform_.systemFolder;
-    dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.BenchDir + "dxinfo.txt");
+    dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.WorkDir() + "dxinfo.txt");
     dxrun_.SetCurrentDirectory(system);
     try {
         dxrun_.Run();
@@ -196,7 +196,7 @@ void PassController::StartRun(std::size_t position) {
         log.Add("START");
         log.Add(caption);
     }
-    log.Save(ctx_.paths.BenchDir);
+    log.Save(ctx_.paths.WorkDir());
     ctx_.game.WriteGameBatchFile();
 
     cp_.SetCurrentDirectory(ctx_.paths.GamePath);
@@ -221,7 +221,7 @@ void PassController::cpTerminate(ProcessRunner& runner, int) {
 void PassController::RecordRunAndGoOn() {
     ctx_.debugLog.Add("CP terminated");
     if (ctx_.pass.RunEndedByTimeLimit) ctx_.debugLog.Add(TimeLimitEndedText(ctx_.pass.RunTimeLimitSeconds));
-    ctx_.debugLog.Save(ctx_.paths.BenchDir);
+    ctx_.debugLog.Save(ctx_.paths.WorkDir());
     if (StartRepeatOfCurrentRun()) return;
     if (ctx_.mode.BatchMode) return resultStep_.RecordRunResult();
 

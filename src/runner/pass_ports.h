@@ -79,7 +79,7 @@ public:
 class MachineDescription {
 public:
     virtual ~MachineDescription() = default;
-    // Reads and deletes BenchDir + "dxinfo.txt" after the diagnostics tool has ended.
+    // Reads and deletes WorkDir() + "dxinfo.txt" after the diagnostics tool has ended.
     virtual void readDiagnosticsFile() = 0;
     virtual void appendSystemLines() = 0;
     virtual void appendAdapterLines() = 0;

@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/handler_call.h"
+
 // Starts one command line in a given folder and reports its end, with the exit code, on the
 // window message thread. The pass drives the diagnostics tool and the game through two
 // instances (`dxrun` and `cp`); tests drive the pass through a fake.
@@ -35,9 +37,8 @@ public:
     static constexpr const char* kRunnerBusyMessage = "Cannot perform this operation when process is running";
 
 protected:
-    void NotifyTerminated(int exitCode) {
-        if (onTerminate_) onTerminate_(*this, exitCode);
-    }
+    // The handler may set a new one (or start the runner again) while it runs.
+    void NotifyTerminated(int exitCode) { CallHandler(onTerminate_, *this, exitCode); }
     void SetEndedByTimeLimit(bool ended) { endedByTimeLimit_ = ended; }
 
 private:

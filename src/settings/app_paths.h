@@ -8,6 +8,12 @@ struct AppPaths {
     std::string CfgPath;     // GamePath + "\base\"
     std::string DemosPath;   // GamePath + "\base\Demos\"
     std::string ResultPath;  // the results folder as the results field shows it
+    // Where the program writes its own working files (debug log, diagnostics report, batch
+    // view file, default results folder, downloaded help file): empty for BenchDir, else the
+    // per-machine data folder, with trailing backslash, used when BenchDir cannot be written.
+    std::string DataDir;
+
+    const std::string& WorkDir() const { return DataDir.empty() ? BenchDir : DataDir; }
 };
 
 // folder + "\" + name, without doubling the backslash of a drive root such as "C:\".

@@ -1,6 +1,5 @@
 #include "settings/option_store.h"
 
-#include "settings/base64.h"
 #include "settings/game_time_limit.h"
 #include "settings/settings_load.h"
 
@@ -46,8 +45,8 @@ void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std:
     if (!text.empty()) store.Write(name, text);
 }
 
-void StoreProxyPassword(SettingsStore& store, const std::string& password) {
-    if (!password.empty()) store.Write("ProxyPassword", EncodeBase64Mime(password));
+void StoreProxyPassword(SettingsStore& store, SecretSealer& sealer, const std::string& password) {
+    if (!password.empty()) store.Write("ProxyPassword", EncodeStoredPassword(password, sealer));
 }
 
 void StoreGameTimeLimit(SettingsStore& store, int seconds) {

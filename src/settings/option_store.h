@@ -6,6 +6,7 @@
 #include "settings/bench_options.h"
 #include "settings/option_state.h"
 #include "settings/settings_store.h"
+#include "settings/stored_password.h"
 
 // Storing one option at the moment the window changes it. Each writes exactly the text the
 // settings key keeps for that option.
@@ -26,8 +27,8 @@ void StoreFlag(SettingsStore& store, const std::string& name, bool on);
 void StoreRepeats(SettingsStore& store, int repeats);
 // Note, ProxyServer, ProxyPort, ProxyUsername: emptying a field is not stored.
 void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text);
-// ProxyPassword, base64-encoded; emptying the field is not stored.
-void StoreProxyPassword(SettingsStore& store, const std::string& password);
+// ProxyPassword, sealed for the user's account; emptying the field is not stored.
+void StoreProxyPassword(SettingsStore& store, SecretSealer& sealer, const std::string& password);
 
 // GameTimeLimit, in whole seconds.
 void StoreGameTimeLimit(SettingsStore& store, int seconds);

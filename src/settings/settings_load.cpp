@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "runner/game_batch_file.h"
-#include "settings/base64.h"
 #include "settings/game_time_limit.h"
 
 namespace {
@@ -101,18 +100,31 @@ void LoadResultFolder(SettingsLoadContext& ctx, OptionState& options, AppPaths& 
         options.resultFolder.clear();
     }
     if (options.resultFolder.empty()) {
-        options.resultFolder = DefaultResultPath(paths.BenchDir);
+        options.resultFolder = DefaultResultPath(paths.WorkDir());
         ctx.store.Write("ResultPath", options.resultFolder);
     }
     paths.ResultPath = options.resultFolder;
 }
+
+// Opens nothing: a sealed password read without a sealer stays unread.
+class NoSealer : public SecretSealer {
+public:
+    std::optional<std::string> Seal(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> Open(const std::string&) override { return std::nullopt; }
+};
 
 void LoadProxy(SettingsLoadContext& ctx, OptionState& options) {
     options.proxyServer = FieldText(ctx.store.Read("ProxyServer"), kTextFieldMaxLength);
     options.proxyPort = FieldText(ctx.store.Read("ProxyPort"), kTextFieldMaxLength);
     options.proxyUsername = FieldText(ctx.store.Read("ProxyUsername"), kTextFieldMaxLength);
     const std::string password = ctx.store.Read("ProxyPassword");
-    if (!password.empty()) options.proxyPassword = FieldText(DecodeBase64Mime(password), kTextFieldMaxLength);
+    if (!password.empty()) {
+        // Sealed by another account (the settings are one set for the whole PC): that
+        // user's password stays theirs, and this one's field stays empty.
+        NoSealer none;
+        const std::optional<std::string> plain = DecodeStoredPassword(password, ctx.secrets ? *ctx.secrets : none);
+        if (plain) options.proxyPassword = FieldText(*plain, kTextFieldMaxLength);
+    }
     options.proxyFieldsEnabled = options.useProxy;
 }
 

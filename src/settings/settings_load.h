@@ -7,6 +7,7 @@
 #include "settings/app_paths.h"
 #include "settings/option_state.h"
 #include "settings/settings_store.h"
+#include "settings/stored_password.h"
 
 // Distinct "{W} x {H}" screen sizes in the order the display adapter offers them.
 using DisplayModeList = std::vector<std::string>;
@@ -17,6 +18,8 @@ struct SettingsLoadContext {
     std::function<DisplayModeList()> displayModes;
     // The start-up recovery of an interrupted pass; runs as the load's last step.
     std::function<void()> startupRecovery;
+    // Opens a sealed proxy password; without one only the older plain form is read.
+    SecretSealer* secrets = nullptr;
 };
 
 // Fills the options and the folders from the settings key. Does nothing when the key is

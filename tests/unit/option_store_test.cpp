@@ -41,9 +41,12 @@ TEST(OptionStore, EmptiedTextsKeepTheirLastContent) {
     FakeSettingsStore store;
     for (std::string note : {"abc", "ab", "a", ""}) StoreNonEmptyText(store, "Note", note);
     EXPECT_EQ(store.values["Note"], "a");
-    StoreProxyPassword(store, "pw");
-    StoreProxyPassword(store, "");
-    EXPECT_EQ(store.values["ProxyPassword"], "cHc=");
+    FakeSealer sealer;
+    StoreProxyPassword(store, sealer, "pw");
+    const std::string stored = store.values["ProxyPassword"];
+    StoreProxyPassword(store, sealer, "");
+    EXPECT_EQ(store.values["ProxyPassword"], stored);
+    EXPECT_EQ(DecodeStoredPassword(stored, sealer), "pw");
 }
 
 TEST(OptionStore, WriteToMissingKeyReportsTheValueName) {

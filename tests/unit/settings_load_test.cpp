@@ -16,10 +16,11 @@ struct LoadFixture : ::testing::Test {
     bool recoveryRan = false;
     OptionState options;
     AppPaths paths;
+    FakeSealer account;
 
     void Load() {
         paths.BenchDir = kBench;
-        SettingsLoadContext ctx{store, files, [this] { return modes; }, [this] { recoveryRan = true; }};
+        SettingsLoadContext ctx{store, files, [this] { return modes; }, [this] { recoveryRan = true; }, &account};
         LoadSettings(ctx, options, paths);
     }
 };
@@ -171,6 +172,13 @@ TEST_F(LoadFixture, ResultFolderDefaultsBesideTheProgram) {
     EXPECT_FALSE(files.FolderExists(paths.ResultPath));  // not created by the load
 }
 
+TEST_F(LoadFixture, ResultFolderDefaultsToTheDataFolderWhenTheProgramsOwnCannotBeWritten) {
+    paths.DataDir = "C:\\ProgramData\\Quenwick\\Lurkmark\\";
+    Load();
+    EXPECT_EQ(paths.ResultPath, "C:\\ProgramData\\Quenwick\\Lurkmark\\Benchmark\\");
+    EXPECT_EQ(store.values["ResultPath"], paths.ResultPath);
+}
+
 TEST_F(LoadFixture, ChoicesAcceptOnlyTheirStoredIndices) {
     struct Case {
         const char* name;
@@ -228,6 +236,17 @@ TEST_F(LoadFixture, ProxyFieldsFollowTheProxyBoxAndPasswordIsDecoded) {
     EXPECT_TRUE(options.proxyFieldsEnabled);
     EXPECT_EQ(options.proxyPassword, "secret");
     EXPECT_EQ(options.proxyServer, "proxy.local");
+
+    // Sealed by this account it opens; sealed by another one the field stays empty.
+    store.values["ProxyPassword"] = EncodeStoredPassword("mine", account);
+    Load();
+    EXPECT_EQ(options.proxyPassword, "mine");
+    FakeSealer otherAccount('Z');
+    store.values["ProxyPassword"] = EncodeStoredPassword("theirs", otherAccount);
+    options = OptionState{};
+    Load();
+    EXPECT_EQ(options.proxyPassword, "");
+    EXPECT_EQ(DecodeStoredPassword(store.values["ProxyPassword"], otherAccount), "theirs") << "left alone";
     EXPECT_TRUE(options.boost);
     EXPECT_EQ(options.note, "my rig");
 }

@@ -44,6 +44,10 @@ public:
         return upgradeAnswer;
     }
     void OpenInBrowser(const std::string& address) override { log.push_back("browser " + address); }
+    // Kept apart from the log: every check opens and closes it.
+    bool checkingShown = false;
+    void ShowChecking() override { checkingShown = true; }
+    void CloseChecking() override { checkingShown = false; }
     void ShowWizard() override { log.push_back("wizard"); }
     void ShowWizardFile(const std::string& line, const std::string& address) override {
         log.push_back("wizard file " + line + " " + address);
@@ -114,13 +118,31 @@ TEST_F(UpdateFlowTest, CheckFetchesTheInformationFileWithoutCacheThroughTheProxy
     settings.proxy.AccessType = ProxyAccess::UseProxy;
     settings.proxy.ProxyServer = "proxy.example";
     flow.StartUpdateCheck();
-    flow.StartUpdateCheck();  // a check is running: ignored
+    EXPECT_TRUE(shell.checkingShown);
+    flow.StartUpdateCheck();  // a check is running: it says so and starts nothing
+    EXPECT_EQ(shell.log, std::vector<std::string>{"message Application update wizard info: " +
+                                                  std::string(kUpdateUnderWayText)});
     ASSERT_EQ(transfer.started.size(), 1u);
     EXPECT_EQ(transfer.started[0].address, kInfoUrl);
     EXPECT_EQ(transfer.started[0].targetFile, "");
     EXPECT_TRUE(transfer.started[0].noCachePragma);
     EXPECT_EQ(transfer.started[0].proxy.ProxyServer, "proxy.example");
     EXPECT_TRUE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, CancelledCheckStopsTheTransferAtOnceAndAllowsANewOne) {
+    flow.StartUpdateCheck();
+    flow.CancelCheck();
+    EXPECT_EQ(transfer.stops, 1);
+    EXPECT_FALSE(shell.checkingShown);
+    EXPECT_FALSE(flow.Busy());
+    EXPECT_TRUE(shell.log.empty()) << "a cancelled check reports nothing";
+    flow.StartUpdateCheck();
+    EXPECT_EQ(transfer.started.size(), 2u);
+    flow.OnTransferDone(Outcome(UpdateTransferOutcome::NoResponse, -1));
+    EXPECT_FALSE(shell.checkingShown);
+    flow.CancelCheck();  // nothing to cancel any more
+    EXPECT_EQ(transfer.stops, 1);
 }
 
 TEST_F(UpdateFlowTest, NoNewerVersionOrNoFilesShowsText24) {

@@ -51,6 +51,19 @@ TEST(UpdateTexts, WizardLines) {
     EXPECT_EQ(DownloadingLine(2, 3), "Downloading 2 of 3");
 }
 
+TEST(UpdateTexts, LineBreaksForAnEditField) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"one line", "one line"},
+        {"a\nb", "a\r\nb"},
+        {"a\r\nb", "a\r\nb"},
+        {"a\rb", "a\r\nb"},
+        {"\n\n", "\r\n\r\n"},
+        {"a\n\r\nb\r", "a\r\n\r\nb\r\n"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(WithCrLfBreaks(text), expected) << text;
+}
+
 TEST(ComputeDownloadProgress, BarsRateAndTimeLeft) {
     // Second of four files, a quarter of 400 KB after 5 s.
     DownloadProgress p = ComputeDownloadProgress(1, 4, 102400, 409600, 5, ".");

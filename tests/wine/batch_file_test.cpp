@@ -257,11 +257,14 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
         EXPECT_NE(bothReports.find(ResolutionHeading(key, "", "")), std::string::npos) << key;
     }
 
-    // The closing line opened the results folder.
-    const std::set<DWORD> folderWindows = wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"));
-    EXPECT_EQ(folderWindows.size(), 1u);
+    // The closing line opened the results folder; the shell may still be starting its window.
+    std::set<DWORD> folderWindows;
+    EXPECT_TRUE(wt::WaitUntil([&] {
+        folderWindows = wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"));
+        return folderWindows.size() == 1u;
+    })) << folderWindows.size() << " new folder windows";
     for (DWORD explorer : folderWindows) {
-        EXPECT_EQ(wt::WindowCaptionsOf(explorer), std::set<std::string>{"Results"});
+        EXPECT_TRUE(wt::WaitUntil([&] { return wt::WindowCaptionsOf(explorer) == std::set<std::string>{"Results"}; }));
         EXPECT_TRUE(wt::CloseProcess(explorer));
     }
     wt::DeleteSettingsKey();

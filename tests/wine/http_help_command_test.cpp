@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "app/wait_form_win.h"
+#include "support/maker_server_client.h"
+#include "support/started_program.h"
+#include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
 namespace {
@@ -24,6 +30,7 @@ struct ScriptedUi {
     bool answerYes = false;
     std::vector<std::string> events;
     std::string question;
+    std::function<void()> cancel;  // the wait window's Cancel
 
     HelpCommandUi Ui() {
         HelpCommandUi ui;
@@ -32,7 +39,10 @@ struct ScriptedUi {
             events.push_back("ask");
             return answerYes;
         };
-        ui.showWait = [this] { events.push_back("wait"); };
+        ui.showWait = [this](std::function<void()> onCancel) {
+            cancel = std::move(onCancel);
+            events.push_back("wait");
+        };
         ui.closeWait = [this] { events.push_back("close"); };
         ui.openHelpFile = [this](const std::string& path) { events.push_back("open " + path); };
         return ui;
@@ -94,6 +104,41 @@ TEST(HelpCommand, FailedDownloadLeavesNoFileAndAsksAgainNextTime) {
         RunHelpCommand(bench.Path(), c.url, ui.Ui());
         EXPECT_EQ(ui.events, (Events{"ask"})) << c.what;
     }
+}
+
+ScriptedUi* pressing = nullptr;
+DWORD pressedAt = 0;
+
+void CALLBACK PressCancel(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    pressedAt = GetTickCount();
+    if (pressing->cancel) pressing->cancel();
+}
+
+// The help file trickles in at a byte a second; Cancel in the wait window ends the download
+// at once, leaves no file, and the next try downloads it.
+TEST(HelpCommand, CancelEndsASlowDownloadAtOnceAndARetryWorks) {
+    wt::TempFolder bench("help_cancel");
+    ScriptedUi ui;
+    ui.answerYes = true;
+    // Cancel pressed a second into the download, from the message loop the download keeps running.
+    pressing = &ui;
+    pressedAt = 0;
+    ASSERT_NE(SetTimer(nullptr, 0, 1000, PressCancel), 0u);
+    const DWORD start = GetTickCount();
+    RunHelpCommand(bench.Path(), ServerUrl("/benchmarks/prey/help.chm?rate=1"), ui.Ui());
+    const DWORD ended = GetTickCount();
+    ASSERT_NE(pressedAt, 0u) << "the download did not keep the messages flowing";
+    EXPECT_LT(ended - pressedAt, 2000u) << "Cancel took " << ended - pressedAt << " ms";
+    std::printf("help download: cancel to end %lu ms (whole command %lu ms)\n",
+                static_cast<unsigned long>(ended - pressedAt), static_cast<unsigned long>(ended - start));
+    EXPECT_EQ(ui.events, (Events{"ask", "wait", "close"}));
+    EXPECT_FALSE(wt::FileExists(bench.Path() + "Help\\help.chm"));
+
+    ui.events.clear();
+    RunHelpCommand(bench.Path(), ServerUrl("/benchmarks/prey/help.chm"), ui.Ui());
+    EXPECT_EQ(ui.events, (Events{"ask", "wait", "close", "open " + bench.Path() + "Help\\help.chm"}));
+    EXPECT_EQ(wt::ReadFileBytes(bench.Path() + "Help\\help.chm"), ServedHelpFile());
 }
 
 TEST(DownloadToFile, TrueOnlyForAWholeSuccessfulBody) {
@@ -171,10 +216,46 @@ TEST(WindowHelpCommandUi, AsksInAYesNoBoxAndShowsTheWaitWindow) {
         EXPECT_TRUE(ui.confirm(kHelpDownloadQuestion));
         EXPECT_TRUE(answer.found);
     }
-    ui.showWait();
+    bool cancelled = false;
+    ui.showWait([&] { cancelled = true; });
     EXPECT_TRUE(IsWindowVisible(wait.Handle()));
+    HWND cancel = GetDlgItem(wait.Handle(), WaitForm::kCancelButton);
+    ASSERT_TRUE(IsWindowVisible(cancel));
+    SendMessageA(wait.Handle(), WM_COMMAND, MAKEWPARAM(WaitForm::kCancelButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(cancel));
+    EXPECT_TRUE(cancelled);
     ui.closeWait();
     EXPECT_FALSE(IsWindowVisible(wait.Handle()));
+}
+
+// The real program: while its help file trickles in, "Please wait..." shows with its Cancel
+// button and the main window still closes at once.
+TEST(HelpCommand, TheMainWindowClosesDuringADownload) {
+    wt::TempFolder bench("help_close");
+    ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/help.chm?rate=1", "slow help"));
+    wt::CreateSettingsKey({{"MakerWebHost", wt::MakerServerHost()}});
+    {
+        wt::StartedProgram app(bench.Path());
+        ASSERT_NE(app.main, nullptr);
+        wt::Click(app.Control(ctl::RzGroup3));
+        wt::PostClick(app.Control(ctl::RzGroup3Items0));
+        HWND question = wt::WaitForDialogOwnedBy(app.main, 20000);
+        ASSERT_NE(question, nullptr);
+        PostMessageA(question, WM_COMMAND, IDYES, 0);
+        HWND wait = wt::WaitForWindow(app.program.ProcessId(), "TForm2", 20000);
+        ASSERT_NE(wait, nullptr);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(wait, WaitForm::kCancelButton)));
+        ASSERT_TRUE(wt::WaitUntil([&] { return wt::RequestsServed("/benchmarks/prey/help.chm") > 0; }, 20000));
+        const DWORD closedAt = GetTickCount();
+        PostMessageA(app.main, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(app.program.WaitForExit(20000));
+        EXPECT_LT(GetTickCount() - closedAt, 2000u);
+        EXPECT_EQ(app.program.ExitCode(), 0u);
+    }
+    EXPECT_FALSE(wt::FileExists(bench.Path() + "Help\\help.chm")) << "a cut download leaves no file";
+    wt::DeleteSettingsKey();
+    // Later tests of this server get the help file as it was.
+    EXPECT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/help.chm", ServedHelpFile()));
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "app/control_ids.h"
+#include "online/cancel_wait_form_win.h"
+#include "online/update_flow.h"
 #include "online/update_texts.h"
 #include "online/update_wizard_form_win.h"
 #include "online/upgrade_question_form_win.h"
@@ -123,17 +126,20 @@ protected:
         EXPECT_EQ(aborted.text, "Update aborted.");
         EXPECT_FALSE(IsWindowVisible(wizard));
     }
+    // The "Checking for updates..." window while a check runs, or null.
+    HWND CheckingWindow(DWORD timeoutMs) const {
+        return wt::WaitForWindow(app_->program.ProcessId(), "TCancelWaitForm", timeoutMs);
+    }
+    bool CheckingEnds() const {
+        return wt::WaitUntil([&] { return CheckingWindow(0) == nullptr; }, 20000);
+    }
     // After a check that ends without a word: the next one runs and finds no newer version.
     void ExpectNextCheckFindsNothingNew(int requestsBefore) {
         ASSERT_TRUE(wt::WaitUntil([&] { return wt::RequestsServed(kInfoPath) > requestsBefore; }, 20000));
+        ASSERT_TRUE(CheckingEnds());
         Publish(kInfoPath, InfoFile("1.2", {FileUrl("a.dat")}));
-        // A press while the first check still runs is ignored: press until one is answered.
-        Box box{"<no box>", ""};
-        for (int tries = 0; tries < 40 && box.caption == "<no box>"; ++tries) {
-            PressUpdate();
-            HWND shown = wt::WaitForDialogOwnedBy(Main(), 500);
-            if (shown) box = AnswerBox(Main(), IDOK);
-        }
+        PressUpdate();
+        const Box box = AnswerBox(Main(), IDOK);
         EXPECT_EQ(box.caption, kComponentCaption);
         EXPECT_EQ(box.text, UpdateText(24)) << "the first check must not have shown anything";
     }
@@ -170,7 +176,7 @@ TEST_F(UpdateCheck, DeclinedUpgradeShowsUpdateAborted) {
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(wt::TextOf(question), kComponentCaption);
         EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kTextLabel)),
-                  UpgradeQuestionText(kTitle, "Faster start-up."));
+                  WithCrLfBreaks(UpgradeQuestionText(kTitle, "Faster start-up.")));
         EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kYesButton)), "&Yes");
         EXPECT_EQ(wt::TextOf(GetDlgItem(question, UpgradeQuestionForm::kLaterButton)), "&Later");
         EXPECT_TRUE(GetWindowLongA(question, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -248,9 +254,12 @@ TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
     const int allBar = static_cast<int>(
         SendMessageA(wt::FindControl(wizard, UpdateWizardForm::kAllBar), PBM_GETPOS, 0, 0));
     EXPECT_GE(allBar, 50);
-    // A press meanwhile starts nothing.
+    // A press meanwhile starts nothing and says so.
     const int infoRequests = wt::RequestsServed(kInfoPath);
-    wt::Click(app_->Control(ctl::RzToolButton3));
+    PressUpdate();
+    const Box underWay = AnswerBox(wizard, IDOK);
+    EXPECT_EQ(underWay.caption, kComponentCaption);
+    EXPECT_EQ(underWay.text, kUpdateUnderWayText);
     EXPECT_EQ(wt::RequestsServed(kInfoPath), infoRequests);
 
     wt::PostClick(wt::FindControl(wizard, UpdateWizardForm::kCancelButton));
@@ -262,8 +271,96 @@ TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
     EXPECT_EQ(AnswerBox(wizard, IDYES).text, UpdateText(27));
     EXPECT_EQ(AnswerBox(Main(), IDOK).text, "Update aborted.");
     EXPECT_FALSE(IsWindowVisible(wizard));
+    // The partial file went with the abort, while the server still holds the connection.
+    EXPECT_TRUE(FileNamesIn(Folder(), "*.uTMP").empty());
     ASSERT_TRUE(wt::ReleaseStalledAnswers("/benchmarks/prey/stalled.dat"));
-    EXPECT_TRUE(wt::WaitUntil([&] { return FileNamesIn(Folder(), "*.uTMP").empty(); }, 20000));
+}
+
+// A server that sends a byte a second: Cancel ends the download within two seconds and takes
+// the partial file with it, and a new try right after downloads the file.
+TEST_F(UpdateCheck, CancelDuringAByteASecondDownloadEndsAtOnceAndARetryWorks) {
+    Publish(kInfoPath, InfoFile("1.3", {FileUrl("slow.dat")}));
+    Publish("/benchmarks/prey/slow.dat?rate=1", std::string(600, 's'));
+    HWND wizard = StartDownloads();
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(wt::WaitUntil([&] { return WizardText(wizard, UpdateWizardForm::kRateLabel) != UpdateText(22); },
+                              20000));
+    EXPECT_FALSE(FileNamesIn(Folder(), "*.uTMP").empty()) << "the download is under way";
+
+    wt::PostClick(wt::FindControl(wizard, UpdateWizardForm::kCancelButton));
+    HWND question = wt::WaitForDialogOwnedBy(wizard, 20000);
+    ASSERT_NE(question, nullptr);
+    const DWORD yesAt = GetTickCount();
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    HWND aborted = wt::WaitForDialogOwnedBy(Main(), 20000);
+    const DWORD endedAt = GetTickCount();
+    ASSERT_NE(aborted, nullptr);
+    EXPECT_LT(endedAt - yesAt, 2000u);
+    std::printf("update download: cancel to \"Update aborted.\" %lu ms\n", static_cast<unsigned long>(endedAt - yesAt));
+    EXPECT_EQ(wt::TextOf(GetDlgItem(aborted, 0xFFFF)), "Update aborted.");
+    EXPECT_TRUE(FileNamesIn(Folder(), "*.uTMP").empty());
+    PostMessageA(aborted, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(wt::WaitUntil([&] { return !IsWindow(aborted); }, 10000));
+
+    Publish("/benchmarks/prey/slow.dat", "fast now");
+    wizard = StartDownloads();
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(WaitForFinalState(wizard));
+    EXPECT_EQ(wt::ReadFileBytes(Folder() + "slow.dat.uTMP"), "fast now");
+    AbortThroughCloseBox(wizard);
+}
+
+// The information file does not come: the check shows that it is checking, a second press
+// says that it runs, and Cancel ends it at once without a word.
+TEST_F(UpdateCheck, CheckingWindowTellsAndCancelsAStalledCheck) {
+    Publish(std::string(kInfoPath) + "?size=5000&stall=10", "");
+    const int before = wt::RequestsServed(kInfoPath);
+    PressUpdate();
+    HWND checking = CheckingWindow(20000);
+    ASSERT_NE(checking, nullptr);
+    EXPECT_EQ(wt::TextOf(checking), kComponentCaption);
+    EXPECT_EQ(wt::TextOf(GetDlgItem(checking, CancelWaitForm::kTextLabel)), kCheckingText);
+    EXPECT_TRUE(IsWindowEnabled(Main())) << "the window stays usable";
+
+    PressUpdate();
+    const Box underWay = AnswerBox(checking, IDOK);
+    EXPECT_EQ(underWay.text, kUpdateUnderWayText);
+    EXPECT_EQ(wt::RequestsServed(kInfoPath), before + 1);
+
+    const DWORD pressedAt = GetTickCount();
+    wt::PostClick(GetDlgItem(checking, CancelWaitForm::kCancelButton));
+    ASSERT_TRUE(CheckingEnds());
+    EXPECT_LT(GetTickCount() - pressedAt, 2000u);
+    EXPECT_EQ(wt::WaitForDialogOwnedBy(Main(), 1000), nullptr) << "a cancelled check says nothing";
+    ASSERT_TRUE(wt::ReleaseStalledAnswers(kInfoPath));
+    ExpectNextCheckFindsNothingNew(before);
+}
+
+// The maker's message may fill the information file: it scrolls in the question, whose
+// window stays within the screen.
+TEST_F(UpdateCheck, AMegabyteMessageScrollsInAQuestionNoTallerThanTheScreen) {
+    std::string message;
+    while (message.size() < 1000000) message += std::string(90, 'm') + " line " + std::to_string(message.size()) + "\r\n";
+    std::string info = InfoFile("1.3", {FileUrl("a.dat")});
+    info.replace(info.find("Faster start-up."), 16, message);
+    ASSERT_LE(info.size(), 1024u * 1024u);
+    Publish(kInfoPath, info);
+    PressUpdate();
+    HWND question = wt::WaitForWindow(app_->program.ProcessId(), "TUpgradeQuestionForm", 30000);
+    ASSERT_NE(question, nullptr);
+    RECT window{};
+    GetWindowRect(question, &window);
+    RECT screen{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    EXPECT_LE(window.bottom - window.top, screen.bottom - screen.top);
+    EXPECT_GE(window.top, screen.top);
+    HWND text = GetDlgItem(question, UpgradeQuestionForm::kTextLabel);
+    EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY);
+    // Asked of the field itself: the window manager's copy of a window's text is cut short.
+    EXPECT_GE(SendMessageA(text, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(message.size()));
+    PostMessageA(question, WM_COMMAND, UpgradeQuestionForm::kLaterButton, 0);
+    EXPECT_EQ(AnswerBox(Main(), IDOK).text, "Update aborted.");
 }
 
 TEST_F(UpdateCheck, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThird) {

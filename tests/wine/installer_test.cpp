@@ -58,6 +58,12 @@ bool UsersAllowed(const std::string& objectName, SE_OBJECT_TYPE type, DWORD want
     return allowed;
 }
 
+std::string CommonDataFolder() {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
 std::string CommonProgramsFolder() {
     char path[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path);
@@ -207,6 +213,24 @@ TEST_F(Installer, InstallsRunsABatchPassAndUninstalls) {
     EXPECT_FALSE(KeyExists("SOFTWARE\\Quenwick"));
     EXPECT_FALSE(KeyExists(kUninstallKey));
     EXPECT_TRUE(wt::FileExists(ResultsFolder() + reports[0])) << "the user's reports stay";
+}
+
+// The data folder, where a program without elevation keeps its working files, is made by the
+// installer; its working files there go with the program, its reports stay. (Wine keeps no
+// rights on files: package.rights reads from the scripts that the program's folder gets no
+// grant and the data folder its Users grant.)
+TEST_F(Installer, DataFolderIsMadeAndItsWorkingFilesGoWithTheProgram) {
+    const std::string installed = Install();
+    const std::string data = CommonDataFolder() + "\\Quenwick\\Lurkmark";
+    ASSERT_TRUE(wt::FolderExists(data));
+
+    wt::WriteFileBytes(data + "\\debug.txt", "log");
+    wt::MakeFolders(data + "\\Benchmark");
+    wt::WriteFileBytes(data + "\\Benchmark\\result_1.htm", "<html></html>");
+    ASSERT_TRUE(Uninstall(installed).ended);
+    EXPECT_FALSE(wt::FileExists(data + "\\debug.txt")) << "working files go with the program";
+    EXPECT_TRUE(wt::FileExists(data + "\\Benchmark\\result_1.htm")) << "reports stay";
+    wt::RemoveTree(CommonDataFolder() + "\\Quenwick");
 }
 
 TEST_F(Installer, UninstallKeepsReportsSavedBesideTheProgram) {

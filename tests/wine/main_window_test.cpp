@@ -193,14 +193,14 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     wt::SetText(note, "");
     EXPECT_TRUE(wt::SettingsValueBecomes("Note", std::string(49, 'n') + "x"));
 
-    // The proxy box enables the fields; the password is stored encoded.
+    // The proxy box enables the fields; the password is stored sealed for this account.
     wt::Click(app.Control(ctl::UseProxyBox));
     EXPECT_TRUE(wt::SettingsValueBecomes("UseProxy", "1"));
     EXPECT_TRUE(Enabled(app.Control(ctl::ProxyUsernameEdit)));
     wt::SetText(app.Control(ctl::ProxyServerEdit), "proxy.lan");
     EXPECT_TRUE(wt::SettingsValueBecomes("ProxyServer", "proxy.lan"));
     wt::SetText(app.Control(ctl::ProxyPassEdit), "secret");
-    EXPECT_TRUE(wt::SettingsValueBecomes("ProxyPassword", "c2VjcmV0"));
+    EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("ProxyPassword").rfind("DPAPI:", 0) == 0; }));
     wt::Click(app.Control(ctl::UseProxyBox));
     EXPECT_FALSE(Enabled(app.Control(ctl::ProxyUsernameEdit)));
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/win_file_system_win.h"
+#include "settings/base64.h"
 #include "settings/display_modes_win.h"
+#include "settings/dpapi_sealer_win.h"
 #include "settings/option_store.h"
 #include "settings/registry_settings_store_win.h"
 #include "support/wine_test_support.h"
@@ -14,13 +16,14 @@ struct SettingsRegistry : ::testing::Test {
     WinFileSystem files;
     OptionState options;
     AppPaths paths;
+    DpapiSealer account;
     wt::TempFolder bench{"settings_bench"};
 
     void TearDown() override { wt::DeleteSettingsKey(); }
 
     void Load() {
         paths.BenchDir = bench.Path();
-        SettingsLoadContext ctx{store, files, BuildDisplayModeList, nullptr};
+        SettingsLoadContext ctx{store, files, BuildDisplayModeList, nullptr, &account};
         LoadSettings(ctx, options, paths);
     }
 };
@@ -95,17 +98,26 @@ TEST_F(SettingsRegistry, CustomSizeNotOfferedIsResetAndGameFolderGetsDemos) {
     EXPECT_FALSE(options.customOn);
 }
 
-TEST_F(SettingsRegistry, PasswordsAcrossTheLineBreakRoundTrip) {
+// New passwords are sealed with the system's data protection for this account; values of
+// the older plain base64 form (line break after 76 characters) are still read.
+TEST_F(SettingsRegistry, PasswordsAreSealedAndOlderValuesStillRead) {
     wt::CreateSettingsKey();
     for (std::size_t length : {57u, 58u}) {
         std::string password;
         for (std::size_t i = 0; i < length; ++i) password += static_cast<char>('!' + i % 90);
-        StoreProxyPassword(store, password);
-        const std::string stored = wt::ReadSettingsValue("ProxyPassword");
-        EXPECT_EQ(stored.find("\r\n") != std::string::npos, length == 58) << length;
+        store.Write("ProxyPassword", EncodeBase64Mime(password));
+        EXPECT_EQ(wt::ReadSettingsValue("ProxyPassword").find("\r\n") != std::string::npos, length == 58) << length;
         options = OptionState{};
         Load();
-        EXPECT_EQ(options.proxyPassword, password) << length;
+        EXPECT_EQ(options.proxyPassword, password) << "older form, " << length;
+
+        StoreProxyPassword(store, account, password);
+        const std::string stored = wt::ReadSettingsValue("ProxyPassword");
+        EXPECT_EQ(stored.rfind("DPAPI:", 0), 0u) << stored;
+        EXPECT_EQ(stored.find(EncodeBase64Mime(password).substr(0, 40)), std::string::npos);
+        options = OptionState{};
+        Load();
+        EXPECT_EQ(options.proxyPassword, password) << "sealed, " << length;
     }
 }
 

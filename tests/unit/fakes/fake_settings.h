@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
+#include "settings/stored_password.h"
 
 // A settings key held in memory, counting the accesses made to it.
 class FakeSettingsStore : public SettingsStore {
@@ -30,6 +31,30 @@ public:
         keyExists = true;
         Write(name, value);
     }
+};
+
+// Seals for one account, named by its key: a blob sealed under another key does not open.
+// The bytes are scrambled, so a test sees that the secret is not stored as it is.
+class FakeSealer : public SecretSealer {
+public:
+    explicit FakeSealer(char key = 'A') : key_(key) {}
+    bool fails = false;
+
+    std::optional<std::string> Seal(const std::string& secret) override {
+        if (fails) return std::nullopt;
+        std::string sealed(1, key_);
+        for (char c : secret) sealed += static_cast<char>(c ^ key_);
+        return sealed;
+    }
+    std::optional<std::string> Open(const std::string& sealed) override {
+        if (sealed.empty() || sealed[0] != key_) return std::nullopt;
+        std::string secret;
+        for (std::size_t i = 1; i < sealed.size(); ++i) secret += static_cast<char>(sealed[i] ^ key_);
+        return secret;
+    }
+
+private:
+    char key_;
 };
 
 // Folders and files held in memory; paths compared as given.
