@@ -93,4 +93,11 @@ constexpr int RzButton1 = 2003;
 // Labels without events.
 constexpr int StaticLabel = 2100;
 
+// Page 6: results, the passes found in the results folder.
+constexpr int RzGroup1Items4 = 2200;  // "Results"
+constexpr int ResultsLabel = 2201;
+constexpr int ResultsList = 2202;
+constexpr int ResultsCompare = 2203;
+constexpr int ResultsOpenFolder = 2204;
+
 }  // namespace ctl

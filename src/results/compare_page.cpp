@@ -55,7 +55,7 @@ std::string PercentText(double value, double reference, char separator) {
     return (shown > 0 ? "+" : shown < 0 ? "\xE2\x88\x92" : "\xC2\xB1") + Number(std::fabs(shown), separator) + " %";
 }
 
-void AppendChart(std::vector<std::string>& out, const ResolutionHeading& heading,
+void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
                  const std::vector<const PassSummary*>& passes, char separator) {
     double extent = 0;
     double best = 0;
@@ -163,7 +163,7 @@ void AppendRow(std::vector<std::string>& out, const std::string& label, const st
 }
 
 void AppendTable(std::vector<std::string>& out, const std::vector<const PassSummary*>& passes,
-                 const std::vector<ResolutionHeading>& resolutions, char separator) {
+                 const std::vector<ResolutionColumn>& resolutions, char separator) {
     auto each = [&](auto valueOf) {
         std::vector<std::string> values;
         for (const PassSummary* pass : passes) values.push_back(valueOf(*pass));
@@ -182,7 +182,7 @@ void AppendTable(std::vector<std::string>& out, const std::vector<const PassSumm
     for (const std::string& label : LabelsOf(passes, &PassSummary::options)) {
         AppendRow(out, label, each([&](const PassSummary& p) { return ValueOf(p.options, label); }));
     }
-    for (const ResolutionHeading& r : resolutions) {
+    for (const ResolutionColumn& r : resolutions) {
         AppendRow(out, r.label, each([&](const PassSummary& p) { return ScoreCell(p, r.key, separator); }));
     }
     AppendRow(out, "Flagged runs", each(FlagsCell));
@@ -221,8 +221,8 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
         out.push_back("<p class=\"legend\">Bars: mean score in FPS; whiskers: standard deviation of the runs; "
                       "differences in % to the first pass, " +
                       EscapeHtml(PassLabel(*passes.front())) + ".</p>");
-        const std::vector<ResolutionHeading> resolutions = ResolutionsOf(passes);
-        for (const ResolutionHeading& heading : resolutions) AppendChart(out, heading, passes, decimalSeparator);
+        const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
+        for (const ResolutionColumn& heading : resolutions) AppendChart(out, heading, passes, decimalSeparator);
         AppendTable(out, passes, resolutions, decimalSeparator);
     }
     out.push_back("</body>");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/ascii_case.h"
 #include "results/result_file_reader.h"
 #include "results/utf8_cp1252.h"
 
@@ -10,13 +11,6 @@ namespace {
 
 constexpr const char* kFlagMark = "!";
 constexpr const char* kNoScore = "No Score";
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
 
 std::string FlagTexts(const PassSummary& pass) {
     std::string texts;
@@ -53,7 +47,7 @@ HistoryEntry ReadHistoryEntry(const std::string& fileName, const std::string& js
 }
 
 bool IsResultDataFileName(const std::string& fileName) {
-    const std::string name = Lower(fileName);
+    const std::string name = AsciiLower(fileName);
     return name.size() > 12 && name.compare(0, 7, "result_") == 0 && name.compare(name.size() - 5, 5, ".json") == 0;
 }
 
@@ -62,13 +56,13 @@ HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char de
     for (const HistoryEntry& e : entries) {
         if (e.pass) passes.push_back(&*e.pass);
     }
-    const std::vector<ResolutionHeading> resolutions = ResolutionsOf(passes);
+    const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
 
     HistoryTable table;
     table.decimalSeparator = decimalSeparator;
     table.columns = {{"Flag", false}, {"Date and time", false}, {"Note", false},
                      {"Demo", false}, {"Shader detail", false}, {"Runs", true}};
-    for (const ResolutionHeading& r : resolutions) table.columns.push_back({Utf8ToCp1252(r.label), true});
+    for (const ResolutionColumn& r : resolutions) table.columns.push_back({Utf8ToCp1252(r.label), true});
 
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const HistoryEntry& e = entries[i];
@@ -118,7 +112,7 @@ void SortHistoryRows(HistoryTable& table, const std::vector<HistoryEntry>& entri
         const std::string& ta = a.cells[column];
         const std::string& tb = b.cells[column];
         if (ta.empty() != tb.empty()) return !ta.empty();
-        return ascending ? Lower(ta) < Lower(tb) : Lower(tb) < Lower(ta);
+        return ascending ? AsciiLower(ta) < AsciiLower(tb) : AsciiLower(tb) < AsciiLower(ta);
     };
     std::stable_sort(table.rows.begin(), table.rows.end(), less);
 }

@@ -19,9 +19,9 @@ const ResolutionSummary* PassSummary::Resolution(const std::string& key) const {
 #include <algorithm>
 #include <cstdio>
 
-std::vector<ResolutionHeading> ResolutionsOf(const std::vector<const PassSummary*>& passes) {
+std::vector<ResolutionColumn> ResolutionsOf(const std::vector<const PassSummary*>& passes) {
     struct Found {
-        ResolutionHeading heading;
+        ResolutionColumn heading;
         long long pixels;
         int width;
     };
@@ -35,7 +35,7 @@ std::vector<ResolutionHeading> ResolutionsOf(const std::vector<const PassSummary
     std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         return a.pixels != b.pixels ? a.pixels < b.pixels : a.width < b.width;
     });
-    std::vector<ResolutionHeading> headings;
+    std::vector<ResolutionColumn> headings;
     for (const Found& f : found) headings.push_back(f.heading);
     return headings;
 }

@@ -55,11 +55,11 @@ struct PassSummary {
 };
 
 // Every resolution that any of the passes ran, once by key, smallest picture first.
-struct ResolutionHeading {
+struct ResolutionColumn {
     std::string key;
     std::string label;
 };
-std::vector<ResolutionHeading> ResolutionsOf(const std::vector<const PassSummary*>& passes);
+std::vector<ResolutionColumn> ResolutionsOf(const std::vector<const PassSummary*>& passes);
 
 // A number with a fixed count of decimals and the given decimal separator.
 std::string DecimalText(double value, int decimals, char separator);
