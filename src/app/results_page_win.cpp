@@ -131,7 +131,12 @@ void ResultsPage::UpdateCompareButton() {
 
 void ResultsPage::OpenReport(int item) {
     if (item < 0 || static_cast<std::size_t>(item) >= table_.rows.size() || RowAt(item).greyed) return;
-    ::OpenReport(controls_.owner, JoinPath(folder_, entries_[RowAt(item).entry].pass->report));
+    const std::string report = JoinPath(folder_, entries_[RowAt(item).entry].pass->report);
+    if (GetFileAttributesA(report.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        MessageBoxA(controls_.owner, ("The report " + report + " does not exist.").c_str(), "Lurkmark", MB_OK);
+        return;
+    }
+    ::OpenReport(controls_.owner, report);
 }
 
 void ResultsPage::CompareClick() {
@@ -158,8 +163,11 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
     case NM_DBLCLK:
         OpenReport(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
         return true;
-    case NM_RETURN:
-        OpenReport(ListView_GetNextItem(controls_.list, -1, LVNI_FOCUSED));
+    case LVN_KEYDOWN:
+        // Every list view reports the key this way; not all of them send NM_RETURN as well.
+        if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_RETURN) {
+            OpenReport(ListView_GetNextItem(controls_.list, -1, LVNI_FOCUSED));
+        }
         return true;
     case LVN_GETINFOTIPA: {
         auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
