@@ -75,19 +75,9 @@ void ResultsPage::Fill() {
         column.pszText = const_cast<char*>(table_.columns[c].title.c_str());
         SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
     }
-    for (std::size_t r = 0; r < table_.rows.size(); ++r) {
-        const HistoryRow& row = table_.rows[r];
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(r);
-        item.pszText = const_cast<char*>(row.cells[0].c_str());
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (std::size_t c = 1; c < row.cells.size(); ++c) {
-            item.iSubItem = static_cast<int>(c);
-            item.pszText = const_cast<char*>(row.cells[c].c_str());
-            SendMessageA(list, LVM_SETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
-        }
-    }
+    // The list holds no texts of its own: it asks for each cell it draws (LVN_GETDISPINFO),
+    // so a folder of a thousand passes fills at once.
+    ListView_SetItemCountEx(list, static_cast<int>(table_.rows.size()), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     UpdateCompareButton();
@@ -157,7 +147,18 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
     case LVN_COLUMNCLICK:
         SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
         return true;
+    case LVN_GETDISPINFOA: {
+        LVITEMA& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
+        const auto row = static_cast<std::size_t>(item.iItem);
+        const auto column = static_cast<std::size_t>(item.iSubItem);
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const bool known = row < table_.rows.size() && column < table_.rows[row].cells.size();
+            lstrcpynA(item.pszText, known ? table_.rows[row].cells[column].c_str() : "", item.cchTextMax);
+        }
+        return true;
+    }
     case LVN_ITEMCHANGED:
+    case LVN_ODSTATECHANGED:
         UpdateCompareButton();
         return true;
     case NM_DBLCLK:

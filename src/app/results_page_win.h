@@ -18,7 +18,7 @@ public:
     struct Controls {
         HWND owner;    // the main window: owner of messages and of what the shell opens
         HWND label;    // what the list shows
-        HWND list;     // a list view in report style
+        HWND list;     // a list view in report style with LVS_OWNERDATA
         HWND compare;  // "Compare"
     };
     void Attach(const Controls& controls);
