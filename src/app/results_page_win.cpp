@@ -22,7 +22,7 @@ char DecimalSeparator() {
 }
 
 int ColumnWidth(std::size_t column) {
-    static const int widths[] = {22, 122, 110, 84, 76, 36};
+    static const int widths[] = {18, 134, 110, 84, 76, 36};
     return Scale(column < std::size(widths) ? widths[column] : 64);
 }
 

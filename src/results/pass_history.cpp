@@ -60,7 +60,7 @@ HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char de
 
     HistoryTable table;
     table.decimalSeparator = decimalSeparator;
-    table.columns = {{"Flag", false}, {"Date and time", false}, {"Note", false},
+    table.columns = {{"!", false}, {"Date and time", false}, {"Note", false},
                      {"Demo", false}, {"Shader detail", false}, {"Runs", true}};
     for (const ResolutionColumn& r : resolutions) table.columns.push_back({Utf8ToCp1252(r.label), true});
 

@@ -116,6 +116,14 @@ def main():
             chromium(profile, extra + ["--window-size=1000,1250", "--hide-scrollbars", "--screenshot=" + shot,
                                        "file://" + page])
             check(failures, os.path.exists(shot) and os.path.getsize(shot) > 10000, scheme + ": no screenshot")
+        # Printed, the page is A4; the charts scale to the paper's width, so no bar is cut.
+        pdf = os.path.join(work, "compare.pdf")
+        chromium(tempfile.mkdtemp(prefix="profile-", dir=work),
+                 ["--no-pdf-header-footer", "--print-to-pdf=" + pdf, "file://" + page])
+        with open(pdf, "rb") as f:
+            boxes = re.findall(rb"/MediaBox\s*\[([^\]]*)\]", f.read())
+        sizes = {tuple(round(float(v)) for v in box.split()) for box in boxes}
+        check(failures, sizes == {(0, 0, 595, 842)}, "printed page sizes " + str(sizes))
     finally:
         shutil.rmtree(work, ignore_errors=True)
     for f in failures:
