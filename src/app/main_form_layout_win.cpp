@@ -188,8 +188,8 @@ void MainForm::CreateFiltersPage(HWND page) {
 void MainForm::CreateResultsPage(HWND page) {
     HWND label = AddControl(page, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, ctl::ResultsLabel, 4, 4, 332,
                             14);
-    HWND list = AddControl(page, WC_LISTVIEWA, "",
-                           LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, ctl::ResultsList, 4, 20, 332, 218);
+    HWND list = AddControl(page, WC_LISTVIEWA, "", LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER,
+                           ctl::ResultsList, 4, 20, 332, 218);
     HWND compare = AddButton(page, ctl::ResultsCompare, "Compare", 4, 244, 90, 24);
     AddHint(compare, "Compare 2 to 8 selected passes in a chart");
     AddHint(AddButton(page, ctl::ResultsOpenFolder, "Open folder", 100, 244, 90, 24), "Open results folder");

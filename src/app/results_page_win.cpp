@@ -144,9 +144,7 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != controls_.list) return false;
     result = 0;
     switch (header.code) {
-    case LVN_COLUMNCLICK:
-        SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
-        return true;
+    case LVN_COLUMNCLICK: SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); return true;
     case LVN_GETDISPINFOA: {
         LVITEMA& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
         const auto row = static_cast<std::size_t>(item.iItem);
@@ -158,12 +156,8 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
         return true;
     }
     case LVN_ITEMCHANGED:
-    case LVN_ODSTATECHANGED:
-        UpdateCompareButton();
-        return true;
-    case NM_DBLCLK:
-        OpenReport(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
-        return true;
+    case LVN_ODSTATECHANGED: UpdateCompareButton(); return true;
+    case NM_DBLCLK: OpenReport(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem); return true;
     case LVN_KEYDOWN:
         // Every list view reports the key this way; not all of them send NM_RETURN as well.
         if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_RETURN) {
@@ -174,7 +168,8 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
         auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
         if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= table_.rows.size()) return true;
         tipText_ = RowAt(tip.iItem).tooltip;
-        if (!tipText_.empty() && tip.pszText && tip.cchTextMax > 0) lstrcpynA(tip.pszText, tipText_.c_str(), tip.cchTextMax);
+        if (!tipText_.empty() && tip.pszText && tip.cchTextMax > 0)
+            lstrcpynA(tip.pszText, tipText_.c_str(), tip.cchTextMax);
         return true;
     }
     case NM_CUSTOMDRAW: {
@@ -194,7 +189,6 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
         }
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -106,9 +106,9 @@ void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
         std::string value = Number(mean, separator) + " FPS";
         if (r->stddev) value += " \xC2\xB1 " + Number(*r->stddev, separator);
         if (withPercent && i > 0) value += "  " + PercentText(mean, *first->mean, separator);
-        out.push_back("<text x=\"" + Coordinate(end + 6) + "\" y=\"" + Coordinate(textY) + "\" xml:space=\"preserve\">" +
-                      EscapeHtml(value) + (isBest ? "  <tspan class=\"best\">\xE2\x98\x85 best</tspan>" : "") +
-                      "</text>");
+        out.push_back("<text x=\"" + Coordinate(end + 6) + "\" y=\"" + Coordinate(textY) +
+                      "\" xml:space=\"preserve\">" + EscapeHtml(value) +
+                      (isBest ? "  <tspan class=\"best\">\xE2\x98\x85 best</tspan>" : "") + "</text>");
     }
     out.push_back("</svg>");
     out.push_back("</section>");
@@ -155,7 +155,8 @@ std::vector<std::string> LabelsOf(const std::vector<const PassSummary*>& passes,
 }
 
 void AppendRow(std::vector<std::string>& out, const std::string& label, const std::vector<std::string>& values) {
-    const bool differs = std::any_of(values.begin(), values.end(), [&](const std::string& v) { return v != values[0]; });
+    const bool differs =
+        std::any_of(values.begin(), values.end(), [&](const std::string& v) { return v != values[0]; });
     std::string row = differs ? "<tr class=\"differs\">" : "<tr>";
     row += "<th>" + EscapeHtml(label) + "</th>";
     for (const std::string& v : values) row += "<td>" + EscapeHtml(v) + "</td>";
@@ -209,18 +210,23 @@ std::string EscapeHtml(const std::string& text) {
 std::string ComparePageFileName(const std::string& fileStamp) { return "compare_" + fileStamp + ".htm"; }
 
 std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char decimalSeparator) {
-    std::vector<std::string> out = {"<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
+    std::vector<std::string> out = {"<!DOCTYPE html>",
+                                    "<html lang=\"en\">",
+                                    "<head>",
+                                    "<meta charset=\"utf-8\">",
                                     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
-                                    "<title>Lurkmark comparison</title>", "<style>"};
+                                    "<title>Lurkmark comparison</title>",
+                                    "<style>"};
     out.insert(out.end(), std::begin(kStyle), std::end(kStyle));
     out.push_back("</style>");
     out.push_back("</head>");
     out.push_back("<body>");
     out.push_back("<h1>Lurkmark comparison</h1>");
     if (!passes.empty()) {
-        out.push_back("<p class=\"legend\">Bars: mean score in FPS; whiskers: standard deviation of the runs; "
-                      "differences in % to the first pass, " +
-                      EscapeHtml(PassLabel(*passes.front())) + ".</p>");
+        out.push_back(
+            "<p class=\"legend\">Bars: mean score in FPS; whiskers: standard deviation of the runs; "
+            "differences in % to the first pass, " +
+            EscapeHtml(PassLabel(*passes.front())) + ".</p>");
         const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
         for (const ResolutionColumn& heading : resolutions) AppendChart(out, heading, passes, decimalSeparator);
         AppendTable(out, passes, resolutions, decimalSeparator);

@@ -60,7 +60,7 @@ HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char de
 
     HistoryTable table;
     table.decimalSeparator = decimalSeparator;
-    table.columns = {{"!", false}, {"Date and time", false}, {"Note", false},
+    table.columns = {{"!", false},    {"Date and time", false}, {"Note", false},
                      {"Demo", false}, {"Shader detail", false}, {"Runs", true}};
     for (const ResolutionColumn& r : resolutions) table.columns.push_back({Utf8ToCp1252(r.label), true});
 
@@ -101,7 +101,8 @@ void SortHistoryRows(HistoryTable& table, const std::vector<HistoryEntry>& entri
         const PassSummary& pa = *entries[a.entry].pass;
         const PassSummary& pb = *entries[b.entry].pass;
         if (column == static_cast<std::size_t>(HistoryColumnIndex::Started)) {
-            return ascending ? pa.startedUtcSeconds < pb.startedUtcSeconds : pb.startedUtcSeconds < pa.startedUtcSeconds;
+            return ascending ? pa.startedUtcSeconds < pb.startedUtcSeconds
+                             : pb.startedUtcSeconds < pa.startedUtcSeconds;
         }
         if (numeric) {
             const std::optional<double> va = value(a), vb = value(b);

@@ -28,7 +28,8 @@ std::vector<ResolutionColumn> ResolutionsOf(const std::vector<const PassSummary*
     std::vector<Found> found;
     for (const PassSummary* pass : passes) {
         for (const ResolutionSummary& r : pass->resolutions) {
-            const bool known = std::any_of(found.begin(), found.end(), [&](const Found& f) { return f.heading.key == r.key; });
+            const bool known =
+                std::any_of(found.begin(), found.end(), [&](const Found& f) { return f.heading.key == r.key; });
             if (!known) found.push_back({{r.key, r.label}, static_cast<long long>(r.width) * r.height, r.width});
         }
     }

@@ -10,6 +10,8 @@ namespace {
 
 using rapidjson::Value;
 
+constexpr double kLargestMeasure = 1e6;
+
 // A field that is missing or of the wrong type; the message names it.
 struct Malformed : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -46,6 +48,16 @@ std::optional<double> NumberOrNull(const Value& object, const char* name, const 
     return v.GetDouble();
 }
 
+// Scores and their spread are drawn as bar lengths: zero or more, and no absurd size that
+// would overflow when added up.
+std::optional<double> MeasureOrNull(const Value& object, const char* name, const std::string& where) {
+    const std::optional<double> value = NumberOrNull(object, name, where);
+    if (value && !(*value >= 0 && *value <= kLargestMeasure)) {
+        throw Malformed(where + name + " is not between 0 and " + std::to_string(static_cast<long>(kLargestMeasure)));
+    }
+    return value;
+}
+
 const Value& Array(const Value& object, const char* name, const std::string& where) {
     const Value& v = Member(object, name, where);
     if (!v.IsArray()) throw Malformed(where + name + " is not a list");
@@ -75,7 +87,7 @@ RunSummary ReadRun(const Value& v, const std::string& where) {
     if (run.ended != "scored" && run.ended != "noScore" && run.ended != "timeLimit") {
         throw Malformed(where + "ended is not scored, noScore or timeLimit");
     }
-    run.score = NumberOrNull(v, "score", where);
+    run.score = MeasureOrNull(v, "score", where);
     run.frames = NumberOrNull(v, "frames", where);
     run.seconds = NumberOrNull(v, "seconds", where);
     if ((run.ended == "scored") != run.score.has_value()) throw Malformed(where + "score does not match ended");
@@ -100,8 +112,8 @@ ResolutionSummary ReadResolution(const Value& v, const std::string& where) {
     for (rapidjson::SizeType i = 0; i < runs.Size(); ++i) {
         r.runs.push_back(ReadRun(runs[i], where + "runs[" + std::to_string(i) + "]."));
     }
-    r.mean = NumberOrNull(v, "mean", where);
-    r.stddev = NumberOrNull(v, "stddev", where);
+    r.mean = MeasureOrNull(v, "mean", where);
+    r.stddev = MeasureOrNull(v, "stddev", where);
     return r;
 }
 

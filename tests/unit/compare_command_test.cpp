@@ -18,7 +18,8 @@ TEST(CompareFilesOf, TakesTheFilesAfterTheSwitch) {
         {{"QWK_Lurkmark.exe"}, std::nullopt},
         {{"QWK_Lurkmark.exe", "/BATCH", "a.json"}, std::nullopt},
         {{"QWK_Lurkmark.exe", "/compare"}, std::vector<std::string>{}},
-        {{"QWK_Lurkmark.exe", "/COMPARE", "C:\\R\\a.json", "b c.json"}, std::vector<std::string>{"C:\\R\\a.json", "b c.json"}},
+        {{"QWK_Lurkmark.exe", "/COMPARE", "C:\\R\\a.json", "b c.json"},
+         std::vector<std::string>{"C:\\R\\a.json", "b c.json"}},
         {{"QWK_Lurkmark.exe", "/COMPARE", "a.json", "/x", "b.json"}, std::vector<std::string>{"a.json"}},
     };
     for (const auto& c : cases) EXPECT_EQ(CompareFilesOf(c.args), c.files) << c.args.size();
@@ -44,7 +45,8 @@ TEST(ComposeComparison, WritesBesideTheFirstFileOrNamesTheFileAtFault) {
         {{"C:\\Results\\one.json", "D:\\two.json"}, "C:\\Results\\compare_STAMP.htm", ""},
         {{"D:\\two.json", "C:\\Results\\one.json"}, "D:\\compare_STAMP.htm", ""},
         {{"C:\\Results\\one.json", "D:\\gone.json"}, "", "The result file D:\\gone.json cannot be read."},
-        {{"C:\\Results\\one.json", "D:\\v2.json"}, "",
+        {{"C:\\Results\\one.json", "D:\\v2.json"},
+         "",
          "The result file D:\\v2.json cannot be compared: unknown format version."},
         {{}, "", "Please, name the result files (result_*.json) to compare."},
     };

@@ -33,7 +33,8 @@ struct Bar {
 // The bars of each chart, in page order.
 std::vector<std::vector<Bar>> Charts(const std::string& page) {
     std::vector<std::vector<Bar>> charts;
-    const std::regex bar("<rect class=\"bar( best)?\" data-score=\"([0-9.]+)\" x=\"0\" y=\"[0-9.]+\" width=\"([0-9.]+)\"");
+    const std::regex bar(
+        "<rect class=\"bar( best)?\" data-score=\"([0-9.]+)\" x=\"0\" y=\"[0-9.]+\" width=\"([0-9.]+)\"");
     std::size_t from = 0;
     for (std::size_t at = page.find("<svg", from); at != std::string::npos; at = page.find("<svg", from)) {
         from = page.find("</svg>", at);
@@ -54,7 +55,10 @@ TEST(BuildComparePage, DrawsBarsProportionalToTheScoreAndMarksTheBest) {
         std::size_t bestMarks;
         std::vector<std::string> present;
     } cases[] = {
-        {"one pass", {MakePass("2026-12-01T20:00:00Z", "solo", {{"640", 100.0, 2.5}})}, {1}, 1,
+        {"one pass",
+         {MakePass("2026-12-01T20:00:00Z", "solo", {{"640", 100.0, 2.5}})},
+         {1},
+         1,
          {"100.0 FPS \xC2\xB1 2.5", "<path class=\"whisker\""}},
         {"eight passes",
          [] {
@@ -65,15 +69,22 @@ TEST(BuildComparePage, DrawsBarsProportionalToTheScoreAndMarksTheBest) {
              }
              return passes;
          }(),
-         {8, 8}, 2, {"pass 8", "+700.0 %", "+100.0 %"}},
+         {8, 8},
+         2,
+         {"pass 8", "+700.0 %", "+100.0 %"}},
         {"equal scores",
          {MakePass("2026-12-01T20:00:00Z", "a", {{"640", 60.0, std::nullopt}}),
           MakePass("2026-12-02T20:00:00Z", "b", {{"640", 60.0, std::nullopt}})},
-         {2}, 2, {"\xC2\xB1" "0.0 %"}},
+         {2},
+         2,
+         {"\xC2\xB1"
+          "0.0 %"}},
         {"a zero score",
          {MakePass("2026-12-01T20:00:00Z", "zero", {{"640", 0.0, std::nullopt}}),
           MakePass("2026-12-02T20:00:00Z", "some", {{"640", 40.0, std::nullopt}})},
-         {2}, 1, {"0.0 FPS"}},
+         {2},
+         1,
+         {"0.0 FPS"}},
         {"all zero", {MakePass("2026-12-01T20:00:00Z", "zero", {{"640", 0.0, std::nullopt}})}, {1}, 0, {"0.0 FPS"}},
     };
     for (const auto& c : cases) {
@@ -85,7 +96,11 @@ TEST(BuildComparePage, DrawsBarsProportionalToTheScoreAndMarksTheBest) {
             EXPECT_EQ(charts[k].size(), c.barsPerChart[k]) << c.name;
             double widest = 0;
             for (const Bar& b : charts[k]) widest = std::max(widest, b.width);
-            const double unit = widest / std::max(1e-9, [&] { double m = 0; for (const Bar& b : charts[k]) m = std::max(m, b.score); return m; }());
+            const double unit = widest / std::max(1e-9, [&] {
+                                    double m = 0;
+                                    for (const Bar& b : charts[k]) m = std::max(m, b.score);
+                                    return m;
+                                }());
             for (const Bar& b : charts[k]) {
                 EXPECT_NEAR(b.width, b.score * unit, 0.02) << c.name;
                 EXPECT_LE(b.width, 520.0) << c.name;
@@ -94,7 +109,8 @@ TEST(BuildComparePage, DrawsBarsProportionalToTheScoreAndMarksTheBest) {
         }
         EXPECT_EQ(best, c.bestMarks) << c.name;
         EXPECT_EQ(Count(page, "\xE2\x98\x85 best"), c.bestMarks) << c.name;
-        for (const std::string& part : c.present) EXPECT_NE(page.find(part), std::string::npos) << c.name << ": " << part;
+        for (const std::string& part : c.present)
+            EXPECT_NE(page.find(part), std::string::npos) << c.name << ": " << part;
         for (const char* absent : {"nan", "inf", "<script", "http:", "https:", "src=", "url("}) {
             EXPECT_EQ(page.find(absent), std::string::npos) << c.name << ": " << absent;
         }
@@ -106,7 +122,10 @@ TEST(BuildComparePage, WritesNotesAsEscapedUtf8) {
         const char* note;
         const char* written;
     } cases[] = {
-        {"\xC3\x9c" "bertaktet, caf\xC3\xA9", "\xC3\x9c" "bertaktet, caf\xC3\xA9"},
+        {"\xC3\x9c"
+         "bertaktet, caf\xC3\xA9",
+         "\xC3\x9c"
+         "bertaktet, caf\xC3\xA9"},
         {"a<b & \"c\"", "a&lt;b &amp; &quot;c&quot;"},
         {"</text><script>", "&lt;/text&gt;&lt;script&gt;"},
     };
@@ -132,7 +151,9 @@ TEST(BuildComparePage, ShowsMissingResolutionsAndUnscoredRuns) {
     EXPECT_EQ(Count(page, ">not run</text>"), 1u);
     EXPECT_EQ(Count(page, ">No Score</text>"), 1u);
     EXPECT_NE(page.find("190,6 FPS  +7,0 %"), std::string::npos);
-    EXPECT_NE(page.find("142,9 FPS  \xE2\x88\x92" "19,8 %"), std::string::npos);
+    EXPECT_NE(page.find("142,9 FPS  \xE2\x88\x92"
+                        "19,8 %"),
+              std::string::npos);
     EXPECT_NE(page.find("overclocked (flagged run)"), std::string::npos);
     // The whole page is CR LF lines.
     EXPECT_EQ(Count(page, "\n"), Count(page, "\r\n"));
@@ -145,8 +166,8 @@ TEST(BuildComparePage, HighlightsTheRowsThatDiffer) {
     const struct {
         const char* label;
         bool differs;
-    } rows[] = {{"Operating system", false}, {"Driver version", true}, {"Shader detail", true},
-                {"Demo", false},             {"Antialiasing", true},   {"Flagged runs", true}};
+    } rows[] = {{"Operating system", false}, {"Driver version", true}, {"Shader detail", true}, {"Demo", false},
+                {"Antialiasing", true},      {"Flagged runs", true}};
     for (const auto& row : rows) {
         const std::string th = std::string("<th>") + row.label + "</th>";
         const std::size_t at = page.find(th);

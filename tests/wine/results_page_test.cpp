@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/pass_bench.h"
 #include "support/pass_environment.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
@@ -220,6 +221,33 @@ TEST(ResultsPage, ListsThePassesSortsThemAndComparesTheSelected) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_TRUE(app.Exit());
+}
+
+TEST(ResultsPage, IsReadAgainWhenAPassEnds) {
+    wt::StandInDiagnostics diagnostics("win7_sp1_spanish_intel_hd3000_idt_cp1252.txt");
+    wt::PassBench bench("rp_pass_end", "Prey Game", "Results", {"", ""});
+    bench.CreateSettings({{"640", "1"}, {"Demo", "1"}, {"Shader", "1"}});
+    wt::ReportOpenRecorder opened(bench.paths.BenchDir + "opened.txt");
+    const std::string release = bench.paths.BenchDir + "release.txt";
+    wt::ScopedEnvironment standIn("PREY_STANDIN", "hold " + release);
+    wt::RunningProgram program(bench.Command(), bench.paths.BenchDir);
+    HWND main = wt::WaitForWindow(program.ProcessId(), "TForm1");
+    ASSERT_NE(main, nullptr);
+    wt::Click(wt::FindControl(main, ctl::RzGroup1Items4));
+    HWND list = wt::FindControl(main, ctl::ResultsList);
+    EXPECT_EQ(ItemCount(list), 0);
+
+    // While the game plays, a data file arrives, as the pass writes its own at the end.
+    wt::Click(wt::FindControl(main, ctl::BenchButton));
+    ASSERT_TRUE(wt::WaitUntil([&] { return wt::IsShown(wt::FindControl(main, ctl::Panel1)); }));
+    wt::WriteFileBytes(JoinPath(bench.paths.ResultPath, kHistoryFiles[0]), HistoryFixture(kHistoryFiles[0]));
+    EXPECT_EQ(ItemCount(list), 0) << "the folder is not watched during the pass";
+    wt::WriteFileBytes(release, "");
+    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 90000)) << "the pass did not finish";
+    EXPECT_TRUE(wt::WaitUntil([&] { return ItemCount(list) == 1; })) << ItemCount(list);
+    EXPECT_EQ(CellText(list, 0, 2), "stock clocks");
+    wt::Click(wt::FindControl(main, ctl::Image2));
+    EXPECT_TRUE(program.WaitForExit(15000));
 }
 
 TEST(CompareSwitch, WritesThePageBesideTheFirstFileWithoutAWindow) {

@@ -40,15 +40,28 @@ std::string PassFile(int i) {
     std::snprintf(started, sizeof started, "20%02d-%02d-%02dT%02d:%02d:00+01:00", 10 + i / 336, 1 + i / 28 % 12,
                   1 + i % 28, i % 24, i % 60);
     const double base = 60 + (i * 37) % 140;
-    std::string resolutions = Resolution("640", "640\xC3\x97" "480", 640, 480, base * 1.6, i % 10 == 0) + ", " +
-                              Resolution("1024", "1024\xC3\x97" "768", 1024, 768, base, false);
-    if (i % 3 == 0) resolutions += ", " + Resolution("hdw2", "1920\xC3\x97" "1080 (HD WideScreen)", 1920, 1080, base / 2, false);
-    return std::string("{\r\n  \"format\": \"lurkmark-result\",\r\n  \"formatVersion\": 1,\r\n  \"program\": \"1.0\",\r\n") +
+    std::string resolutions = Resolution("640",
+                                         "640\xC3\x97"
+                                         "480",
+                                         640, 480, base * 1.6, i % 10 == 0) +
+                              ", " +
+                              Resolution("1024",
+                                         "1024\xC3\x97"
+                                         "768",
+                                         1024, 768, base, false);
+    if (i % 3 == 0)
+        resolutions += ", " + Resolution("hdw2",
+                                         "1920\xC3\x97"
+                                         "1080 (HD WideScreen)",
+                                         1920, 1080, base / 2, false);
+    return std::string(
+               "{\r\n  \"format\": \"lurkmark-result\",\r\n  \"formatVersion\": 1,\r\n  \"program\": \"1.0\",\r\n") +
            "  \"started\": \"" + started + "\",\r\n  \"report\": \"result_" + std::to_string(i) + ".htm\",\r\n" +
            "  \"note\": \"pass " + std::to_string(i) + " caf\xC3\xA9\",\r\n" +
            "  \"machine\": [{\"label\": \"Operating system\", \"value\": \"Microsoft Windows 10 Pro\"}, "
            "{\"label\": \"Processor\", \"value\": \"AMD Athlon 64 X2 4800+\"}, "
-           "{\"label\": \"Driver version\", \"value\": \"8.3" + std::to_string(i % 7) + "\"}],\r\n" +
+           "{\"label\": \"Driver version\", \"value\": \"8.3" +
+           std::to_string(i % 7) + "\"}],\r\n" +
            "  \"options\": {\"demo\": \"Rivo3V demo\", \"aspect\": \"Standard [ 4:3 ]\", \"shader\": \"High level\", "
            "\"antialiasing\": \"None\", \"filtering\": \"Anisotropic 16\xC3\x97\", \"boost\": \"Off\", \"runs\": 3, "
            "\"warmUp\": false, \"timeLimitSeconds\": 1800},\r\n" +
@@ -76,8 +89,8 @@ int main(int argc, char** argv) {
     // The page's controls, as the main window makes them, in a window that is never shown.
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 340, 273, nullptr, nullptr, nullptr, nullptr);
     HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD, 4, 4, 332, 14, owner, nullptr, nullptr, nullptr);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 4, 20, 332, 218, owner,
-                                nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 4, 20,
+                                332, 218, owner, nullptr, nullptr, nullptr);
     HWND compare = CreateWindowExA(0, "BUTTON", "Compare", WS_CHILD, 4, 244, 90, 24, owner, nullptr, nullptr, nullptr);
     ResultsPage page;
     page.Attach({owner, label, list, compare});
