@@ -5,12 +5,13 @@
 
 namespace {
 
-// The chart's coordinate system; the SVG scales to the page width and keeps its proportions,
-// so bars and labels scale together at any zoom and on paper.
+// The chart's coordinate system, one unit a CSS pixel at full size. The SVG shrinks with a
+// narrow page (high zoom, paper) and keeps its proportions, so no bar is ever cut; its text
+// then grows in units to stay readable, in the room the bars leave.
 constexpr double kChartWidth = 760;
-constexpr double kBarSpan = 520;
-constexpr double kRowHeight = 44;
-constexpr double kBarTop = 18;
+constexpr double kBarSpan = 440;
+constexpr double kRowHeight = 46;
+constexpr double kBarTop = 20;
 constexpr double kBarHeight = 16;
 
 const char* const kStyle[] = {
@@ -24,8 +25,9 @@ const char* const kStyle[] = {
     "  margin: 16px auto; padding: 0 16px; max-width: 980px; }",
     "h1 { font-size: 22px; } h2 { font-size: 17px; margin: 18px 0 4px; }",
     "p.legend { color: var(--muted); font-size: 13px; }",
-    "svg { display: block; width: 100%; height: auto; }",
+    "svg { display: block; width: 100%; max-width: 760px; height: auto; }",
     "svg text { fill: var(--fg); font-size: 12px; }",
+    "@media (max-width: 600px) { svg text { font-size: 16px; } }",
     "svg text.muted { fill: var(--muted); font-style: italic; }",
     "svg text.best { fill: var(--best); font-weight: bold; }",
     ".bar { fill: var(--bar); } .bar.best { fill: var(--best); }",

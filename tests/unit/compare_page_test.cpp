@@ -103,7 +103,7 @@ TEST(BuildComparePage, DrawsBarsProportionalToTheScoreAndMarksTheBest) {
                                 }());
             for (const Bar& b : charts[k]) {
                 EXPECT_NEAR(b.width, b.score * unit, 0.02) << c.name;
-                EXPECT_LE(b.width, 520.0) << c.name;
+                EXPECT_LE(b.width, 440.0) << c.name;
                 best += b.best;
             }
         }
