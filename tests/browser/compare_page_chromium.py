@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Renders the comparison page of the fixture history in headless Chromium, light and dark.
+"""Renders the comparison page of the fixture history in headless Chromium: light, dark, 200 %.
 
 Checks from the rendered DOM that every bar's drawn length is proportional to its score, that
 the page fetched nothing, and that text and bars stand out from the background; keeps a
@@ -20,8 +20,8 @@ PASSES = ["result_12_1_2026_8_00_00_PM.json",   # several runs and a warm-up
           "result_12_8_2026_7_30_00_PM.json"]   # a flagged run, a run without a score
 
 # Loads the page in a frame and writes what the browser drew into <pre id="measured">.
-HARNESS = """<!DOCTYPE html><html><body>
-<iframe id="page" src="compare.htm" style="width:1000px;height:1600px"></iframe>
+HARNESS = """<!DOCTYPE html><html><body style="margin:0">
+<iframe id="page" src="compare.htm" style="width:100%;height:1600px;border:0"></iframe>
 <pre id="measured">not measured</pre>
 <script>
 function colour(text) { return text.match(/[0-9.]+/g).slice(0, 3).map(Number); }
@@ -44,7 +44,11 @@ document.getElementById('page').addEventListener('load', function () {
     text: colour(style.color),
     label: colour(win.getComputedStyle(label).fill),
     bar: colour(win.getComputedStyle(bar).fill),
-    notRun: Array.from(doc.querySelectorAll('svg text.muted')).map(function (t) { return t.textContent; })
+    notRun: Array.from(doc.querySelectorAll('svg text.muted')).map(function (t) { return t.textContent; }),
+    pageWidth: doc.documentElement.clientWidth,
+    chartsRight: Math.max.apply(null, Array.from(doc.querySelectorAll('svg')).map(function (s) {
+      return s.getBoundingClientRect().right; })),
+    labelPixels: label.getBoundingClientRect().height
   });
 });
 </script></body></html>
@@ -84,7 +88,10 @@ def main():
         subprocess.run([writer, page] + [os.path.join(fixtures, "history", p) for p in PASSES], check=True)
         with open(os.path.join(work, "harness.htm"), "w", encoding="utf-8") as f:
             f.write(HARNESS)
-        for scheme, extra in (("light", []), ("dark", ["--force-dark-mode"])):
+        # A 1000 pixel window at 100 %, in dark mode, and at 200 % zoom (half as many CSS pixels).
+        views = (("light", ["--window-size=1000,1250"]), ("dark", ["--window-size=1000,1250", "--force-dark-mode"]),
+                 ("zoom200", ["--window-size=500,1250", "--force-device-scale-factor=2"]))
+        for scheme, extra in views:
             profile = tempfile.mkdtemp(prefix="profile-", dir=work)
             dumped = chromium(profile, extra + ["--allow-file-access-from-files", "--virtual-time-budget=10000",
                                                 "--dump-dom", "file://" + work + "/harness.htm"])
@@ -109,11 +116,15 @@ def main():
             check(failures, contrast(m["bar"], m["background"]) >= 3, scheme + ": bar contrast")
             dark = luminance(m["background"]) < 0.1
             check(failures, dark == (scheme == "dark"), scheme + ": background " + str(m["background"]))
+            check(failures, m["chartsRight"] <= m["pageWidth"],
+                  "%s: charts end at %.1f, the page at %d" % (scheme, m["chartsRight"], m["pageWidth"]))
+            # Chart text at least as tall as at 100 % (12 px type) in CSS pixels.
+            check(failures, m["labelPixels"] >= 11, "%s: chart labels %.1f px high" % (scheme, m["labelPixels"]))
 
             shot = os.path.join(out_dir, "compare-page-%s.png" % scheme)
             if os.path.exists(shot):
                 os.remove(shot)
-            chromium(profile, extra + ["--window-size=1000,1250", "--hide-scrollbars", "--screenshot=" + shot,
+            chromium(profile, extra + ["--hide-scrollbars", "--screenshot=" + shot,
                                        "file://" + page])
             check(failures, os.path.exists(shot) and os.path.getsize(shot) > 10000, scheme + ": no screenshot")
         # Printed, the page is A4; the charts scale to the paper's width, so no bar is cut.
@@ -128,7 +139,7 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
     for f in failures:
         print("FAIL:", f)
-    print("checked the page in light and dark mode;", "screenshots in", out_dir)
+    print("checked the page in light and dark mode and at 200 % zoom;", "screenshots in", out_dir)
     return 1 if failures else 0
 
 
