@@ -56,8 +56,11 @@ void ResultsPage::Reload(const std::string& resultFolder) {
     Fill();
     std::size_t unreadable = 0;
     for (const HistoryRow& row : table_.rows) unreadable += row.greyed;
-    std::string text = std::to_string(table_.rows.size() - unreadable) + " passes in " + folder_;
-    if (unreadable) text += " (" + std::to_string(unreadable) + " files cannot be shown)";
+    const std::size_t passes = table_.rows.size() - unreadable;
+    std::string text = std::to_string(passes) + (passes == 1 ? " pass in " : " passes in ") + folder_;
+    if (unreadable) {
+        text += " (" + std::to_string(unreadable) + (unreadable == 1 ? " file cannot" : " files cannot") + " be shown)";
+    }
     SetWindowTextA(controls_.label, text.c_str());
 }
 
