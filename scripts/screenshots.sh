@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes screenshots of the splash, every option page and the resolution picker under Xvfb,
-# at 100 % and one at 150 % display scaling, into docs/.
+# at 100 % and one at 150 % display scaling, into docs/. The comparison page is shot by the
+# browser test (ctest -R browser in the native build) and copied here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,8 +25,13 @@ trap cleanup EXIT
 export DISPLAY=":$(cat "$build/wine-state/display")"
 mkdir -p docs
 
-# A plausible set of options, so the pages show what a user sees after a while.
+# A plausible set of options, so the pages show what a user sees after a while, and a results
+# folder holding the test history (three passes and two files that cannot be shown).
+results="$build/wineprefix/drive_c/lurkshots/Results"
+rm -rf "$results" && mkdir -p "$results"
+cp tests/fixtures/history/*.json "$results/"
 "$run" reg delete "$key" /f >/dev/null 2>&1 || true
+"$run" reg add "$key" /v ResultPath /d 'C:\lurkshots\Results\' /f >/dev/null
 for pair in 1024=1 1280=1 hdw2=1 AspectRatio=1 Demo=1 Shader=2 AFLevel=4 AALevel=1 \
             "Note=Stock clocks, fresh driver" ProxyPort=8080 Programversion=1.0 Repeats=3 WarmUp=1; do
   "$run" reg add "$key" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
@@ -47,8 +53,8 @@ sleep 2
 shot 816x575+616+480 splash
 area=$(driver main-rect)
 shot "$area" page-about
-names=(page-paths page-resolution page-demos page-proxy page-about page-filters)
-for page in 0 1 2 3 5; do
+names=(page-paths page-resolution page-demos page-proxy page-about page-filters page-results)
+for page in 0 1 2 3 5 6; do
   driver page "$page"
   shot "$area" "${names[$page]}"
 done
@@ -65,3 +71,10 @@ driver page 1
 shot "$area" page-resolution-150
 driver exit
 wait "$program"
+
+# The comparison page as headless Chromium draws it, light and dark (the browser test makes them).
+cmake -S . -B build/native -G Ninja >/dev/null
+cmake --build build/native -j2 --target write_compare_page
+(cd build/native && ctest -R 'browser\.compare_page' --output-on-failure)
+cp build/native/browser-shots/compare-page-light.png docs/compare-page.png
+cp build/native/browser-shots/compare-page-dark.png docs/compare-page-dark.png

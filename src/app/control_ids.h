@@ -101,5 +101,11 @@ constexpr int TimeLimitSpin = 2312;
 constexpr int RunsGroup = 1440;
 constexpr int RepeatsBox = 1441;
 constexpr int WarmUpCheckBox = 1442;
+// Page 6: results, the passes found in the results folder.
+constexpr int RzGroup1Items4 = 2200;  // "Results"
+constexpr int ResultsLabel = 2201;
+constexpr int ResultsList = 2202;
+constexpr int ResultsCompare = 2203;
+constexpr int ResultsOpenFolder = 2204;
 
 }  // namespace ctl

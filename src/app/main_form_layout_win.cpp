@@ -1,4 +1,4 @@
-// Building the main window: its frame controls, the group bar, the six pages, the progress
+// Building the main window: its frame controls, the group bar, the pages, the progress
 // panel and the popup menu. Coordinates are design pixels at 96 DPI.
 #include "app/main_form_win.h"
 
@@ -53,6 +53,7 @@ void MainForm::CreateControls() {
     CreateProxyPage(pages_[3]);
     CreateAboutPage(pages_[4]);
     CreateFiltersPage(pages_[5]);
+    CreateResultsPage(pages_[kResultsPage]);
     CreateProgressPanel();
     CreatePopupMenu();
 }
@@ -66,7 +67,8 @@ void MainForm::CreateFrameControls() {
                        {{ctl::RzGroup1Items0, "Paths && information"},
                         {ctl::RzGroup1Items1, "Resolution"},
                         {ctl::RzGroup1Items2, "Demos && Quality"},
-                        {ctl::RzGroup1Items3, "Filters"}}},
+                        {ctl::RzGroup1Items3, "Filters"},
+                        {ctl::RzGroup1Items4, "Results"}}},
                       {ctl::RzGroup3,
                        "Help",
                        {{ctl::RzGroup3Items0, "Benchmark help"},
@@ -210,6 +212,17 @@ void MainForm::CreateFiltersPage(HWND page) {
                "This mode is the highest possible for Prey and was originally designed for a graphics card "
                "with 512MB of Video RAM.",
                SS_CENTER, ctl::BoostNotice, 10, 46, 312, 96);
+}
+
+void MainForm::CreateResultsPage(HWND page) {
+    HWND label = AddControl(page, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, ctl::ResultsLabel, 4, 4, 332,
+                            14);
+    HWND list = AddControl(page, WC_LISTVIEWA, "", LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER,
+                           ctl::ResultsList, 4, 20, 332, 218);
+    HWND compare = AddButton(page, ctl::ResultsCompare, "Compare", 4, 244, 90, 24);
+    AddHint(compare, "Compare 2 to 8 selected passes in a chart");
+    AddHint(AddButton(page, ctl::ResultsOpenFolder, "Open folder", 100, 244, 90, 24), "Open results folder");
+    resultsPage_.Attach({Handle(), label, list, compare});
 }
 
 void MainForm::CreateProgressPanel() {

@@ -140,6 +140,8 @@ void MainForm::ShowProgressPanel(bool shown) {
     HWND panel = Control(ctl::Panel1);
     if (shown) SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(panel, shown ? SW_SHOW : SW_HIDE);
+    // A pass has ended: its data file is now in the results folder.
+    if (!shown) resultsPage_.Reload(options_.resultFolder);
 }
 
 void MainForm::SetProgressCaption(const std::string& text) {
@@ -215,6 +217,11 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (resultsPage_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+        break;
+    }
     case kPointerLeftMessage:
         OnPointerLeft(static_cast<int>(wParam));
         return 0;
@@ -303,6 +310,9 @@ void MainForm::OnCommand(int id, int code) {
     case ctl::RzGroup1Items1: ShowPage(1); break;
     case ctl::RzGroup1Items2: ShowPage(2); break;
     case ctl::RzGroup1Items3: ShowPage(5); break;
+    case ctl::RzGroup1Items4: ShowResultsPage(); break;
+    case ctl::ResultsCompare: resultsPage_.CompareClick(); break;
+    case ctl::ResultsOpenFolder: OpenResFolderClick(); break;
     case ctl::RzGroup3Items0: RzGroup3Items0Click(); break;
     case ctl::RzGroup3Items2: ShowPage(3); break;
     case ctl::RzGroup3Items3: ShowPage(4); break;
@@ -432,6 +442,12 @@ void MainForm::Image3Click() {
 
 void MainForm::ShowPage(int index) {
     for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
+}
+
+// The folder is read afresh each time the page opens: passes may have been added or removed.
+void MainForm::ShowResultsPage() {
+    resultsPage_.Reload(options_.resultFolder);
+    ShowPage(kResultsPage);
 }
 
 void MainForm::RzToolButton2Click() {

@@ -6,6 +6,7 @@
 #include "app/debug_log.h"
 #include "app/group_bar_win.h"
 #include "app/program_pass_win.h"
+#include "app/results_page_win.h"
 #include "app/window_win.h"
 #include "batch/batch_list.h"
 #include "batch/batch_ui_win.h"
@@ -28,8 +29,9 @@ class MainForm : public Window {
 public:
     static constexpr int kClientWidth = 508;
     static constexpr int kClientHeight = 323;
-    static constexpr int kPageCount = 6;
+    static constexpr int kPageCount = 7;
     static constexpr int kAboutPage = 4;
+    static constexpr int kResultsPage = 6;
 
     MainForm();
     ~MainForm() override;
@@ -79,6 +81,7 @@ private:
     void CreateAboutPage(HWND page);
     void CreateFiltersPage(HWND page);
     void CreateTimeLimitGroup(HWND page);
+    void CreateResultsPage(HWND page);
     void CreateProgressPanel();
     void CreatePopupMenu();
     HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h,
@@ -110,6 +113,7 @@ private:
     void Image2Click();
     void Image3Click();
     void ShowPage(int index);
+    void ShowResultsPage();
     void RzToolButton2Click();
     void RzToolButton1Click();
     void OpenResFolderClick();
@@ -171,6 +175,7 @@ private:
     PickerForm* picker_ = nullptr;
     WaitForm* waitForm_ = nullptr;
     GroupBar groupBar_;
+    ResultsPage resultsPage_;
     std::map<int, HWND> controls_;
     HWND pages_[kPageCount] = {};
     HWND tooltip_ = nullptr;

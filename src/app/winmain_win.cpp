@@ -2,6 +2,8 @@
 #include <commctrl.h>
 
 #include "app/about_box_win.h"
+#include "app/compare_command.h"
+#include "app/compare_command_win.h"
 #include "app/dpi_win.h"
 #include "app/main_form_win.h"
 #include "app/picker_form_win.h"
@@ -10,11 +12,14 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     DeclareDpiAware();
+    const ArgumentList args = ProgramArguments();
+    // A comparison from the command line needs no window of its own.
+    if (const auto files = CompareFilesOf(args)) return RunCompareCommand(*files);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
     MainForm mainForm;
-    if (!mainForm.Create(ProgramArguments())) return 1;
+    if (!mainForm.Create(args)) return 1;
     AboutBox aboutBox;
     aboutBox.Create();
     WaitForm waitForm;

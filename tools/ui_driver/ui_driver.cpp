@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "app/control_ids.h"
@@ -32,9 +33,10 @@ struct PageRoute {
     int header;
     int item;
 };
-constexpr PageRoute kRoutes[6] = {
+constexpr PageRoute kRoutes[] = {
     {ctl::RzGroup1, ctl::RzGroup1Items0}, {ctl::RzGroup1, ctl::RzGroup1Items1}, {ctl::RzGroup1, ctl::RzGroup1Items2},
     {ctl::RzGroup3, ctl::RzGroup3Items2}, {ctl::RzGroup3, ctl::RzGroup3Items3}, {ctl::RzGroup1, ctl::RzGroup1Items3},
+    {ctl::RzGroup1, ctl::RzGroup1Items4},
 };
 
 int Fail(const char* what) {
@@ -55,7 +57,7 @@ int main(int argc, char** argv) {
     }
     if (command == "page" && argc > 2) {
         const int page = std::atoi(argv[2]);
-        if (page < 0 || page > 5) return Fail("no such page");
+        if (page < 0 || page >= static_cast<int>(std::size(kRoutes))) return Fail("no such page");
         HWND item = wt::FindControl(main, kRoutes[page].item);
         if (!IsWindowVisible(item)) wt::Click(wt::FindControl(main, kRoutes[page].header));
         wt::Click(item);

@@ -1,0 +1,25 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/switches.h"
+
+// "/COMPARE a.json b.json ...": the comparison page of the named result files, written beside
+// the first of them, without the main window.
+
+// The files after the switch, in order; empty when the switch is absent.
+std::optional<std::vector<std::string>> CompareFilesOf(const ArgumentList& args);
+
+struct Comparison {
+    std::string pagePath;  // set when the page could be built
+    std::string page;      // UTF-8
+    std::string error;     // the message for the user, naming the file at fault
+};
+
+// Reads the files through `readFile` (false: the file cannot be read) and builds the page;
+// fileStamp names it ("compare_" + stamp + ".htm").
+Comparison ComposeComparison(const std::vector<std::string>& files,
+                             const std::function<bool(const std::string&, std::string&)>& readFile,
+                             const std::string& fileStamp, char decimalSeparator);

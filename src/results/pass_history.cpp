@@ -1,0 +1,119 @@
+#include "results/pass_history.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/ascii_case.h"
+#include "results/result_file_reader.h"
+#include "results/utf8_cp1252.h"
+
+namespace {
+
+constexpr const char* kFlagMark = "!";
+constexpr const char* kNoScore = "No Score";
+
+std::string FlagTexts(const PassSummary& pass) {
+    std::string texts;
+    for (const ResolutionSummary& r : pass.resolutions) {
+        for (const RunSummary& run : r.runs) {
+            for (const RunFlag& flag : run.flags) {
+                if (!texts.empty()) texts += "\r\n";
+                texts += Utf8ToCp1252(r.label + ", run " + std::to_string(run.run) + ": " + flag.text);
+            }
+        }
+    }
+    return texts;
+}
+
+std::string MeanCell(const PassSummary& pass, const std::string& key, char separator) {
+    const ResolutionSummary* r = pass.Resolution(key);
+    if (!r) return "";
+    return r->mean ? DecimalText(*r->mean, 1, separator) : kNoScore;
+}
+
+// The value a numeric cell sorts by; empty for a blank cell or "No Score".
+std::optional<double> NumberIn(const std::string& cell, char separator) {
+    if (cell.empty() || cell == kNoScore) return std::nullopt;
+    std::string text = cell;
+    std::replace(text.begin(), text.end(), separator, '.');
+    return std::strtod(text.c_str(), nullptr);
+}
+
+}  // namespace
+
+HistoryEntry ReadHistoryEntry(const std::string& fileName, const std::string& jsonText) {
+    ResultFileReading reading = ReadResultFile(jsonText);
+    return {fileName, std::move(reading.pass), reading.problem};
+}
+
+bool IsResultDataFileName(const std::string& fileName) {
+    const std::string name = AsciiLower(fileName);
+    return name.size() > 12 && name.compare(0, 7, "result_") == 0 && name.compare(name.size() - 5, 5, ".json") == 0;
+}
+
+HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char decimalSeparator) {
+    std::vector<const PassSummary*> passes;
+    for (const HistoryEntry& e : entries) {
+        if (e.pass) passes.push_back(&*e.pass);
+    }
+    const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
+
+    HistoryTable table;
+    table.decimalSeparator = decimalSeparator;
+    table.columns = {{"!", false},    {"Date and time", false}, {"Note", false},
+                     {"Demo", false}, {"Shader detail", false}, {"Runs", true}};
+    for (const ResolutionColumn& r : resolutions) table.columns.push_back({Utf8ToCp1252(r.label), true});
+
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const HistoryEntry& e = entries[i];
+        HistoryRow row{i, std::vector<std::string>(table.columns.size()), !e.pass, e.problem};
+        if (!e.pass) {
+            row.cells[static_cast<std::size_t>(HistoryColumnIndex::Started)] = e.fileName;
+            row.cells[static_cast<std::size_t>(HistoryColumnIndex::Note)] = e.problem;
+        } else {
+            const PassSummary& p = *e.pass;
+            row.tooltip = FlagTexts(p);
+            row.cells[0] = row.tooltip.empty() ? "" : kFlagMark;
+            row.cells[1] = LocalStartText(p.started);
+            row.cells[2] = Utf8ToCp1252(p.note);
+            row.cells[3] = Utf8ToCp1252(p.demo);
+            row.cells[4] = Utf8ToCp1252(p.shader);
+            row.cells[5] = std::to_string(p.runs);
+            for (std::size_t k = 0; k < resolutions.size(); ++k) {
+                row.cells[static_cast<std::size_t>(HistoryColumnIndex::FirstResolution) + k] =
+                    MeanCell(p, resolutions[k].key, decimalSeparator);
+            }
+        }
+        table.rows.push_back(std::move(row));
+    }
+    SortHistoryRows(table, entries, static_cast<std::size_t>(HistoryColumnIndex::Started), false);
+    return table;
+}
+
+void SortHistoryRows(HistoryTable& table, const std::vector<HistoryEntry>& entries, std::size_t column,
+                     bool ascending) {
+    if (column >= table.columns.size()) return;
+    const bool numeric = table.columns[column].numeric;
+    auto value = [&](const HistoryRow& row) { return NumberIn(row.cells[column], table.decimalSeparator); };
+    auto less = [&](const HistoryRow& a, const HistoryRow& b) {
+        if (a.greyed != b.greyed) return b.greyed;
+        if (a.greyed) return a.cells[1] < b.cells[1];  // unreadable files by name
+        const PassSummary& pa = *entries[a.entry].pass;
+        const PassSummary& pb = *entries[b.entry].pass;
+        if (column == static_cast<std::size_t>(HistoryColumnIndex::Started)) {
+            return ascending ? pa.startedUtcSeconds < pb.startedUtcSeconds
+                             : pb.startedUtcSeconds < pa.startedUtcSeconds;
+        }
+        if (numeric) {
+            const std::optional<double> va = value(a), vb = value(b);
+            if (va.has_value() != vb.has_value()) return va.has_value();
+            if (!va) return false;
+            return ascending ? *va < *vb : *vb < *va;
+        }
+        const std::string& ta = a.cells[column];
+        const std::string& tb = b.cells[column];
+        if (ta.empty() != tb.empty()) return !ta.empty();
+        return ascending ? AsciiLower(ta) < AsciiLower(tb) : AsciiLower(tb) < AsciiLower(ta);
+    };
+    std::stable_sort(table.rows.begin(), table.rows.end(), less);
+}

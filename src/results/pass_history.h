@@ -1,0 +1,51 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "results/pass_summary.h"
+
+// The passes of a results folder as the Results page lists them.
+
+// One data file: its pass, or why it cannot be shown.
+struct HistoryEntry {
+    std::string fileName;  // code page 1252, as the folder lists it
+    std::optional<PassSummary> pass;
+    std::string problem;
+};
+
+HistoryEntry ReadHistoryEntry(const std::string& fileName, const std::string& jsonText);
+
+// The file names the page reads: result_*.json, any case.
+bool IsResultDataFileName(const std::string& fileName);
+
+struct HistoryColumn {
+    std::string title;
+    bool numeric;
+};
+
+// Cells are code page 1252 texts for the list view. A row refers to its entry by index.
+struct HistoryRow {
+    std::size_t entry;
+    std::vector<std::string> cells;
+    bool greyed;          // a file that could not be read
+    std::string tooltip;  // its reason, or the flags of a flagged pass
+};
+
+struct HistoryTable {
+    std::vector<HistoryColumn> columns;
+    std::vector<HistoryRow> rows;
+    char decimalSeparator = '.';
+};
+
+// Columns: the flag mark, date and time, note, demo, shader detail, runs, then one mean score
+// per resolution found. Rows newest first; files that could not be read come last.
+HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char decimalSeparator);
+
+enum class HistoryColumnIndex : std::size_t { Flag, Started, Note, Demo, Shader, Runs, FirstResolution };
+
+// Orders the rows by one column: dates by their moment, numbers by value, texts without
+// regard to case. Rows without a value in that column, and unreadable files, stay last.
+void SortHistoryRows(HistoryTable& table, const std::vector<HistoryEntry>& entries, std::size_t column,
+                     bool ascending);

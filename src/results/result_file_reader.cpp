@@ -1,0 +1,233 @@
+#include "results/result_file_reader.h"
+
+#include <rapidjson/document.h>
+#include <rapidjson/error/en.h>
+
+#include <cctype>
+#include <stdexcept>
+
+namespace {
+
+using rapidjson::Value;
+
+constexpr double kLargestMeasure = 1e6;
+
+// A field that is missing or of the wrong type; the message names it.
+struct Malformed : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+const Value& Member(const Value& object, const char* name, const std::string& where) {
+    const auto found = object.FindMember(name);
+    if (found == object.MemberEnd()) throw Malformed(where + name + " is missing");
+    return found->value;
+}
+
+std::string Text(const Value& object, const char* name, const std::string& where) {
+    const Value& v = Member(object, name, where);
+    if (!v.IsString()) throw Malformed(where + name + " is not a text");
+    return std::string(v.GetString(), v.GetStringLength());
+}
+
+int Whole(const Value& object, const char* name, const std::string& where) {
+    const Value& v = Member(object, name, where);
+    if (!v.IsInt()) throw Malformed(where + name + " is not a whole number");
+    return v.GetInt();
+}
+
+bool Flag(const Value& object, const char* name, const std::string& where) {
+    const Value& v = Member(object, name, where);
+    if (!v.IsBool()) throw Malformed(where + name + " is not true or false");
+    return v.GetBool();
+}
+
+std::optional<double> NumberOrNull(const Value& object, const char* name, const std::string& where) {
+    const Value& v = Member(object, name, where);
+    if (v.IsNull()) return std::nullopt;
+    if (!v.IsNumber()) throw Malformed(where + name + " is not a number");
+    return v.GetDouble();
+}
+
+// Scores and their spread are drawn as bar lengths: zero or more, and no absurd size that
+// would overflow when added up.
+std::optional<double> MeasureOrNull(const Value& object, const char* name, const std::string& where) {
+    const std::optional<double> value = NumberOrNull(object, name, where);
+    if (value && !(*value >= 0 && *value <= kLargestMeasure)) {
+        throw Malformed(where + name + " is not between 0 and " + std::to_string(static_cast<long>(kLargestMeasure)));
+    }
+    return value;
+}
+
+const Value& Array(const Value& object, const char* name, const std::string& where) {
+    const Value& v = Member(object, name, where);
+    if (!v.IsArray()) throw Malformed(where + name + " is not a list");
+    return v;
+}
+
+const Value& Object(const Value& v, const std::string& what) {
+    if (!v.IsObject()) throw Malformed(what + " is not an object");
+    return v;
+}
+
+// The report is opened from the results folder: only a plain .htm name beside the data file.
+std::string ReportName(const Value& root) {
+    const std::string name = Text(root, "report", "");
+    const bool plain = !name.empty() && name.find_first_of("\\/:") == std::string::npos && name != "." &&
+                       name != ".." && name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0;
+    if (!plain) throw Malformed("report is not the name of an .htm file");
+    return name;
+}
+
+RunSummary ReadRun(const Value& v, const std::string& where) {
+    Object(v, where);
+    RunSummary run;
+    run.run = Whole(v, "run", where);
+    run.warmUp = Flag(v, "warmUp", where);
+    run.ended = Text(v, "ended", where);
+    if (run.ended != "scored" && run.ended != "noScore" && run.ended != "timeLimit") {
+        throw Malformed(where + "ended is not scored, noScore or timeLimit");
+    }
+    run.score = MeasureOrNull(v, "score", where);
+    run.frames = NumberOrNull(v, "frames", where);
+    run.seconds = NumberOrNull(v, "seconds", where);
+    if ((run.ended == "scored") != run.score.has_value()) throw Malformed(where + "score does not match ended");
+    const Value& flags = Array(v, "flags", where);
+    for (rapidjson::SizeType i = 0; i < flags.Size(); ++i) {
+        const std::string at = where + "flags[" + std::to_string(i) + "].";
+        Object(flags[i], at);
+        run.flags.push_back({Text(flags[i], "code", at), Text(flags[i], "text", at)});
+    }
+    return run;
+}
+
+ResolutionSummary ReadResolution(const Value& v, const std::string& where) {
+    Object(v, where);
+    ResolutionSummary r;
+    r.key = Text(v, "key", where);
+    r.label = Text(v, "label", where);
+    r.width = Whole(v, "width", where);
+    r.height = Whole(v, "height", where);
+    if (r.width <= 0 || r.height <= 0) throw Malformed(where + "width or height is not positive");
+    const Value& runs = Array(v, "runs", where);
+    for (rapidjson::SizeType i = 0; i < runs.Size(); ++i) {
+        r.runs.push_back(ReadRun(runs[i], where + "runs[" + std::to_string(i) + "]."));
+    }
+    r.mean = MeasureOrNull(v, "mean", where);
+    r.stddev = MeasureOrNull(v, "stddev", where);
+    return r;
+}
+
+std::vector<LabelledValue> ReadOptions(const Value& options, PassSummary& pass) {
+    const std::string where = "options.";
+    Object(options, "options");
+    pass.demo = Text(options, "demo", where);
+    pass.shader = Text(options, "shader", where);
+    pass.runs = Whole(options, "runs", where);
+    const bool warmUp = Flag(options, "warmUp", where);
+    const std::optional<double> limit = NumberOrNull(options, "timeLimitSeconds", where);
+    if (limit && (*limit < 0 || *limit != static_cast<double>(static_cast<long long>(*limit)))) {
+        throw Malformed("options.timeLimitSeconds is not a whole number of seconds");
+    }
+    return {
+        {"Demo", pass.demo},
+        {"Aspect ratio", Text(options, "aspect", where)},
+        {"Shader detail", pass.shader},
+        {"Antialiasing", Text(options, "antialiasing", where)},
+        {"Anisotropic filtering", Text(options, "filtering", where)},
+        {"Graphics boost", Text(options, "boost", where)},
+        {"Runs per resolution", std::to_string(pass.runs)},
+        {"Warm-up run", warmUp ? "yes" : "no"},
+        {"Time limit", limit ? std::to_string(static_cast<long long>(*limit)) + " s" : "none"},
+    };
+}
+
+PassSummary ReadPass(const Value& root) {
+    PassSummary pass;
+    pass.program = Text(root, "program", "");
+    pass.started = Text(root, "started", "");
+    const std::optional<long long> utc = UtcSecondsOf(pass.started);
+    if (!utc) throw Malformed("started is not a date and time");
+    pass.startedUtcSeconds = *utc;
+    pass.report = ReportName(root);
+    pass.note = Text(root, "note", "");
+    const Value& machine = Array(root, "machine", "");
+    for (rapidjson::SizeType i = 0; i < machine.Size(); ++i) {
+        const std::string at = "machine[" + std::to_string(i) + "].";
+        Object(machine[i], at);
+        pass.machine.push_back({Text(machine[i], "label", at), Text(machine[i], "value", at)});
+    }
+    pass.options = ReadOptions(Member(root, "options", ""), pass);
+    const Value& resolutions = Array(root, "resolutions", "");
+    for (rapidjson::SizeType i = 0; i < resolutions.Size(); ++i) {
+        pass.resolutions.push_back(ReadResolution(resolutions[i], "resolutions[" + std::to_string(i) + "]."));
+    }
+    return pass;
+}
+
+bool Digits(const std::string& s, std::size_t at, std::size_t count, int& out) {
+    if (at + count > s.size()) return false;
+    out = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
+        out = out * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+// Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
+long long DaysFromCivil(int y, int m, int d) {
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+int DaysInMonth(int y, int m) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return m == 2 && leap ? 29 : days[m - 1];
+}
+
+}  // namespace
+
+std::optional<long long> UtcSecondsOf(const std::string& t) {
+    int y, mo, d, h, mi, s;
+    if (!Digits(t, 0, 4, y) || t.size() < 19 || t[4] != '-' || !Digits(t, 5, 2, mo) || t[7] != '-' ||
+        !Digits(t, 8, 2, d) || t[10] != 'T' || !Digits(t, 11, 2, h) || t[13] != ':' || !Digits(t, 14, 2, mi) ||
+        t[16] != ':' || !Digits(t, 17, 2, s)) {
+        return std::nullopt;
+    }
+    if (mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h > 23 || mi > 59 || s > 59) return std::nullopt;
+    long long offset = 0;
+    const std::string zone = t.substr(19);
+    if (zone != "Z") {
+        int oh, om;
+        if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || !Digits(zone, 1, 2, oh) || zone[3] != ':' ||
+            !Digits(zone, 4, 2, om) || oh > 14 || om > 59) {
+            return std::nullopt;
+        }
+        offset = (oh * 60LL + om) * 60 * (zone[0] == '-' ? -1 : 1);
+    }
+    return DaysFromCivil(y, mo, d) * 86400 + h * 3600LL + mi * 60LL + s - offset;
+}
+
+ResultFileReading ReadResultFile(const std::string& jsonText) {
+    rapidjson::Document doc;
+    // The text must be valid UTF-8: the page that shows it declares that encoding.
+    doc.Parse<rapidjson::kParseValidateEncodingFlag>(jsonText.data(), jsonText.size());
+    if (doc.HasParseError()) {
+        return {std::nullopt, std::string("malformed: ") + rapidjson::GetParseError_En(doc.GetParseError()) +
+                                  " (at byte " + std::to_string(doc.GetErrorOffset()) + ")"};
+    }
+    try {
+        Object(doc, "the file");
+        if (Text(doc, "format", "") != "lurkmark-result") return {std::nullopt, "malformed: not a Lurkmark result"};
+        const Value& version = Member(doc, "formatVersion", "");
+        if (!version.IsInt() || version.GetInt() != 1) return {std::nullopt, kUnknownFormatVersion};
+        return {ReadPass(doc), ""};
+    } catch (const Malformed& e) {
+        return {std::nullopt, std::string("malformed: ") + e.what()};
+    }
+}

@@ -1,0 +1,115 @@
+#include "results/pass_history.h"
+
+#include <gtest/gtest.h>
+
+#include "history_fixtures.h"
+#include "results/utf8_cp1252.h"
+
+namespace {
+
+using history_fixtures::FixtureText;
+using history_fixtures::MakePass;
+
+const char* const kFixtureFiles[] = {"result_12_1_2026_8_00_00_PM.json", "result_12_5_2026_9_15_00_PM.json",
+                                     "result_12_8_2026_7_30_00_PM.json", "result_12_9_2026_1_00_00_PM.json",
+                                     "result_12_9_2026_10_00_00_AM.json"};
+
+std::vector<HistoryEntry> FixtureHistory() {
+    std::vector<HistoryEntry> entries;
+    for (const char* name : kFixtureFiles) entries.push_back(ReadHistoryEntry(name, FixtureText(name)));
+    return entries;
+}
+
+std::vector<std::string> Column(const HistoryTable& table, std::size_t column) {
+    std::vector<std::string> cells;
+    for (const HistoryRow& row : table.rows) cells.push_back(row.cells[column]);
+    return cells;
+}
+
+TEST(BuildHistoryTable, ListsTheFolderNewestFirstWithUnreadableFilesGreyedLast) {
+    const std::vector<HistoryEntry> entries = FixtureHistory();
+    const HistoryTable table = BuildHistoryTable(entries, ',');
+    ASSERT_EQ(table.columns.size(), 8u);
+    EXPECT_EQ(table.columns[1].title, "Date and time");
+    EXPECT_EQ(table.columns[6].title,
+              "640\xD7"
+              "480");
+    EXPECT_EQ(table.columns[7].title,
+              "1024\xD7"
+              "768");
+    EXPECT_EQ(Column(table, 1),
+              (std::vector<std::string>{"2026-12-08 19:30:00", "2026-12-05 21:15:00", "2026-12-01 20:00:00",
+                                        "result_12_9_2026_10_00_00_AM.json", "result_12_9_2026_1_00_00_PM.json"}));
+    EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"!", "", "", "", ""}));
+    EXPECT_EQ(Column(table, 2)[1],
+              "\xDC"
+              "bertaktet, caf\xE9 & <new> driver");
+    EXPECT_EQ(Column(table, 6), (std::vector<std::string>{"142,9", "190,6", "178,2", "", ""}));
+    EXPECT_EQ(Column(table, 7), (std::vector<std::string>{"No Score", "", "121,2", "", ""}));
+    EXPECT_EQ(table.rows[0].tooltip,
+              "640\xD7"
+              "480, run 1: The game ran at 800\xD7"
+              "600, not at the resolution asked.");
+    EXPECT_FALSE(table.rows[0].greyed);
+    EXPECT_TRUE(table.rows[3].greyed);
+    EXPECT_EQ(table.rows[3].tooltip, "unknown format version");
+    EXPECT_EQ(table.rows[4].tooltip.rfind("malformed: ", 0), 0u);
+}
+
+TEST(SortHistoryRows, OrdersByTheClickedColumn) {
+    std::vector<HistoryEntry> entries;
+    auto add = [&](const std::string& started, const std::string& note, std::optional<double> mean) {
+        entries.push_back({"f", MakePass(started, note, {{"640", mean, std::nullopt}}), ""});
+    };
+    add("2026-12-10T10:00:00+01:00", "beta", 50.0);      // 09:00 UTC
+    add("2026-12-10T09:30:00Z", "Alpha", std::nullopt);  // No Score
+    add("2026-12-10T08:00:00-02:00", "gamma", 150.0);    // 10:00 UTC
+    entries.push_back({"bad.json", std::nullopt, "malformed: x"});
+    HistoryTable table = BuildHistoryTable(entries, '.');
+    const struct {
+        std::size_t column;
+        bool ascending;
+        std::vector<std::string> notes;
+    } cases[] = {
+        {1, false, {"gamma", "Alpha", "beta", "malformed: x"}},  // by the moment, not the clock text
+        {1, true, {"beta", "Alpha", "gamma", "malformed: x"}},
+        {2, true, {"Alpha", "beta", "gamma", "malformed: x"}},  // without regard to case
+        {2, false, {"gamma", "beta", "Alpha", "malformed: x"}},
+        {6, false, {"gamma", "beta", "Alpha", "malformed: x"}},  // "No Score" after every number
+        {6, true, {"beta", "gamma", "Alpha", "malformed: x"}},
+    };
+    for (const auto& c : cases) {
+        SortHistoryRows(table, entries, c.column, c.ascending);
+        EXPECT_EQ(Column(table, 2), c.notes) << "column " << c.column << (c.ascending ? " up" : " down");
+    }
+}
+
+TEST(IsResultDataFileName, TakesOnlyResultDataFiles) {
+    for (const char* name : {"result_12_8_2006_8_56_01_PM.json", "RESULT_1.JSON"})
+        EXPECT_TRUE(IsResultDataFileName(name)) << name;
+    for (const char* name : {"result_1.htm", "compare_1.json", "result_.json", "xresult_1.json", "result_1.json.bak"}) {
+        EXPECT_FALSE(IsResultDataFileName(name)) << name;
+    }
+}
+
+TEST(Utf8ToCp1252, MapsWhatTheCodePageHoldsAndMarksTheRest) {
+    const struct {
+        const char* utf8;
+        const char* cp1252;
+    } cases[] = {
+        {"plain", "plain"},
+        {"\xC3\x9c"
+         "ber caf\xC3\xA9",
+         "\xDC"
+         "ber caf\xE9"},
+        {"1024\xC3\x97"
+         "768",
+         "1024\xD7"
+         "768"},
+        {"\xE2\x82\xAC 5 \xE2\x80\x94 \xC5\x93", "\x80 5 \x97 \x9C"},
+        {"\xE2\x98\x85 \xF0\x9F\x98\x80!", "? ?!"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+}
+
+}  // namespace

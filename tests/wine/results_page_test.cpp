@@ -1,0 +1,294 @@
+// The Results page and the /COMPARE switch of the real program, over a folder of result data
+// files (tests/fixtures/history), driven from outside.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "support/pass_bench.h"
+#include "support/pass_environment.h"
+#include "support/started_program.h"
+#include "support/window_automation.h"
+#include "support/wine_test_support.h"
+
+namespace {
+
+using wt::StartedProgram;
+
+const char* const kHistoryFiles[] = {
+    "result_12_1_2026_8_00_00_PM.json", "result_12_5_2026_9_15_00_PM.json", "result_12_8_2026_7_30_00_PM.json",
+    "result_12_9_2026_1_00_00_PM.json", "result_12_9_2026_10_00_00_AM.json"};
+
+std::string HistoryFixture(const std::string& name) {
+    return wt::ReadFileBytes(wt::Env("LURK_FIXTURES_DIR") + "\\history\\" + name);
+}
+
+// The results folder holding the fixture history, and the settings that point to it.
+std::string PrepareResults(const wt::TempFolder& bench) {
+    const std::string results = bench.Path() + "Results\\";
+    wt::MakeFolders(results);
+    for (const char* name : kHistoryFiles) wt::WriteFileBytes(results + name, HistoryFixture(name));
+    // The reports of the readable passes; the one of 12/1 is missing.
+    for (const char* report : {"result_12_5_2026_9_15_00_PM.htm", "result_12_8_2026_7_30_00_PM.htm"}) {
+        wt::WriteFileBytes(results + report, "<html></html>\r\n");
+    }
+    wt::DeleteSettingsKey();
+    wt::CreateSettingsKey({{"ResultPath", results}});
+    return results;
+}
+
+// A list view lives in the program's process: its item structures must be there too.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, std::size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteMemory() {
+        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    char* Address() const { return static_cast<char*>(address_); }
+    void Write(std::size_t offset, const void* data, std::size_t size) {
+        WriteProcessMemory(process_, Address() + offset, data, size, nullptr);
+    }
+    std::string Read(std::size_t offset, std::size_t size) const {
+        std::string bytes(size, '\0');
+        ReadProcessMemory(process_, Address() + offset, &bytes[0], size, nullptr);
+        return bytes;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    std::size_t size_;
+};
+
+int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string CellText(HWND list, int item, int column) {
+    RemoteMemory memory(list, sizeof(LVITEMA) + 512);
+    LVITEMA lv{};
+    lv.iSubItem = column;
+    lv.pszText = memory.Address() + sizeof lv;
+    lv.cchTextMax = 512;
+    memory.Write(0, &lv, sizeof lv);
+    const auto length = SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(memory.Address()));
+    return memory.Read(sizeof lv, static_cast<std::size_t>(length));
+}
+
+std::vector<std::string> ColumnTexts(HWND list, int column) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < ItemCount(list); ++i) texts.push_back(CellText(list, i, column));
+    return texts;
+}
+
+void SetItemState(HWND list, int item, UINT state, UINT mask) {
+    RemoteMemory memory(list, sizeof(LVITEMA));
+    LVITEMA lv{};
+    lv.stateMask = mask;
+    lv.state = state;
+    memory.Write(0, &lv, sizeof lv);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(memory.Address()));
+}
+
+void SelectOnly(HWND list, const std::vector<int>& items) {
+    SetItemState(list, -1, 0, LVIS_SELECTED);
+    for (int item : items) SetItemState(list, item, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+// A click on a column header, as the mouse gives it.
+void ClickColumn(HWND list, int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    RemoteMemory memory(header, sizeof(RECT));
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(memory.Address()));
+    RECT r;
+    std::memcpy(&r, memory.Read(0, sizeof r).data(), sizeof r);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+bool Enabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+
+// The middle of an item, in the list's client coordinates.
+LPARAM ItemCentre(HWND list, int item) {
+    RemoteMemory memory(list, sizeof(RECT));
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    memory.Write(0, &r, sizeof r);
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(memory.Address()));
+    std::memcpy(&r, memory.Read(0, sizeof r).data(), sizeof r);
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+bool HasFocus(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus == window;
+}
+
+std::size_t Lines(const std::string& text) {
+    std::size_t count = 0;
+    for (char c : text) count += c == '\n';
+    return count;
+}
+
+TEST(ResultsPage, ListsThePassesSortsThemAndComparesTheSelected) {
+    wt::TempFolder bench{"rp_list"};
+    const std::string results = PrepareResults(bench);
+    StartedProgram app(bench.Path());
+    ASSERT_NE(app.main, nullptr);
+    EXPECT_EQ(wt::TextOf(app.Control(ctl::RzGroup1Items4)), "Results");
+
+    wt::Click(app.Control(ctl::RzGroup1Items4));
+    HWND list = app.Control(ctl::ResultsList);
+    ASSERT_TRUE(wt::WaitUntil([&] { return ItemCount(list) == 5; })) << ItemCount(list);
+    EXPECT_TRUE(wt::IsShown(list));
+    EXPECT_FALSE(wt::IsShown(app.Control(ctl::PageBase + 4)));
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 8) << "flag, date, note, demo, shader, runs, 2 resolutions";
+    EXPECT_EQ(ColumnTexts(list, 1),
+              (std::vector<std::string>{"2026-12-08 19:30:00", "2026-12-05 21:15:00", "2026-12-01 20:00:00",
+                                        "result_12_9_2026_10_00_00_AM.json", "result_12_9_2026_1_00_00_PM.json"}));
+    EXPECT_EQ(ColumnTexts(list, 0)[0], "!");
+    EXPECT_EQ(CellText(list, 1, 2), "\xDC" "bertaktet, caf\xE9 & <new> driver");
+    EXPECT_EQ(CellText(list, 2, 6), "178.2");
+    EXPECT_EQ(CellText(list, 3, 2), "unknown format version");
+    EXPECT_EQ(wt::TextOf(app.Control(ctl::ResultsLabel)), "3 passes in " + results + " (2 files cannot be shown)");
+
+    HWND compare = app.Control(ctl::ResultsCompare);
+    EXPECT_FALSE(Enabled(compare)) << "nothing selected";
+    SelectOnly(list, {0});
+    EXPECT_FALSE(Enabled(compare)) << "one pass";
+    SelectOnly(list, {0, 2});
+    EXPECT_TRUE(Enabled(compare)) << "two passes";
+    SelectOnly(list, {0, 2, 3});
+    EXPECT_FALSE(Enabled(compare)) << "an unreadable file among them";
+
+    ClickColumn(list, 2);  // the note, A first
+    EXPECT_TRUE(wt::WaitUntil([&] { return CellText(list, 0, 2) == "overclocked"; })) << CellText(list, 0, 2);
+    EXPECT_EQ(CellText(list, 2, 2).substr(0, 4), "\xDC" "ber");
+    EXPECT_EQ(CellText(list, 3, 2), "unknown format version") << "unreadable files stay last";
+    EXPECT_FALSE(Enabled(compare)) << "the selection stays with its rows";
+    ClickColumn(list, 2);
+    EXPECT_TRUE(wt::WaitUntil([&] { return CellText(list, 2, 2) == "overclocked"; }));
+
+    wt::ReportOpenRecorder opened(bench.Path() + "opened.txt");
+    SelectOnly(list, {0, 1, 2});
+    ASSERT_TRUE(Enabled(compare));
+    wt::Click(compare);
+    ASSERT_TRUE(wt::WaitUntil([&] { return opened.Recorded().find("compare_") != std::string::npos; }))
+        << opened.Recorded();
+    const std::string recorded = opened.Recorded();
+    const std::string page = recorded.substr(0, recorded.find_first_of("\r\n"));
+    EXPECT_EQ(page.rfind(results + "compare_", 0), 0u) << page;
+    const std::string html = wt::ReadFileBytes(page);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>\r\n", 0), 0u);
+    EXPECT_NE(html.find("\xC3\x9c" "bertaktet, caf\xC3\xA9 &amp; &lt;new&gt; driver"), std::string::npos);
+    EXPECT_EQ(wt::ReadFileBytes(results + kHistoryFiles[3]), HistoryFixture(kHistoryFiles[3])) << "never changed";
+
+    // Sorted by the note, Z first: 12/5, 12/1 (its report is missing), 12/8. A click on a pass, then Enter, opens
+    // its report; so does a double click.
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, ItemCentre(list, 2));
+    PostMessageA(list, WM_LBUTTONUP, 0, ItemCentre(list, 2));
+    ASSERT_TRUE(wt::WaitUntil([&] { return HasFocus(list); }));
+    PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(wt::WaitUntil([&] { return Lines(opened.Recorded()) == 2; })) << opened.Recorded();
+    EXPECT_NE(opened.Recorded().find(results + "result_12_8_2026_7_30_00_PM.htm"), std::string::npos)
+        << opened.Recorded();
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, ItemCentre(list, 0));
+    PostMessageA(list, WM_LBUTTONUP, 0, ItemCentre(list, 0));
+    ASSERT_TRUE(wt::WaitUntil([&] { return Lines(opened.Recorded()) == 3; })) << opened.Recorded();
+    EXPECT_NE(opened.Recorded().find(results + "result_12_5_2026_9_15_00_PM.htm"), std::string::npos)
+        << opened.Recorded();
+    // A pass whose report is gone: a message names it.
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, ItemCentre(list, 1));
+    PostMessageA(list, WM_LBUTTONUP, 0, ItemCentre(list, 1));
+    HWND box = wt::WaitForDialogOwnedBy(app.main);
+    ASSERT_NE(box, nullptr) << wt::DescribeTopLevelWindows();
+    EXPECT_EQ(wt::TextOf(GetDlgItem(box, 0xFFFF)),
+              "The report " + results + "result_12_1_2026_8_00_00_PM.htm does not exist.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(app.Exit());
+}
+
+TEST(ResultsPage, IsReadAgainWhenAPassEnds) {
+    wt::StandInDiagnostics diagnostics("win7_sp1_spanish_intel_hd3000_idt_cp1252.txt");
+    wt::PassBench bench("rp_pass_end", "Prey Game", "Results", {"", ""});
+    bench.CreateSettings({{"640", "1"}, {"Demo", "1"}, {"Shader", "1"}});
+    wt::ReportOpenRecorder opened(bench.paths.BenchDir + "opened.txt");
+    const std::string release = bench.paths.BenchDir + "release.txt";
+    wt::ScopedEnvironment standIn("PREY_STANDIN", "hold " + release);
+    wt::RunningProgram program(bench.Command(), bench.paths.BenchDir);
+    HWND main = wt::WaitForWindow(program.ProcessId(), "TForm1");
+    ASSERT_NE(main, nullptr);
+    wt::Click(wt::FindControl(main, ctl::RzGroup1Items4));
+    HWND list = wt::FindControl(main, ctl::ResultsList);
+    EXPECT_EQ(ItemCount(list), 0);
+
+    // While the game plays, a data file arrives, as the pass writes its own at the end.
+    wt::Click(wt::FindControl(main, ctl::BenchButton));
+    ASSERT_TRUE(wt::WaitUntil([&] { return wt::IsShown(wt::FindControl(main, ctl::Panel1)); }));
+    wt::WriteFileBytes(JoinPath(bench.paths.ResultPath, kHistoryFiles[0]), HistoryFixture(kHistoryFiles[0]));
+    EXPECT_EQ(ItemCount(list), 0) << "the folder is not watched during the pass";
+    wt::WriteFileBytes(release, "");
+    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 90000)) << "the pass did not finish";
+    EXPECT_TRUE(wt::WaitUntil([&] { return ItemCount(list) == 1; })) << ItemCount(list);
+    EXPECT_EQ(CellText(list, 0, 2), "stock clocks");
+    wt::Click(wt::FindControl(main, ctl::Image2));
+    EXPECT_TRUE(program.WaitForExit(15000));
+}
+
+TEST(CompareSwitch, WritesThePageBesideTheFirstFileWithoutAWindow) {
+    wt::TempFolder bench{"rp_switch"};
+    const std::string results = PrepareResults(bench);
+    const std::string exe = wt::InstallProgram(bench.Path());
+    wt::ReportOpenRecorder opened(bench.Path() + "opened.txt");
+    const wt::ProcessResult run = wt::RunAndWait("\"" + exe + "\" /COMPARE \"" + results + kHistoryFiles[0] + "\" \"" +
+                                                     results + kHistoryFiles[2] + "\"",
+                                                 bench.Path(), 30000);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
+    ASSERT_TRUE(wt::WaitUntil([&] { return opened.Recorded().find("compare_") != std::string::npos; }));
+    const std::string recorded = opened.Recorded();
+    const std::string page = recorded.substr(0, recorded.find_first_of("\r\n"));
+    EXPECT_EQ(page.rfind(results + "compare_", 0), 0u) << page;
+    EXPECT_NE(wt::ReadFileBytes(page).find("stock clocks"), std::string::npos);
+}
+
+TEST(CompareSwitch, NamesAMissingOrBadFile) {
+    wt::TempFolder bench{"rp_switch_bad"};
+    const std::string results = PrepareResults(bench);
+    const std::string exe = wt::InstallProgram(bench.Path());
+    const struct {
+        std::string file;
+        std::string message;
+    } cases[] = {
+        {results + "gone.json", "The result file " + results + "gone.json cannot be read."},
+        {results + kHistoryFiles[4], "The result file " + results + kHistoryFiles[4] +
+                                         " cannot be compared: unknown format version."},
+    };
+    for (const auto& c : cases) {
+        wt::RunningProgram program("\"" + exe + "\" /COMPARE \"" + results + kHistoryFiles[0] + "\" \"" + c.file + "\"",
+                                   bench.Path());
+        HWND box = wt::WaitForWindow(program.ProcessId(), "#32770");
+        ASSERT_NE(box, nullptr) << wt::DescribeTopLevelWindows();
+        EXPECT_EQ(wt::TextOf(GetDlgItem(box, 0xFFFF)), c.message);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(program.WaitForExit(20000));
+        EXPECT_EQ(program.ExitCode(), 1u);
+    }
+}
+
+}  // namespace
