@@ -51,7 +51,9 @@ void RunResultStep::RecordInteractive() {
 
     if (ctx_.pass.CompletedRuns != ctx_.pass.PlannedRuns) return;
     ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
-    if ((timedOut || ShowsResult(score)) && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
+    if ((timedOut || ShowsResult(score)) && SaveReport()) {
+        ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
+    }
     ctx_.game.RestoreGameConfig(true);
     ctx_.debugLog.Save(ctx_.paths.BenchDir);
     ctx_.view.Pause(kPauseMs);
