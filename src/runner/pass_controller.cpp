@@ -1,5 +1,6 @@
 #include "runner/pass_controller.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "platform/os_error.h"
@@ -7,6 +8,7 @@
 #include "runner/resolution_table.h"
 #include "settings/game_time_limit.h"
 #include "settings/option_store.h"
+#include "sysinfo/diagnostics_report.h"
 
 namespace {
 
@@ -80,7 +82,7 @@ void PassController::StartPass() {
     ctx_.game.PrepareDemo();
     DeleteConsoleLog();
     const std::string& system = platform_.systemFolder;
-    dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.WorkDir() + "dxinfo.txt");
+    dxrun_.SetCommandLine(system + "\\dxdiag.exe /whql:on /t " + ctx_.paths.WorkDir() + kDiagnosticsFileName);
     dxrun_.SetCurrentDirectory(system);
     try {
         dxrun_.Run();
@@ -93,8 +95,14 @@ void PassController::StartPass() {
     }
 }
 
-void PassController::dxrunTerminate(ProcessRunner&, int) {
-    StopPassOnError([this] {
+void PassController::dxrunTerminate(ProcessRunner&, int exitCode) {
+    StopPassOnError([this, exitCode] {
+        if (exitCode != 0 && !ctx_.files.FileExists(ctx_.paths.BenchDir + kDiagnosticsFileName)) {
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(exitCode));
+            ctx_.debugLog.Add(std::string("The display diagnostics tool ended with code ") + code +
+                              " and wrote no report; its values stay empty.");
+        }
         machine_.readDiagnosticsFile();
         if (ctx_.mode.BatchMode) {
             BatchRunPhase();

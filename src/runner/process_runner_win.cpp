@@ -66,6 +66,7 @@ void WinProcessRunner::Run() {
     if (!watcher_) {
         const DWORD error = GetLastError();
         process_.Reset();  // cannot watch it: the process runs on unreported
+        job_.Reset();
         throw OsErrorFromCode(error);
     }
     // Waiting needs no urgency; the game being measured should not compete with it.

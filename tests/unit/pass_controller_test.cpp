@@ -262,6 +262,15 @@ TEST_F(PassTest, DiagnosticsToolThatCannotStartLeavesItsValuesEmptyAndThePassGoe
     EXPECT_EQ(view.opened.size(), 1u);
 }
 
+TEST_F(PassTest, DiagnosticsToolEndingWithoutItsReportIsNamedInTheDebugLog) {
+    game.planned = {0};
+    controller->BenchButtonClick();
+    dxrun.End(0xC0000135);  // a tool that could not load
+    ASSERT_TRUE(cp.Running());
+    EXPECT_TRUE(Contains(log.Lines(), "The display diagnostics tool ended with code 0xC0000135 and wrote no report; "
+                                      "its values stay empty."));
+}
+
 TEST_F(PassTest, InteractiveRefusalsLeaveDebugFileAndReportAlone) {
     struct Case {
         const char* name;

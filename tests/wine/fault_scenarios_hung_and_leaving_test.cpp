@@ -1,8 +1,8 @@
 // Faults that used to stall an unattended pass or cost the user their files: a game that never
 // ends, the program left (or the Windows session ended) while a game runs, a preyconfig.cfg that
 // cannot be set aside, a diagnostics tool that cannot be started, the game folder switched after
-// a refused pass, and a batch-and-open start after an interrupted pass. Each ends with the user's autoexec.cfg and preyconfig.cfg back
-// byte for byte.
+// a refused pass, and a batch-and-open start after an interrupted pass. Each ends with the
+// user's autoexec.cfg and preyconfig.cfg back byte for byte.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -239,7 +239,8 @@ TEST(SettingAside, PreyconfigThatCannotBeMovedStopsTheBatchPassWithNothingStarte
         HWND box = wt::WaitForDialogOwnedBy(main, 60000);
         ASSERT_NE(box, nullptr) << wt::DescribeTopLevelWindows();
         const std::string text = MessageText(box);
-        EXPECT_NE(text.find(bench.paths.CfgPath + "preyconfig.cfg could not be moved aside"), std::string::npos) << text;
+        EXPECT_NE(text.find(bench.paths.CfgPath + "preyconfig.cfg could not be moved aside"), std::string::npos)
+            << text;
         // Told after the restore: the user's autoexec.cfg is back while the message waits.
         EXPECT_EQ(bench.game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
         EXPECT_FALSE(bench.game.HasCfgFile("autoexec_old.cfg"));

@@ -84,7 +84,9 @@ StandInDiagnostics::~StandInDiagnostics() {
 }
 
 MissingDiagnostics::MissingDiagnostics()
-    : tool_(SystemFolderPath() + "\\dxdiag.exe"), saved_(tool_ + ".lurksaved"), overrides_("WINEDLLOVERRIDES", WithNativeDxdiag()) {
+    : tool_(SystemFolderPath() + "\\dxdiag.exe"),
+      saved_(tool_ + ".lurksaved"),
+      overrides_("WINEDLLOVERRIDES", WithNativeDxdiag()) {
     // A copy left by an interrupted run is the system's own tool: keep it.
     if (!FileExists(saved_) && !CopyFileA(tool_.c_str(), saved_.c_str(), TRUE)) {
         throw std::runtime_error("cannot save " + tool_);
