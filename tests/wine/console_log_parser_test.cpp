@@ -9,6 +9,7 @@
 
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
+#include "support/held_file.h"
 #include "support/large_console_log.h"
 #include "support/wine_test_support.h"
 
@@ -33,26 +34,6 @@ TEST(ConsoleLog, LockedLogIsFoundWithoutScoreAndReadableOnceReleased) {
     EXPECT_FALSE(released.hasLetter);
 }
 
-// Another process holds the log open for writing, as a game that has not let go of it yet.
-class HeldLog {
-public:
-    HeldLog(const std::string& path, const char* share)
-        : eventName_("LurkmarkTestLogHeld" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++count_)),
-          ready_(CreateEventA(nullptr, TRUE, FALSE, eventName_.c_str())),
-          holder_("\"" + wt::Env("LURK_TOOLS_DIR") + "\\file_holder.exe\" \"" + path + "\" " + share + " " +
-                      eventName_,
-                  wt::Env("LURK_TOOLS_DIR")) {}
-    // True once the holder has the file open.
-    bool Held() const { return WaitForSingleObject(ready_.Get(), 10000) == WAIT_OBJECT_0; }
-
-private:
-    static inline int count_ = 0;
-    // A name of its own, so that no earlier holder's event can answer for this one.
-    std::string eventName_;
-    ScopedKernelHandle ready_;
-    wt::RunningProgram holder_;  // ended when the test is done with the log
-};
-
 TEST(ConsoleLog, LogHeldOpenByAnotherProcessIsReadWhenSharedElseNoScore) {
     wt::TempFolder cfg{"console_log_held"};
     const std::string log = cfg.Path() + "qconsole.log";
@@ -63,7 +44,7 @@ TEST(ConsoleLog, LogHeldOpenByAnotherProcessIsReadWhenSharedElseNoScore) {
         bool readable;
     } cases[] = {{"read", true}, {"readwrite", true}, {"none", false}};
     for (const Case& c : cases) {
-        const HeldLog held(log, c.share);
+        const wt::HeldFile held(log, c.share);
         ASSERT_TRUE(held.Held()) << c.share;
         const ScoreResult result = ConsoleLogParser::readScore(files, cfg.Path());
         EXPECT_TRUE(result.logFound) << c.share;
