@@ -48,7 +48,13 @@ ProgramPass::ProgramPass(MainForm& form, WindowState w)
       context_{w.mode, w.paths, w.options, w.bench, state_, w.log, report_, w.store, w.files, view_, gameSide_},
       dxrun_(form.Handle()),
       cp_(form.Handle()),
-      controller_(context_, machine_, dxrun_, cp_, {SystemFolder(), CurrentStartTime, CurrentIsoTime}) {
+      controller_(context_, machine_, dxrun_, cp_, {SystemFolder(),
+                                                    [this] {
+                                                        // Both forms of the start come from one reading.
+                                                        startMoment_ = CurrentMoment();
+                                                        return FormatStartTime(startMoment_.local, LOCALE_USER_DEFAULT);
+                                                    },
+                                                    [this] { return IsoTimeOf(startMoment_); }}) {
     config_.KeepRecordIn(&w.store);
 }
 

@@ -6,6 +6,7 @@
 #include "gameconfig/game_config.h"
 #include "platform/shell_file_operations_win.h"
 #include "results/report_document.h"
+#include "results/report_document_win.h"
 #include "runner/pass_controller.h"
 #include "runner/pass_state.h"
 #include "runner/process_runner_win.h"
@@ -79,5 +80,6 @@ private:
     PassContext context_;
     WinProcessRunner dxrun_;
     WinProcessRunner cp_;
+    LocalMoment startMoment_;  // the start of the pass under way
     PassController controller_;
 };

@@ -19,25 +19,28 @@ std::string FormatStartTime(const SYSTEMTIME& time, LCID locale) {
            Formatted(GetTimeFormatA, locale, 0, time);
 }
 
-std::string CurrentStartTime() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);  // read once: date and time belong to the same moment
-    return FormatStartTime(now, LOCALE_USER_DEFAULT);
-}
+std::string CurrentStartTime() { return FormatStartTime(CurrentMoment().local, LOCALE_USER_DEFAULT); }
 
-std::string CurrentIsoTime() {
+LocalMoment CurrentMoment() {
+    LocalMoment moment;
     FILETIME utc;
     GetSystemTimeAsFileTime(&utc);
     FILETIME local;
-    SYSTEMTIME t;
-    // The offset is the one in force at this moment, summer time included.
-    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &t)) return "";
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &moment.local)) {
+        GetLocalTime(&moment.local);
+        return moment;
+    }
     const auto ticks = [](const FILETIME& f) {
         return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
     };
     const long long offsetSeconds = (ticks(local) - ticks(utc)) / 10000000;
-    return IsoTimeText(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
-                       static_cast<int>((offsetSeconds + (offsetSeconds < 0 ? -30 : 30)) / 60));
+    moment.offsetMinutes = static_cast<int>((offsetSeconds + (offsetSeconds < 0 ? -30 : 30)) / 60);
+    return moment;
+}
+
+std::string IsoTimeOf(const LocalMoment& m) {
+    const SYSTEMTIME& t = m.local;
+    return IsoTimeText(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, m.offsetMinutes);
 }
 
 bool OpenReport(HWND owner, const std::string& filePath) { return ShellOpen(owner, filePath, SW_SHOW); }

@@ -97,7 +97,7 @@ void PassController::StartPass() {
 
 void PassController::dxrunTerminate(ProcessRunner&, int exitCode) {
     StopPassOnError([this, exitCode] {
-        if (exitCode != 0 && !ctx_.files.FileExists(ctx_.paths.BenchDir + kDiagnosticsFileName)) {
+        if (exitCode != 0 && !ctx_.files.FileExists(ctx_.paths.WorkDir() + kDiagnosticsFileName)) {
             char code[16];
             std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(exitCode));
             ctx_.debugLog.Add(std::string("The display diagnostics tool ended with code ") + code +

@@ -123,3 +123,20 @@ TEST(ReportDocument, SavesCp1252LinesEachEndedByCrLfAndReportsAFailureWithThePat
 }
 
 }  // namespace
+
+namespace {
+
+TEST(IsoTimeText, LocalTimeWithItsOffsetFromUtc) {
+    struct Case {
+        int offsetMinutes;
+        const char* text;
+    };
+    const Case cases[] = {{60, "2026-12-10T13:26:14+01:00"},
+                          {0, "2026-12-10T13:26:14+00:00"},
+                          {-330, "2026-12-10T13:26:14-05:30"},
+                          {345, "2026-12-10T13:26:14+05:45"}};
+    for (const Case& c : cases) EXPECT_EQ(IsoTimeText(2026, 12, 10, 13, 26, 14, c.offsetMinutes), c.text);
+    EXPECT_EQ(IsoTimeText(2007, 1, 2, 3, 4, 5, 0), "2007-01-02T03:04:05+00:00");
+}
+
+}  // namespace
