@@ -26,6 +26,10 @@ answer (used by the program's tests):
 With --test-modes a test may also publish an answer: "PUT /PATH?QUERY" with a body keeps
 that body and query for PATH, and later GETs of PATH answer as if they carried the query
 (their own query going first) with that body (unless the query says body= or size=).
+With --sign-key KEY.pem, "sign=good" in a PUT's query signs the body as an information file
+(sign_update.py), and "sign=bad" does the same with one bit of the signature flipped.
+
+--tls-cert and --tls-key serve https instead of http.
 """
 import argparse
 import base64
@@ -67,6 +71,12 @@ class MakerHandler(BaseHTTPRequestHandler):
         length = int(self.headers.get("Content-Length", "0"))
         body = self.rfile.read(length) if length > 0 else b""
         query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
+        sign = query.pop("sign", None)
+        if sign is not None:
+            if self.server.signing_key is None:
+                self.answer(400, b"no signing key", {}, {})
+                return
+            body = self.server.sign_info(body, sign == "bad")
         with self.server.published_lock:
             self.server.published[urllib.parse.unquote(url.path)] = (body, query)
         self.answer(201, b"published", {}, {})
@@ -174,6 +184,9 @@ def main():
     parser.add_argument("--port-file", help="write the port in use to this file")
     parser.add_argument("--test-modes", action="store_true", help="let the query string shape answers")
     parser.add_argument("--verbose", action="store_true")
+    parser.add_argument("--tls-cert", help="serve https with this certificate chain (PEM)")
+    parser.add_argument("--tls-key", help="the certificate's private key (PEM)")
+    parser.add_argument("--sign-key", help="test modes: private key that signs published information files")
     args = parser.parse_args()
 
     server = ThreadingHTTPServer((args.bind, args.port), MakerHandler)
@@ -190,6 +203,25 @@ def main():
             return server.releases.setdefault(path, threading.Event())
     server.release_event = release_event
     server.verbose = args.verbose
+    server.signing_key = None
+    if args.sign_key:
+        sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+        import sign_update
+        server.signing_key = sign_update.load_private(args.sign_key)
+
+        def sign_info(body, spoil):
+            signed = sign_update.signed_info(server.signing_key, body)
+            if spoil:
+                # The last hex digit of the signature, one bit changed.
+                at = len(signed.rstrip(b"\r\n")) - 1
+                signed = signed[:at] + b"%x" % (int(signed[at:at + 1], 16) ^ 1) + signed[at + 1:]
+            return signed
+        server.sign_info = sign_info
+    if args.tls_cert:
+        import ssl
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+        server.socket = context.wrap_socket(server.socket, server_side=True)
     port = server.server_address[1]
     if args.port_file:
         tmp = args.port_file + ".tmp"

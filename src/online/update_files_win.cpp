@@ -32,5 +32,8 @@ UpdateEvents MainWindowUpdateEvents(HWND owner, const std::string& caption) {
     events.OnHostUnreachable = [owner, caption](const std::string&, const std::string&) {
         MessageBoxA(owner, kNoInternetConnectionText, caption.c_str(), MB_OK);
     };
+    events.OnCertificateError = [owner, caption](const std::string&) {
+        MessageBoxA(owner, kCertificateErrorText, caption.c_str(), MB_OK | MB_ICONERROR);
+    };
     return events;
 }

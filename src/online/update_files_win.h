@@ -16,5 +16,6 @@ int DeleteTemporaryDownloads(const std::string& folder);
 bool StampFileTimes(const std::string& path, std::uint64_t fileTimeUtc);
 
 // The events the main window handles: "Update aborted." when the user declines, cancels or
-// gives up, "No internet connection." when the update server cannot be reached.
+// gives up, "No internet connection." when the update server cannot be reached, and its own
+// message when the server's certificate is not trusted.
 UpdateEvents MainWindowUpdateEvents(HWND owner, const std::string& caption);

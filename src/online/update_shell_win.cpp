@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "online/maker_signature_win.h"
 #include "online/update_files_win.h"
 #include "online/upgrade_question_form_win.h"
 #include "online/upgrader_handover_win.h"
@@ -49,6 +50,14 @@ void UpdateShellWin::OpenInBrowser(const std::string& address) {
     ShellOpen(address);
 }
 
+bool UpdateShellWin::IsSignedByMaker(const std::string& message, const std::string& signature) {
+    return ::IsSignedByMaker(message, signature);
+}
+
+std::optional<std::string> UpdateShellWin::FileSha256(const std::string& path) {
+    return ::FileSha256(path);
+}
+
 void UpdateShellWin::ShowWizard() {
     wizard_.Start(mainWindow_, settings_.Wizard.HideFileLocation);
 }
@@ -87,9 +96,9 @@ void UpdateShellWin::DeleteTemporaryFiles(const std::string& folder) {
     DeleteTemporaryDownloads(folder);
 }
 
-void UpdateShellWin::HandOver(const std::string& restartParams, UpgradeMethod method) {
-    HandOverToUpgrader(GetModuleHandleA(nullptr), programPath_, restartParams,
-                       method == UpgradeMethod::UseExternalSetup);
+void UpdateShellWin::HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) {
+    HandOverToUpgrader(GetModuleHandleA(nullptr), GetCurrentProcessId(), programPath_, restartParams,
+                       method == UpgradeMethod::UseExternalSetup, files);
     // The main window's own shutdown runs: the game configuration is put back and so on.
     PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
 }

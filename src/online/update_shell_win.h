@@ -20,6 +20,8 @@ public:
     bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool AskUpgrade(const std::string& text) override;
     void OpenInBrowser(const std::string& address) override;
+    bool IsSignedByMaker(const std::string& message, const std::string& signature) override;
+    std::optional<std::string> FileSha256(const std::string& path) override;
 
     void ShowWizard() override;
     void ShowWizardFile(const std::string& downloadingLine, const std::string& address) override;
@@ -31,7 +33,7 @@ public:
     void SetFileTimes(const std::string& path, std::uint64_t fileTimeUtc) override;
     void RemoveFile(const std::string& path) override;
     void DeleteTemporaryFiles(const std::string& folder) override;
-    void HandOver(const std::string& restartParams, UpgradeMethod method) override;
+    void HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) override;
 
 private:
     // Boxes belong to the wizard while it shows, so that they come up in front of it.
