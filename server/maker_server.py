@@ -29,7 +29,8 @@ that body and query for PATH, and later GETs of PATH answer as if they carried t
 With --sign-key KEY.pem, "sign=good" in a PUT's query signs the body as an information file
 (sign_update.py), and "sign=bad" does the same with one bit of the signature flipped.
 
---tls-cert and --tls-key serve https instead of http.
+--tls-port N with --tls-cert and --tls-key also serves https on port N (0: a free one, written
+to --tls-port-file), with the same files and test state as the http port.
 """
 import argparse
 import base64
@@ -176,6 +177,14 @@ class MakerHandler(BaseHTTPRequestHandler):
         self.close_connection = True
 
 
+def write_port(path, port):
+    if path:
+        tmp = path + ".tmp"
+        with open(tmp, "w") as f:
+            f.write("%d\n" % port)
+        os.replace(tmp, path)
+
+
 def main():
     parser = argparse.ArgumentParser(description="Serves the help file, update information and update files.")
     parser.add_argument("--root", required=True, help="folder with help.chm, qwk_lurkmark.inf and update files")
@@ -184,7 +193,9 @@ def main():
     parser.add_argument("--port-file", help="write the port in use to this file")
     parser.add_argument("--test-modes", action="store_true", help="let the query string shape answers")
     parser.add_argument("--verbose", action="store_true")
-    parser.add_argument("--tls-cert", help="serve https with this certificate chain (PEM)")
+    parser.add_argument("--tls-port", type=int, help="also serve https on this port (0 picks a free port)")
+    parser.add_argument("--tls-port-file", help="write the https port in use to this file")
+    parser.add_argument("--tls-cert", help="the https certificate chain (PEM)")
     parser.add_argument("--tls-key", help="the certificate's private key (PEM)")
     parser.add_argument("--sign-key", help="test modes: private key that signs published information files")
     args = parser.parse_args()
@@ -217,24 +228,33 @@ def main():
                 signed = signed[:at] + b"%x" % (int(signed[at:at + 1], 16) ^ 1) + signed[at + 1:]
             return signed
         server.sign_info = sign_info
-    if args.tls_cert:
+    servers = [server]
+    if args.tls_port is not None:
         import ssl
+        secure = ThreadingHTTPServer((args.bind, args.tls_port), MakerHandler)
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.tls_cert, args.tls_key)
-        server.socket = context.wrap_socket(server.socket, server_side=True)
+        # The handshake runs in each request's own thread, so a silent client blocks no other.
+        secure.socket = context.wrap_socket(secure.socket, server_side=True, do_handshake_on_connect=False)
+        secure.daemon_threads = True
+        for name in ("root", "test_modes", "published", "served", "releases", "published_lock", "release_event",
+                     "verbose", "signing_key"):
+            setattr(secure, name, getattr(server, name))
+        if args.sign_key:
+            secure.sign_info = server.sign_info
+        servers.append(secure)
+        write_port(args.tls_port_file, secure.server_address[1])
+        threading.Thread(target=secure.serve_forever, daemon=True).start()
     port = server.server_address[1]
-    if args.port_file:
-        tmp = args.port_file + ".tmp"
-        with open(tmp, "w") as f:
-            f.write("%d\n" % port)
-        os.replace(tmp, args.port_file)
+    write_port(args.port_file, port)
     print("Serving %s on %s:%d" % (server.root, args.bind, port), file=sys.stderr, flush=True)
     try:
         server.serve_forever()
     except KeyboardInterrupt:
         pass
     finally:
-        server.server_close()
+        for each in servers:
+            each.server_close()
 
 
 if __name__ == "__main__":

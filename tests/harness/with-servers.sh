@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a test against real servers on 127.0.0.1: the maker's server script (with its test
-# modes) serving SERVE_FOLDER over http and, a second instance, over https, and tinyproxy
+# modes) serving SERVE_FOLDER over http and https (one state for both), and tinyproxy
 # asking for Basic credentials. They listen on free ports, given to the test as
 # LURK_HTTP_PORT, LURK_HTTPS_PORT and LURK_PROXY_PORT (credentials in LURK_PROXY_USER and
 # LURK_PROXY_PASSWORD), and all are stopped when the test ends.
@@ -28,6 +28,7 @@ free_port() {
 }
 
 pki=${LURK_TEST_PKI:?LURK_TEST_PKI names the folder of the test certificates}
+# The address is also given as a DNS name: Wine's certificate check matches names only.
 if [ ! -s "$pki/ca.der" ]; then
   mkdir -p "$pki"
   openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -days 3650 \
@@ -36,27 +37,21 @@ if [ ! -s "$pki/ca.der" ]; then
   openssl req -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -subj "/CN=127.0.0.1" \
     -keyout "$pki/server.key" -out "$pki/server.csr" 2>/dev/null &&
   openssl x509 -req -in "$pki/server.csr" -CA "$pki/ca.pem" -CAkey "$pki/ca.key" -CAcreateserial -days 3650 \
-    -extfile <(printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\nextendedKeyUsage=serverAuth\n') \
+    -extfile <(printf 'subjectAltName=IP:127.0.0.1,DNS:localhost,DNS:127.0.0.1\nextendedKeyUsage=serverAuth\n') \
     -out "$pki/server.pem" 2>/dev/null &&
   openssl x509 -in "$pki/ca.pem" -outform DER -out "$pki/ca.der" ||
     { echo "cannot make the test certificates" >&2; exit 1; }
 fi
 
-# start_maker NAME [ARGS...]: one instance of the server script; its port in $port.
-start_maker() {
-  local name=$1
-  shift
-  python3 "$here/../../server/maker_server.py" --root "$serve" --port 0 --port-file "$work/$name.port" \
-    --test-modes --sign-key "${LURK_TEST_SIGNING_KEY:?}" "$@" 2>"$work/$name.log" &
-  pids+=($!)
-  for _ in $(seq 1 100); do [ -s "$work/$name.port" ] && break; sleep 0.05; done
-  [ -s "$work/$name.port" ] || { echo "maker server ($name) did not start" >&2; cat "$work/$name.log" >&2; exit 1; }
-  port=$(cat "$work/$name.port")
-}
-start_maker http
-LURK_HTTP_PORT=$port
-start_maker https --tls-cert "$pki/server.pem" --tls-key "$pki/server.key"
-LURK_HTTPS_PORT=$port
+python3 "$here/../../server/maker_server.py" --root "$serve" --port 0 --port-file "$work/http.port" \
+  --tls-port 0 --tls-port-file "$work/https.port" --tls-cert "$pki/server.pem" --tls-key "$pki/server.key" \
+  --test-modes --sign-key "${LURK_TEST_SIGNING_KEY:?}" 2>"$work/http.log" &
+pids+=($!)
+for _ in $(seq 1 100); do [ -s "$work/http.port" ] && break; sleep 0.05; done
+[ -s "$work/http.port" ] && [ -s "$work/https.port" ] ||
+  { echo "maker server did not start" >&2; cat "$work/http.log" >&2; exit 1; }
+LURK_HTTP_PORT=$(cat "$work/http.port")
+LURK_HTTPS_PORT=$(cat "$work/https.port")
 
 export LURK_PROXY_USER=lurkproxy LURK_PROXY_PASSWORD=proxy-secret
 # A port picked free may be taken before tinyproxy binds it: try a few.
