@@ -27,7 +27,8 @@ With --test-modes a test may also publish an answer: "PUT /PATH?QUERY" with a bo
 that body and query for PATH, and later GETs of PATH answer as if they carried the query
 (their own query going first) with that body (unless the query says body= or size=).
 With --sign-key KEY.pem, "sign=good" in a PUT's query signs the body as an information file
-(sign_update.py), and "sign=bad" does the same with one bit of the signature flipped.
+(sign_update.py), and "sign=bad" does the same with one bit of the signature flipped; and a
+GET of "NAME.sig" that nobody published answers the detached signature of NAME's bytes.
 
 --tls-port N with --tls-cert and --tls-key also serves https on port N (0: a free one, written
 to --tls-port-file), with the same files and test state as the http port.
@@ -108,6 +109,10 @@ class MakerHandler(BaseHTTPRequestHandler):
             query = dict(published[1], **query)
             if "body" not in query and "size" not in query:
                 query["body"] = published[0].decode("latin-1")
+        if published is None and self.server.signing_key is not None and path.endswith(".sig"):
+            signed = self.bytes_of(path[:-len(".sig")])
+            if signed is not None:
+                query.setdefault("body", self.server.sign_file(signed))
         if "redirect" in query:
             self.answer(302, b"moved", {"Location": query["redirect"]}, query)
             return
@@ -142,6 +147,18 @@ class MakerHandler(BaseHTTPRequestHandler):
         if body is None:
             body = ("status %d" % status).encode()
         self.answer(status, body, headers, query)
+
+    def bytes_of(self, path):
+        """What a plain GET of the path would serve: its published body or its file."""
+        with self.server.published_lock:
+            published = self.server.published.get(path)
+        if published is not None:
+            return published[0]
+        local = self.local_file(path)
+        if local is None:
+            return None
+        with open(local, "rb") as f:
+            return f.read()
 
     def authorised(self, query):
         expected = base64.b64encode(("%s:%s" % (query.get("user", ""), query.get("pass", ""))).encode()).decode()
@@ -228,6 +245,7 @@ def main():
                 signed = signed[:at] + b"%x" % (int(signed[at:at + 1], 16) ^ 1) + signed[at + 1:]
             return signed
         server.sign_info = sign_info
+        server.sign_file = lambda data: sign_update.signature_hex(server.signing_key, data)
     servers = [server]
     if args.tls_port is not None:
         import ssl
@@ -242,6 +260,7 @@ def main():
             setattr(secure, name, getattr(server, name))
         if args.sign_key:
             secure.sign_info = server.sign_info
+            secure.sign_file = server.sign_file
         servers.append(secure)
         write_port(args.tls_port_file, secure.server_address[1])
         threading.Thread(target=secure.serve_forever, daemon=True).start()

@@ -4,6 +4,7 @@
 #include <wininet.h>
 
 #include "app/wait_form_win.h"
+#include "online/help_signature_win.h"
 #include "online/maker_hosts.h"
 #include "platform/scoped_win.h"
 #include "platform/shell_win.h"
@@ -75,8 +76,9 @@ void RunHelpCommand(const std::string& benchDir, const std::string& helpUrl, con
             } closer{ui};
             const std::string folder = benchDir + "Help";
             if (!files.FolderExists(folder)) files.CreateFolder(folder);
-            // A failed download leaves no file, and the check below ends the command silently.
-            DownloadToFile(helpUrl, helpFile, kHelpAgentName);
+            // A failed download, or a file the maker did not sign, leaves no file, and the check
+            // below ends the command silently.
+            if (DownloadToFile(helpUrl, helpFile, kHelpAgentName)) KeepHelpFileIfSignedByMaker(helpUrl, helpFile);
         }
         if (!files.FileExists(helpFile)) return;
     }

@@ -28,7 +28,8 @@ struct HelpCommandUi {
     std::function<void(const std::string& path)> openHelpFile;
 };
 
-// Opens the help file; when it is missing, offers to download it from helpUrl first.
+// Opens the help file; when it is missing, offers to download it from helpUrl first, and opens
+// the downloaded file only when the maker signed it (helpUrl + ".sig").
 void RunHelpCommand(const std::string& benchDir, const std::string& helpUrl, const HelpCommandUi& ui);
 
 // The window's answers: a Yes/No question box, the "Please wait..." window shown,
