@@ -39,7 +39,11 @@ if [ ! -s "$pki/ca.der" ]; then
   openssl x509 -req -in "$pki/server.csr" -CA "$pki/ca.pem" -CAkey "$pki/ca.key" -CAcreateserial -days 3650 \
     -extfile <(printf 'subjectAltName=IP:127.0.0.1,DNS:localhost,DNS:127.0.0.1\nextendedKeyUsage=serverAuth\n') \
     -out "$pki/server.pem" 2>/dev/null &&
-  openssl x509 -in "$pki/ca.pem" -outform DER -out "$pki/ca.der" ||
+  openssl x509 -in "$pki/ca.pem" -outform DER -out "$pki/ca.der" &&
+  # A stranger: a certificate for the same names that no authority the prefix trusts signed.
+  openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -days 3650 -subj "/CN=127.0.0.1" \
+    -addext "subjectAltName=IP:127.0.0.1,DNS:localhost,DNS:127.0.0.1" \
+    -keyout "$pki/stranger.key" -out "$pki/stranger.pem" 2>/dev/null ||
     { echo "cannot make the test certificates" >&2; exit 1; }
 fi
 
@@ -52,6 +56,14 @@ for _ in $(seq 1 100); do [ -s "$work/http.port" ] && break; sleep 0.05; done
   { echo "maker server did not start" >&2; cat "$work/http.log" >&2; exit 1; }
 LURK_HTTP_PORT=$(cat "$work/http.port")
 LURK_HTTPS_PORT=$(cat "$work/https.port")
+# The same files from a server whose certificate nobody vouches for (LURK_STRANGER_PORT).
+python3 "$here/../../server/maker_server.py" --root "$serve" --port 0 --port-file "$work/plain2.port" \
+  --tls-port 0 --tls-port-file "$work/stranger.port" --tls-cert "$pki/stranger.pem" --tls-key "$pki/stranger.key" \
+  --test-modes 2>"$work/stranger.log" &
+pids+=($!)
+for _ in $(seq 1 100); do [ -s "$work/stranger.port" ] && break; sleep 0.05; done
+[ -s "$work/stranger.port" ] || { echo "stranger server did not start" >&2; cat "$work/stranger.log" >&2; exit 1; }
+LURK_STRANGER_PORT=$(cat "$work/stranger.port")
 
 export LURK_PROXY_USER=lurkproxy LURK_PROXY_PASSWORD=proxy-secret
 # A port picked free may be taken before tinyproxy binds it: try a few.
@@ -78,5 +90,5 @@ CONF
 done
 [ -n "$LURK_PROXY_PORT" ] || { echo "tinyproxy did not start" >&2; cat "$work/tinyproxy.log" >&2; exit 1; }
 
-export LURK_HTTP_PORT LURK_HTTPS_PORT LURK_PROXY_PORT
+export LURK_HTTP_PORT LURK_HTTPS_PORT LURK_STRANGER_PORT LURK_PROXY_PORT
 "$@"

@@ -40,6 +40,12 @@ TEST_F(SecureTransfer, TrustedServerAnswersByAddressAndByName) {
     }
 }
 
+TEST_F(SecureTransfer, CertificateOfAnUnknownAuthorityIsACertificateError) {
+    const TransferOutcome o = Fetch("https://127.0.0.1:" + wt::Env("LURK_STRANGER_PORT") + "/help.chm");
+    EXPECT_EQ(o.Result, TransferResult::CertificateError) << "status " << o.Status;
+    EXPECT_EQ(o.Body, "");
+}
+
 // "127.1" is 127.0.0.1 too, but the certificate does not name it.
 TEST_F(SecureTransfer, CertificateForAnotherNameIsACertificateErrorNotANoResponse) {
     ASSERT_TRUE(wt::PublishOnMakerServer("/s/misnamed.txt", "secret"));
