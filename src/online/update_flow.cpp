@@ -160,10 +160,7 @@ void UpdateFlow::FileDone(const UpdateTransferResult& result) {
         if (!digest || !Sha256Matches(fileHashes_[index_], *digest)) {
             // Not the file the maker published: as good as lost.
             Refuse("Update file " + address + " does not have the published SHA-256: discarded.");
-            shell_.RemoveFile(target_);
-            if (!SkipLostFile(address, 0)) return;
-            ++index_;
-            StartNextFile();
+            LoseFile(address, 0);
             break;
         }
         if (headers_.lastModifiedUtc) shell_.SetFileTimes(target_, *headers_.lastModifiedUtc);
@@ -187,12 +184,16 @@ void UpdateFlow::FileDone(const UpdateTransferResult& result) {
     case UpdateTransferOutcome::HttpStatus:
     case UpdateTransferOutcome::TargetNotCreated:
     case UpdateTransferOutcome::TooLarge:
-        shell_.RemoveFile(target_);
-        if (!SkipLostFile(address, result.outcome == UpdateTransferOutcome::HttpStatus ? result.status : 0)) return;
-        ++index_;
-        StartNextFile();
+        LoseFile(address, result.outcome == UpdateTransferOutcome::HttpStatus ? result.status : 0);
         break;
     }
+}
+
+void UpdateFlow::LoseFile(const std::string& address, int status) {
+    shell_.RemoveFile(target_);
+    if (!SkipLostFile(address, status)) return;
+    ++index_;
+    StartNextFile();
 }
 
 bool UpdateFlow::SkipLostFile(const std::string& address, int status) {

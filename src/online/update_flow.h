@@ -110,6 +110,9 @@ private:
     void OfferUpgrade(const UpdateInfo& info);
     void FileDone(const UpdateTransferResult& result);
     void StartNextFile();
+    // Deletes the current file's download and asks the lost-file question: on to the next file,
+    // or abort.
+    void LoseFile(const std::string& address, int status);
     // The lost-file question; true to go on with the next file.
     bool SkipLostFile(const std::string& address, int status);
     void FailDownloads();
