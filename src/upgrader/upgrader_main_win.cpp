@@ -68,15 +68,16 @@ void AnnounceReady() {
     KillTimer(nullptr, timer);
 }
 
+// The program's process, opened while the program still waits for this upgrader to start (so
+// that its id cannot have passed to another process yet); null when it has ended already.
+HANDLE OpenProgramProcess(const UpgraderArguments& args) {
+    return args.programProcessId ? OpenProcess(SYNCHRONIZE, FALSE, args.programProcessId) : nullptr;
+}
+
 // Waits on the program's own process; its file may stay locked a moment longer, so then on
 // the file, briefly. False when the program did not end in time.
-bool WaitForProgramEnd(const UpgraderArguments& args) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, args.programProcessId);
-    if (process) {
-        const DWORD waited = WaitForSingleObject(process, kProgramEndLimitMs);
-        CloseHandle(process);
-        if (waited != WAIT_OBJECT_0) return false;
-    }
+bool WaitForProgramEnd(HANDLE process, const UpgraderArguments& args) {
+    if (process && WaitForSingleObject(process, kProgramEndLimitMs) != WAIT_OBJECT_0) return false;
     for (int tries = 0; tries < 100; ++tries) {
         HANDLE file = CreateFileA(args.programPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -233,14 +234,14 @@ void ShowBox(const char* text, UINT icon) { MessageBoxA(nullptr, text, kCaption,
 
 // Applies the list and runs an external setup; a report of what failed goes into `failed`.
 // False when nothing could be done at all (the box has been shown).
-bool ApplyList(const UpgraderArguments& args, const char* arguments, Report& failed) {
+bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* arguments, Report& failed) {
     char listPath[MAX_PATH + 1];
     FileBytes list;
     if (!ListPath(listPath, sizeof listPath) || !ReadWhole(listPath, kMaxListBytes, &list)) {
         ShowBox("The list of update files is missing: Lurkmark was not updated.", MB_ICONERROR);
         return false;
     }
-    if (!WaitForProgramEnd(args)) {
+    if (!WaitForProgramEnd(program, args)) {
         HeapFree(GetProcessHeap(), 0, list.data);
         ShowBox("Lurkmark did not end within a minute: it was not updated.", MB_ICONERROR);
         return false;
@@ -314,13 +315,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Report failed;
     failed.length = 0;
     failed.text[0] = '\0';
+    // The elevated copy starts once the program has ended: its id may name another process by now.
+    HANDLE program = args.elevated ? nullptr : OpenProgramProcess(args);
     if (args.elevated) {
-        const bool done = ApplyList(args, arguments + 1, failed);
+        const bool done = ApplyList(program, args, arguments + 1, failed);
+        if (program) CloseHandle(program);
         ShowFailures(failed);
         return done && failed.length == 0 ? 0 : 1;
     }
     AnnounceReady();
-    const bool done = ApplyList(args, arguments, failed);
+    const bool done = ApplyList(program, args, arguments, failed);
+    if (program) CloseHandle(program);
     ShowFailures(failed);
     HANDLE restarted = Start(args.programPath, args.restartArgument, args.programFolder);
     if (restarted) {
