@@ -14,6 +14,19 @@ int DeleteTemporaryDownloads(const std::string& folder) {
     return failed;
 }
 
+std::string UpdateDownloadFolder(const std::string& programFolder) {
+    const std::string probe = programFolder + "Lurkmark.probe";
+    ScopedFile file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (file) return programFolder;
+    char temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof temp, temp);
+    if (n == 0 || n >= sizeof temp) return programFolder;
+    const std::string folder = std::string(temp, n) + "Lurkmark update\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
 bool StampFileTimes(const std::string& path, std::uint64_t fileTimeUtc) {
     ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr));

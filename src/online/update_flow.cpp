@@ -123,7 +123,8 @@ void UpdateFlow::OfferUpgrade(const UpdateInfo& info) {
     downloaded_.clear();
     // A download cut off when the program last ended would otherwise go to the upgrader
     // with this run's files.
-    shell_.DeleteTemporaryFiles(programFolder_);
+    downloadFolder_ = shell_.DownloadFolder(programFolder_);
+    shell_.DeleteTemporaryFiles(downloadFolder_);
     shell_.ShowWizard();
     StartNextFile();
 }
@@ -136,7 +137,7 @@ void UpdateFlow::StartNextFile() {
         shell_.ShowWizardFile(DownloadingLine(static_cast<int>(index_) + 1, static_cast<int>(files_.size())),
                               address);
         headers_ = TransferHeaders{};
-        const auto target = TemporaryFileFor(programFolder_, address);
+        const auto target = TemporaryFileFor(downloadFolder_, address);
         if (target && DecodeHex(fileHashes_[index_], kSha256Bytes)) {
             target_ = *target;
             transfer_.Start({address, target_, false, settings_.proxy}, *this);
@@ -226,27 +227,28 @@ void UpdateFlow::WizardConfirmed() {
 
 UpgradePlan UpdateFlow::PlannedUpgrade() const {
     std::vector<std::string> names;
-    for (const auto& file : downloaded_) names.push_back(file.first.substr(programFolder_.size()));
+    for (const auto& file : downloaded_) names.push_back(file.first.substr(downloadFolder_.size()));
     UpgradePlan plan = PlanUpgrade(names, programFile_, method_ == UpgradeMethod::UseExternalSetup);
     for (FileReplacement& r : plan.replacements) {
         for (const auto& file : downloaded_) {
-            if (file.first == programFolder_ + r.temporaryName) r.sha256 = file.second;
+            if (file.first == downloadFolder_ + r.temporaryName) r.sha256 = file.second;
         }
     }
+    if (downloadFolder_ != programFolder_) plan.downloadFolder = downloadFolder_;
     return plan;
 }
 
 void UpdateFlow::FailDownloads() {
     mode_ = Mode::Idle;
     shell_.CloseWizard();
-    shell_.DeleteTemporaryFiles(programFolder_);
+    shell_.DeleteTemporaryFiles(downloadFolder_);
 }
 
 void UpdateFlow::Abort() {
     mode_ = Mode::Idle;
     transfer_.Stop();
     shell_.CloseWizard();
-    shell_.DeleteTemporaryFiles(programFolder_);
+    shell_.DeleteTemporaryFiles(downloadFolder_);
     if (events_.OnAborted) events_.OnAborted();
 }
 

@@ -77,6 +77,9 @@ public:
     virtual void RemoveFile(const std::string& path) = 0;
     // Every "*.uTMP" file in the folder.
     virtual void DeleteTemporaryFiles(const std::string& folder) = 0;
+    // Where downloads wait for the upgrader (with trailing backslash): the program's folder
+    // when this user may write it, else a folder of the user's own.
+    virtual std::string DownloadFolder(const std::string& programFolder) = 0;
     // Writes and starts the upgrader with exactly these files to apply, then ends the program.
     virtual void HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) = 0;
 };
@@ -131,6 +134,8 @@ private:
     UpdateShell& shell_;
     std::string programFolder_;
     std::string programFile_;
+    // Where this run's downloads go (with trailing backslash).
+    std::string downloadFolder_;
     std::string title_;
     std::string decimalSeparator_;
 

@@ -96,6 +96,10 @@ void UpdateShellWin::DeleteTemporaryFiles(const std::string& folder) {
     DeleteTemporaryDownloads(folder);
 }
 
+std::string UpdateShellWin::DownloadFolder(const std::string& programFolder) {
+    return UpdateDownloadFolder(programFolder);
+}
+
 void UpdateShellWin::HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) {
     HandOverToUpgrader(GetModuleHandleA(nullptr), GetCurrentProcessId(), programPath_, restartParams,
                        method == UpgradeMethod::UseExternalSetup, files);

@@ -33,6 +33,7 @@ public:
     void SetFileTimes(const std::string& path, std::uint64_t fileTimeUtc) override;
     void RemoveFile(const std::string& path) override;
     void DeleteTemporaryFiles(const std::string& folder) override;
+    std::string DownloadFolder(const std::string& programFolder) override;
     void HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) override;
 
 private:

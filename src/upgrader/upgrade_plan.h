@@ -12,6 +12,9 @@ struct FileReplacement {
 };
 
 struct UpgradePlan {
+    // Where the downloads lie, with trailing backslash, when that is not the program's folder
+    // (which a standard user may not write); empty for the program's folder.
+    std::string downloadFolder;
     std::vector<FileReplacement> replacements;
     // Under external setup: the target that is the setup program, run before the program
     // starts again and deleted after it; empty when there is none.

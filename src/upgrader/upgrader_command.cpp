@@ -10,7 +10,7 @@ std::string ComposeUpgraderCommandLine(const std::string& upgraderPath, unsigned
 }
 
 std::string ComposeUpgradeList(const UpgradePlan& plan) {
-    std::string list;
+    std::string list = plan.downloadFolder.empty() ? "" : "D|" + plan.downloadFolder + "\r\n";
     for (const FileReplacement& r : plan.replacements) {
         list += (r.targetName == plan.setupName ? "S|" : "F|") + r.sha256 + "|" + r.temporaryName + "|" +
                 r.targetName + "\r\n";

@@ -12,6 +12,7 @@ std::string ComposeUpgraderCommandLine(const std::string& upgraderPath, unsigned
                                        const std::string& programPath, const std::string& restartParams,
                                        bool externalSetup);
 
-// The list of files the upgrader applies, one line each: "F" (or "S" for the setup program),
-// the SHA-256 in hex, the temporary name and the target name, separated by "|".
+// The list of files the upgrader applies: first "D|{download folder}" when the downloads lie
+// outside the program's folder, then one line each: "F" (or "S" for the setup program), the
+// SHA-256 in hex, the temporary name and the target name, separated by "|".
 std::string ComposeUpgradeList(const UpgradePlan& plan);

@@ -88,6 +88,27 @@ bool ParseUpgraderCommandLine(const char* text, UpgraderArguments* out) {
     return CopyText(out->restartArgument, kUpgraderTextMax, p, p + rest - 1);
 }
 
+bool ReadDownloadFolder(const char** cursor, char folder[kUpgraderTextMax]) {
+    folder[0] = '\0';
+    const char* p = *cursor;
+    while (*p == '\r' || *p == '\n') ++p;
+    if (p[0] != 'D' || p[1] != '|') return true;
+    const char* start = p + 2;
+    const char* end = start;
+    while (*end && *end != '\r' && *end != '\n') ++end;
+    *cursor = end;
+    // "X:\..." or "\\server\...", ending in a backslash, no way up and nothing odd.
+    const bool drive = end - start >= 3 && start[1] == ':' && start[2] == '\\';
+    const bool share = end - start >= 3 && start[0] == '\\' && start[1] == '\\';
+    if ((!drive && !share) || end[-1] != '\\') return false;
+    for (const char* q = start; q < end; ++q) {
+        const unsigned char c = static_cast<unsigned char>(*q);
+        if (c < 32 || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|') return false;
+        if (q[0] == '.' && q + 1 < end && q[1] == '.') return false;
+    }
+    return CopyText(folder, kUpgraderTextMax, start, end);
+}
+
 UpgradeListLine NextUpgradeEntry(const char** cursor, UpgradeEntry* entry) {
     const char* p = *cursor;
     while (*p == '\r' || *p == '\n') ++p;

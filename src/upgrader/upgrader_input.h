@@ -6,7 +6,9 @@
 //     [E]{process id} "{program path}" +{restart argument}{0 or 1}
 // "E" marks the copy started with elevation; the last digit 1 means an external setup.
 //
-// List: one line per file, fields separated by "|", lines ended by CR LF (or LF):
+// List: an optional first line "D|{folder of the downloads}" (absolute, with trailing
+// backslash; without it they lie in the program's folder), then one line per file, fields
+// separated by "|", lines ended by CR LF (or LF):
 //     {F or S}|{SHA-256, 64 hex digits}|{temporary file name}|{target file name}
 // "S" is the setup program of an external setup. Both names are plain file names in the
 // program's folder.
@@ -38,6 +40,10 @@ struct UpgradeEntry {
 };
 
 enum UpgradeListLine { kListEntry, kListEnd, kListMalformed };
+
+// Reads an optional "D|" line at *cursor into `folder` (left empty when there is none) and moves
+// the cursor past it. False when the line is there but names no usable folder.
+bool ReadDownloadFolder(const char** cursor, char folder[kUpgraderTextMax]);
 
 // Reads the line at *cursor into *entry and moves the cursor past it. Empty lines are skipped.
 UpgradeListLine NextUpgradeEntry(const char** cursor, UpgradeEntry* entry);

@@ -167,11 +167,11 @@ enum ApplyResult { kApplied, kHashDiffers, kNotWritten };
 
 // Reads the downloaded file, checks its hash and writes those same bytes over the target.
 // A read-only target is made writable first; a failure leaves the old file as it was.
-ApplyResult Apply(const char* folder, const UpgradeEntry& entry) {
+ApplyResult Apply(const char* downloads, const char* folder, const UpgradeEntry& entry) {
     char temporary[kUpgraderTextMax];
     char target[kUpgraderTextMax];
     char fresh[kUpgraderTextMax];
-    if (!Join(temporary, sizeof temporary, folder, entry.temporaryName) ||
+    if (!Join(temporary, sizeof temporary, downloads, entry.temporaryName) ||
         !Join(target, sizeof target, folder, entry.targetName) || !Join(fresh, sizeof fresh, target, ".uNEW")) {
         return kNotWritten;
     }
@@ -263,18 +263,19 @@ bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* argume
     }
 
     char setup[kUpgraderTextMax] = "";
+    char downloads[kUpgraderTextMax];
     const char* cursor = reinterpret_cast<const char*>(list.data);
     UpgradeEntry entry;
-    for (UpgradeListLine line; (line = NextUpgradeEntry(&cursor, &entry)) != kListEnd;) {
-        if (line == kListMalformed) {
-            AppendLine(failed, "(the rest of the list is unreadable)", "");
-            break;
-        }
-        const ApplyResult result = Apply(args.programFolder, entry);
+    UpgradeListLine line = ReadDownloadFolder(&cursor, downloads) ? kListEntry : kListMalformed;
+    if (!downloads[0]) Join(downloads, sizeof downloads, args.programFolder, "");
+    while (line != kListMalformed && (line = NextUpgradeEntry(&cursor, &entry)) != kListEnd) {
+        if (line == kListMalformed) break;
+        const ApplyResult result = Apply(downloads, args.programFolder, entry);
         if (result == kHashDiffers) AppendLine(failed, entry.targetName, " (not the published file: not replaced)");
         if (result == kNotWritten) AppendLine(failed, entry.targetName, " (could not be written)");
         if (result == kApplied && entry.setup) Join(setup, sizeof setup, args.programFolder, entry.targetName);
     }
+    if (line == kListMalformed) AppendLine(failed, "(the rest of the list is unreadable)", "");
     HeapFree(GetProcessHeap(), 0, list.data);
     DeleteFileA(listPath);
 

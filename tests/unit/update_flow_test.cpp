@@ -92,6 +92,10 @@ public:
     }
     void RemoveFile(const std::string& path) override { log.push_back("delete " + path); }
     void DeleteTemporaryFiles(const std::string& folder) override { log.push_back("delete " + folder + "*.uTMP"); }
+    std::string DownloadFolder(const std::string& programFolder) override {
+        return stagingFolder.empty() ? programFolder : stagingFolder;
+    }
+    std::string stagingFolder;  // set: the program's folder is not writable
     void HandOver(const std::string& restart, UpgradeMethod method, const UpgradePlan& files) override {
         log.push_back("hand over " + restart + " " + std::to_string(static_cast<int>(method)) + "\r\n" +
                       ComposeUpgradeList(files));
@@ -459,6 +463,23 @@ TEST_F(UpdateFlowTest, CertificateErrorHasItsOwnReportNotTheUnreachableOne) {
     EXPECT_EQ(shell.log, (std::vector<std::string>{"wizard closed", "delete C:\\Bench\\*.uTMP"}));
     EXPECT_EQ(raised, std::vector<std::string>{"certificate http://up.example/prey/QWK_Lurkmark.exe"});
     EXPECT_FALSE(flow.Busy());
+}
+
+// A program folder this user may not write: the downloads wait in a folder of the user's own,
+// and the upgrader is told where.
+TEST_F(UpdateFlowTest, DownloadsOutsideAProtectedProgramFolderAreHandedOverWithTheirFolder) {
+    shell.stagingFolder = "C:\\Users\\Ann\\Temp\\Lurkmark update\\";
+    CheckAnswering(Body(kTwoFiles));
+    EXPECT_EQ(transfer.started[1].targetFile, shell.stagingFolder + "QWK_Lurkmark.exe.uTMP");
+    FileArrives();
+    EXPECT_EQ(transfer.started[2].targetFile, shell.stagingFolder + "version.txt.uTMP");
+    FileArrives();
+    flow.WizardConfirmed();
+    EXPECT_EQ(shell.log.back(), "hand over /afterupgrade 0\r\nD|" + shell.stagingFolder + "\r\nF|" + kHash +
+                                    "|QWK_Lurkmark.exe.uTMP|QWK_Lurkmark.exe\r\nF|" + kHash +
+                                    "|version.txt.uTMP|version.txt\r\n");
+    EXPECT_NE(std::find(shell.log.begin(), shell.log.end(), "delete " + shell.stagingFolder + "*.uTMP"),
+              shell.log.end());
 }
 
 }  // namespace

@@ -88,6 +88,32 @@ TEST(UpgradeList, TheUpgraderReadsBackWhatTheProgramWrites) {
     EXPECT_EQ(ReadList("\nF|" + upper + "|a.uTMP|a\n\n"), std::vector<std::string>{"F " + kHash + " a.uTMP > a"});
 }
 
+TEST(UpgradeList, DownloadsElsewhereAreNamedInTheFirstLine) {
+    UpgradePlan plan = PlanUpgrade({"a.dll.uTMP"}, "QWK_Lurkmark.exe", false);
+    plan.replacements[0].sha256 = kHash;
+    plan.downloadFolder = "C:\\Users\\Ann\\AppData\\Local\\Temp\\Lurkmark update\\";
+    const std::string list = ComposeUpgradeList(plan);
+    const char* cursor = list.c_str();
+    char folder[kUpgraderTextMax];
+    ASSERT_TRUE(ReadDownloadFolder(&cursor, folder));
+    EXPECT_STREQ(folder, plan.downloadFolder.c_str());
+    EXPECT_EQ(ReadList(cursor), std::vector<std::string>{"F " + kHash + " a.dll.uTMP > a.dll"});
+
+    const std::string plain = "F|" + kHash + "|a|b\r\n";
+    cursor = plain.c_str();
+    ASSERT_TRUE(ReadDownloadFolder(&cursor, folder));
+    EXPECT_STREQ(folder, "");
+    EXPECT_EQ(cursor, plain.c_str());
+    for (const std::string bad : std::vector<std::string>{"D|relative\\", "D|C:\\no-backslash", "D|C:\\a\\..\\b\\",
+                                                         "D|", "D|C:\\a|b\\"}) {
+        cursor = bad.c_str();
+        EXPECT_FALSE(ReadDownloadFolder(&cursor, folder)) << bad;
+    }
+    cursor = "D|\\\\server\\share\\\r\n";
+    EXPECT_TRUE(ReadDownloadFolder(&cursor, folder));
+    EXPECT_STREQ(folder, "\\\\server\\share\\");
+}
+
 // A line that would write outside the program's folder, or without a full hash, ends the list.
 TEST(UpgradeList, RefusesLinesThatAreNotPlainFilesWithAHash) {
     for (const std::string line :

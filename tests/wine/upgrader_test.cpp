@@ -180,6 +180,28 @@ TEST(Upgrader, ExternalSetupRunsFirstIsDeletedAndThenTheProgramStarts) {
     EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
 }
 
+// Downloads staged outside the program's folder (one the user may not write) are copied in.
+TEST(Upgrader, DownloadsFromAStagingFolderAreCheckedAndCopiedIn) {
+    wt::TempFolder folder{"upgrader_staged"};
+    const std::string& dir = folder.Path();
+    const std::string staged = dir + "staged\\";
+    CreateDirectoryA(staged.c_str(), nullptr);
+    const std::string program = dir + "QWK_Lurkmark.exe";
+    wt::WriteFileBytes(program, wt::ReadFileBytes(StandIn()));
+    wt::WriteFileBytes(dir + "data.pk4", "old data");
+    wt::WriteFileBytes(staged + "data.pk4.uTMP", "new data");
+    wt::WriteFileBytes(dir + "data.pk4.uTMP", "planted in the program's folder");
+
+    UpgradePlan plan = PlanFor({{"data.pk4.uTMP", "new data"}}, false);
+    plan.downloadFolder = staged;
+    ScopedKernelHandle upgrader = StartUpgrader(dir, 0, program, plan, false);
+    ASSERT_TRUE(Ended(upgrader, 30000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 1; }, 30000));
+    EXPECT_EQ(wt::ReadFileBytes(dir + "data.pk4"), "new data");
+    EXPECT_FALSE(wt::FileExists(staged + "data.pk4.uTMP"));
+    EXPECT_EQ(wt::ReadFileBytes(dir + "data.pk4.uTMP"), "planted in the program's folder");
+}
+
 // A file changed after the program checked it (or a list entry for a file that is not the
 // download) is reported, and never replaces anything; the program still starts again.
 TEST(Upgrader, AFileWhoseHashDiffersIsReportedNotApplied) {
