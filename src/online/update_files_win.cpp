@@ -2,6 +2,7 @@
 
 #include "online/update_texts.h"
 #include "platform/folder_listing_win.h"
+#include "platform/folder_probe_win.h"
 #include "platform/scoped_win.h"
 
 int DeleteTemporaryDownloads(const std::string& folder) {
@@ -15,10 +16,7 @@ int DeleteTemporaryDownloads(const std::string& folder) {
 }
 
 std::string UpdateDownloadFolder(const std::string& programFolder) {
-    const std::string probe = programFolder + "Lurkmark.probe";
-    ScopedFile file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    if (file) return programFolder;
+    if (FolderAcceptsNewFiles(programFolder.c_str())) return programFolder;
     char temp[MAX_PATH + 1];
     const DWORD n = GetTempPathA(sizeof temp, temp);
     if (n == 0 || n >= sizeof temp) return programFolder;

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/folder_probe_win.h"
 #include "platform/sha256_win.h"
 #include "upgrader/upgrader_input.h"
 
@@ -92,16 +93,6 @@ bool WaitForProgramEnd(HANDLE process, const UpgraderArguments& args) {
         Sleep(100);
     }
     return false;
-}
-
-bool FolderWritable(const char* folder) {
-    char probe[kUpgraderTextMax];
-    if (!Join(probe, sizeof probe, folder, "Upgrader.probe")) return false;
-    HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
 }
 
 // Starts this upgrader again with elevation (the system asks the user) and waits for it.
@@ -248,7 +239,7 @@ bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* argume
     }
     // Program files in a protected folder: an elevated copy does the work (the system asks
     // the user); the program itself restarts from here, without elevation.
-    if (!args.elevated && !FolderWritable(args.programFolder)) {
+    if (!args.elevated && !FolderAcceptsNewFiles(args.programFolder)) {
         HeapFree(GetProcessHeap(), 0, list.data);
         DWORD code = 1;
         const bool ran = RunElevated(arguments, &code);
