@@ -9,7 +9,8 @@ pkg_ok() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok i
 
 pkgs_common=(wine wine64 mingw-w64-tools g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
              xvfb xauth x11-utils cmake ninja-build googletest python3 g++ imagemagick
-             fp-utils tinyproxy nsis clang-14 libclang-rt-14-dev rapidjson-dev chromium)
+             fp-utils tinyproxy nsis clang-14 libclang-rt-14-dev rapidjson-dev chromium
+             python3-cryptography openssl)
 pkgs_i386=(wine32:i386 libgstreamer-plugins-base1.0-0:i386 libgl1:i386 libgl1-mesa-dri:i386)
 
 for p in "${pkgs_common[@]}" "${pkgs_i386[@]}"; do pkg_ok "$p" || need+=("$p"); done

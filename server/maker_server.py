@@ -31,6 +31,12 @@ letters, backslashes, links that lead out). A connection that sends nothing for
 With --test-modes a test may also publish an answer: "PUT /PATH?QUERY" with a body keeps
 that body and query for PATH, and later GETs of PATH answer as if they carried the query
 (their own query going first) with that body (unless the query says body= or size=).
+With --sign-key KEY.pem, "sign=good" in a PUT's query signs the body as an information file
+(sign_update.py), and "sign=bad" does the same with one bit of the signature flipped; and a
+GET of "NAME.sig" that nobody published answers the detached signature of NAME's bytes.
+
+--tls-port N with --tls-cert and --tls-key also serves https on port N (0: a free one, written
+to --tls-port-file), with the same files and test state as the http port.
 """
 import argparse
 import base64
@@ -85,6 +91,12 @@ class MakerHandler(BaseHTTPRequestHandler):
         length = int(self.headers.get("Content-Length", "0"))
         body = self.rfile.read(length) if length > 0 else b""
         query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
+        sign = query.pop("sign", None)
+        if sign is not None:
+            if self.server.signing_key is None:
+                self.answer(400, b"no signing key", {}, {})
+                return
+            body = self.server.sign_info(body, sign == "bad")
         with self.server.published_lock:
             self.server.published[urllib.parse.unquote(url.path)] = (body, query)
         self.answer(201, b"published", {}, {})
@@ -115,6 +127,10 @@ class MakerHandler(BaseHTTPRequestHandler):
             query = dict(published[1], **query)
             if "body" not in query and "size" not in query:
                 query["body"] = published[0].decode("latin-1")
+        if published is None and self.server.signing_key is not None and path.endswith(".sig"):
+            signed = self.bytes_of(path[:-len(".sig")])
+            if signed is not None:
+                query.setdefault("body", self.server.sign_file(signed))
         if "redirect" in query:
             self.answer(302, b"moved", {"Location": query["redirect"]}, query)
             return
@@ -156,6 +172,18 @@ class MakerHandler(BaseHTTPRequestHandler):
             self.wfile.flush()
             if start + rate < len(body):
                 time.sleep(1)
+
+    def bytes_of(self, path):
+        """What a plain GET of the path would serve: its published body or its file."""
+        with self.server.published_lock:
+            published = self.server.published.get(path)
+        if published is not None:
+            return published[0]
+        local = self.local_file(path)
+        if local is None:
+            return None
+        with open(local, "rb") as f:
+            return f.read()
 
     def authorised(self, query):
         expected = base64.b64encode(("%s:%s" % (query.get("user", ""), query.get("pass", ""))).encode()).decode()
@@ -199,6 +227,14 @@ class MakerHandler(BaseHTTPRequestHandler):
         self.close_connection = True
 
 
+def write_port(path, port):
+    if path:
+        tmp = path + ".tmp"
+        with open(tmp, "w") as f:
+            f.write("%d\n" % port)
+        os.replace(tmp, path)
+
+
 def main():
     parser = argparse.ArgumentParser(description="Serves the help file, update information and update files.")
     parser.add_argument("--root", required=True, help="folder with help.chm, qwk_lurkmark.inf and update files")
@@ -209,6 +245,11 @@ def main():
     parser.add_argument("--idle-timeout", type=float, default=30.0,
                         help="seconds a connection may stay silent before it is closed")
     parser.add_argument("--verbose", action="store_true")
+    parser.add_argument("--tls-port", type=int, help="also serve https on this port (0 picks a free port)")
+    parser.add_argument("--tls-port-file", help="write the https port in use to this file")
+    parser.add_argument("--tls-cert", help="the https certificate chain (PEM)")
+    parser.add_argument("--tls-key", help="the certificate's private key (PEM)")
+    parser.add_argument("--sign-key", help="test modes: private key that signs published information files")
     args = parser.parse_args()
 
     server = ThreadingHTTPServer((args.bind, args.port), MakerHandler)
@@ -226,19 +267,49 @@ def main():
             return server.releases.setdefault(path, threading.Event())
     server.release_event = release_event
     server.verbose = args.verbose
+    server.signing_key = None
+    if args.sign_key:
+        sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+        import sign_update
+        server.signing_key = sign_update.load_private(args.sign_key)
+
+        def sign_info(body, spoil):
+            signed = sign_update.signed_info(server.signing_key, body)
+            if spoil:
+                # The last hex digit of the signature, one bit changed.
+                at = len(signed.rstrip(b"\r\n")) - 1
+                signed = signed[:at] + b"%x" % (int(signed[at:at + 1], 16) ^ 1) + signed[at + 1:]
+            return signed
+        server.sign_info = sign_info
+        server.sign_file = lambda data: sign_update.signature_hex(server.signing_key, data)
+    servers = [server]
+    if args.tls_port is not None:
+        import ssl
+        secure = ThreadingHTTPServer((args.bind, args.tls_port), MakerHandler)
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+        # The handshake runs in each request's own thread, so a silent client blocks no other.
+        secure.socket = context.wrap_socket(secure.socket, server_side=True, do_handshake_on_connect=False)
+        secure.daemon_threads = True
+        for name in ("root", "test_modes", "published", "served", "releases", "published_lock", "release_event",
+                     "verbose", "signing_key"):
+            setattr(secure, name, getattr(server, name))
+        if args.sign_key:
+            secure.sign_info = server.sign_info
+            secure.sign_file = server.sign_file
+        servers.append(secure)
+        write_port(args.tls_port_file, secure.server_address[1])
+        threading.Thread(target=secure.serve_forever, daemon=True).start()
     port = server.server_address[1]
-    if args.port_file:
-        tmp = args.port_file + ".tmp"
-        with open(tmp, "w") as f:
-            f.write("%d\n" % port)
-        os.replace(tmp, args.port_file)
+    write_port(args.port_file, port)
     print("Serving %s on %s:%d" % (server.root, args.bind, port), file=sys.stderr, flush=True)
     try:
         server.serve_forever()
     except KeyboardInterrupt:
         pass
     finally:
-        server.server_close()
+        for each in servers:
+            each.server_close()
 
 
 if __name__ == "__main__":

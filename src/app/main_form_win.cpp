@@ -65,6 +65,7 @@ bool MainForm::Create(const ArgumentList& args) {
     batchList_ = std::make_unique<BatchList>(*batchUi_, paths_.WorkDir());
     updater_ = std::make_unique<AutoUpdater>(Handle(), ProgramPath());
     updater_->Events() = MainWindowUpdateEvents(Handle(), kMessageCaption);
+    updater_->Events().OnRefused = [this](const std::string& line) { LogUpdateRefusal(line); };
     ShowPage(kAboutPage);
     LoadSettingsReportingErrors();
     ShowOptions();
@@ -162,6 +163,16 @@ bool MainForm::Confirm(const std::string& text) {
 
 void MainForm::MinimiseApplication() {
     ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+// What the update refused from the server, kept in the debug log beside the last pass.
+void MainForm::LogUpdateRefusal(const std::string& line) {
+    debugLog_.Add(line);
+    try {
+        debugLog_.Save(paths_.BenchDir);
+    } catch (const std::exception& e) {
+        ReportUnhandledError(Handle(), e);
+    }
 }
 
 void MainForm::RzGroup3Items0Click() {

@@ -71,6 +71,8 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void LogUpdateRefusal(const std::string& line);
+
     // Building the window (main_form_layout_win.cpp).
     void CreateControls();
     void CreateFrameControls();

@@ -6,6 +6,7 @@
 
 #include "app/wait_form_win.h"
 #include "online/http_transfer_win.h"
+#include "online/help_signature_win.h"
 #include "online/maker_hosts.h"
 #include "platform/modal_loop_win.h"
 #include "platform/shell_win.h"
@@ -74,12 +75,13 @@ void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const
             } closer{ui};
             const std::string helpFolder = folder + "Help";
             if (!files.FolderExists(helpFolder)) files.CreateFolder(helpFolder);
-            // A failed or cancelled download leaves no file, and the check below ends the
-            // command silently.
-            DownloadToFile(helpUrl, helpFile, kHelpAgentName, [&](std::function<void()> cancel) {
+            // A failed or cancelled download, or a file the maker did not sign, leaves no file,
+            // and the check below ends the command silently.
+            const bool downloaded = DownloadToFile(helpUrl, helpFile, kHelpAgentName, [&](std::function<void()> cancel) {
                 ui.showWait(std::move(cancel));
                 closer.shown = true;
             });
+            if (downloaded) KeepHelpFileIfSignedByMaker(helpUrl, helpFile);
         }
         if (!files.FileExists(helpFile)) return;
     }

@@ -39,8 +39,9 @@ struct HelpCommandUi {
     std::function<void(const std::string& path)> openHelpFile;
 };
 
-// Opens folder's help file; when it is missing, offers to download it from helpUrl first.
-// The "Please wait..." window shows while the download runs; its Cancel ends it.
+// Opens folder's help file; when it is missing, offers to download it from helpUrl first, and
+// opens the downloaded file only when the maker signed it (helpUrl + ".sig"). The "Please
+// wait..." window shows while the download runs; its Cancel ends it.
 void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const HelpCommandUi& ui);
 
 // The window's answers: a Yes/No question box, the "Please wait..." window with its Cancel

@@ -274,7 +274,11 @@ struct HttpTransfer::Job {
     bool SendWithCredentials() {
         bool proxyCredentialsSent = false;
         for (;;) {
-            if (Stopping() || !HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) return false;
+            if (Stopping()) return false;
+            if (!HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) {
+                counts.certificateFailed = IsCertificateError(GetLastError());
+                return false;
+            }
             DWORD status = 0;
             if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status)) return false;
             counts.status = static_cast<int>(status);

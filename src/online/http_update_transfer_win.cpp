@@ -37,6 +37,7 @@ UpdateTransferResult ResultOf(const TransferOutcome& outcome) {
         break;
     case TransferResult::Incomplete: result.outcome = UpdateTransferOutcome::Incomplete; break;
     case TransferResult::NoResponse: result.outcome = UpdateTransferOutcome::NoResponse; break;
+    case TransferResult::CertificateError: result.outcome = UpdateTransferOutcome::CertificateError; break;
     case TransferResult::FileError: result.outcome = UpdateTransferOutcome::TargetNotCreated; break;
     case TransferResult::TooLarge: result.outcome = UpdateTransferOutcome::TooLarge; break;
     // The update component never cancels at the headers.

@@ -16,11 +16,11 @@ MakerHosts ReadMakerHosts(SettingsStore& settings) {
 }
 
 std::string HelpFileUrl(const MakerHosts& hosts) {
-    return "http://" + hosts.webHost + kBenchmarkFolder + "help.chm";
+    return "https://" + hosts.webHost + kBenchmarkFolder + "help.chm";
 }
 
 std::string UpdateInfoFileUrl(const MakerHosts& hosts) {
-    return "http://" + hosts.updateHost + kBenchmarkFolder + "qwk_lurkmark.inf";
+    return "https://" + hosts.updateHost + kBenchmarkFolder + "qwk_lurkmark.inf";
 }
 
 std::string HomePageAddress(const MakerHosts& hosts) {

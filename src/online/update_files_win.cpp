@@ -2,6 +2,7 @@
 
 #include "online/update_texts.h"
 #include "platform/folder_listing_win.h"
+#include "platform/folder_probe_win.h"
 #include "platform/scoped_win.h"
 
 int DeleteTemporaryDownloads(const std::string& folder) {
@@ -12,6 +13,16 @@ int DeleteTemporaryDownloads(const std::string& folder) {
         if (!DeleteFileA(path.c_str())) ++failed;
     }
     return failed;
+}
+
+std::string UpdateDownloadFolder(const std::string& programFolder) {
+    if (FolderAcceptsNewFiles(programFolder.c_str())) return programFolder;
+    char temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof temp, temp);
+    if (n == 0 || n >= sizeof temp) return programFolder;
+    const std::string folder = std::string(temp, n) + "Lurkmark update\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
 }
 
 bool StampFileTimes(const std::string& path, std::uint64_t fileTimeUtc) {
@@ -31,6 +42,9 @@ UpdateEvents MainWindowUpdateEvents(HWND owner, const std::string& caption) {
     events.OnLaterUpgrade = aborted;
     events.OnHostUnreachable = [owner, caption](const std::string&, const std::string&) {
         MessageBoxA(owner, kNoInternetConnectionText, caption.c_str(), MB_OK);
+    };
+    events.OnCertificateError = [owner, caption](const std::string&) {
+        MessageBoxA(owner, kCertificateErrorText, caption.c_str(), MB_OK | MB_ICONERROR);
     };
     return events;
 }

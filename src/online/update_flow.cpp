@@ -3,9 +3,11 @@
 #include <utility>
 
 #include "online/download_address.h"
+#include "online/update_signature.h"
 #include "online/update_texts.h"
 #include "online/version_compare.h"
 #include "platform/handler_call.h"
+#include "platform/ascii_case.h"
 
 UpdateFlow::UpdateFlow(UpdaterSettings& settings, UpdateEvents& events, UpdateTransfer& transfer,
                        UpdateShell& shell, std::string programPath, std::string decimalSeparator)
@@ -14,6 +16,7 @@ UpdateFlow::UpdateFlow(UpdaterSettings& settings, UpdateEvents& events, UpdateTr
       transfer_(transfer),
       shell_(shell),
       programFolder_(programPath.substr(0, programPath.find_last_of('\\') + 1)),
+      programFile_(programPath.substr(programFolder_.size())),
       title_(ApplicationTitle(programPath)),
       decimalSeparator_(std::move(decimalSeparator)) {}
 
@@ -59,16 +62,32 @@ void UpdateFlow::OnTransferDone(const UpdateTransferResult& result) {
 void UpdateFlow::InfoFileDone(const UpdateTransferResult& result) {
     switch (result.outcome) {
     case UpdateTransferOutcome::Success: {
-        const UpdateInfo info = ParseUpdateInfo(result.body);
+        // Nothing of the file is acted on unless the maker signed exactly these bytes; only
+        // the signed part is read.
+        const auto signedText = SplitSignedText(result.body);
+        if (!signedText) {
+            Refuse("Update information " + settings_.InfoFileURL + " is not signed: no update offered.");
+            ShowNoUpdate();
+            break;
+        }
+        if (!shell_.IsSignedByMaker(signedText->message, signedText->signature)) {
+            Refuse("Update information " + settings_.InfoFileURL + " has a wrong signature: no update offered.");
+            ShowNoUpdate();
+            break;
+        }
+        const UpdateInfo info = ParseUpdateInfo(signedText->message);
         if (CompareVersionsByNumber(info.version, settings_.VersionNumber) > 0 && !info.files.empty()) {
             OfferUpgrade(info);
-        } else if (settings_.ShowMessages.noUpdateAvailable) {
-            shell_.ShowMessage(UpdateText(24), UpdateText(0), MessageIcon::Information);
+        } else {
+            ShowNoUpdate();
         }
         break;
     }
     case UpdateTransferOutcome::NoResponse:
         ReportHostUnreachable(settings_.InfoFileURL);
+        break;
+    case UpdateTransferOutcome::CertificateError:
+        ReportCertificateError(settings_.InfoFileURL);
         break;
     case UpdateTransferOutcome::Incomplete:
         ReportConnectionLost();
@@ -81,8 +100,15 @@ void UpdateFlow::InfoFileDone(const UpdateTransferResult& result) {
     }
 }
 
+void UpdateFlow::ShowNoUpdate() {
+    if (settings_.ShowMessages.noUpdateAvailable) {
+        shell_.ShowMessage(UpdateText(24), UpdateText(0), MessageIcon::Information);
+    }
+}
+
 void UpdateFlow::OfferUpgrade(const UpdateInfo& info) {
     files_ = info.files;
+    fileHashes_ = info.fileHashes;
     method_ = info.method;
     if (settings_.ShowMessages.askUpgrade) {
         mode_ = Mode::Asking;
@@ -94,14 +120,24 @@ void UpdateFlow::OfferUpgrade(const UpdateInfo& info) {
         }
     }
     if (method_ == UpgradeMethod::RedirectToURL) {
-        shell_.OpenInBrowser(WithHttpScheme(files_.front()));
+        // The browser is the shell's "open": a file or program address would be run.
+        const std::string address = WithHttpScheme(files_.front());
+        const std::string scheme = AsciiLower(address.substr(0, address.find("://")));
+        if (scheme == "http" || scheme == "https") {
+            shell_.OpenInBrowser(address);
+        } else {
+            Refuse("Update address " + address + " is not a web address: not opened.");
+            CallHandler(events_.OnAborted);
+        }
         return;
     }
     mode_ = Mode::Downloading;
     index_ = 0;
+    downloaded_.clear();
     // A download cut off when the program last ended would otherwise go to the upgrader
     // with this run's files.
-    shell_.DeleteTemporaryFiles(programFolder_);
+    downloadFolder_ = shell_.DownloadFolder(programFolder_);
+    shell_.DeleteTemporaryFiles(downloadFolder_);
     shell_.ShowWizard();
     StartNextFile();
 }
@@ -114,13 +150,15 @@ void UpdateFlow::StartNextFile() {
         shell_.ShowWizardFile(DownloadingLine(static_cast<int>(index_) + 1, static_cast<int>(files_.size())),
                               address);
         headers_ = TransferHeaders{};
-        if (const auto target = TemporaryFileFor(programFolder_, address)) {
+        const auto target = TemporaryFileFor(downloadFolder_, address);
+        if (target && DecodeHex(fileHashes_[index_], kSha256Bytes)) {
             target_ = *target;
             transfer_.Start({address, target_, false, settings_.proxy}, *this);
             return;
         }
-        // An address that would not name a file inside the program's folder is never
-        // fetched: it counts as a lost file.
+        // An address that would not name a file inside the program's folder, or one without
+        // its hash, is never fetched: it counts as a lost file.
+        if (target) Refuse("Update file " + address + " has no SHA-256 in the information file: not fetched.");
         if (!SkipLostFile(address, 0)) return;
         ++index_;
     }
@@ -131,14 +169,27 @@ void UpdateFlow::StartNextFile() {
 void UpdateFlow::FileDone(const UpdateTransferResult& result) {
     const std::string address = files_[index_];
     switch (result.outcome) {
-    case UpdateTransferOutcome::Success:
+    case UpdateTransferOutcome::Success: {
+        const auto digest = shell_.FileSha256(target_);
+        if (!digest || !Sha256Matches(fileHashes_[index_], *digest)) {
+            // Not the file the maker published: as good as lost.
+            Refuse("Update file " + address + " does not have the published SHA-256: discarded.");
+            LoseFile(address, 0);
+            break;
+        }
         if (headers_.lastModifiedUtc) shell_.SetFileTimes(target_, *headers_.lastModifiedUtc);
+        downloaded_.emplace_back(target_, AsciiLower(fileHashes_[index_]));
         ++index_;
         StartNextFile();
         break;
+    }
     case UpdateTransferOutcome::NoResponse:
         FailDownloads();
         ReportHostUnreachable(address);
+        break;
+    case UpdateTransferOutcome::CertificateError:
+        FailDownloads();
+        ReportCertificateError(address);
         break;
     case UpdateTransferOutcome::Incomplete:
         FailDownloads();
@@ -147,12 +198,16 @@ void UpdateFlow::FileDone(const UpdateTransferResult& result) {
     case UpdateTransferOutcome::HttpStatus:
     case UpdateTransferOutcome::TargetNotCreated:
     case UpdateTransferOutcome::TooLarge:
-        shell_.RemoveFile(target_);
-        if (!SkipLostFile(address, result.outcome == UpdateTransferOutcome::HttpStatus ? result.status : 0)) return;
-        ++index_;
-        StartNextFile();
+        LoseFile(address, result.outcome == UpdateTransferOutcome::HttpStatus ? result.status : 0);
         break;
     }
+}
+
+void UpdateFlow::LoseFile(const std::string& address, int status) {
+    shell_.RemoveFile(target_);
+    if (!SkipLostFile(address, status)) return;
+    ++index_;
+    StartNextFile();
 }
 
 bool UpdateFlow::SkipLostFile(const std::string& address, int status) {
@@ -180,20 +235,33 @@ void UpdateFlow::WizardConfirmed() {
     if (mode_ != Mode::Finished) return;
     mode_ = Mode::HandedOver;
     shell_.CloseWizard();
-    shell_.HandOver(settings_.RestartParams, method_);
+    shell_.HandOver(settings_.RestartParams, method_, PlannedUpgrade());
+}
+
+UpgradePlan UpdateFlow::PlannedUpgrade() const {
+    std::vector<std::string> names;
+    for (const auto& file : downloaded_) names.push_back(file.first.substr(downloadFolder_.size()));
+    UpgradePlan plan = PlanUpgrade(names, programFile_, method_ == UpgradeMethod::UseExternalSetup);
+    for (FileReplacement& r : plan.replacements) {
+        for (const auto& file : downloaded_) {
+            if (file.first == downloadFolder_ + r.temporaryName) r.sha256 = file.second;
+        }
+    }
+    if (downloadFolder_ != programFolder_) plan.downloadFolder = downloadFolder_;
+    return plan;
 }
 
 void UpdateFlow::FailDownloads() {
     mode_ = Mode::Idle;
     shell_.CloseWizard();
-    shell_.DeleteTemporaryFiles(programFolder_);
+    shell_.DeleteTemporaryFiles(downloadFolder_);
 }
 
 void UpdateFlow::Abort() {
     mode_ = Mode::Idle;
     transfer_.Stop();
     shell_.CloseWizard();
-    shell_.DeleteTemporaryFiles(programFolder_);
+    shell_.DeleteTemporaryFiles(downloadFolder_);
     CallHandler(events_.OnAborted);
 }
 
@@ -203,6 +271,14 @@ void UpdateFlow::ReportHostUnreachable(const std::string& address) {
     if (settings_.ShowMessages.hostUnreachable) {
         shell_.ShowMessage(HostUnreachableText(host), UpdateText(0), MessageIcon::Error);
     }
+}
+
+void UpdateFlow::ReportCertificateError(const std::string& address) {
+    CallHandler(events_.OnCertificateError, address);
+}
+
+void UpdateFlow::Refuse(const std::string& line) {
+    CallHandler(events_.OnRefused, line);
 }
 
 void UpdateFlow::ReportConnectionLost() {

@@ -1,12 +1,14 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "online/download_progress.h"
 #include "online/update_info.h"
 #include "online/update_transfer.h"
+#include "upgrader/upgrade_plan.h"
 
 // Which of the update component's own messages are shown (the component's defaults).
 struct UpdateMessages {
@@ -37,6 +39,12 @@ struct UpdateEvents {
     std::function<void()> OnAborted;
     std::function<void()> OnLaterUpgrade;
     std::function<void(const std::string& address, const std::string& host)> OnHostUnreachable;
+    // The server's certificate was not trusted (or the secure connection failed): nothing was
+    // read from it.
+    std::function<void(const std::string& address)> OnCertificateError;
+    // Why something from the server was refused (a missing or wrong signature, a file whose
+    // hash differs, an address the browser must not open): one line for the debug log.
+    std::function<void(const std::string& line)> OnRefused;
 };
 
 enum class MessageIcon { Information, Warning, Error, Question };
@@ -60,6 +68,10 @@ public:
     // The "Checking for updates..." window; its Cancel calls CancelCheck.
     virtual void ShowChecking() = 0;
     virtual void CloseChecking() = 0;
+    // True when `signature` is the maker's signature of exactly these bytes.
+    virtual bool IsSignedByMaker(const std::string& message, const std::string& signature) = 0;
+    // The raw SHA-256 digest of a downloaded file; nothing when it cannot be read.
+    virtual std::optional<std::string> FileSha256(const std::string& path) = 0;
 
     // The download wizard, shown while files download and in its final state.
     virtual void ShowWizard() = 0;
@@ -73,8 +85,11 @@ public:
     virtual void RemoveFile(const std::string& path) = 0;
     // Every "*.uTMP" file in the folder.
     virtual void DeleteTemporaryFiles(const std::string& folder) = 0;
-    // Writes and starts the upgrader, then ends the program.
-    virtual void HandOver(const std::string& restartParams, UpgradeMethod method) = 0;
+    // Where downloads wait for the upgrader (with trailing backslash): the program's folder
+    // when this user may write it, else a folder of the user's own.
+    virtual std::string DownloadFolder(const std::string& programFolder) = 0;
+    // Writes and starts the upgrader with exactly these files to apply, then ends the program.
+    virtual void HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) = 0;
 };
 
 // The update check, the downloads and their failures, as decisions over the effects above.
@@ -109,23 +124,37 @@ private:
     void OfferUpgrade(const UpdateInfo& info);
     void FileDone(const UpdateTransferResult& result);
     void StartNextFile();
+    // Deletes the current file's download and asks the lost-file question: on to the next file,
+    // or abort.
+    void LoseFile(const std::string& address, int status);
     // The lost-file question; true to go on with the next file.
     bool SkipLostFile(const std::string& address, int status);
     void FailDownloads();
     void Abort();
     void ReportHostUnreachable(const std::string& address);
     void ReportConnectionLost();
+    void ReportCertificateError(const std::string& address);
+    void Refuse(const std::string& line);
+    void ShowNoUpdate();
+    // The downloaded files as the upgrader applies them, each with its published hash.
+    UpgradePlan PlannedUpgrade() const;
 
     UpdaterSettings& settings_;
     UpdateEvents& events_;
     UpdateTransfer& transfer_;
     UpdateShell& shell_;
     std::string programFolder_;
+    std::string programFile_;
+    // Where this run's downloads go (with trailing backslash).
+    std::string downloadFolder_;
     std::string title_;
     std::string decimalSeparator_;
 
     Mode mode_ = Mode::Idle;
     std::vector<std::string> files_;
+    std::vector<std::string> fileHashes_;
+    // The files downloaded and verified so far: temporary path and published hash.
+    std::vector<std::pair<std::string, std::string>> downloaded_;
     UpgradeMethod method_ = UpgradeMethod::SelfUpgrade;
     std::size_t index_ = 0;
     std::string target_;

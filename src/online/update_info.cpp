@@ -14,7 +14,13 @@ constexpr std::size_t kMaxKeyLength = 16;
 // The keys a file may use: the named ones and "url" followed by a number.
 bool IsKnownKey(const std::string& key) {
     if (key == "version" || key == "message" || key == "method") return true;
-    return key.compare(0, 3, "url") == 0 && key.find_first_not_of("0123456789", 3) == std::string::npos;
+    for (const std::string prefix : {"url", "sha256"}) {
+        if (key.compare(0, prefix.size(), prefix) == 0 &&
+            key.find_first_not_of("0123456789", prefix.size()) == std::string::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Where the value of every "#key=" starts, the first occurrence of each key, found in one pass:
@@ -64,19 +70,18 @@ std::string FindMessage(const std::string& text, const EntryIndex& entries) {
 }
 
 // "url" and "url0" first; the numbered keys then continue after the addresses found so
-// far, up to the first missing or empty one.
-std::vector<std::string> FindFiles(const std::string& text, const EntryIndex& entries) {
-    std::vector<std::string> files;
-    for (const char* key : {"url", "url0"}) {
-        std::string address = FindValue(text, entries, key);
-        if (!address.empty()) files.push_back(address);
+// far, up to the first missing or empty one. Each address takes the hash of its own suffix.
+void FindFiles(const std::string& text, const EntryIndex& entries, UpdateInfo& info) {
+    const auto add = [&](const std::string& suffix) {
+        std::string address = FindValue(text, entries, "url" + suffix);
+        if (address.empty()) return false;
+        info.files.push_back(std::move(address));
+        info.fileHashes.push_back(FindValue(text, entries, "sha256" + suffix));
+        return true;
+    };
+    for (const char* suffix : {"", "0"}) add(suffix);
+    for (std::size_t n = info.files.size() + 1; add(std::to_string(n)); ++n) {
     }
-    for (std::size_t n = files.size() + 1;; ++n) {
-        std::string address = FindValue(text, entries, "url" + std::to_string(n));
-        if (address.empty()) break;
-        files.push_back(address);
-    }
-    return files;
 }
 
 UpgradeMethod MethodFrom(const std::string& value) {
@@ -96,7 +101,7 @@ UpdateInfo ParseUpdateInfo(const std::string& text) {
     const EntryIndex entries(AsciiLower(text));
     UpdateInfo info;
     info.version = FindValue(text, entries, "version");
-    info.files = FindFiles(text, entries);
+    FindFiles(text, entries, info);
     info.message = FindMessage(text, entries);
     info.method = MethodFrom(FindValue(text, entries, "method"));
     return info;

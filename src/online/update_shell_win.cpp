@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "online/maker_signature_win.h"
 #include "online/update_files_win.h"
 #include "online/update_texts.h"
 #include "online/upgrade_question_form_win.h"
@@ -61,6 +62,14 @@ void UpdateShellWin::CloseChecking() {
     checking_.Close();
 }
 
+bool UpdateShellWin::IsSignedByMaker(const std::string& message, const std::string& signature) {
+    return ::IsSignedByMaker(message, signature);
+}
+
+std::optional<std::string> UpdateShellWin::FileSha256(const std::string& path) {
+    return ::FileSha256(path);
+}
+
 void UpdateShellWin::ShowWizard() {
     wizard_.Start(mainWindow_, settings_.Wizard.HideFileLocation);
 }
@@ -99,9 +108,13 @@ void UpdateShellWin::DeleteTemporaryFiles(const std::string& folder) {
     DeleteTemporaryDownloads(folder);
 }
 
-void UpdateShellWin::HandOver(const std::string& restartParams, UpgradeMethod method) {
-    HandOverToUpgrader(GetModuleHandleA(nullptr), programPath_, restartParams,
-                       method == UpgradeMethod::UseExternalSetup);
+std::string UpdateShellWin::DownloadFolder(const std::string& programFolder) {
+    return UpdateDownloadFolder(programFolder);
+}
+
+void UpdateShellWin::HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) {
+    HandOverToUpgrader(GetModuleHandleA(nullptr), GetCurrentProcessId(), programPath_, restartParams,
+                       method == UpgradeMethod::UseExternalSetup, files);
     // The main window's own shutdown runs: the game configuration is put back and so on.
     PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
 }

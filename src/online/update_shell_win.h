@@ -25,6 +25,8 @@ public:
     void OpenInBrowser(const std::string& address) override;
     void ShowChecking() override;
     void CloseChecking() override;
+    bool IsSignedByMaker(const std::string& message, const std::string& signature) override;
+    std::optional<std::string> FileSha256(const std::string& path) override;
 
     void ShowWizard() override;
     void ShowWizardFile(const std::string& downloadingLine, const std::string& address) override;
@@ -36,7 +38,8 @@ public:
     void SetFileTimes(const std::string& path, std::uint64_t fileTimeUtc) override;
     void RemoveFile(const std::string& path) override;
     void DeleteTemporaryFiles(const std::string& folder) override;
-    void HandOver(const std::string& restartParams, UpgradeMethod method) override;
+    std::string DownloadFolder(const std::string& programFolder) override;
+    void HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) override;
 
 private:
     // Boxes belong to the wizard while it shows, so that they come up in front of it.

@@ -9,6 +9,8 @@ const char* UpdateText(int number);
 // What the main window shows for the update events it handles.
 constexpr const char* kUpdateAbortedText = "Update aborted.";
 constexpr const char* kNoInternetConnectionText = "No internet connection.";
+constexpr const char* kCertificateErrorText =
+    "The update server's certificate is not trusted: no secure connection was made. Update aborted.";
 
 // Numbers with one decimal use the user's decimal separator.
 std::string FileSizeLine(long long contentLength, const std::string& decimalSeparator);     // text 6

@@ -37,6 +37,7 @@ enum class UpdateTransferOutcome {
     Success,           // status 200 or 206, and every announced byte arrived
     Incomplete,        // status 200 or 206 but fewer bytes than announced
     NoResponse,        // no status line at all: name not resolved, no connection, refused
+    CertificateError,  // https: the server's certificate was not trusted; nothing was sent
     HttpStatus,        // any other status; a partly written target file is deleted
     TargetNotCreated,  // the target file could not be created; nothing was read
     TooLarge,          // a body kept in memory grew past any sensible size; not read on

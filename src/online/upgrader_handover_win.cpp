@@ -1,6 +1,9 @@
 #include "online/upgrader_handover_win.h"
 
+#include <exception>
+
 #include "platform/scoped_win.h"
+#include "platform/text_file.h"
 #include "settings/app_paths.h"
 #include "upgrader/upgrader_command.h"
 
@@ -13,10 +16,16 @@ std::string UpgraderPath(const std::string& programFolder) {
     return JoinPath(folder, "Upgrader.exe");
 }
 
+std::string UpgraderListPath(const std::string& upgraderPath) {
+    return upgraderPath.substr(0, upgraderPath.size() - 3) + "lst";
+}
+
 void DeleteLeftoverUpgrader(const std::string& programFolder) {
     const std::string path = UpgraderPath(programFolder);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    for (const std::string& file : {path, UpgraderListPath(path)}) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(file.c_str());
+    }
 }
 
 bool WriteUpgrader(HMODULE module, const std::string& path) {
@@ -32,10 +41,17 @@ bool WriteUpgrader(HMODULE module, const std::string& path) {
     return file && WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
 }
 
-void HandOverToUpgrader(HMODULE module, const std::string& programPath, const std::string& restartParams,
-                        bool externalSetup) {
+void HandOverToUpgrader(HMODULE module, DWORD processId, const std::string& programPath,
+                        const std::string& restartParams, bool externalSetup, const UpgradePlan& plan) {
     const std::string folder = programPath.substr(0, programPath.rfind('\\') + 1);
     const std::string upgrader = UpgraderPath(folder);
     WriteUpgrader(module, upgrader);
-    WinExec(ComposeUpgraderCommandLine(upgrader, programPath, restartParams, externalSetup).c_str(), SW_SHOWNORMAL);
+    try {
+        WriteWholeFile(UpgraderListPath(upgrader), ComposeUpgradeList(plan));
+    } catch (const std::exception&) {
+        // The upgrader then applies nothing and says that its list is missing.
+    }
+    WinExec(ComposeUpgraderCommandLine(upgrader, processId, programPath, restartParams, externalSetup)
+                .c_str(),
+            SW_SHOWNORMAL);
 }

@@ -65,7 +65,11 @@ bool SplitUrl(const std::string& address, UrlParts& parts) {
 
 bool RedirectTarget(const UrlParts& current, const std::string& location, UrlParts& next) {
     if (location.empty()) return false;
-    if (location.find("://") != std::string::npos) return SplitUrl(location, next);
+    if (location.find("://") != std::string::npos) {
+        // Only to the web's own schemes, and never from a secure address to a plain one.
+        if (!SplitUrl(location, next) || (next.scheme != "http" && next.scheme != "https")) return false;
+        return !(current.scheme == "https" && next.scheme == "http");
+    }
     if (location.compare(0, 2, "//") == 0) return SplitUrl(current.scheme + ":" + location, next);
     next = current;
     const std::size_t extraStart = location.find_first_of("?#");

@@ -18,7 +18,9 @@ bool SplitUrl(const std::string& address, UrlParts& parts);
 
 // Where a redirect's Location leads from the address `current`: an absolute address, one
 // without scheme ("//host/path"), an absolute path or a path relative to the current one.
-// The query and fragment come from the location alone. False for an empty or unusable one.
+// The query and fragment come from the location alone. False for an empty or unusable one,
+// one of another scheme than http and https, and one from https to http: such an answer
+// stands as the transfer's status.
 bool RedirectTarget(const UrlParts& current, const std::string& location, UrlParts& next);
 
 // 301, 302, 303, 307 and 308: the answer names another address in its Location.

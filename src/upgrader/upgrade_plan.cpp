@@ -24,7 +24,7 @@ UpgradePlan PlanUpgrade(const std::vector<std::string>& temporaryNames, const st
     for (const std::string& name : temporaryNames) {
         const std::string lower = AsciiLower(name);
         if (lower.size() <= suffixLength || !EndsWith(lower, kTemporarySuffix)) continue;
-        FileReplacement r{name, name.substr(0, name.size() - suffixLength)};
+        FileReplacement r{name, name.substr(0, name.size() - suffixLength), ""};
         if (!exeSeen && EndsWith(AsciiLower(r.targetName), "exe")) {
             exeSeen = true;
             if (externalSetup) {

@@ -1,18 +1,64 @@
-// The upgrader: started by the program after an update has been downloaded, it waits until
-// the program has ended, puts the downloaded files in place and starts the program again.
+// The upgrader: started by the program after an update has been downloaded and verified, it
+// waits until the program has ended, puts exactly the listed files in place, each only when
+// its bytes still have the published SHA-256, and starts the program again. Plain Win32 and
+// C-style code: it carries no C++ runtime, so it stays small inside every copy of the program.
 #include <windows.h>
+#include <shellapi.h>
 
-#include <string>
-#include <vector>
-
-#include "platform/folder_listing_win.h"
-#include "platform/scoped_win.h"
-#include "upgrader/upgrade_plan.h"
-#include "upgrader/upgrader_command.h"
+#include "platform/folder_probe_win.h"
+#include "platform/sha256_win.h"
+#include "upgrader/upgrader_input.h"
 
 namespace {
 
-constexpr const char* kCaption = "Lurkmark Upgrader";
+const char* const kCaption = "Lurkmark Upgrader";
+// How long the program may take to end after handing over.
+const DWORD kProgramEndLimitMs = 60000;
+// How long an external setup program may run.
+const DWORD kSetupLimitMs = 60 * 60 * 1000;
+// A list of more is not one the program wrote.
+const DWORD kMaxListBytes = 1024 * 1024;
+// Update files are read whole to check and copy them in one go.
+const DWORD kMaxFileBytes = 512u * 1024 * 1024;
+const int kReportMax = 4096;
+
+// A bounded text for the closing box.
+struct Report {
+    char text[kReportMax];
+    int length;
+};
+
+void Append(Report& report, const char* text) {
+    while (*text && report.length < kReportMax - 1) report.text[report.length++] = *text++;
+    report.text[report.length] = '\0';
+}
+
+void AppendLine(Report& report, const char* a, const char* b) {
+    Append(report, "\r\n");
+    Append(report, a);
+    Append(report, b);
+}
+
+// target := a followed by b; a may be target itself.
+bool Join(char* target, int capacity, const char* a, const char* b) {
+    int n = 0;
+    while (a[n]) {
+        if (n >= capacity - 1) return false;
+        target[n] = a[n];
+        ++n;
+    }
+    for (; *b; ++b) {
+        if (n >= capacity - 1) return false;
+        target[n++] = *b;
+    }
+    target[n] = '\0';
+    return true;
+}
+
+bool SameText(const char* a, const char* b) {
+    while (*a && *a == *b) ++a, ++b;
+    return *a == *b;
+}
 
 // WinExec returns only once the started program waits for its first message (or after 30
 // seconds): wait for one timer message at once, so that the program can end without delay.
@@ -23,97 +69,265 @@ void AnnounceReady() {
     KillTimer(nullptr, timer);
 }
 
-void DrainMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+// The program's process, opened while the program still waits for this upgrader to start (so
+// that its id cannot have passed to another process yet); null when it has ended already.
+HANDLE OpenProgramProcess(const UpgraderArguments& args) {
+    return args.programProcessId ? OpenProcess(SYNCHRONIZE, FALSE, args.programProcessId) : nullptr;
 }
 
-// A running program's file cannot be opened for writing; once it can, the program has ended.
-// A file that is not there at all has nothing to wait for. The wait runs at the lowest
-// priority, so that it does not slow down the program it waits for.
-void WaitUntilWritable(const std::string& path) {
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
-    for (;;) {
-        ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (file) break;
+// Waits on the program's own process; its file may stay locked a moment longer, so then on
+// the file, briefly. False when the program did not end in time.
+bool WaitForProgramEnd(HANDLE process, const UpgraderArguments& args) {
+    if (process && WaitForSingleObject(process, kProgramEndLimitMs) != WAIT_OBJECT_0) return false;
+    for (int tries = 0; tries < 100; ++tries) {
+        HANDLE file = CreateFileA(args.programPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return true;
+        }
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) break;
-        DrainMessages();
-        Sleep(1);
+        // A read-only program file is not a running one.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED) {
+            return true;
+        }
+        Sleep(100);
     }
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+    return false;
 }
 
-// Replaces in one step, so a failure leaves the old file as it was.
-bool ReplaceFile(const std::string& temporary, const std::string& target, DWORD attributes) {
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        return false;
-    }
-    SetFileAttributesA(target.c_str(), attributes);
+// Starts this upgrader again with elevation (the system asks the user) and waits for it.
+// False when the user declined or it could not start.
+bool RunElevated(const char* arguments, DWORD* exitCode) {
+    char self[MAX_PATH + 1];
+    const DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
+    if (n == 0 || n >= sizeof self) return false;
+    char parameters[kUpgraderTextMax * 2];
+    if (!Join(parameters, sizeof parameters, "E", arguments)) return false;
+    SHELLEXECUTEINFOA info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpVerb = "runas";
+    info.lpFile = self;
+    info.lpParameters = parameters;
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&info) || !info.hProcess) return false;
+    WaitForSingleObject(info.hProcess, INFINITE);  // it waits for everything with limits of its own
+    GetExitCodeProcess(info.hProcess, exitCode);
+    CloseHandle(info.hProcess);
     return true;
 }
 
-bool Start(const std::string& path, const std::string& restartArgument, const std::string& folder) {
-    std::string commandLine = RestartCommandLine(path, restartArgument);
-    STARTUPINFOA startup{};
+// The whole file in memory: the bytes that are hashed are the bytes written.
+struct FileBytes {
+    unsigned char* data;
+    DWORD size;
+};
+
+bool ReadWhole(const char* path, DWORD limit, FileBytes* out) {
+    out->data = nullptr;
+    out->size = 0;
+    // Nobody may write the file while it is read.
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= limit;
+    if (ok) {
+        out->size = static_cast<DWORD>(size.QuadPart);
+        out->data = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, out->size + 1));
+        DWORD read = 0;
+        ok = out->data && ReadFile(file, out->data, out->size, &read, nullptr) && read == out->size;
+        if (out->data) out->data[out->size] = 0;
+    }
+    CloseHandle(file);
+    if (!ok && out->data) HeapFree(GetProcessHeap(), 0, out->data);
+    if (!ok) out->data = nullptr;
+    return ok;
+}
+
+bool WriteWhole(const char* path, const FileBytes& bytes) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data, bytes.size, &written, nullptr) && written == bytes.size &&
+                    FlushFileBuffers(file);
+    return CloseHandle(file) && ok;
+}
+
+enum ApplyResult { kApplied, kHashDiffers, kNotWritten };
+
+// Reads the downloaded file, checks its hash and writes those same bytes over the target.
+// A read-only target is made writable first; a failure leaves the old file as it was.
+ApplyResult Apply(const char* downloads, const char* folder, const UpgradeEntry& entry) {
+    char temporary[kUpgraderTextMax];
+    char target[kUpgraderTextMax];
+    char fresh[kUpgraderTextMax];
+    if (!Join(temporary, sizeof temporary, downloads, entry.temporaryName) ||
+        !Join(target, sizeof target, folder, entry.targetName) || !Join(fresh, sizeof fresh, target, ".uNEW")) {
+        return kNotWritten;
+    }
+    FileBytes bytes;
+    if (!ReadWhole(temporary, kMaxFileBytes, &bytes)) return kNotWritten;
+    unsigned char digest[kSha256DigestBytes];
+    char hex[65];
+    const bool hashed = Sha256Of(bytes.data, bytes.size, digest);
+    if (hashed) DigestToHex(digest, hex);
+    ApplyResult result = kHashDiffers;
+    if (hashed && SameText(hex, entry.sha256)) {
+        result = kNotWritten;
+        if (WriteWhole(fresh, bytes)) {
+            SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+            if (MoveFileExA(fresh, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                SetFileAttributesA(target, entry.setup ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE
+                                                       : FILE_ATTRIBUTE_ARCHIVE);
+                result = kApplied;
+            } else {
+                DeleteFileA(fresh);
+            }
+        }
+    }
+    HeapFree(GetProcessHeap(), 0, bytes.data);
+    // Applied or not, the download has done its part; one that differs is not kept either.
+    SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporary);
+    return result;
+}
+
+HANDLE Start(const char* path, const char* restartArgument, const char* folder) {
+    char commandLine[kUpgraderTextMax * 2 + 4];
+    char quoted[kUpgraderTextMax + 3];
+    if (!Join(quoted, sizeof quoted, "\"", path) || !Join(quoted, sizeof quoted, quoted, "\" ") ||
+        !Join(commandLine, sizeof commandLine, quoted, restartArgument)) {
+        return nullptr;
+    }
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process)) {
-        return false;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process)) {
+        return nullptr;
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    return process.hProcess;
+}
+
+// "{own path without .exe}.lst": written by the program beside this upgrader.
+bool ListPath(char* path, DWORD capacity) {
+    const DWORD n = GetModuleFileNameA(nullptr, path, capacity);
+    if (n < 4 || n + 1 >= capacity) return false;
+    path[n - 3] = 'l';
+    path[n - 2] = 's';
+    path[n - 1] = 't';
     return true;
 }
 
-std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+void ShowBox(const char* text, UINT icon) { MessageBoxA(nullptr, text, kCaption, MB_OK | icon); }
+
+// Applies the list and runs an external setup; a report of what failed goes into `failed`.
+// False when nothing could be done at all (the box has been shown).
+bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* arguments, Report& failed) {
+    char listPath[MAX_PATH + 1];
+    FileBytes list;
+    if (!ListPath(listPath, sizeof listPath) || !ReadWhole(listPath, kMaxListBytes, &list)) {
+        ShowBox("The list of update files is missing: Lurkmark was not updated.", MB_ICONERROR);
+        return false;
+    }
+    if (!WaitForProgramEnd(program, args)) {
+        HeapFree(GetProcessHeap(), 0, list.data);
+        ShowBox("Lurkmark did not end within a minute: it was not updated.", MB_ICONERROR);
+        return false;
+    }
+    // Program files in a protected folder: an elevated copy does the work (the system asks
+    // the user); the program itself restarts from here, without elevation.
+    if (!args.elevated && !FolderAcceptsNewFiles(args.programFolder)) {
+        HeapFree(GetProcessHeap(), 0, list.data);
+        DWORD code = 1;
+        const bool ran = RunElevated(arguments, &code);
+        DeleteFileA(listPath);
+        // The elevated copy has shown its own report of any failure.
+        if (!ran) {
+            ShowBox("Lurkmark's folder can only be changed with administrator rights, which were not given:\r\n"
+                    "Lurkmark was not updated.",
+                    MB_ICONERROR);
+        }
+        return ran && code == 0;
+    }
+
+    char setup[kUpgraderTextMax] = "";
+    char downloads[kUpgraderTextMax];
+    const char* cursor = reinterpret_cast<const char*>(list.data);
+    UpgradeEntry entry;
+    UpgradeListLine line = ReadDownloadFolder(&cursor, downloads) ? kListEntry : kListMalformed;
+    if (!downloads[0]) Join(downloads, sizeof downloads, args.programFolder, "");
+    while (line != kListMalformed && (line = NextUpgradeEntry(&cursor, &entry)) != kListEnd) {
+        if (line == kListMalformed) break;
+        const ApplyResult result = Apply(downloads, args.programFolder, entry);
+        if (result == kHashDiffers) AppendLine(failed, entry.targetName, " (not the published file: not replaced)");
+        if (result == kNotWritten) AppendLine(failed, entry.targetName, " (could not be written)");
+        if (result == kApplied && entry.setup) Join(setup, sizeof setup, args.programFolder, entry.targetName);
+    }
+    if (line == kListMalformed) AppendLine(failed, "(the rest of the list is unreadable)", "");
+    HeapFree(GetProcessHeap(), 0, list.data);
+    DeleteFileA(listPath);
+
+    if (args.externalSetup && setup[0]) {
+        HANDLE process = Start(setup, args.restartArgument, args.programFolder);
+        if (process) {
+            WaitForSingleObject(process, kSetupLimitMs);
+            CloseHandle(process);
+        } else {
+            AppendLine(failed, setup, " (could not be started)");
+        }
+        SetFileAttributesA(setup, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(setup);
+    }
+    return true;
+}
+
+void ShowFailures(const Report& failed) {
+    if (failed.length == 0) return;
+    Report box;
+    box.length = 0;
+    Append(box, "These files of Lurkmark were not updated:");
+    Append(box, failed.text);
+    ShowBox(box.text, MB_ICONWARNING);
+}
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const auto command = ParseUpgraderArguments(std::vector<std::string>(__argv + 1, __argv + __argc));
-    if (!command) {
-        MessageBoxA(nullptr,
-                    "This program completes updates of Lurkmark.\r\n"
-                    "Lurkmark starts it by itself once an update has been downloaded.",
-                    kCaption, MB_OK | MB_ICONINFORMATION);
+    const char* arguments = SkipProgramName(GetCommandLineA());
+    UpgraderArguments args;
+    if (!ParseUpgraderCommandLine(arguments, &args)) {
+        ShowBox("This program completes updates of Lurkmark.\r\n"
+                "Lurkmark starts it by itself once an update has been downloaded.",
+                MB_ICONINFORMATION);
         return 0;
     }
+    Report failed;
+    failed.length = 0;
+    failed.text[0] = '\0';
+    // The elevated copy starts once the program has ended: its id may name another process by now.
+    HANDLE program = args.elevated ? nullptr : OpenProgramProcess(args);
+    if (args.elevated) {
+        const bool done = ApplyList(program, args, arguments + 1, failed);
+        if (program) CloseHandle(program);
+        ShowFailures(failed);
+        return done && failed.length == 0 ? 0 : 1;
+    }
     AnnounceReady();
-    WaitUntilWritable(command->programPath);
-
-    const std::string& folder = command->programFolder;
-    const UpgradePlan plan =
-        PlanUpgrade(FileNamesIn(folder, "*.uTMP"), FileNameOf(command->programPath), command->externalSetup);
-    std::string failed;
-    for (const FileReplacement& r : plan.replacements) {
-        const bool setup = r.targetName == plan.setupName;
-        const DWORD attributes = setup ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE : FILE_ATTRIBUTE_ARCHIVE;
-        if (!ReplaceFile(folder + r.temporaryName, folder + r.targetName, attributes)) {
-            failed += "\r\n" + r.targetName;
-        }
+    const bool done = ApplyList(program, args, arguments, failed);
+    if (program) CloseHandle(program);
+    ShowFailures(failed);
+    HANDLE restarted = Start(args.programPath, args.restartArgument, args.programFolder);
+    if (restarted) {
+        CloseHandle(restarted);
+    } else {
+        Report box;
+        box.length = 0;
+        Append(box, "Lurkmark could not be started again:\r\n");
+        Append(box, args.programPath);
+        ShowBox(box.text, MB_ICONERROR);
     }
-
-    if (!plan.setupName.empty()) {
-        const std::string setup = folder + plan.setupName;
-        if (Start(setup, command->restartArgument, folder)) {
-            WaitUntilWritable(setup);
-        } else {
-            failed += "\r\n" + plan.setupName + " (could not be started)";
-        }
-        SetFileAttributesA(setup.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(setup.c_str());
-    }
-    const bool started = Start(command->programPath, command->restartArgument, folder);
-    if (!failed.empty()) {
-        MessageBoxA(nullptr, ("These files of Lurkmark could not be updated:" + failed).c_str(), kCaption,
-                    MB_OK | MB_ICONWARNING);
-    }
-    if (!started) {
-        MessageBoxA(nullptr, ("Lurkmark could not be started again:\r\n" + command->programPath).c_str(), kCaption,
-                    MB_OK | MB_ICONERROR);
-    }
-    return failed.empty() && started ? 0 : 1;
+    return done && failed.length == 0 && restarted ? 0 : 1;
 }

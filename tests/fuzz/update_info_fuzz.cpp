@@ -1,5 +1,6 @@
 // The update server's information file, whatever it holds: every value found comes from the
-// text as received, and keys are found without regard to case.
+// text as received, keys are found without regard to case, and a signature entry splits off
+// only an exact beginning of the text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "fuzz_check.h"
 #include "online/update_info.h"
+#include "online/update_signature.h"
 #include "platform/ascii_case.h"
 
 namespace {
@@ -64,6 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           : method[0] == '1'                                      ? UpgradeMethod::UseExternalSetup
                                                                                   : UpgradeMethod::RedirectToURL;
     FUZZ_CHECK(info.method == expected);
+    FUZZ_CHECK(info.fileHashes.size() == info.files.size());
+    for (const std::string& hash : info.fileHashes) FUZZ_CHECK(!HasControl(hash) && Contains(text, hash));
+    if (const auto split = SplitSignedText(text)) {
+        FUZZ_CHECK(split->signature.size() == kSignatureBytes);
+        FUZZ_CHECK(text.compare(0, split->message.size(), split->message) == 0);
+        FUZZ_CHECK(AsciiLower(text.substr(split->message.size(), 11)) == "#signature=");
+    }
 
     // The same file with its ASCII letters in capitals: the same entries, their values in capitals.
     const UpdateInfo upper = ParseUpdateInfo(AsciiUpper(text));

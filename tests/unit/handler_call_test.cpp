@@ -86,6 +86,9 @@ public:
     void OpenInBrowser(const std::string&) override {}
     void ShowChecking() override {}
     void CloseChecking() override {}
+    // Every information file counts as the maker's: the test is about the events, not the key.
+    bool IsSignedByMaker(const std::string&, const std::string&) override { return true; }
+    std::optional<std::string> FileSha256(const std::string&) override { return std::nullopt; }
     void ShowWizard() override {}
     void ShowWizardFile(const std::string&, const std::string&) override {}
     void ShowWizardFileSize(const std::string&) override {}
@@ -95,7 +98,8 @@ public:
     void SetFileTimes(const std::string&, std::uint64_t) override {}
     void RemoveFile(const std::string&) override {}
     void DeleteTemporaryFiles(const std::string&) override {}
-    void HandOver(const std::string&, UpgradeMethod) override {}
+    std::string DownloadFolder(const std::string& programFolder) override { return programFolder; }
+    void HandOver(const std::string&, UpgradeMethod, const UpgradePlan&) override {}
 };
 
 TEST(CallHandler, UpdateEventsMayBeReplacedByTheirOwnHandlers) {
@@ -118,7 +122,9 @@ TEST(CallHandler, UpdateEventsMayBeReplacedByTheirOwnHandlers) {
         flow.OnTransferDone(UpdateTransferResult{});  // no response: the host is unreachable
     }
     flow.StartUpdateCheck();
-    flow.OnTransferDone({UpdateTransferOutcome::Success, 200, "#version=9\r\n#url=http://up.example/a.exe"});
+    flow.OnTransferDone({UpdateTransferOutcome::Success, 200,
+                         "#version=9\r\n#url=http://up.example/a.exe\r\n#sha256=" + std::string(64, '0') +
+                             "\r\n#signature=" + std::string(128, '0') + "\r\n"});
     const std::string size = std::to_string(CapturedSize(kCaptured));
     EXPECT_EQ(raised, (std::vector<std::string>{"update.quenwick.example " + size, "new", "later " + size}));
 }

@@ -78,6 +78,25 @@ TEST(RedirectTarget, ResolvesLocationsAgainstTheCurrentAddress) {
     EXPECT_FALSE(IsRedirectStatus(200));
 }
 
+// A secure transfer stays secure, and no redirect leaves the web's schemes.
+TEST(RedirectTarget, NeverFromHttpsToHttpNorToAnotherScheme) {
+    UrlParts secure;
+    ASSERT_TRUE(SplitUrl("https://up.example/prey/info.inf", secure));
+    UrlParts plain;
+    ASSERT_TRUE(SplitUrl("http://up.example/prey/info.inf", plain));
+    UrlParts next;
+    for (const char* location : {"http://evil.example/x.exe", "HTTP://up.example/x", "file:///C:/payload.exe",
+                                 "ftp://up.example/x"}) {
+        EXPECT_FALSE(RedirectTarget(secure, location, next)) << location;
+    }
+    EXPECT_FALSE(RedirectTarget(plain, "file:///C:/payload.exe", next));
+    EXPECT_TRUE(RedirectTarget(secure, "https://mirror.example/x", next));
+    EXPECT_TRUE(RedirectTarget(secure, "//mirror.example/x", next));  // keeps https
+    EXPECT_EQ(next.scheme, "https");
+    EXPECT_TRUE(RedirectTarget(plain, "https://mirror.example/x", next));
+    EXPECT_TRUE(RedirectTarget(plain, "http://mirror.example/x", next));
+}
+
 TEST(SplitUrl, RefusesAddressesWithoutHostOrWithBadPort) {
     for (const char* address : {"http://", "http:///path", "http://host:0/", "http://host:65536/", "http://host:8o/",
                                 "http://host:/", ""}) {

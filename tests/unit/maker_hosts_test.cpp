@@ -9,8 +9,8 @@ namespace {
 TEST(MakerHosts, BuiltInAddressesUseTheReservedDomain) {
     FakeSettingsStore settings;
     const MakerHosts hosts = ReadMakerHosts(settings);
-    EXPECT_EQ(HelpFileUrl(hosts), "http://www.quenwick.example/benchmarks/prey/help.chm");
-    EXPECT_EQ(UpdateInfoFileUrl(hosts), "http://update.quenwick.example/benchmarks/prey/qwk_lurkmark.inf");
+    EXPECT_EQ(HelpFileUrl(hosts), "https://www.quenwick.example/benchmarks/prey/help.chm");
+    EXPECT_EQ(UpdateInfoFileUrl(hosts), "https://update.quenwick.example/benchmarks/prey/qwk_lurkmark.inf");
     EXPECT_EQ(HomePageAddress(hosts), "www.quenwick.example");
 }
 
@@ -19,8 +19,8 @@ TEST(MakerHosts, RegistryValuesReplaceEachHost) {
     settings.values[kMakerWebHostValue] = "127.0.0.1:8123";
     settings.values[kMakerUpdateHostValue] = "mirror.example.org";
     const MakerHosts hosts = ReadMakerHosts(settings);
-    EXPECT_EQ(HelpFileUrl(hosts), "http://127.0.0.1:8123/benchmarks/prey/help.chm");
-    EXPECT_EQ(UpdateInfoFileUrl(hosts), "http://mirror.example.org/benchmarks/prey/qwk_lurkmark.inf");
+    EXPECT_EQ(HelpFileUrl(hosts), "https://127.0.0.1:8123/benchmarks/prey/help.chm");
+    EXPECT_EQ(UpdateInfoFileUrl(hosts), "https://mirror.example.org/benchmarks/prey/qwk_lurkmark.inf");
     EXPECT_EQ(HomePageAddress(hosts), "127.0.0.1:8123");
 }
 

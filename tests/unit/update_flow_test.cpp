@@ -4,14 +4,43 @@
 
 #include <algorithm>
 #include <deque>
+#include <iterator>
 
+#include "online/update_signature.h"
 #include "online/update_texts.h"
 #include "online/updater_config.h"
+#include "upgrader/upgrader_command.h"
 
 namespace {
 
 const std::string kProgram = "C:\\Bench\\QWK_Lurkmark.exe";
-const std::string kInfoUrl = "http://update.quenwick.example/benchmarks/prey/qwk_lurkmark.inf";
+const std::string kInfoUrl = "https://update.quenwick.example/benchmarks/prey/qwk_lurkmark.inf";
+
+// The fake maker's signature: bound to every byte of the message, as the real one is.
+std::string FakeSignature(const std::string& message) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : message) h = (h ^ c) * 1099511628211ull;
+    std::string signature(kSignatureBytes, '\0');
+    for (std::size_t i = 0; i < signature.size(); ++i) signature[i] = static_cast<char>(h >> (8 * (i % 8)) ^ i);
+    return signature;
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char* digits = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : bytes) hex += {digits[c >> 4], digits[c & 15]};
+    return hex;
+}
+
+// Every downloaded file of these tests has these bytes' digest, unless a test says otherwise.
+const std::string kDigest(kSha256Bytes, '\xab');
+const std::string kHash = Hex(kDigest);
+
+// As the maker's tool signs an information file.
+std::string SignedText(std::string text) {
+    if (!text.empty() && text.back() != '\n') text += "\r\n";
+    return text + "#signature=" + Hex(FakeSignature(text)) + "\r\n";
+}
 
 class FakeTransfer : public UpdateTransfer {
 public:
@@ -48,6 +77,10 @@ public:
     bool checkingShown = false;
     void ShowChecking() override { checkingShown = true; }
     void CloseChecking() override { checkingShown = false; }
+    bool IsSignedByMaker(const std::string& message, const std::string& signature) override {
+        return signature == FakeSignature(message);
+    }
+    std::optional<std::string> FileSha256(const std::string&) override { return fileDigest; }
     void ShowWizard() override { log.push_back("wizard"); }
     void ShowWizardFile(const std::string& line, const std::string& address) override {
         log.push_back("wizard file " + line + " " + address);
@@ -63,9 +96,15 @@ public:
     }
     void RemoveFile(const std::string& path) override { log.push_back("delete " + path); }
     void DeleteTemporaryFiles(const std::string& folder) override { log.push_back("delete " + folder + "*.uTMP"); }
-    void HandOver(const std::string& restart, UpgradeMethod method) override {
-        log.push_back("hand over " + restart + " " + std::to_string(static_cast<int>(method)));
+    std::string DownloadFolder(const std::string& programFolder) override {
+        return stagingFolder.empty() ? programFolder : stagingFolder;
     }
+    std::string stagingFolder;  // set: the program's folder is not writable
+    void HandOver(const std::string& restart, UpgradeMethod method, const UpgradePlan& files) override {
+        log.push_back("hand over " + restart + " " + std::to_string(static_cast<int>(method)) + "\r\n" +
+                      ComposeUpgradeList(files));
+    }
+    std::optional<std::string> fileDigest = kDigest;
 
 private:
     static std::string IconName(MessageIcon icon) {
@@ -79,11 +118,15 @@ private:
     }
 };
 
-UpdateTransferResult Body(const std::string& text) { return {UpdateTransferOutcome::Success, 200, text}; }
+// An information file as the maker publishes it: signed.
+UpdateTransferResult Body(const std::string& text) {
+    return {UpdateTransferOutcome::Success, 200, SignedText(text)};
+}
+UpdateTransferResult Unsigned(const std::string& text) { return {UpdateTransferOutcome::Success, 200, text}; }
 UpdateTransferResult Outcome(UpdateTransferOutcome outcome, int status = 200) { return {outcome, status, ""}; }
 
-const std::string kTwoFiles =
-    "#version=1.3\r\n#url1=http://up.example/prey/QWK_Lurkmark.exe\r\n#url2=http://up.example/prey/version.txt\r\n";
+const std::string kTwoFiles = "#version=1.3\r\n#url1=http://up.example/prey/QWK_Lurkmark.exe\r\n#sha2561=" + kHash +
+                              "\r\n#url2=http://up.example/prey/version.txt\r\n#sha2562=" + kHash + "\r\n";
 
 class UpdateFlowTest : public ::testing::Test {
 protected:
@@ -100,6 +143,8 @@ protected:
         events.OnHostUnreachable = [this](const std::string& address, const std::string& host) {
             raised.push_back("unreachable " + address + " " + host);
         };
+        events.OnCertificateError = [this](const std::string& address) { raised.push_back("certificate " + address); };
+        events.OnRefused = [this](const std::string& line) { raised.push_back("refused: " + line); };
     }
 
     // A check whose information file arrives at once.
@@ -201,14 +246,18 @@ TEST_F(UpdateFlowTest, FullDownloadStampsFilesFinishesWizardAndHandsOver) {
     EXPECT_EQ(transfer.started.size(), 3u);
 
     flow.WizardConfirmed();
-    EXPECT_EQ(shell.log.back(), "hand over /afterupgrade 1");
+    // A downloaded program keeps its own name: under external setup no file is a setup program.
+    EXPECT_EQ(shell.log.back(), "hand over /afterupgrade 1\r\n"
+                                "F|" + kHash + "|QWK_Lurkmark.exe.uTMP|QWK_Lurkmark.exe\r\n"
+                                "F|" + kHash + "|version.txt.uTMP|version.txt\r\n");
     EXPECT_EQ(shell.log[shell.log.size() - 2], "wizard closed");
     EXPECT_TRUE(raised.empty());
 }
 
 TEST_F(UpdateFlowTest, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThird) {
     CheckAnswering(Body("#version=2\r\n#url=http://up.example/a.exe\r\n#url2=http://up.example/b.dat\r\n"
-                        "#url3=http://up.example/c.txt"));
+                        "#url3=http://up.example/c.txt\r\n#sha256=" + kHash + "\r\n#sha2562=" + kHash +
+                        "\r\n#sha2563=" + kHash + "\r\n"));
     FileArrives();
     shell.yesNoAnswers = {true};
     flow.OnTransferDone(Outcome(UpdateTransferOutcome::HttpStatus, 404));
@@ -239,7 +288,7 @@ TEST_F(UpdateFlowTest, MissingFileAnsweredNoAborts) {
 TEST_F(UpdateFlowTest, UnsafeAddressIsNeverFetchedButAskedAsALostFile) {
     shell.yesNoAnswers = {true, true};
     CheckAnswering(Body("#version=2\r\n#url=http://up.example/..%5c..%5cx/\r\n#url2=http://up.example/a\\..\\..\\b.dll"
-                        "\r\n#url3=http://up.example/ok.txt"));
+                        "\r\n#url3=http://up.example/ok.txt\r\n#sha2563=" + kHash + "\r\n"));
     ASSERT_EQ(transfer.started.size(), 2u);
     EXPECT_EQ(transfer.started[1].targetFile, "C:\\Bench\\ok.txt.uTMP");
     EXPECT_NE(std::find(shell.log.begin(), shell.log.end(),
@@ -340,6 +389,119 @@ TEST_F(UpdateFlowTest, ComponentDefaultsShowFewerMessages) {
     CheckAnswering(Outcome(UpdateTransferOutcome::NoResponse, -1));
     EXPECT_TRUE(shell.log.empty());
     EXPECT_EQ(raised.size(), 1u);  // the event is raised all the same
+}
+
+TEST_F(UpdateFlowTest, AnInformationFileNotSignedByTheMakerOffersNothing) {
+    const std::string signedFile = SignedText(kTwoFiles);
+    std::string flipped = signedFile;
+    flipped[flipped.size() - 3] ^= 1;  // one bit of the signature's last hex digit
+    std::string changed = signedFile;
+    changed.replace(changed.find("1.3"), 3, "9.9");  // the signed bytes altered
+    struct Case {
+        std::string body;
+        const char* why;
+    } cases[] = {
+        {kTwoFiles, "is not signed"},                          // today's format
+        {flipped, "has a wrong signature"},
+        {changed, "has a wrong signature"},
+        {signedFile + "#url3=http://evil.example/x.dll\r\n", "is not signed"},  // nothing may follow it
+        {"#signature=" + Hex(FakeSignature("#version=9\r\n")) + "\r\n", "has a wrong signature"},  // another text's
+    };
+    for (const Case& c : cases) {
+        shell.log.clear();
+        raised.clear();
+        CheckAnswering(Unsigned(c.body));
+        EXPECT_EQ(shell.log, std::vector<std::string>{"message Application update wizard info: " +
+                                                      std::string(UpdateText(24))})
+            << c.body;
+        EXPECT_EQ(raised, std::vector<std::string>{"refused: Update information " + kInfoUrl + " " + c.why +
+                                                   ": no update offered."})
+            << c.body;
+        EXPECT_FALSE(flow.Busy());
+    }
+    EXPECT_EQ(transfer.started.size(), std::size(cases));  // no download ever started
+}
+
+TEST_F(UpdateFlowTest, FileWhoseHashDiffersIsALostFileAndNeverHandedOver) {
+    CheckAnswering(Body(kTwoFiles));
+    shell.fileDigest = std::string(kSha256Bytes, '\x01');
+    shell.yesNoAnswers = {true};  // skip it
+    FileArrives();
+    const std::vector<std::string> tail(shell.log.end() - 3, shell.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"delete C:\\Bench\\QWK_Lurkmark.exe.uTMP",
+                                              "ask Error warning: " + LostFileText("QWK_Lurkmark.exe"),
+                                              "wizard file Downloading 2 of 2 http://up.example/prey/version.txt"}));
+    EXPECT_EQ(raised, std::vector<std::string>{"refused: Update file http://up.example/prey/QWK_Lurkmark.exe does "
+                                               "not have the published SHA-256: discarded."});
+    shell.fileDigest = kDigest;
+    FileArrives();
+    flow.WizardConfirmed();
+    EXPECT_EQ(shell.log.back(), "hand over /afterupgrade 0\r\nF|" + kHash + "|version.txt.uTMP|version.txt\r\n");
+}
+
+TEST_F(UpdateFlowTest, UnreadableDownloadAnsweredNoAborts) {
+    CheckAnswering(Body(kTwoFiles));
+    shell.fileDigest = std::nullopt;
+    shell.yesNoAnswers = {false};
+    FileArrives();
+    ASSERT_EQ(raised.size(), 2u);
+    EXPECT_EQ(raised.back(), "aborted");
+    EXPECT_FALSE(flow.Busy());
+}
+
+TEST_F(UpdateFlowTest, AddressWithoutAHashIsNeverFetched) {
+    shell.yesNoAnswers = {true};
+    CheckAnswering(Body("#version=2\r\n#url1=http://up.example/a.dll\r\n#sha2561=abc\r\n"
+                        "#url2=http://up.example/b.dll\r\n#sha2562=" + kHash + "\r\n"));
+    ASSERT_EQ(transfer.started.size(), 2u);
+    EXPECT_EQ(transfer.started[1].targetFile, "C:\\Bench\\b.dll.uTMP");
+    EXPECT_EQ(raised, std::vector<std::string>{"refused: Update file http://up.example/a.dll has no SHA-256 in the "
+                                               "information file: not fetched."});
+}
+
+TEST_F(UpdateFlowTest, TheBrowserOpensOnlyWebAddresses) {
+    for (const char* address : {"file:///C:/payload.exe", "FILE://server/share/x.exe", "javascript://x",
+                                "ftp://up.example/x"}) {
+        raised.clear();
+        shell.log.clear();
+        CheckAnswering(Body(std::string("#version=2\r\n#url=") + address + "\r\n#method=2\r\n"));
+        EXPECT_EQ(raised, (std::vector<std::string>{"refused: Update address " + std::string(address) +
+                                                        " is not a web address: not opened.",
+                                                    "aborted"}));
+        EXPECT_EQ(shell.log.size(), 1u) << "only the question: " << address;
+    }
+    CheckAnswering(Body("#version=2\r\n#url=HTTPS://www.quenwick.example/new\r\n#method=2\r\n"));
+    EXPECT_EQ(shell.log.back(), "browser HTTPS://www.quenwick.example/new");
+}
+
+TEST_F(UpdateFlowTest, CertificateErrorHasItsOwnReportNotTheUnreachableOne) {
+    CheckAnswering(Outcome(UpdateTransferOutcome::CertificateError, -1));
+    EXPECT_EQ(raised, std::vector<std::string>{"certificate " + kInfoUrl});
+    EXPECT_TRUE(shell.log.empty());
+    raised.clear();
+    CheckAnswering(Body(kTwoFiles));
+    shell.log.clear();
+    flow.OnTransferDone(Outcome(UpdateTransferOutcome::CertificateError, -1));
+    EXPECT_EQ(shell.log, (std::vector<std::string>{"wizard closed", "delete C:\\Bench\\*.uTMP"}));
+    EXPECT_EQ(raised, std::vector<std::string>{"certificate http://up.example/prey/QWK_Lurkmark.exe"});
+    EXPECT_FALSE(flow.Busy());
+}
+
+// A program folder this user may not write: the downloads wait in a folder of the user's own,
+// and the upgrader is told where.
+TEST_F(UpdateFlowTest, DownloadsOutsideAProtectedProgramFolderAreHandedOverWithTheirFolder) {
+    shell.stagingFolder = "C:\\Users\\Ann\\Temp\\Lurkmark update\\";
+    CheckAnswering(Body(kTwoFiles));
+    EXPECT_EQ(transfer.started[1].targetFile, shell.stagingFolder + "QWK_Lurkmark.exe.uTMP");
+    FileArrives();
+    EXPECT_EQ(transfer.started[2].targetFile, shell.stagingFolder + "version.txt.uTMP");
+    FileArrives();
+    flow.WizardConfirmed();
+    EXPECT_EQ(shell.log.back(), "hand over /afterupgrade 0\r\nD|" + shell.stagingFolder + "\r\nF|" + kHash +
+                                    "|QWK_Lurkmark.exe.uTMP|QWK_Lurkmark.exe\r\nF|" + kHash +
+                                    "|version.txt.uTMP|version.txt\r\n");
+    EXPECT_NE(std::find(shell.log.begin(), shell.log.end(), "delete " + shell.stagingFolder + "*.uTMP"),
+              shell.log.end());
 }
 
 }  // namespace

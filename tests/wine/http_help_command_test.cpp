@@ -71,6 +71,7 @@ TEST(HelpCommand, AbsentFileAnsweredNoDoesNothingElse) {
     EXPECT_FALSE(wt::FolderExists(bench.Path() + "Help"));
 }
 
+// The server signs with the tests' key, which the Windows tests check against.
 TEST(HelpCommand, AbsentFileIsDownloadedIntoANewFolderAndOpened) {
     wt::TempFolder bench("help_download");
     ScriptedUi ui;
@@ -83,6 +84,13 @@ TEST(HelpCommand, AbsentFileIsDownloadedIntoANewFolderAndOpened) {
 }
 
 TEST(HelpCommand, FailedDownloadLeavesNoFileAndAsksAgainNextTime) {
+    // The maker's signature beside a help file: missing, or another file's.
+    ASSERT_TRUE(wt::PublishOnMakerServer("/unsigned/help.chm", ServedHelpFile()));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/unsigned/help.chm.sig?status=404", ""));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/forged/help.chm", ServedHelpFile() + "a page that runs code"));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/forged/help.chm.sig", std::string(128, 'a')));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/garbled/help.chm", ServedHelpFile()));
+    ASSERT_TRUE(wt::PublishOnMakerServer("/garbled/help.chm.sig", "not a signature"));
     struct Case {
         const char* what;
         std::string url;
@@ -90,6 +98,9 @@ TEST(HelpCommand, FailedDownloadLeavesNoFileAndAsksAgainNextTime) {
         {"no connection", "http://127.0.0.1:1/benchmarks/prey/help.chm"},
         {"not found on the server", ServerUrl("/benchmarks/prey/no-such-help.chm")},
         {"connection lost early", ServerUrl("/benchmarks/prey/help.chm?short=2000")},
+        {"no signature", ServerUrl("/unsigned/help.chm")},
+        {"a wrong signature", ServerUrl("/forged/help.chm")},
+        {"an unreadable signature", ServerUrl("/garbled/help.chm")},
     };
     for (const Case& c : cases) {
         wt::TempFolder bench("help_fail");
@@ -99,6 +110,7 @@ TEST(HelpCommand, FailedDownloadLeavesNoFileAndAsksAgainNextTime) {
         RunHelpCommand(bench.Path(), c.url, ui.Ui());
         EXPECT_EQ(ui.events, (Events{"ask", "wait", "close"})) << c.what;
         EXPECT_FALSE(wt::FileExists(bench.Path() + "Help\\help.chm")) << c.what;
+        EXPECT_FALSE(wt::FileExists(bench.Path() + "Help\\help.chm.sig")) << c.what;
         ui.events.clear();
         ui.answerYes = false;
         RunHelpCommand(bench.Path(), c.url, ui.Ui());

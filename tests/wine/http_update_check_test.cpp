@@ -1,6 +1,8 @@
-// The update check and downloads of the real program, driven through its update page
-// against the maker's server script (and tinyproxy) on 127.0.0.1. One program serves every
-// case here, so that its six-second splash is waited for only once.
+// The update check and downloads of the real program (its test build, which trusts the tests'
+// signing key), driven through its update page against the maker's server script (and
+// tinyproxy) on 127.0.0.1: the information file over https and signed, the files with their
+// hashes; and a hostile server's tricks. One program serves every case here, so that its
+// six-second splash is waited for only once.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -16,12 +18,14 @@
 #include "online/update_wizard_form_win.h"
 #include "online/upgrade_question_form_win.h"
 #include "platform/folder_listing_win.h"
+#include "platform/sha256_win.h"
 #include "settings/registry_settings_store_win.h"
 #include "support/eventually.h"
 #include "support/maker_server_client.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
+#include "upgrader/upgrader_input.h"
 
 namespace {
 
@@ -48,17 +52,39 @@ std::string FileUrl(const std::string& name, const std::string& query = "", cons
     return wt::MakerServerUrl("/benchmarks/prey/" + name + query, host);
 }
 
-std::string InfoFile(const std::string& version, const std::vector<std::string>& urls) {
+std::string HashOf(const std::string& bytes) {
+    unsigned char digest[kSha256DigestBytes];
+    char hex[65];
+    EXPECT_TRUE(Sha256Of(bytes.data(), bytes.size(), digest));
+    DigestToHex(digest, hex);
+    return hex;
+}
+
+// A listed file: its address and the bytes the maker published (whose hash the file lists).
+struct Listed {
+    std::string url;
+    std::string bytes;
+};
+
+std::string InfoFile(const std::string& version, const std::vector<Listed>& files) {
     std::string text = "; Lurkmark update\r\n#version=" + version + "\r\n";
-    for (std::size_t i = 0; i < urls.size(); ++i) text += "#url" + std::to_string(i + 1) + "=" + urls[i] + "\r\n";
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        text += "#url" + n + "=" + files[i].url + "\r\n#sha256" + n + "=" + HashOf(files[i].bytes) + "\r\n";
+    }
     return text + "#message={Faster start-up.}\r\n";
+}
+
+std::string DebugLog(const std::string& folder) {
+    return wt::FileExists(folder + "debug.txt") ? wt::ReadFileBytes(folder + "debug.txt") : "";
 }
 
 class UpdateCheck : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         folder_ = std::make_unique<wt::TempFolder>("update_check");
-        wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerHost()}});
+        ASSERT_TRUE(wt::TrustTestAuthority());
+        wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerSecureHost()}});
         app_ = std::make_unique<wt::StartedProgram>(folder_->Path());
         if (!app_->main) return;
         wt::Click(app_->Control(ctl::RzGroup3));
@@ -75,7 +101,7 @@ protected:
     void SetUp() override {
         ASSERT_NE(app_->main, nullptr);
         ASSERT_TRUE(wt::IsShown(app_->Control(ctl::RzToolButton3)));
-        settings_.Write("MakerUpdateHost", wt::MakerServerHost());
+        settings_.Write("MakerUpdateHost", wt::MakerServerSecureHost());
     }
     void TearDown() override {
         if (wt::IsChecked(app_->Control(ctl::UseProxyBox))) wt::Click(app_->Control(ctl::UseProxyBox));
@@ -87,6 +113,11 @@ protected:
     void PressUpdate() { wt::PostClick(app_->Control(ctl::RzToolButton3)); }
     static void Publish(const std::string& pathAndQuery, const std::string& body) {
         ASSERT_TRUE(wt::PublishOnMakerServer(pathAndQuery, body)) << pathAndQuery;
+    }
+    // The information file as the maker publishes it: signed ("bad": one bit of the signature
+    // flipped). The query's answer modes apply to it as to any published answer.
+    static void PublishInfo(const std::string& body, const std::string& query = "", const char* sign = "good") {
+        Publish(std::string(kInfoPath) + "?sign=" + sign + (query.empty() ? "" : "&" + query), body);
     }
     void UseProxy(const std::string& server, const std::string& port, const std::string& user,
                   const std::string& password) {
@@ -137,7 +168,7 @@ protected:
     void ExpectNextCheckFindsNothingNew(int requestsBefore) {
         ASSERT_TRUE(wt::WaitUntil([&] { return wt::RequestsServed(kInfoPath) > requestsBefore; }, 20000));
         ASSERT_TRUE(CheckingEnds());
-        Publish(kInfoPath, InfoFile("1.2", {FileUrl("a.dat")}));
+        PublishInfo(InfoFile("1.2", {{FileUrl("a.dat"), ""}}));
         PressUpdate();
         const Box box = AnswerBox(Main(), IDOK);
         EXPECT_EQ(box.caption, kComponentCaption);
@@ -155,12 +186,12 @@ std::unique_ptr<wt::StartedProgram> UpdateCheck::app_;
 TEST_F(UpdateCheck, NoNewerVersionOrAnUnreadableFileShowsText24) {
     static const char garbage[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR#\xff\xfe version 9 url1";
     const std::string cases[] = {
-        InfoFile("1.2", {FileUrl("a.dat")}),
+        InfoFile("1.2", {{FileUrl("a.dat"), ""}}),
         InfoFile("1.3", {}),
         std::string(garbage, sizeof garbage - 1),
     };
     for (const std::string& info : cases) {
-        Publish(kInfoPath, info);
+        PublishInfo(info);
         PressUpdate();
         const Box box = AnswerBox(Main(), IDOK);
         EXPECT_EQ(box.caption, kComponentCaption);
@@ -169,7 +200,7 @@ TEST_F(UpdateCheck, NoNewerVersionOrAnUnreadableFileShowsText24) {
 }
 
 TEST_F(UpdateCheck, DeclinedUpgradeShowsUpdateAborted) {
-    Publish(kInfoPath, InfoFile("1.3", {FileUrl("QWK_Lurkmark.exe")}));
+    PublishInfo(InfoFile("1.3", {{FileUrl("QWK_Lurkmark.exe"), ""}}));
     for (UINT decline : {static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_CLOSE)}) {
         PressUpdate();
         HWND question = wt::WaitForWindow(app_->program.ProcessId(), "TUpgradeQuestionForm", 20000);
@@ -205,7 +236,7 @@ TEST_F(UpdateCheck, UnreachableHostShowsNoInternetConnectionAndTheHostMessage) {
 }
 
 TEST_F(UpdateCheck, ProxyPortThatIsNotANumberIsReportedAndNoCheckStarts) {
-    Publish(kInfoPath, InfoFile("1.2", {}));
+    PublishInfo(InfoFile("1.2", {}));
     const int before = wt::RequestsServed(kInfoPath);
     for (const std::string port : {"80a", ""}) {
         UseProxy("127.0.0.1", port, "", "");
@@ -224,9 +255,10 @@ TEST_F(UpdateCheck, ProxyPortThatIsNotANumberIsReportedAndNoCheckStarts) {
 // The server answers these only when they come through a proxy; "localhost" because
 // 127.0.0.1 is on the proxy's bypass list.
 TEST_F(UpdateCheck, ThroughTheProxyWithCredentialsTheFilesDownload) {
-    settings_.Write("MakerUpdateHost", wt::MakerServerHost("localhost"));
-    Publish(std::string(kInfoPath) + "?proxied=1",
-            InfoFile("1.3", {FileUrl("proxied.dat", "", "localhost")}));
+    // The information file comes through the proxy's tunnel (https); the file over plain http,
+    // where the server can tell that it came through the proxy.
+    settings_.Write("MakerUpdateHost", wt::MakerServerSecureHost("localhost"));
+    PublishInfo(InfoFile("1.3", {{FileUrl("proxied.dat", "", "localhost"), "through tinyproxy"}}));
     Publish("/benchmarks/prey/proxied.dat?proxied=1", "through tinyproxy");
     UseProxy("127.0.0.1", wt::Env("LURK_PROXY_PORT"), wt::Env("LURK_PROXY_USER"), wt::Env("LURK_PROXY_PASSWORD"));
     HWND wizard = StartDownloads();
@@ -238,7 +270,7 @@ TEST_F(UpdateCheck, ThroughTheProxyWithCredentialsTheFilesDownload) {
 
 TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
     // The second file stops after a part until the test lets it end.
-    Publish(kInfoPath, InfoFile("1.3", {FileUrl("first.dat"), FileUrl("stalled.dat")}));
+    PublishInfo(InfoFile("1.3", {{FileUrl("first.dat"), "first"}, {FileUrl("stalled.dat"), ""}}));
     Publish("/benchmarks/prey/first.dat", "first");
     Publish("/benchmarks/prey/stalled.dat?size=300000&stall=20000", "");
     HWND wizard = StartDownloads();
@@ -279,8 +311,9 @@ TEST_F(UpdateCheck, CancelConfirmedStopsTheDownloadAndLeavesNoTemporaryFile) {
 // A server that sends a byte a second: Cancel ends the download within two seconds and takes
 // the partial file with it, and a new try right after downloads the file.
 TEST_F(UpdateCheck, CancelDuringAByteASecondDownloadEndsAtOnceAndARetryWorks) {
-    Publish(kInfoPath, InfoFile("1.3", {FileUrl("slow.dat")}));
-    Publish("/benchmarks/prey/slow.dat?rate=1", std::string(600, 's'));
+    const std::string published(600, 's');
+    PublishInfo(InfoFile("1.3", {{FileUrl("slow.dat"), published}}));
+    Publish("/benchmarks/prey/slow.dat?rate=1", published);
     HWND wizard = StartDownloads();
     ASSERT_NE(wizard, nullptr);
     ASSERT_TRUE(wt::WaitUntil([&] { return WizardText(wizard, UpdateWizardForm::kRateLabel) != UpdateText(22); },
@@ -302,11 +335,11 @@ TEST_F(UpdateCheck, CancelDuringAByteASecondDownloadEndsAtOnceAndARetryWorks) {
     PostMessageA(aborted, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wt::WaitUntil([&] { return !IsWindow(aborted); }, 10000));
 
-    Publish("/benchmarks/prey/slow.dat", "fast now");
+    Publish("/benchmarks/prey/slow.dat", published);  // now at full speed
     wizard = StartDownloads();
     ASSERT_NE(wizard, nullptr);
     ASSERT_TRUE(WaitForFinalState(wizard));
-    EXPECT_EQ(wt::ReadFileBytes(Folder() + "slow.dat.uTMP"), "fast now");
+    EXPECT_TRUE(wt::FileBecomes(Folder() + "slow.dat.uTMP", published));
     AbortThroughCloseBox(wizard);
 }
 
@@ -341,10 +374,10 @@ TEST_F(UpdateCheck, CheckingWindowTellsAndCancelsAStalledCheck) {
 TEST_F(UpdateCheck, AMegabyteMessageScrollsInAQuestionNoTallerThanTheScreen) {
     std::string message;
     while (message.size() < 1000000) message += std::string(90, 'm') + " line " + std::to_string(message.size()) + "\r\n";
-    std::string info = InfoFile("1.3", {FileUrl("a.dat")});
+    std::string info = InfoFile("1.3", {{FileUrl("a.dat"), ""}});
     info.replace(info.find("Faster start-up."), 16, message);
-    ASSERT_LE(info.size(), 1024u * 1024u);
-    Publish(kInfoPath, info);
+    ASSERT_LE(info.size() + 200, 1024u * 1024u) << "the signature line must fit too";
+    PublishInfo(info);
     PressUpdate();
     HWND question = wt::WaitForWindow(app_->program.ProcessId(), "TUpgradeQuestionForm", 30000);
     ASSERT_NE(question, nullptr);
@@ -364,7 +397,7 @@ TEST_F(UpdateCheck, AMegabyteMessageScrollsInAQuestionNoTallerThanTheScreen) {
 }
 
 TEST_F(UpdateCheck, MissingSecondFileAnsweredYesKeepsTheFirstAndFetchesTheThird) {
-    Publish(kInfoPath, InfoFile("1.3", {FileUrl("one.dat"), FileUrl("two.dat"), FileUrl("three.dat")}));
+    PublishInfo(InfoFile("1.3", {{FileUrl("one.dat"), "one"}, {FileUrl("two.dat"), ""}, {FileUrl("three.dat"), "three"}}));
     Publish("/benchmarks/prey/one.dat?lastmod=Tue,%2015%20Nov%201994%2008:12:31%20GMT", "one");
     Publish("/benchmarks/prey/three.dat", "three");
     HWND wizard = StartDownloads();
@@ -401,11 +434,11 @@ TEST_F(UpdateCheck, ConnectionClosedMidBodyShowsTheLostConnection) {
         std::string fileQuery;
     } cases[] = {
         {"a download", "", "?size=50000&short=20000"},
-        {"the information file", "?short=12", ""},
+        {"the information file", "short=12", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Publish(kInfoPath + c.infoQuery, InfoFile("1.3", {FileUrl("cut.dat")}));
+        PublishInfo(InfoFile("1.3", {{FileUrl("cut.dat"), "whole"}}), c.infoQuery);
         Publish("/benchmarks/prey/cut.dat" + c.fileQuery, "whole");
         PressUpdate();
         if (c.infoQuery.empty()) {
@@ -440,6 +473,101 @@ TEST_F(UpdateCheck, RedirectLoopEndsTheCheckWithoutAWord) {
     ExpectNextCheckFindsNothingNew(before);
     EXPECT_GE(wt::RequestsServed("/loop"), 1);
     EXPECT_LE(wt::RequestsServed("/loop"), 20);
+}
+
+// A hostile server (or anyone on the path) cannot make the program install anything: an
+// information file in today's format (unsigned) or with a wrong signature offers nothing, and
+// the debug log says why.
+TEST_F(UpdateCheck, UnsignedOrWronglySignedInformationFileOffersNothing) {
+    const std::string offer = InfoFile("9.0", {{FileUrl("evil.exe"), "evil"}});
+    struct Case {
+        const char* sign;
+        const char* why;
+    } cases[] = {{nullptr, "is not signed"}, {"bad", "has a wrong signature"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        if (c.sign) {
+            PublishInfo(offer, "", c.sign);
+        } else {
+            Publish(kInfoPath, offer);
+        }
+        const int before = wt::RequestsServed("/benchmarks/prey/evil.exe");
+        PressUpdate();
+        const Box box = AnswerBox(Main(), IDOK);
+        EXPECT_EQ(box.caption, kComponentCaption);
+        EXPECT_EQ(box.text, UpdateText(24));
+        const std::string line = "Update information https://" + wt::MakerServerSecureHost() + kInfoPath + " " + c.why +
+                                 ": no update offered.";
+        EXPECT_TRUE(wt::WaitUntil([&] { return DebugLog(Folder()).find(line) != std::string::npos; }, 20000))
+            << DebugLog(Folder());
+        EXPECT_EQ(wt::RequestsServed("/benchmarks/prey/evil.exe"), before);
+    }
+}
+
+// Signed by the maker, but the file that arrives is not the published one: here a redirect to
+// another host delivers other bytes. It is a lost file; "No" aborts and nothing stays.
+TEST_F(UpdateCheck, FileWhoseHashDiffersIsALostFile) {
+    Publish("/benchmarks/prey/moved.exe?redirect=" + wt::MakerServerUrl("/elsewhere/evil.exe", "localhost"), "");
+    Publish("/elsewhere/evil.exe", "an exe from someone else");
+    PublishInfo(InfoFile("1.3", {{FileUrl("moved.exe"), "the maker's exe"}}));
+    HWND wizard = StartDownloads();
+    ASSERT_NE(wizard, nullptr);
+    const Box lost = AnswerBox(wizard, IDNO);
+    EXPECT_EQ(lost.caption, "Error");
+    EXPECT_EQ(lost.text, LostFileText("moved.exe"));
+    EXPECT_EQ(AnswerBox(Main(), IDOK).text, "Update aborted.");
+    EXPECT_EQ(wt::RequestsServed("/elsewhere/evil.exe"), 1);
+    EXPECT_FALSE(wt::FileExists(Folder() + "moved.exe.uTMP"));
+    EXPECT_TRUE(wt::WaitUntil([&] {
+        return DebugLog(Folder()).find("Update file " + FileUrl("moved.exe") +
+                                       " does not have the published SHA-256: discarded.") != std::string::npos;
+    }, 20000));
+}
+
+// The information file's address is sent on to plain http: never followed, so the check ends
+// as for a missing file, and the plain address is never asked.
+TEST_F(UpdateCheck, RedirectFromHttpsToHttpIsNotFollowed) {
+    Publish("/plain/qwk_lurkmark.inf?sign=good", InfoFile("9.0", {{FileUrl("evil.exe"), "evil"}}));
+    Publish(std::string(kInfoPath) + "?redirect=" + wt::MakerServerUrl("/plain/qwk_lurkmark.inf"), "");
+    const int before = wt::RequestsServed(kInfoPath);
+    PressUpdate();
+    ExpectNextCheckFindsNothingNew(before);
+    EXPECT_EQ(wt::RequestsServed("/plain/qwk_lurkmark.inf"), 0);
+}
+
+// A server whose certificate does not prove the host ("127.1" is not named in it).
+TEST_F(UpdateCheck, CertificateErrorHasItsOwnMessage) {
+    settings_.Write("MakerUpdateHost", wt::MakerServerSecureHost("127.1"));
+    PublishInfo(InfoFile("1.3", {}));
+    const int before = wt::RequestsServed(kInfoPath);
+    PressUpdate();
+    const Box box = AnswerBox(Main(), IDOK);
+    EXPECT_EQ(box.caption, "Lurkmark");
+    EXPECT_EQ(box.text, kCertificateErrorText);
+    EXPECT_EQ(wt::RequestsServed(kInfoPath), before);
+    EXPECT_EQ(wt::WaitForDialogOwnedBy(Main(), 1000), nullptr) << "no second message";
+}
+
+// Method 2 opens the first address in the browser: only a web address. A file address would
+// run the program it names.
+TEST_F(UpdateCheck, BrowserMethodOpensNoFileAddress) {
+    const std::string payload = Folder() + "payload\\";
+    CreateDirectoryA(payload.c_str(), nullptr);
+    wt::WriteFileBytes(payload + "payload.exe", wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe"));
+    std::string address = "file:///" + payload + "payload.exe";
+    for (char& c : address) c = c == '\\' ? '/' : c;
+    PublishInfo("#version=1.3\r\n#url=" + address + "\r\n#method=2\r\n");
+    PressUpdate();
+    ASSERT_TRUE(AnswerUpgradeQuestion(UpgradeQuestionForm::kYesButton));
+    const Box box = AnswerBox(Main(), IDOK);
+    EXPECT_EQ(box.caption, "Lurkmark");
+    EXPECT_EQ(box.text, "Update aborted.");
+    EXPECT_TRUE(wt::WaitUntil([&] {
+        return DebugLog(Folder()).find("Update address " + address + " is not a web address: not opened.") !=
+               std::string::npos;
+    }, 20000));
+    Sleep(2000);  // time enough for a started program to write its record
+    EXPECT_FALSE(wt::FileExists(payload + "runs.txt")) << "the payload ran";
 }
 
 }  // namespace

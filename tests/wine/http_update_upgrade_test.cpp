@@ -1,6 +1,8 @@
-// A whole self-upgrade of the real program: the check finds a newer version, the wizard
-// downloads the program and its version file, "&OK" ends the program through its normal
-// shutdown, and the upgrader replaces both files and starts the new program.
+// A whole self-upgrade of the real program (its test build): the check finds a newer version
+// in a signed information file over https, the wizard downloads the program and its version
+// file and checks their hashes, "&OK" ends the program through its normal shutdown, and the
+// upgrader replaces exactly those two files and starts the new program. A "*.uTMP" planted in
+// the program's folder meanwhile is not applied.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -14,10 +16,12 @@
 #include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
 #include "support/eventually.h"
+#include "platform/sha256_win.h"
 #include "support/maker_server_client.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
+#include "upgrader/upgrader_input.h"
 
 namespace {
 
@@ -27,6 +31,14 @@ std::vector<std::string> Runs(const std::string& folder) {
     std::istringstream in(wt::FileExists(folder + "runs.txt") ? wt::ReadFileBytes(folder + "runs.txt") : "");
     for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
     return lines;
+}
+
+std::string HashOf(const std::string& bytes) {
+    unsigned char digest[kSha256DigestBytes];
+    char hex[65];
+    EXPECT_TRUE(Sha256Of(bytes.data(), bytes.size(), digest));
+    DigestToHex(digest, hex);
+    return hex;
 }
 
 bool Writable(const std::string& path) {
@@ -40,10 +52,13 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
                                    "the new version's own bytes";
     ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/QWK_Lurkmark.exe", newProgram));
     ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/version.txt", "1.3"));
-    ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/qwk_lurkmark.inf",
-                                         "#version=1.3\r\n#url1=" + wt::MakerServerUrl("/benchmarks/prey/QWK_Lurkmark.exe") +
-                                             "\r\n#url2=" + wt::MakerServerUrl("/benchmarks/prey/version.txt") + "\r\n"));
-    wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerHost()}});
+    ASSERT_TRUE(wt::PublishOnMakerServer(
+        "/benchmarks/prey/qwk_lurkmark.inf?sign=good",
+        "#version=1.3\r\n#url1=" + wt::MakerServerSecureUrl("/benchmarks/prey/QWK_Lurkmark.exe") + "\r\n#sha2561=" +
+            HashOf(newProgram) + "\r\n#url2=" + wt::MakerServerUrl("/benchmarks/prey/version.txt") +
+            "\r\n#sha2562=" + HashOf("1.3") + "\r\n"));
+    ASSERT_TRUE(wt::TrustTestAuthority());
+    wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerSecureHost()}});
     // The normal shutdown deletes the batch view file.
     wt::WriteFileBytes(dir + "batchview.txt", "view");
 
@@ -62,6 +77,8 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
         ASSERT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(ok) && wt::TextOf(ok) == "&OK"; }, 30000));
         EXPECT_TRUE(wt::FileBecomes(dir + "QWK_Lurkmark.exe.uTMP", newProgram));
         EXPECT_TRUE(wt::FileBecomes(dir + "version.txt.uTMP", "1.3"));
+        // Planted by someone else once the downloads are done: the upgrader takes only its list.
+        wt::WriteFileBytes(dir + "planted.dll.uTMP", "not from the maker");
 
         wt::PostClick(ok);
         ASSERT_TRUE(app.program.WaitForExit(15000)) << "the program must end after the hand-over";
@@ -74,7 +91,8 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
     EXPECT_TRUE(wt::WaitUntil([&] { return Writable(dir + "QWK_Lurkmark.exe"); }, 10000));
     EXPECT_EQ(wt::ReadFileBytes(dir + "QWK_Lurkmark.exe"), newProgram);
     EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
-    EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
+    EXPECT_EQ(FileNamesIn(dir, "*.uTMP"), std::vector<std::string>{"planted.dll.uTMP"});
+    EXPECT_FALSE(wt::FileExists(dir + "planted.dll"));
 
     // The upgrader ends right after the start; the next program start would remove it.
     EXPECT_TRUE(wt::WaitUntil([&] {

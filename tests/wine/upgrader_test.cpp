@@ -1,5 +1,6 @@
 // The upgrader for real: written from the program's resource, started as the program ends,
-// replacing the program and its files and starting it again with "/afterupgrade".
+// replacing exactly the listed files whose bytes still have their hash, and starting the
+// program again with "/afterupgrade".
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -9,7 +10,9 @@
 #include "platform/scoped_win.h"
 #include "support/wine_test_support.h"
 #include "support/window_automation.h"
+#include "platform/sha256_win.h"
 #include "upgrader/upgrader_command.h"
+#include "upgrader/upgrader_input.h"
 
 namespace {
 
@@ -44,6 +47,45 @@ ScopedKernelHandle Start(const std::string& commandLine, const std::string& fold
     return ScopedKernelHandle(pi.hProcess);
 }
 
+std::string HashOf(const std::string& bytes) {
+    unsigned char digest[kSha256DigestBytes];
+    char hex[65];
+    EXPECT_TRUE(Sha256Of(bytes.data(), bytes.size(), digest));
+    DigestToHex(digest, hex);
+    return hex;
+}
+
+// The plan the program makes for files it downloaded, each with the hash of these bytes.
+UpgradePlan PlanFor(const std::vector<std::pair<std::string, std::string>>& downloads, bool externalSetup) {
+    std::vector<std::string> names;
+    for (const auto& d : downloads) names.push_back(d.first);
+    UpgradePlan plan = PlanUpgrade(names, "QWK_Lurkmark.exe", externalSetup);
+    for (std::size_t i = 0; i < plan.replacements.size(); ++i) plan.replacements[i].sha256 = HashOf(downloads[i].second);
+    return plan;
+}
+
+// Writes the upgrader and its list into the folder and starts it for the program.
+ScopedKernelHandle StartUpgrader(const std::string& dir, DWORD processId, const std::string& program,
+                                 const UpgradePlan& plan, bool externalSetup) {
+    const std::string upgrader = dir + "Upgrader.exe";
+    wt::WriteFileBytes(upgrader, wt::ReadFileBytes(BuiltUpgrader()));
+    wt::WriteFileBytes(UpgraderListPath(upgrader), ComposeUpgradeList(plan));
+    return Start(ComposeUpgraderCommandLine(upgrader, processId, program, "/afterupgrade", externalSetup), dir);
+}
+
+// The upgrader's closing box: its text, after it is answered.
+std::string AnswerBox(const ScopedKernelHandle& upgrader) {
+    const HWND box = wt::WaitForWindow(GetProcessId(upgrader.Get()), "#32770", 30000);
+    if (!box) return "<no box>";
+    std::string text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string part = wt::TextOf(child);
+        if (part.find("Lurkmark") != std::string::npos) text = part;
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return text;
+}
+
 bool Ended(const ScopedKernelHandle& process, DWORD timeoutMs) {
     return process && WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
@@ -76,8 +118,13 @@ TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
     const HMODULE resources =
         LoadLibraryExA((wt::Env("LURK_BIN_DIR") + "\\QWK_Lurkmark.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(resources, nullptr);
+    // Planted beside the download, but not in the list the program hands over.
+    wt::WriteFileBytes(dir + "planted.dll.uTMP", "not from the maker");
+    wt::WriteFileBytes(dir + "version.txt.uTMP", "1.3");
+    SetFileAttributesA((dir + "version.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     const DWORD before = GetTickCount();
-    HandOverToUpgrader(resources, program, "/afterupgrade", false);
+    HandOverToUpgrader(resources, GetProcessId(running.Get()), program, "/afterupgrade", false,
+                       PlanFor({{"QWK_Lurkmark.exe.uTMP", newProgram}, {"version.txt.uTMP", "1.3"}}, false));
     EXPECT_LT(GetTickCount() - before, 10000u) << "the hand-over must not keep the program from ending";
     FreeLibrary(resources);
     const std::string upgrader = UpgraderPath(dir);
@@ -95,8 +142,9 @@ TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
     // The restarted program has ended once its file can be written again.
     EXPECT_TRUE(wt::WaitUntil([&] { return Writable(program); }, 30000));
     EXPECT_EQ(wt::ReadFileBytes(program), newProgram);
-    EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
-    EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
+    EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3") << "a read-only target is replaced too";
+    EXPECT_EQ(FileNamesIn(dir, "*.uTMP"), std::vector<std::string>{"planted.dll.uTMP"}) << "applied only the list";
+    EXPECT_FALSE(wt::FileExists(dir + "planted.dll"));
 
     // The upgrader ends right after the restart; the next program start removes it.
     EXPECT_TRUE(wt::WaitUntil([&] {
@@ -110,13 +158,15 @@ TEST(Upgrader, ExternalSetupRunsFirstIsDeletedAndThenTheProgramStarts) {
     const std::string& dir = folder.Path();
     const std::string program = dir + "QWK_Lurkmark.exe";
     const std::string oldProgram = wt::ReadFileBytes(StandIn()) + "old";
+    const std::string setup = wt::ReadFileBytes(StandIn());
     wt::WriteFileBytes(program, oldProgram);
-    wt::WriteFileBytes(dir + "setup.exe.uTMP", wt::ReadFileBytes(StandIn()));
+    wt::WriteFileBytes(dir + "setup.exe.uTMP", setup);
     wt::WriteFileBytes(dir + "data.pk4", "old data");
     wt::WriteFileBytes(dir + "data.pk4.uTMP", "new data");
 
-    ScopedKernelHandle upgrader =
-        Start(ComposeUpgraderCommandLine(BuiltUpgrader(), program, "/afterupgrade", true), dir);
+    // The program has ended already: its process id names no process any more.
+    ScopedKernelHandle upgrader = StartUpgrader(
+        dir, 0, program, PlanFor({{"setup.exe.uTMP", setup}, {"data.pk4.uTMP", "new data"}}, true), true);
     ASSERT_TRUE(Ended(upgrader, 30000));
     DWORD exitCode = 99;
     GetExitCodeProcess(upgrader.Get(), &exitCode);
@@ -127,6 +177,53 @@ TEST(Upgrader, ExternalSetupRunsFirstIsDeletedAndThenTheProgramStarts) {
     EXPECT_FALSE(wt::FileExists(dir + "setup.exe"));
     EXPECT_EQ(wt::ReadFileBytes(program), oldProgram);  // the setup program's business, not the upgrader's
     EXPECT_EQ(wt::ReadFileBytes(dir + "data.pk4"), "new data");
+    EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
+}
+
+// Downloads staged outside the program's folder (one the user may not write) are copied in.
+TEST(Upgrader, DownloadsFromAStagingFolderAreCheckedAndCopiedIn) {
+    wt::TempFolder folder{"upgrader_staged"};
+    const std::string& dir = folder.Path();
+    const std::string staged = dir + "staged\\";
+    CreateDirectoryA(staged.c_str(), nullptr);
+    const std::string program = dir + "QWK_Lurkmark.exe";
+    wt::WriteFileBytes(program, wt::ReadFileBytes(StandIn()));
+    wt::WriteFileBytes(dir + "data.pk4", "old data");
+    wt::WriteFileBytes(staged + "data.pk4.uTMP", "new data");
+    wt::WriteFileBytes(dir + "data.pk4.uTMP", "planted in the program's folder");
+
+    UpgradePlan plan = PlanFor({{"data.pk4.uTMP", "new data"}}, false);
+    plan.downloadFolder = staged;
+    ScopedKernelHandle upgrader = StartUpgrader(dir, 0, program, plan, false);
+    ASSERT_TRUE(Ended(upgrader, 30000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 1; }, 30000));
+    EXPECT_EQ(wt::ReadFileBytes(dir + "data.pk4"), "new data");
+    EXPECT_FALSE(wt::FileExists(staged + "data.pk4.uTMP"));
+    EXPECT_EQ(wt::ReadFileBytes(dir + "data.pk4.uTMP"), "planted in the program's folder");
+}
+
+// A file changed after the program checked it (or a list entry for a file that is not the
+// download) is reported, and never replaces anything; the program still starts again.
+TEST(Upgrader, AFileWhoseHashDiffersIsReportedNotApplied) {
+    wt::TempFolder folder{"upgrader_hash"};
+    const std::string& dir = folder.Path();
+    const std::string program = dir + "QWK_Lurkmark.exe";
+    const std::string oldProgram = wt::ReadFileBytes(StandIn());
+    wt::WriteFileBytes(program, oldProgram);
+    wt::WriteFileBytes(dir + "QWK_Lurkmark.exe.uTMP", "swapped in after the check");
+    wt::WriteFileBytes(dir + "version.txt", "1.2");
+    wt::WriteFileBytes(dir + "version.txt.uTMP", "1.3");
+
+    ScopedKernelHandle upgrader = StartUpgrader(
+        dir, 0, program,
+        PlanFor({{"QWK_Lurkmark.exe.uTMP", "the verified download"}, {"version.txt.uTMP", "1.3"}}, false), false);
+    EXPECT_EQ(AnswerBox(upgrader),
+              "These files of Lurkmark were not updated:\r\nQWK_Lurkmark.exe (not the published file: not replaced)");
+    ASSERT_TRUE(Ended(upgrader, 30000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 1; }, 30000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(program); }, 30000));
+    EXPECT_EQ(wt::ReadFileBytes(program), oldProgram);
+    EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
     EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
 }
 

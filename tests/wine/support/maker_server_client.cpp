@@ -1,6 +1,7 @@
 #include "support/maker_server_client.h"
 
 #include <windows.h>
+#include <wincrypt.h>
 #include <wininet.h>
 
 #include "platform/scoped_win.h"
@@ -46,6 +47,32 @@ std::string MakerServerUrl(const std::string& pathAndQuery, const std::string& h
 
 std::string MakerServerHost(const std::string& host) {
     return host + ":" + Env("LURK_HTTP_PORT");
+}
+
+std::string MakerServerSecureUrl(const std::string& pathAndQuery, const std::string& host) {
+    return "https://" + MakerServerSecureHost(host) + pathAndQuery;
+}
+
+std::string MakerServerSecureHost(const std::string& host) {
+    return host + ":" + Env("LURK_HTTPS_PORT");
+}
+
+bool TrustTestAuthority(bool trusted) {
+    const std::string der = ReadFileBytes(Env("LURK_TEST_PKI_WIN") + "\\ca.der");
+    HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_A, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, "ROOT");
+    if (!store) return false;
+    PCCERT_CONTEXT added = nullptr;
+    bool done = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING,
+                                                 reinterpret_cast<const BYTE*>(der.data()),
+                                                 static_cast<DWORD>(der.size()), CERT_STORE_ADD_USE_EXISTING,
+                                                 &added) != FALSE;
+    if (done && !trusted) {
+        done = CertDeleteCertificateFromStore(added) != FALSE;  // frees the context too
+    } else if (added) {
+        CertFreeCertificateContext(added);
+    }
+    CertCloseStore(store, 0);
+    return done;
 }
 
 bool PublishOnMakerServer(const std::string& pathAndQuery, const std::string& body) {

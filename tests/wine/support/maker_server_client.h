@@ -9,6 +9,13 @@ namespace wt {
 std::string MakerServerUrl(const std::string& pathAndQuery, const std::string& host = "127.0.0.1");
 // "HOST:PORT", as the host settings take it.
 std::string MakerServerHost(const std::string& host = "127.0.0.1");
+// The same server over https (port in LURK_HTTPS_PORT; same files and published answers).
+std::string MakerServerSecureUrl(const std::string& pathAndQuery, const std::string& host = "127.0.0.1");
+std::string MakerServerSecureHost(const std::string& host = "127.0.0.1");
+
+// Makes this Wine prefix (and only it) trust the test certificate authority that signed the
+// https server's certificate (LURK_TEST_PKI_WIN\ca.der), or stop trusting it. True on success.
+bool TrustTestAuthority(bool trusted = true);
 
 // Keeps the body and the query's answer modes for the path (see server/maker_server.py);
 // true when the server took it.

@@ -117,7 +117,10 @@ void WriteSettingsDword(const std::string& name, DWORD value) {
 }
 
 std::string InstallProgram(const std::string& folder) {
-    const std::string source = Env("LURK_BIN_DIR") + "\\QWK_Lurkmark.exe";
+    // The tests' own build of the program where the test asks for it (see tests/CMakeLists.txt).
+    const char* programDir = std::getenv("LURK_PROGRAM_DIR");
+    const std::string source =
+        (programDir && *programDir ? std::string(programDir) : Env("LURK_BIN_DIR")) + "\\QWK_Lurkmark.exe";
     const std::string target = folder + "QWK_Lurkmark.exe";
     if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) throw std::runtime_error("cannot copy " + source);
     return target;
