@@ -22,9 +22,12 @@ void StoreCustomResolutionSwitch(SettingsStore& store, const OptionState& option
     store.Write("CusRes", on ? "1" : "0");
 }
 
-void StoreCustomSize(SettingsStore& store, const std::string& width, const std::string& height) {
+void StoreCustomSize(SettingsStore& store, OptionState& options, const std::string& width, const std::string& height) {
+    options.customWidth = width;
+    options.customHeight = height;
     store.Write("CusW", width);
     store.Write("CusH", height);
+    if (options.customOn) StoreCustomResolutionSwitch(store, options);
 }
 
 void StoreChoice(SettingsStore& store, const std::string& name, int index) {
@@ -39,12 +42,12 @@ void StoreFlag(SettingsStore& store, const std::string& name, bool on) {
     store.Write(name, on ? "1" : "0");
 }
 
-void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text) {
-    if (!text.empty()) store.Write(name, text);
+void StoreText(SettingsStore& store, const std::string& name, const std::string& text) {
+    store.Write(name, text);
 }
 
 void StoreProxyPassword(SettingsStore& store, const std::string& password) {
-    if (!password.empty()) store.Write("ProxyPassword", EncodeBase64Mime(password));
+    store.Write("ProxyPassword", EncodeBase64Mime(password));
 }
 
 void PickGameFolder(SettingsStore& store, FileSystem& files, const std::string& exePath,

@@ -14,17 +14,18 @@
 void StoreResolutions(SettingsStore& store, const OptionState& options);
 // CusRes: "1" when switched on and both sizes are filled in.
 void StoreCustomResolutionSwitch(SettingsStore& store, const OptionState& options);
-// CusW and CusH, from the resolution picker.
-void StoreCustomSize(SettingsStore& store, const std::string& width, const std::string& height);
+// CusW and CusH, from the resolution picker; with the custom box checked, CusRes as well, so
+// that a size added to a switched-on custom resolution is still on after a restart.
+void StoreCustomSize(SettingsStore& store, OptionState& options, const std::string& width, const std::string& height);
 // AspectRatio, Shader, AFLevel, AALevel: the item index; nothing when no item is selected.
 void StoreChoice(SettingsStore& store, const std::string& name, int index);
 // Demo keeps the item index plus one.
 void StoreDemoChoice(SettingsStore& store, int index);
 // Boost, UseProxy.
 void StoreFlag(SettingsStore& store, const std::string& name, bool on);
-// Note, ProxyServer, ProxyPort, ProxyUsername: emptying a field is not stored.
-void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text);
-// ProxyPassword, base64-encoded; emptying the field is not stored.
+// Note, ProxyServer, ProxyPort, ProxyUsername; an emptied field stores the empty text.
+void StoreText(SettingsStore& store, const std::string& name, const std::string& text);
+// ProxyPassword, base64-encoded (an emptied field stores the empty text).
 void StoreProxyPassword(SettingsStore& store, const std::string& password);
 
 // The user chose prey.exe: the game folder is the file's folder.
