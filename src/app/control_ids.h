@@ -93,4 +93,7 @@ constexpr int RzButton1 = 2003;
 // Labels without events.
 constexpr int StaticLabel = 2100;
 
+// Progress panel: the time the current run has taken so far.
+constexpr int ElapsedLabel = 2200;
+
 }  // namespace ctl

@@ -267,3 +267,50 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
 }
 
 }  // namespace
+
+namespace {
+
+// Saved anywhere else (a desktop), the file names the program by its full path and runs from
+// the folder it lies in.
+TEST(BatchFile, SavedOutsideTheProgramsFolderRunsFromThere) {
+    wt::GameFolder game{"batch_elsewhere", "Prey Game"};
+    const std::string bench = game.Paths().BenchDir;
+    const std::string results = bench + "Results\\";
+    const std::string desktop = bench + "My Desktop\\";
+    wt::MakeFolders(results);
+    wt::MakeFolders(desktop);
+    wt::CreateSettingsKey({{"Path", game.GamePath()}, {"ResultPath", results}});
+    {
+        wt::StartedProgram app(bench);
+        ASSERT_NE(app.main, nullptr);
+        wt::Click(app.Control(ctl::ResItemBase + 0));  // 640 x 480
+        wt::Click(app.Control(ctl::DemoItemBase + 0));
+        wt::Click(app.Control(ctl::AspectItemBase + 1));
+        wt::Click(app.Control(ctl::ShaderItemBase + 2));
+        wt::SelectComboItem(app.Control(ctl::AABox), 1);
+        wt::SelectComboItem(app.Control(ctl::AFBox), 4);
+        Command(app, ctl::Addsettings1);
+        PostCommand(app, ctl::Savebatch1);
+        HWND dialog = WaitForSaveDialog(app.main);
+        ASSERT_NE(dialog, nullptr);
+        TypeNameAndSave(dialog, desktop + "run.bat");
+        EXPECT_TRUE(Closes(dialog));
+        EXPECT_TRUE(app.Exit());
+    }
+    const std::string program = "\"" + bench + "QWK_Lurkmark.exe\"";
+    EXPECT_EQ(wt::ReadFileBytes(desktop + "run.bat"),
+              CrLfLines({program + " /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16", program + " /Batch /Open"}));
+
+    const std::set<DWORD> explorersBefore = wt::ProcessesNamed("explorer.exe");
+    wt::RunningProgram cmd("cmd /c run.bat", desktop);
+    ASSERT_TRUE(cmd.WaitForExit(120000)) << "the batch file did not finish";
+    const std::vector<std::string> reports = ReportsIn(results);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(wt::ReadFileBytes(results + reports[0]).find(" FPS</b>"), std::string::npos) << "no score";
+    for (DWORD explorer : wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"))) {
+        EXPECT_TRUE(wt::CloseProcess(explorer));
+    }
+    wt::DeleteSettingsKey();
+}
+
+}  // namespace
