@@ -307,9 +307,14 @@ TEST(BatchFile, SavedOutsideTheProgramsFolderRunsFromThere) {
     const std::vector<std::string> reports = ReportsIn(results);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(wt::ReadFileBytes(results + reports[0]).find(" FPS</b>"), std::string::npos) << "no score";
+    // The closing line opened the results folder.
+    int folderWindows = 0;
     for (DWORD explorer : wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"))) {
+        if (wt::WindowCaptionsOf(explorer) != std::set<std::string>{"Results"}) continue;
+        ++folderWindows;
         EXPECT_TRUE(wt::CloseProcess(explorer));
     }
+    EXPECT_EQ(folderWindows, 1);
     wt::DeleteSettingsKey();
 }
 
