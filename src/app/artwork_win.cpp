@@ -115,11 +115,13 @@ void DrawFocusCue(const DRAWITEMSTRUCT& item, int inset) {
     if (!ShowsFocus(item)) return;
     RECT r = item.rcItem;
     InflateRect(&r, -inset, -inset);
-    // The dotted rectangle inverts what lies beneath, so it shows on every face; colours
-    // set for text would change its dots.
-    SetTextColor(item.hDC, RGB(0, 0, 0));
-    SetBkColor(item.hDC, RGB(255, 255, 255));
-    DrawFocusRect(item.hDC, &r);
+    // White dots: the faces are dark, and the system's inverted dots nearly vanish on them.
+    ScopedGdiObject pen(CreatePen(PS_DOT, 1, kWhite));
+    ScopedSelect selectPen(item.hDC, pen.Get());
+    ScopedSelect selectBrush(item.hDC, GetStockObject(NULL_BRUSH));
+    const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    Rectangle(item.hDC, r.left, r.top, r.right, r.bottom);
+    SetBkMode(item.hDC, oldMode);
 }
 
 ScopedGdiObject CreateUiFont(int designHeight, bool bold) {
@@ -280,7 +282,11 @@ void PaintRunButton(const DRAWITEMSTRUCT& item) {
     RECT text{tx + h + Scale(6), r.top + shift, r.right, r.bottom + shift};
     DrawTextIn(dc, "RUN", text, disabled ? RGB(120, 124, 128) : kWhite, font.Get(), DT_LEFT | DT_SINGLELINE | DT_VCENTER,
                Scale(3));
-    DrawFocusCue(item, Scale(4));
+    // The one button that starts a pass shows its focus plainly: a white frame inside it.
+    if (ShowsFocus(item)) {
+        const int in = Scale(3);
+        FrameSolid(dc, RECT{r.left + in, r.top + in, r.right - in, r.bottom - in}, kWhite, Scale(2));
+    }
 }
 
 void PaintWindowGlyph(const DRAWITEMSTRUCT& item, bool exitGlyph) {

@@ -38,7 +38,7 @@ void PaintWindowGlyph(const DRAWITEMSTRUCT& item, bool exitGlyph);
 // face: the caption drawn on the button when it differs from the window text, which is
 // the button's accessible name (the browse buttons show "..." and are named "Browse...").
 void PaintDarkButton(const DRAWITEMSTRUCT& item, const char* face = nullptr);
-// Whether a drawn control shows its focus now, and the dotted focus rectangle `inset`
-// pixels inside it.
+// Whether a drawn control shows its focus now, and the dotted white focus rectangle
+// `inset` pixels inside it.
 bool ShowsFocus(const DRAWITEMSTRUCT& item);
 void DrawFocusCue(const DRAWITEMSTRUCT& item, int inset);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/middle_ellipsis.h"
 #include "platform/scoped_win.h"
 
 namespace {
@@ -24,9 +25,15 @@ void PaintShortened(HWND field, HDC dc) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(field, &text[0], static_cast<int>(text.size()))));
     ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    const int room = format.right - format.left;
+    const std::string shown = ShortenInTheMiddle(text, [&](const std::string& candidate) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, candidate.c_str(), static_cast<int>(candidate.size()), &size);
+        return size.cx <= room;
+    });
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &format,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+    DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &format,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 LRESULT CALLBACK FieldProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {

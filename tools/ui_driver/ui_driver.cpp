@@ -86,7 +86,11 @@ int main(int argc, char** argv) {
     if (command == "focus" && argc > 2) {
         HWND control = wt::FindControl(main, std::atoi(argv[2]));
         if (!control) return Fail("no such control");
-        for (int tab = 0; tab < 60 && wt::FocusIn(main) != control; ++tab) wt::PressKey(main, VK_TAB);
+        for (int tab = 0; tab < 60 && wt::FocusIn(main) != control; ++tab) {
+            const HWND before = wt::FocusIn(main);
+            wt::PressKey(main, VK_TAB);
+            wt::WaitUntil([&] { return wt::FocusIn(main) != before; }, 2000);
+        }
         return wt::FocusIn(main) == control ? 0 : Fail("the focus never came");
     }
     if (command == "exit") {

@@ -16,12 +16,6 @@ HWND KeyTarget(HWND top) {
     return focus ? focus : top;
 }
 
-// A message sent after the posted ones comes back only when the queue before it is handled.
-void WaitForQueue(HWND top) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result);
-}
-
 }  // namespace
 
 void PressKey(HWND top, WPARAM virtualKey) {
@@ -29,13 +23,11 @@ void PressKey(HWND top, WPARAM virtualKey) {
     const UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
     PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
-    WaitForQueue(top);
 }
 
 void PressAltLetter(HWND top, char letter) {
     // What TranslateMessage makes of Alt and the letter: the system character, context bit set.
     PostMessageA(KeyTarget(top), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 | (1 << 29));
-    WaitForQueue(top);
 }
 
 }  // namespace wt

@@ -8,9 +8,9 @@ namespace wt {
 // The control that has the keyboard focus in the thread of `top` (null when none).
 HWND FocusIn(HWND top);
 // A key pressed and released on the focused control of `top` (on `top` itself when nothing
-// has the focus); returns once the program has handled both.
+// has the focus). The key is posted, as the keyboard does: wait for its effect.
 void PressKey(HWND top, WPARAM virtualKey);
-// Alt with a letter (lower case), as for a mnemonic.
+// Alt with a letter (lower case), as for a mnemonic; posted likewise.
 void PressAltLetter(HWND top, char letter);
 
 }  // namespace wt
