@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
 #include "results/report_document.h"
+#include "support/file_dialog.h"
 #include "support/game_folder.h"
 #include "support/process_list.h"
 #include "support/started_program.h"
@@ -18,9 +19,6 @@
 
 namespace {
 
-// The save dialog's file name field: an edit inside combo box cmb13, or edit edt1.
-constexpr int kFileNameCombo = 0x47C;
-constexpr int kFileNameEdit = 0x480;
 constexpr int kReadOnlyBox = 0x410;  // chx1
 
 // A popup menu command that shows nothing modal.
@@ -54,34 +52,11 @@ void CloseViewerOfTheViewFile(const std::set<DWORD>& notepadsBefore) {
 
 bool NoDialogOwnedBy(HWND owner) { return wt::WaitForDialogOwnedBy(owner, 300) == nullptr; }
 
-BOOL CALLBACK FindEdit(HWND hwnd, LPARAM param) {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(param) = hwnd;
-    return FALSE;
-}
-
-HWND FileNameField(HWND dialog) {
-    HWND combo = wt::FindControl(dialog, kFileNameCombo);
-    if (!combo) return wt::FindControl(dialog, kFileNameEdit);
-    HWND edit = nullptr;  // inside the combo box, one or two levels down
-    EnumChildWindows(combo, FindEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit;
-}
-
 // The save dialog, open over the main window.
-HWND WaitForSaveDialog(HWND main) {
-    HWND dialog = wt::WaitForDialogOwnedBy(main);
-    if (dialog && !wt::WaitUntil([&] { return FileNameField(dialog) != nullptr; })) return nullptr;
-    return dialog;
-}
+HWND WaitForSaveDialog(HWND main) { return wt::WaitForFileDialog(main); }
 
 // Types the name into the save dialog and presses Save (the dialog may then ask more).
-void TypeNameAndSave(HWND dialog, const std::string& name) {
-    wt::SetText(FileNameField(dialog), name);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-}
+void TypeNameAndSave(HWND dialog, const std::string& name) { wt::TypeNameAndConfirm(dialog, name); }
 
 bool Closes(HWND window) { return wt::WaitUntil([&] { return !IsWindow(window); }, 10000); }
 

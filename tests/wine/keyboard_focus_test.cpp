@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/file_dialog.h"
 #include "support/keyboard.h"
 #include "support/screen_pixels.h"
 #include "support/started_program.h"
@@ -214,6 +215,38 @@ TEST(Looks, NamesDimmedItemsDropDownColoursAndTheIcon) {
     for (int i = 0; i < count; ++i) sides.push_back(dir[6 + 14 * i] == 0 ? 256 : dir[6 + 14 * i]);
     EXPECT_EQ(sides, (std::vector<int>{16, 24, 32, 48, 256}));
     FreeLibrary(exe);
+
+    EXPECT_TRUE(app.Exit());
+    wt::DeleteSettingsKey();
+}
+
+// Each file dialog opens at the folder set: a bare file name found only there is taken.
+TEST(BrowseDialogs, OpenAtTheFoldersSet) {
+    wt::TempFolder bench{"browse_start"};
+    const std::string game = bench.Path() + "Prey Game";
+    const std::string demos = bench.Path() + "My Demos\\";
+    wt::MakeFolders(game + "\\base\\Demos");
+    wt::MakeFolders(demos);
+    wt::WriteFileBytes(game + "\\prey.exe", "stand-in");
+    wt::WriteFileBytes(demos + "mine.demo", "demo");
+    wt::WriteFileBytes(demos + "other.demo", "demo");
+    wt::CreateSettingsKey({{"Path", game}, {"Demo", "3"}, {"Demoname", demos + "mine.demo"}});
+    StartedProgram app(bench.Path());
+    ASSERT_NE(app.main, nullptr);
+
+    wt::PostClick(app.Control(ctl::RzToolButton2));
+    HWND dialog = wt::WaitForFileDialog(app.main);
+    ASSERT_NE(dialog, nullptr);
+    wt::TypeNameAndConfirm(dialog, "prey.exe");
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) << "prey.exe not found where it opened";
+    EXPECT_EQ(wt::ReadSettingsValue("Path"), game);
+
+    wt::PostClick(app.Control(ctl::DemoEditButton));
+    dialog = wt::WaitForFileDialog(app.main);
+    ASSERT_NE(dialog, nullptr);
+    wt::TypeNameAndConfirm(dialog, "other.demo");
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) << "other.demo not found where it opened";
+    EXPECT_EQ(wt::ReadSettingsValue("Demoname"), demos + "other.demo");
 
     EXPECT_TRUE(app.Exit());
     wt::DeleteSettingsKey();
