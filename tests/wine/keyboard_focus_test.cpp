@@ -175,6 +175,8 @@ TEST(Looks, NamesDimmedItemsDropDownColoursAndTheIcon) {
         {ctl::RzToolButton2, "Browse..."}, {ctl::RzToolButton1, "Browse..."}, {ctl::DemoEditButton, "Browse..."},
         {ctl::OpenResFolder, "Open"},      {ctl::RzGroup1, "Options"},     {ctl::RzGroup3, "Help"},
         {ctl::RzGroup1Items0, "Paths & information"}, {ctl::RzGroup3Items3, "About..."},
+        {ctl::cusresbox, "Custom resolution:"},       {ctl::NoteEdit, "Benchmark notes (50 chars at most!)"},
+        {ctl::ProxyPassEdit, "Password"},
     };
     for (const auto& [id, name] : names) EXPECT_EQ(AccessibleName(app.Control(id)), name) << "control " << id;
     CoUninitialize();
