@@ -332,6 +332,7 @@ void PaintDarkButton(const DRAWITEMSTRUCT& item, const char* face) {
     RECT textRect = r;
     if (down) OffsetRect(&textRect, 1, 1);
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+    const UINT underline = item.itemState & ODS_NOACCEL ? DT_HIDEPREFIX : 0;  // until Alt is pressed
     DrawTextIn(dc, text, textRect, disabled ? RGB(100, 100, 100) : kWhite, font,
-               DT_CENTER | DT_SINGLELINE | DT_VCENTER | kShowPrefix | (item.itemState & ODS_NOACCEL ? DT_HIDEPREFIX : 0));
+               DT_CENTER | DT_SINGLELINE | DT_VCENTER | kShowPrefix | underline);
 }

@@ -30,7 +30,8 @@ bool PickerForm::Create(HWND mainWindow) {
         return false;
     }
     background_ = RenderPicture(PaintPickerBackground, Scale(kWidth), Scale(kHeight));
-    AddChild(Handle(), "BUTTON", "Close", BS_OWNERDRAW, ctl::PickerClose, ScaleRect(kWidth - 26, 5, 19, 19), font_.Get());
+    AddChild(Handle(), "BUTTON", "Close", BS_OWNERDRAW, ctl::PickerClose, ScaleRect(kWidth - 26, 5, 19, 19),
+             font_.Get());
     list_ = AddChild(Handle(), "LISTBOX", "",
                      WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                      ctl::RzCheckList1, ScaleRect(10, 54, kWidth - 20, 392), font_.Get());
