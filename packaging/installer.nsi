@@ -1,6 +1,6 @@
 ; The installer of Quenwick Lurkmark. Built by CMake, which defines LURK_VERSION, LURK_STAGE
-; (the folder holding the files to ship), LURK_FILE_LISTS (the generated demo lists) and
-; LURK_OUTFILE.
+; (the folder holding the files to ship), LURK_FILE_LISTS (the generated demo lists),
+; LURK_ICON (the program's icon) and LURK_OUTFILE.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -31,6 +31,8 @@ VIAddVersionKey /LANG=1033 "FileVersion" "${LURK_VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${LURK_VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "Quenwick"
 
+!define MUI_ICON "${LURK_ICON}"
+!define MUI_UNICON "${LURK_ICON}"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -79,7 +81,7 @@ Section "Quenwick Lurkmark"
 
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   SetShellVarContext all
-  CreateShortcut "$SMPROGRAMS\${LURK_SHORTCUT}" "$INSTDIR\QWK_Lurkmark.exe"
+  CreateShortcut "$SMPROGRAMS\${LURK_SHORTCUT}" "$INSTDIR\QWK_Lurkmark.exe" "" "$INSTDIR\QWK_Lurkmark.exe" 0
 
   WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "DisplayName" "Quenwick Lurkmark"
   WriteRegStr HKLM "${LURK_UNINSTALL_KEY}" "DisplayVersion" "${LURK_VERSION}"

@@ -27,13 +27,15 @@ mkdir -p docs
 
 # A plausible set of options, so the pages show what a user sees after a while, and a results
 # folder holding the test history (three passes and two files that cannot be shown).
-results="$build/wineprefix/drive_c/lurkshots/Results"
-rm -rf "$results" && mkdir -p "$results"
-cp tests/fixtures/history/*.json "$results/"
 "$run" reg delete "$key" /f >/dev/null 2>&1 || true
-"$run" reg add "$key" /v ResultPath /d 'C:\lurkshots\Results\' /f >/dev/null
+# The results folder has a long path (the field shortens it in the middle) and holds the test
+# history (three passes and two files that cannot be shown).
+results='C:\users\Public\Documents\Lurkmark Results\Benchmarks of the new graphics card'
+"$run" cmd /c mkdir "$results" >/dev/null 2>&1 || true
+cp tests/fixtures/history/*.json "$build/wineprefix/drive_c/users/Public/Documents/Lurkmark Results/Benchmarks of the new graphics card/"
 for pair in 1024=1 1280=1 hdw2=1 AspectRatio=1 Demo=1 Shader=2 AFLevel=4 AALevel=1 \
-            "Note=Stock clocks, fresh driver" ProxyPort=8080 Programversion=1.0 Repeats=3 WarmUp=1; do
+            "Note=Stock clocks, fresh driver" ProxyPort=8080 Programversion=1.0 Repeats=3 WarmUp=1 \
+            "ResultPath=$results"; do
   "$run" reg add "$key" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
 done
 
@@ -58,6 +60,9 @@ for page in 0 1 2 3 5 6; do
   driver page "$page"
   shot "$area" "${names[$page]}"
 done
+# The keyboard focus shown on the Run button after Tab.
+driver focus 1003  # BenchButton
+shot "$area" focus-run
 picker_area=$(driver picker)
 shot "$picker_area" picker
 driver exit

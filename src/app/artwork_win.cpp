@@ -107,6 +107,23 @@ void DrawRings(HDC dc, int cx, int cy, int from, int to, int step, COLORREF colo
 
 }  // namespace
 
+bool ShowsFocus(const DRAWITEMSTRUCT& item) {
+    return (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
+}
+
+void DrawFocusCue(const DRAWITEMSTRUCT& item, int inset) {
+    if (!ShowsFocus(item)) return;
+    RECT r = item.rcItem;
+    InflateRect(&r, -inset, -inset);
+    // White dots: the faces are dark, and the system's inverted dots nearly vanish on them.
+    ScopedGdiObject pen(CreatePen(PS_DOT, 1, kWhite));
+    ScopedSelect selectPen(item.hDC, pen.Get());
+    ScopedSelect selectBrush(item.hDC, GetStockObject(NULL_BRUSH));
+    const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    Rectangle(item.hDC, r.left, r.top, r.right, r.bottom);
+    SetBkMode(item.hDC, oldMode);
+}
+
 ScopedGdiObject CreateUiFont(int designHeight, bool bold) {
     return ScopedGdiObject(CreateFontA(-Scale(designHeight), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                        ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -265,6 +282,11 @@ void PaintRunButton(const DRAWITEMSTRUCT& item) {
     RECT text{tx + h + Scale(6), r.top + shift, r.right, r.bottom + shift};
     DrawTextIn(dc, "RUN", text, disabled ? RGB(120, 124, 128) : kWhite, font.Get(), DT_LEFT | DT_SINGLELINE | DT_VCENTER,
                Scale(3));
+    // The one button that starts a pass shows its focus plainly: a white frame inside it.
+    if (ShowsFocus(item)) {
+        const int in = Scale(3);
+        FrameSolid(dc, RECT{r.left + in, r.top + in, r.right - in, r.bottom - in}, kWhite, Scale(2));
+    }
 }
 
 void PaintWindowGlyph(const DRAWITEMSTRUCT& item, bool exitGlyph) {
@@ -272,7 +294,8 @@ void PaintWindowGlyph(const DRAWITEMSTRUCT& item, bool exitGlyph) {
     const RECT r = item.rcItem;
     const bool down = (item.itemState & ODS_SELECTED) != 0;
     FillSolid(dc, r, down ? RGB(40, 60, 74) : RGB(18, 24, 30));
-    FrameSolid(dc, r, RGB(70, 100, 120), 1);
+    // Too small for a dotted rectangle: the focused picture has a bright frame.
+    FrameSolid(dc, r, ShowsFocus(item) ? kWhite : RGB(70, 100, 120), ShowsFocus(item) ? Scale(2) : 1);
     ScopedGdiObject pen(CreatePen(PS_SOLID, Scale(2), exitGlyph ? RGB(220, 90, 80) : kSilver));
     ScopedSelect p(dc, pen.Get());
     const int m = (r.right - r.left) * 30 / 100;
@@ -288,7 +311,7 @@ void PaintWindowGlyph(const DRAWITEMSTRUCT& item, bool exitGlyph) {
     }
 }
 
-void PaintDarkButton(const DRAWITEMSTRUCT& item) {
+void PaintDarkButton(const DRAWITEMSTRUCT& item, const char* face) {
     HDC dc = item.hDC;
     const RECT r = item.rcItem;
     const bool down = (item.itemState & ODS_SELECTED) != 0;
@@ -299,11 +322,17 @@ void PaintDarkButton(const DRAWITEMSTRUCT& item) {
         FillGradient(dc, r, down ? RGB(24, 40, 50) : RGB(58, 74, 88), down ? RGB(40, 70, 88) : RGB(26, 32, 40));
     }
     FrameSolid(dc, r, disabled ? RGB(60, 62, 64) : (item.itemState & ODS_FOCUS ? kAccentColour : RGB(90, 110, 126)), 1);
+    DrawFocusCue(item, Scale(2));
     char text[128] = {};
-    GetWindowTextA(item.hwndItem, text, sizeof text);
+    if (face) {
+        lstrcpynA(text, face, sizeof text);
+    } else {
+        GetWindowTextA(item.hwndItem, text, sizeof text);
+    }
     RECT textRect = r;
     if (down) OffsetRect(&textRect, 1, 1);
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+    const UINT underline = item.itemState & ODS_NOACCEL ? DT_HIDEPREFIX : 0;  // until Alt is pressed
     DrawTextIn(dc, text, textRect, disabled ? RGB(100, 100, 100) : kWhite, font,
-               DT_CENTER | DT_SINGLELINE | DT_VCENTER | kShowPrefix);
+               DT_CENTER | DT_SINGLELINE | DT_VCENTER | kShowPrefix | underline);
 }

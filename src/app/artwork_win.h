@@ -32,6 +32,13 @@ void PaintLogo(HDC dc, const RECT& area);              // Image5
 void PaintUpdateSidePicture(HDC dc, const RECT& area); // the update wizard's side picture
 
 // Owner-drawn controls: the Run button, the Minimize/Exit pictures and the dark push buttons.
+// Each shows the keyboard focus (unless the system hides focus cues until a key is used).
 void PaintRunButton(const DRAWITEMSTRUCT& item);
 void PaintWindowGlyph(const DRAWITEMSTRUCT& item, bool exitGlyph);
-void PaintDarkButton(const DRAWITEMSTRUCT& item);
+// face: the caption drawn on the button when it differs from the window text, which is
+// the button's accessible name (the browse buttons show "..." and are named "Browse...").
+void PaintDarkButton(const DRAWITEMSTRUCT& item, const char* face = nullptr);
+// Whether a drawn control shows its focus now, and the dotted white focus rectangle
+// `inset` pixels inside it.
+bool ShowsFocus(const DRAWITEMSTRUCT& item);
+void DrawFocusCue(const DRAWITEMSTRUCT& item, int inset);

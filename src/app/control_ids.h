@@ -107,5 +107,7 @@ constexpr int ResultsLabel = 2201;
 constexpr int ResultsList = 2202;
 constexpr int ResultsCompare = 2203;
 constexpr int ResultsOpenFolder = 2204;
+// Progress panel: the time the current run has taken so far.
+constexpr int ElapsedLabel = 2320;
 
 }  // namespace ctl

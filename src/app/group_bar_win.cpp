@@ -135,6 +135,7 @@ void GroupBar::DrawHeader(const DRAWITEMSTRUCT& item, std::size_t group) {
     RECT text{r.left + Scale(8), r.top, r.right - Scale(20), r.bottom};
     DrawTextA(dc, groups_[group].caption, -1, &text, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SelectObject(dc, oldFont);
+    DrawFocusCue(item, Scale(2));
 }
 
 void GroupBar::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -150,5 +151,5 @@ void GroupBar::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT textRect{r.left + Scale(18), r.top, r.right, r.bottom};
     DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
     SelectObject(dc, oldFont);
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+    DrawFocusCue(item, 0);
 }

@@ -4,10 +4,14 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "app/artwork_win.h"
 #include "app/container_panel_win.h"
 #include "app/control_ids.h"
+#include "app/dimmed_check_box_win.h"
 #include "app/dpi_win.h"
+#include "app/path_field_win.h"
 #include "app/pointer_leave_win.h"
 #include "app/visual_style_win.h"
 #include "runner/resolution_table.h"
@@ -80,14 +84,14 @@ void MainForm::CreateFrameControls() {
 }
 
 void MainForm::CreatePathsPage(HWND page) {
-    AddLabel(page, "Prey path", 8, 8, 200);
-    AddEdit(page, ctl::PreyPathEdit, 8, 24, 290, true);
-    AddHint(AddButton(page, ctl::RzToolButton2, "...", 302, 24, 28, 20), "Browse...");
-    AddLabel(page, "Results folder", 8, 56, 200);
-    AddEdit(page, ctl::ResEdit, 8, 72, 226, true);
-    AddHint(AddButton(page, ctl::RzToolButton1, "...", 238, 72, 28, 20), "Browse...");
-    AddHint(AddButton(page, ctl::OpenResFolder, "Open", 270, 72, 60, 20), "Open results folder");
-    AddLabel(page, "Benchmark notes (50 chars at most!)", 8, 104, 300);
+    AddLabel(page, "&Prey path", 8, 8, 200);
+    ShowWholeTextAsHint(AddEdit(page, ctl::PreyPathEdit, 8, 24, 290, true));
+    AddHint(AddButton(page, ctl::RzToolButton2, "Browse...", 302, 24, 28, 20), "Browse...");
+    AddLabel(page, "&Results folder", 8, 56, 200);
+    ShowWholeTextAsHint(AddEdit(page, ctl::ResEdit, 8, 72, 226, true));
+    AddHint(AddButton(page, ctl::RzToolButton1, "Browse...", 238, 72, 28, 20), "Browse...");
+    AddHint(AddButton(page, ctl::OpenResFolder, "&Open", 270, 72, 60, 20), "Open results folder");
+    AddLabel(page, "Benchmark &notes (50 chars at most!)", 8, 104, 300);
     SendMessageA(AddEdit(page, ctl::NoteEdit, 8, 120, 322, false), EM_LIMITTEXT, kNoteMaxLength, 0);
 }
 
@@ -96,14 +100,18 @@ void MainForm::CreateResolutionPage(HWND page) {
     for (std::size_t i = 0; i < kResolutionCount; ++i) items[i] = ResolutionTable[i].item;
     HWND res = AddChoiceGroup(page, ctl::res, " Resolution ", 4, 2, 332, 112, items, kResolutionCount, 4,
                               ctl::ResItemBase, false);
-    AddCheckBox(res, ctl::cusresbox, "Custom resolution:", 10, 84, 126);
+    AddCheckBox(res, ctl::cusresbox, "&Custom resolution:", 10, 84, 126);
     AddEdit(res, ctl::CusWidth, 138, 82, 44, true);
     AddLabel(res, "\xD7", 184, 85, 10, 14, SS_CENTER);
     AddEdit(res, ctl::CusHeight, 196, 82, 44, true);
-    AddButton(res, ctl::CusPossibilities, "Possibilities", 246, 81, 78, 22);
+    AddButton(res, ctl::CusPossibilities, "Po&ssibilities", 246, 81, 78, 22);
     Enable(ctl::CusWidth, false);
     Enable(ctl::CusHeight, false);
     Enable(ctl::CusPossibilities, false);
+    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+        DrawDimmedWhenDisabled(Control(ctl::ResItemBase + static_cast<int>(i)), kPageBlack, RGB(70, 74, 78),
+                               RGB(100, 104, 108));
+    }
     // The whole group counts as one area for the pointer leaving it.
     WatchPointerLeave(res, res, Handle(), ctl::res);
     for (std::size_t i = 0; i < kResolutionCount; ++i) {
@@ -117,13 +125,13 @@ void MainForm::CreateResolutionPage(HWND page) {
 }
 
 void MainForm::CreateDemoPage(HWND page) {
-    static const char* const demos[] = {"Rivo3V demo", "Rivo3V demo 2", "User defined demo"};
+    static const char* const demos[] = {"R&ivo3V demo", "Rivo3V demo &2", "User &defined demo"};
     HWND demo = AddChoiceGroup(page, ctl::demo, " Choose a demo ", 4, 2, 332, 92, demos, 3, 2, ctl::DemoItemBase, true);
     AddEdit(demo, ctl::DemoEdit, 10, 62, 276, true);
-    AddButton(demo, ctl::DemoEditButton, "...", 290, 62, 32, 20);
+    AddHint(AddButton(demo, ctl::DemoEditButton, "Browse...", 290, 62, 32, 20), "Browse...");
     Enable(ctl::DemoEdit, false);
     Enable(ctl::DemoEditButton, false);
-    static const char* const shaders[] = {"Low level", "Medium level", "High level", "Highest level"};
+    static const char* const shaders[] = {"&Low level", "&Medium level", "&High level", "Hi&ghest level"};
     AddChoiceGroup(page, ctl::ShaderModeBox, " Shader Detail   ", 4, 100, 332, 66, shaders, 4, 2, ctl::ShaderItemBase,
                    true);
 
@@ -160,20 +168,20 @@ void MainForm::CreateTimeLimitGroup(HWND page) {
 void MainForm::CreateProxyPage(HWND page) {
     HWND proxy = CreateContainerPanel(page, ctl::ProxyGroup, ScaleRect(4, 2, 332, 146), " Proxy Settings ",
                                       static_cast<HFONT>(font_.Get()), WS_VISIBLE);
-    AddLabel(proxy, "Proxy Server", 10, 18, 200);
+    AddLabel(proxy, "Proxy Ser&ver", 10, 18, 200);
     AddEdit(proxy, ctl::ProxyServerEdit, 10, 34, 200, false);
-    AddLabel(proxy, "Proxy Port", 220, 18, 100);
+    AddLabel(proxy, "Proxy Por&t", 220, 18, 100);
     AddEdit(proxy, ctl::ProxyPortEdit, 220, 34, 102, false);
-    AddLabel(proxy, "Username", 10, 64, 150);
+    AddLabel(proxy, "&Username", 10, 64, 150);
     AddEdit(proxy, ctl::ProxyUsernameEdit, 10, 80, 150, false);
-    AddLabel(proxy, "Password", 172, 64, 150);
+    AddLabel(proxy, "Pass&word", 172, 64, 150);
     SendMessageA(AddEdit(proxy, ctl::ProxyPassEdit, 172, 80, 150, false), EM_SETPASSWORDCHAR, '*', 0);
-    AddCheckBox(proxy, ctl::UseProxyBox, "Use Proxy  Server", 10, 114, 160);
+    AddCheckBox(proxy, ctl::UseProxyBox, "Use Pro&xy  Server", 10, 114, 160);
     WatchCheckBoxLeave(ctl::UseProxyBox);
     for (int id : {ctl::ProxyServerEdit, ctl::ProxyPortEdit, ctl::ProxyUsernameEdit, ctl::ProxyPassEdit}) {
         Enable(id, false);
     }
-    AddButton(page, ctl::RzToolButton3, "Update benchmark", 4, 158, 140, 26);
+    AddButton(page, ctl::RzToolButton3, "Update &benchmark", 4, 158, 140, 26);
 }
 
 void MainForm::CreateAboutPage(HWND page) {
@@ -189,14 +197,14 @@ void MainForm::CreateAboutPage(HWND page) {
 void MainForm::CreateFiltersPage(HWND page) {
     HWND filters = CreateContainerPanel(page, ctl::FiltersGroup, ScaleRect(4, 2, 332, 104), " Filters ",
                                         static_cast<HFONT>(font_.Get()), WS_VISIBLE);
-    AddLabel(filters, "Filtering mode", 10, 18, 200);
+    AddLabel(filters, "&Filtering mode", 10, 18, 200);
     HWND af = AddControl(filters, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ctl::AFBox, 10, 34, 200,
                          160);
     for (const char* item : {"None", "Anisotropic 2\xD7", "Anisotropic 4\xD7", "Anisotropic 8\xD7",
                              "Anisotropic 16\xD7", "From System"}) {
         SendMessageA(af, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
-    AddLabel(filters, "Antialiasing mode", 10, 62, 200);
+    AddLabel(filters, "&Antialiasing mode", 10, 62, 200);
     HWND aa = AddControl(filters, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ctl::AABox, 10, 78, 200,
                          120);
     for (const char* item : {"None", "2\xD7", "4\xD7", "From System"}) {
@@ -205,7 +213,7 @@ void MainForm::CreateFiltersPage(HWND page) {
 
     HWND boost = CreateContainerPanel(page, ctl::BoostGroup, ScaleRect(4, 112, 332, 150), " Boost graphics... ",
                                       static_cast<HFONT>(font_.Get()), WS_VISIBLE);
-    AddCheckBox(boost, ctl::BoostCheckBox, "Enable", 10, 20, 100);
+    AddCheckBox(boost, ctl::BoostCheckBox, "&Enable", 10, 20, 100);
     WatchCheckBoxLeave(ctl::BoostCheckBox);
     AddControl(boost, "STATIC",
                "This option does not work in the Prey demo, USE ONLY in the full version of Prey!\r\n\r\n"
@@ -233,6 +241,8 @@ void MainForm::CreateProgressPanel() {
     SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(progressTitleFont_.Get()), FALSE);
     HWND caption = AddControl(panel, "STATIC", "Resolution: ...", SS_CENTER, ctl::Label2, 0, 130, kPageWidth, 20);
     SendMessageA(caption, WM_SETFONT, reinterpret_cast<WPARAM>(progressCaptionFont_.Get()), FALSE);
+    HWND elapsed = AddControl(panel, "STATIC", "", SS_CENTER | SS_NOPREFIX, ctl::ElapsedLabel, 0, 154, kPageWidth, 20);
+    SendMessageA(elapsed, WM_SETFONT, reinterpret_cast<WPARAM>(progressCaptionFont_.Get()), FALSE);
 }
 
 void MainForm::CreatePopupMenu() {
@@ -255,8 +265,10 @@ HWND MainForm::AddControl(HWND parent, const char* cls, const char* text, DWORD 
     return hwnd;
 }
 
+// A label whose text marks a letter with "&" gives that mnemonic to the control after it.
 HWND MainForm::AddLabel(HWND parent, const char* text, int x, int y, int w, int h, DWORD align) {
-    return AddControl(parent, "STATIC", text, align | SS_NOPREFIX, ctl::StaticLabel, x, y, w, h);
+    const DWORD prefix = std::strchr(text, '&') ? 0 : SS_NOPREFIX;
+    return AddControl(parent, "STATIC", text, align | prefix, ctl::StaticLabel, x, y, w, h);
 }
 
 HWND MainForm::AddEdit(HWND parent, int id, int x, int y, int w, bool readOnly) {
@@ -294,14 +306,20 @@ HWND MainForm::AddChoiceGroup(HWND parent, int id, const char* caption, int x, i
     return group;
 }
 
-void MainForm::AddHint(HWND control, const char* text) {
+void MainForm::AddHint(HWND control, char* text) {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text);
+    tool.lpszText = text;
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// A long path: an ellipsis in the middle, the whole text in a hint (given when asked for).
+void MainForm::ShowWholeTextAsHint(HWND field) {
+    ShowPathWithEllipsis(field);
+    AddHint(field, LPSTR_TEXTCALLBACKA);
 }
 
 void MainForm::WatchCheckBoxLeave(int id) {

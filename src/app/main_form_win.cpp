@@ -1,5 +1,7 @@
 #include "app/main_form_win.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <vector>
 
@@ -8,6 +10,8 @@
 #include "app/browse_dialogs_win.h"
 #include "app/control_ids.h"
 #include "app/dpi_win.h"
+#include "app/elapsed_text.h"
+#include "app/enter_key_win.h"
 #include "app/picker_form_win.h"
 #include "app/pointer_leave_win.h"
 #include "online/auto_updater_win.h"
@@ -45,7 +49,10 @@ int ItemIndex(int id, const ChoiceGroup& group) {
 
 }  // namespace
 
-MainForm::MainForm() = default;
+MainForm::MainForm()
+    : settings_(registry_, [this](const std::string& text) {
+          MessageBoxA(Handle(), text.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+      }) {}
 MainForm::~MainForm() = default;
 
 bool MainForm::Create(const ArgumentList& args) {
@@ -56,6 +63,7 @@ bool MainForm::Create(const ArgumentList& args) {
                        WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, Scale(kClientWidth), Scale(kClientHeight), nullptr)) {
         return false;
     }
+    ShowProgramIcon();
     CreateControls();
     paths_.BenchDir = ProgramFolder();
     paths_.DataDir = DataDirFor(paths_.BenchDir);
@@ -77,13 +85,27 @@ bool MainForm::Create(const ArgumentList& args) {
     return true;
 }
 
+// The taskbar, Alt+Tab and the window menu show the program's icon (resource 1).
+void MainForm::ShowProgramIcon() {
+    const struct {
+        WPARAM which;
+        int metric;
+    } icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+    for (const auto& icon : icons) {
+        const int side = GetSystemMetrics(icon.metric);
+        HANDLE image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, side, side, LR_SHARED);
+        if (image) SendMessageA(Handle(), WM_SETICON, icon.which, reinterpret_cast<LPARAM>(image));
+    }
+}
+
 void MainForm::LoadSettingsReportingErrors() {
     auto recovery = [this] {
         pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AskYesNo(Handle(), text); });
     };
     SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery, &secrets_};
     try {
-        LoadSettings(ctx, options_, paths_);
+        const std::string problem = LoadSettings(ctx, options_, paths_);
+        if (!problem.empty()) MessageBoxA(Handle(), problem.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
     } catch (const std::exception& e) {
         // The rest of the load is skipped; the window still opens.
         ReportUnhandledError(Handle(), e);
@@ -138,6 +160,7 @@ void MainForm::BenchButtonClick() {
 }
 
 void MainForm::ShowProgressPanel(bool shown) {
+    if (!shown) KillTimer(Handle(), kElapsedTimer);
     HWND panel = Control(ctl::Panel1);
     if (shown) SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(panel, shown ? SW_SHOW : SW_HIDE);
@@ -145,8 +168,17 @@ void MainForm::ShowProgressPanel(bool shown) {
     if (!shown) resultsPage_.Reload(options_.resultFolder);
 }
 
+// Every caption names a new stage of the pass (the machine description, then each run):
+// the elapsed time starts again from it.
 void MainForm::SetProgressCaption(const std::string& text) {
     SetText(ctl::Label2, text);
+    stageStartTick_ = GetTickCount();
+    SetText(ctl::ElapsedLabel, ElapsedText(0));
+    SetTimer(Handle(), kElapsedTimer, 1000, nullptr);
+}
+
+void MainForm::ShowElapsedTime() {
+    SetText(ctl::ElapsedLabel, ElapsedText((GetTickCount() - stageStartTick_) / 1000));
 }
 
 void MainForm::SetBenchButtonEnabled(bool enabled) {
@@ -228,9 +260,20 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == kElapsedTimer) ShowElapsedTime();
+        return 0;
+    case WM_NEXTDLGCTL:
+        MoveFocus(wParam, lParam);
+        return 0;
     case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == tooltip_ && header->code == TTN_GETDISPINFOA) {
+            OnHintNeeded(*reinterpret_cast<NMTTDISPINFOA*>(lParam));
+            return 0;
+        }
         LRESULT result = 0;
-        if (resultsPage_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+        if (resultsPage_.OnNotify(*header, result)) return result;
         break;
     }
     case kPointerLeftMessage:
@@ -314,6 +357,7 @@ void MainForm::OnCommand(int id, int code) {
         return;
     }
     switch (id) {
+    case IDOK: PressFocusedButton(Handle()); break;  // Enter
     case ctl::Image2: Image2Click(); break;
     case ctl::Image3: Image3Click(); break;
     case ctl::BenchButton: BenchButtonClick(); break;
@@ -389,6 +433,12 @@ void MainForm::OnPointerLeft(int id) {
 LRESULT MainForm::OnControlColour(UINT msg, HDC dc, HWND control) {
     char cls[16] = {};
     GetClassNameA(control, cls, sizeof cls);
+    // A drop-down list's face and its opened list alike: white on the page's black.
+    if (lstrcmpiA(cls, "ComboBox") == 0 || lstrcmpiA(cls, "ComboLBox") == 0) {
+        SetTextColor(dc, kWhite);
+        SetBkColor(dc, kPageBlack);
+        return reinterpret_cast<LRESULT>(pageBrush_.Get());
+    }
     if (lstrcmpiA(cls, "Edit") == 0 || msg == WM_CTLCOLORLISTBOX) {
         const int id = GetDlgCtrlID(control);
         if (id == ctl::AboutMemo) {
@@ -422,8 +472,16 @@ void MainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
     case ctl::Image2: PaintWindowGlyph(item, true); break;
     case ctl::Image3: PaintWindowGlyph(item, false); break;
     case ctl::Image5: PaintLogo(item.hDC, item.rcItem); break;
+    case ctl::RzToolButton1:
+    case ctl::RzToolButton2:
+    case ctl::DemoEditButton: PaintDarkButton(item, "..."); break;
     default: PaintDarkButton(item); break;
     }
+}
+
+void MainForm::OnHintNeeded(NMTTDISPINFOA& info) {
+    hintText_ = TextOf(GetDlgCtrlID(reinterpret_cast<HWND>(info.hdr.idFrom)));
+    info.lpszText = const_cast<char*>(hintText_.c_str());
 }
 
 void MainForm::OnContextMenu(HWND source, LPARAM position) {
@@ -462,7 +520,8 @@ void MainForm::ShowResultsPage() {
 }
 
 void MainForm::RzToolButton2Click() {
-    const auto file = BrowseForFile(Handle(), "Browse for Prey.exe...", "Prey.exe (prey.exe)|prey.exe");
+    const auto file = BrowseForFile(Handle(), "Browse for Prey.exe...", "Prey.exe (prey.exe)|prey.exe",
+                                    options_.gameFolder);
     if (!file) return;
     try {
         PickGameFolder(settings_, files_, *file, options_, paths_);
@@ -474,7 +533,7 @@ void MainForm::RzToolButton2Click() {
 }
 
 void MainForm::RzToolButton1Click() {
-    const auto folder = BrowseForFolder(Handle(), "Browse for results folder...");
+    const auto folder = BrowseForFolder(Handle(), "Browse for results folder...", options_.resultFolder);
     if (!folder) return;
     PickResultFolder(settings_, *folder, options_, paths_);
     SetText(ctl::ResEdit, options_.resultFolder);
@@ -493,7 +552,7 @@ void MainForm::OpenResFolderClick() {
 void MainForm::NoteEditChange() {
     if (showingOptions_) return;
     options_.note = TextOf(ctl::NoteEdit);
-    StoreNonEmptyText(settings_, "Note", options_.note);
+    StoreText(settings_, "Note", options_.note);
 }
 
 void MainForm::resItemClick(int index) {
@@ -520,11 +579,9 @@ void MainForm::cusresboxMouseLeave() {
 void MainForm::CusPossibilitiesClick() {
     if (!picker_) return;
     picker_->ShowModal([this](const ScreenSize& size) {
-        options_.customWidth = size.width;
-        options_.customHeight = size.height;
         SetText(ctl::CusWidth, size.width);
         SetText(ctl::CusHeight, size.height);
-        StoreCustomSize(settings_, size.width, size.height);
+        StoreCustomSize(settings_, options_, size.width, size.height);
     });
 }
 
@@ -542,10 +599,18 @@ void MainForm::demoChanging(int index) {
 }
 
 void MainForm::DemoEditButtonClick() {
-    const auto file = BrowseForFile(Handle(), "Browse for Prey demo files...", "Prey demo files (*.demo)|*.demo");
+    const auto file = BrowseForFile(Handle(), "Browse for Prey demo files...", "Prey demo files (*.demo)|*.demo",
+                                    FolderOfDemoFile());
     if (!file) return;
     PickUserDemo(settings_, *file, options_);
     SetText(ctl::DemoEdit, options_.demoFile);
+}
+
+// The folder of the user's demo; without one, the game's demos folder.
+std::string MainForm::FolderOfDemoFile() const {
+    const std::size_t slash = options_.demoFile.find_last_of('\\');
+    if (slash != std::string::npos) return options_.demoFile.substr(0, slash + 1);
+    return paths_.DemosPath;
 }
 
 void MainForm::ShaderModeBoxChanging(int index) {
@@ -603,15 +668,15 @@ void MainForm::ProxyFieldChange(int id) {
     switch (id) {
     case ctl::ProxyServerEdit:
         options_.proxyServer = text;
-        StoreNonEmptyText(settings_, "ProxyServer", text);
+        StoreText(settings_, "ProxyServer", text);
         break;
     case ctl::ProxyPortEdit:
         options_.proxyPort = text;
-        StoreNonEmptyText(settings_, "ProxyPort", text);
+        StoreText(settings_, "ProxyPort", text);
         break;
     case ctl::ProxyUsernameEdit:
         options_.proxyUsername = text;
-        StoreNonEmptyText(settings_, "ProxyUsername", text);
+        StoreText(settings_, "ProxyUsername", text);
         break;
     default:
         options_.proxyPassword = text;
@@ -699,4 +764,18 @@ int MainForm::CheckedItem(int firstItemId, int count) const {
 
 void MainForm::SelectItem(int firstItemId, int count, int index) {
     for (int i = 0; i < count; ++i) SetChecked(firstItemId + i, i == index);
+    // Unchecking a radio item takes its tab stop away; a group with no choice keeps one on
+    // its first item, so the keyboard still reaches it.
+    if (index == kNoChoice) {
+        HWND first = Control(firstItemId);
+        SetWindowLongA(first, GWL_STYLE, GetWindowLongA(first, GWL_STYLE) | WS_TABSTOP);
+    }
+}
+
+// The dialog manager moves the focus with this message (a mnemonic on a label, for one);
+// only dialog windows answer it by themselves.
+void MainForm::MoveFocus(WPARAM target, LPARAM byHandle) {
+    HWND next = LOWORD(byHandle) ? reinterpret_cast<HWND>(target)
+                                 : GetNextDlgTabItem(Handle(), GetFocus(), target != 0);
+    if (next) SetFocus(next);
 }

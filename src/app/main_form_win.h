@@ -1,4 +1,7 @@
 #pragma once
+#include <windows.h>
+#include <commctrl.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -17,6 +20,7 @@
 #include "settings/dpapi_sealer_win.h"
 #include "settings/option_state.h"
 #include "settings/registry_settings_store_win.h"
+#include "settings/settings_key_notice.h"
 #include "settings/switches.h"
 
 class AutoUpdater;
@@ -94,11 +98,16 @@ private:
     HWND AddCheckBox(HWND parent, int id, const char* text, int x, int y, int w);
     HWND AddChoiceGroup(HWND parent, int id, const char* caption, int x, int y, int w, int h, const char* const* items,
                         int count, int columns, int firstItemId, bool radio);
-    void AddHint(HWND control, const char* text);
+    // text: LPSTR_TEXTCALLBACKA for a hint that is the control's text when it shows.
+    void AddHint(HWND control, char* text);
+    void AddHint(HWND control, const char* text) { AddHint(control, const_cast<char*>(text)); }
+    void ShowWholeTextAsHint(HWND field);
+    void OnHintNeeded(NMTTDISPINFOA& info);
     void WatchCheckBoxLeave(int id);
 
     // Start-up and shutdown.
     void RunStartupSequence(const ArgumentList& args);
+    void ShowProgramIcon();
     void LoadSettingsReportingErrors();
     void ShowOptions();
     void FormActivate();
@@ -116,6 +125,7 @@ private:
     void Image3Click();
     void ShowPage(int index);
     void ShowResultsPage();
+    void ShowElapsedTime();
     void RzToolButton2Click();
     void RzToolButton1Click();
     void OpenResFolderClick();
@@ -128,6 +138,7 @@ private:
     void AspectBoxChanging(int index);
     void demoChanging(int index);
     void DemoEditButtonClick();
+    std::string FolderOfDemoFile() const;
     void ShaderModeBoxChanging(int index);
     void AFBoxChange();
     void AABoxChange();
@@ -149,13 +160,16 @@ private:
     void Enable(int id, bool enabled);
     int CheckedItem(int firstItemId, int count) const;
     void SelectItem(int firstItemId, int count, int index);
+    void MoveFocus(WPARAM target, LPARAM byHandle);
 
     StartupMode mode_;
     BenchOptions benchOptions_;
     AppPaths paths_;
     OptionState options_;
     DebugLog debugLog_;
-    RegistrySettingsStore settings_;
+    RegistrySettingsStore registry_;
+    // Every option goes through this one: a missing key is said once, not per value.
+    SettingsKeyNotice settings_;
     DpapiSealer secrets_;  // the proxy password
     WinFileSystem files_;
     // FormActivate runs on every activation; only the first one may start a batch pass.
@@ -166,6 +180,9 @@ private:
     bool helpRunning_ = false;
     // Set while the window shows loaded options, so that change events do not store them.
     bool showingOptions_ = false;
+    // The progress panel's clock: when the current stage of the pass began.
+    static constexpr UINT_PTR kElapsedTimer = 1;
+    DWORD stageStartTick_ = 0;
 
     // Made once the window exists: the runners report to it, the recovery question is over it.
     std::unique_ptr<ProgramPass> pass_;
@@ -181,6 +198,7 @@ private:
     std::map<int, HWND> controls_;
     HWND pages_[kPageCount] = {};
     HWND tooltip_ = nullptr;
+    std::string hintText_;  // the text of a hint given when asked for, while it shows
     ScopedMenu popupMenu_;
     ScopedGdiObject font_;
     ScopedGdiObject progressTitleFont_;

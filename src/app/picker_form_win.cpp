@@ -5,6 +5,7 @@
 #include "app/artwork_win.h"
 #include "app/control_ids.h"
 #include "app/dpi_win.h"
+#include "app/enter_key_win.h"
 #include "platform/modal_loop_win.h"
 #include "settings/display_modes_win.h"
 
@@ -29,7 +30,8 @@ bool PickerForm::Create(HWND mainWindow) {
         return false;
     }
     background_ = RenderPicture(PaintPickerBackground, Scale(kWidth), Scale(kHeight));
-    AddChild(Handle(), "BUTTON", "x", BS_OWNERDRAW, ctl::PickerClose, ScaleRect(kWidth - 26, 5, 19, 19), font_.Get());
+    AddChild(Handle(), "BUTTON", "Close", BS_OWNERDRAW, ctl::PickerClose, ScaleRect(kWidth - 26, 5, 19, 19),
+             font_.Get());
     list_ = AddChild(Handle(), "LISTBOX", "",
                      WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                      ctl::RzCheckList1, ScaleRect(10, 54, kWidth - 20, 392), font_.Get());
@@ -148,8 +150,11 @@ LRESULT PickerForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             RzButton1Click();
             return 0;
         case ctl::PickerClose:
-        case IDCANCEL:
+        case IDCANCEL:  // Escape
             ClosePicker();
+            return 0;
+        case IDOK:  // Enter
+            PressFocusedButton(Handle());
             return 0;
         default:
             break;

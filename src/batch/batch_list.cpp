@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/ascii_case.h"
 #include "platform/text_file.h"
 #include "settings/option_store.h"
 
@@ -15,11 +16,41 @@ const char* const kUserDemoRefusal =
     "A batch file can run only the two shipped demos. Please choose \"Rivo3V demo\" or "
     "\"Rivo3V demo 2\" before adding settings.";
 
+constexpr char kProgramName[] = "QWK_Lurkmark.exe";
+
+// The folder part of a path, with its trailing backslash.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// cmd expands %...% inside a batch file, quotes or not; a doubled percent stays one.
+std::string BatchLiteral(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '%') out += '%';
+    }
+    return out;
+}
+
 }  // namespace
+
+std::vector<std::string> BatchFileLines(const std::vector<std::string>& lines, const std::string& benchDir,
+                                        const std::string& filePath) {
+    if (AsciiLower(FolderOf(filePath)) == AsciiLower(benchDir)) return lines;
+    const std::string program = "\"" + BatchLiteral(benchDir) + kProgramName + "\"";
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        const bool namesProgram = line.compare(0, sizeof kProgramName - 1, kProgramName) == 0;
+        out.push_back(namesProgram ? program + line.substr(sizeof kProgramName - 1) : line);
+    }
+    return out;
+}
 
 std::string BatchLine(const OptionState& options, std::size_t resolutionIndex) {
     const BenchOptions tokens = DeriveBenchOptions(options);
-    std::string line = "QWK_Lurkmark.exe /Batch ";
+    std::string line = std::string(kProgramName) + " /Batch ";
     if (!tokens.demo.empty()) line += "/" + tokens.demo;
     line += " ";
     line += kResolutionSwitches[resolutionIndex];
@@ -79,5 +110,7 @@ void BatchList::Newbatch1Click() {
 
 void BatchList::SaveThroughDialog() {
     lines_.push_back(kBatchClosingLine);
-    if (const std::optional<std::string> path = ui_.AskSavePath()) WriteLinesCrLf(*path, lines_);
+    if (const std::optional<std::string> path = ui_.AskSavePath()) {
+        WriteLinesCrLf(*path, BatchFileLines(lines_, benchDir_, *path));
+    }
 }

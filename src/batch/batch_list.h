@@ -26,6 +26,12 @@ constexpr const char* kBatchViewFileName = "batchview.txt";
 // One line that runs the window's current set-up at one resolution of the table.
 std::string BatchLine(const OptionState& options, std::size_t resolutionIndex);
 
+// The lines as a batch file at `filePath` holds them. In the program's folder they stay as
+// they are; elsewhere each names the program by its full path, in quotes, so the file runs
+// from any folder and leaves the current folder of the console that runs it alone.
+std::vector<std::string> BatchFileLines(const std::vector<std::string>& lines, const std::string& benchDir,
+                                        const std::string& filePath);
+
 // The set-ups collected from the popup menu, saved as a Windows batch file.
 class BatchList {
 public:

@@ -79,6 +79,9 @@ void PassController::StartPass() {
         resultStep_.RecordRunResult();
         return;
     }
+    // The machine description takes the diagnostics tool many seconds on a real machine; a
+    // missing game folder is said before the user waits for it.
+    if (RefusedWithoutGameFolder()) return;
     ctx_.game.PrepareDemo();
     DeleteConsoleLog();
     const std::string& system = platform_.systemFolder;
@@ -121,9 +124,7 @@ void PassController::InteractiveRunPhase() {
     game.PrepareGameConfig();
 
     PassState& pass = ctx_.pass;
-    if (ctx_.paths.GamePath.empty() || !ctx_.files.FolderExists(ctx_.paths.GamePath)) {
-        return Refuse("ERROR. Please, install the retail version of Prey.");
-    }
+    if (RefusedWithoutGameFolder()) return;
     pass.PlannedRuns = game.CountPlannedRuns();
     pass.CompletedRuns = 0;
     if (pass.PlannedRuns < 1) return Refuse("ERROR. Please, choose a resolution of Prey.");
@@ -141,10 +142,7 @@ void PassController::InteractiveRunPhase() {
 }
 
 void PassController::BatchRunPhase() {
-    if (ctx_.paths.GamePath.empty() || !ctx_.files.FolderExists(ctx_.paths.GamePath)) {
-        ctx_.view.ShowMessage("Please, install the retail version of Prey.");
-        return ctx_.view.SetRunButtonEnabled(true);
-    }
+    if (RefusedWithoutGameFolder()) return;
     if (ctx_.benchOptions.resolution.empty()) {
         ctx_.view.ShowMessage("Please, define a resolution of Prey.");
         return ctx_.view.SetRunButtonEnabled(true);
@@ -161,6 +159,17 @@ void PassController::BatchRunPhase() {
     StartReport(ReportDocument::Mode::Batch);
     DescribeMachine();
     StartRun(PositionOfToken(ctx_.benchOptions.resolution));
+}
+
+bool PassController::RefusedWithoutGameFolder() {
+    if (!ctx_.paths.GamePath.empty() && ctx_.files.FolderExists(ctx_.paths.GamePath)) return false;
+    if (ctx_.mode.BatchMode) {
+        ctx_.view.ShowMessage("Please, install the retail version of Prey.");
+        ctx_.view.SetRunButtonEnabled(true);
+    } else {
+        Refuse("ERROR. Please, install the retail version of Prey.");
+    }
+    return true;
 }
 
 void PassController::Refuse(const std::string& message) {

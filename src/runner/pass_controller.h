@@ -38,6 +38,8 @@ private:
     void RecordRunAndGoOn();
     void InteractiveRunPhase();
     void BatchRunPhase();
+    // The game folder is gone: the refusal of the pass's mode; true when the pass stops here.
+    bool RefusedWithoutGameFolder();
     void Refuse(const std::string& message);
     void StartReport(ReportDocument::Mode mode);
     void DescribeMachine();

@@ -22,9 +22,12 @@ void StoreCustomResolutionSwitch(SettingsStore& store, const OptionState& option
     store.Write("CusRes", on ? "1" : "0");
 }
 
-void StoreCustomSize(SettingsStore& store, const std::string& width, const std::string& height) {
+void StoreCustomSize(SettingsStore& store, OptionState& options, const std::string& width, const std::string& height) {
+    options.customWidth = width;
+    options.customHeight = height;
     store.Write("CusW", width);
     store.Write("CusH", height);
+    if (options.customOn) StoreCustomResolutionSwitch(store, options);
 }
 
 void StoreChoice(SettingsStore& store, const std::string& name, int index) {
@@ -41,12 +44,13 @@ void StoreFlag(SettingsStore& store, const std::string& name, bool on) {
 
 void StoreRepeats(SettingsStore& store, int repeats) { store.Write("Repeats", std::to_string(repeats)); }
 
-void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text) {
-    if (!text.empty()) store.Write(name, text);
+void StoreText(SettingsStore& store, const std::string& name, const std::string& text) {
+    store.Write(name, text);
 }
 
 void StoreProxyPassword(SettingsStore& store, SecretSealer& sealer, const std::string& password) {
-    if (!password.empty()) store.Write("ProxyPassword", EncodeStoredPassword(password, sealer));
+    // An emptied field stores its emptiness; a password itself is never stored unsealed.
+    store.Write("ProxyPassword", password.empty() ? std::string() : EncodeStoredPassword(password, sealer));
 }
 
 void StoreGameTimeLimit(SettingsStore& store, int seconds) {

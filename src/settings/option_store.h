@@ -15,8 +15,9 @@
 void StoreResolutions(SettingsStore& store, const OptionState& options);
 // CusRes: "1" when switched on and both sizes are filled in.
 void StoreCustomResolutionSwitch(SettingsStore& store, const OptionState& options);
-// CusW and CusH, from the resolution picker.
-void StoreCustomSize(SettingsStore& store, const std::string& width, const std::string& height);
+// CusW and CusH, from the resolution picker; with the custom box checked, CusRes as well, so
+// that a size added to a switched-on custom resolution is still on after a restart.
+void StoreCustomSize(SettingsStore& store, OptionState& options, const std::string& width, const std::string& height);
 // AspectRatio, Shader, AFLevel, AALevel: the item index; nothing when no item is selected.
 void StoreChoice(SettingsStore& store, const std::string& name, int index);
 // Demo keeps the item index plus one.
@@ -25,9 +26,9 @@ void StoreDemoChoice(SettingsStore& store, int index);
 void StoreFlag(SettingsStore& store, const std::string& name, bool on);
 // Repeats: the runs per resolution, "1" to "9".
 void StoreRepeats(SettingsStore& store, int repeats);
-// Note, ProxyServer, ProxyPort, ProxyUsername: emptying a field is not stored.
-void StoreNonEmptyText(SettingsStore& store, const std::string& name, const std::string& text);
-// ProxyPassword, sealed for the user's account; emptying the field is not stored.
+// Note, ProxyServer, ProxyPort, ProxyUsername; an emptied field stores the empty text.
+void StoreText(SettingsStore& store, const std::string& name, const std::string& text);
+// ProxyPassword, sealed for the user's account (an emptied field stores the empty text).
 void StoreProxyPassword(SettingsStore& store, SecretSealer& sealer, const std::string& password);
 
 // GameTimeLimit, in whole seconds.

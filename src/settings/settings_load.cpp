@@ -25,15 +25,22 @@ bool Contains(const DisplayModeList& modes, const std::string& mode) {
     return std::find(modes.begin(), modes.end(), mode) != modes.end();
 }
 
-void LoadGameFolder(SettingsLoadContext& ctx, OptionState& options, AppPaths& paths) {
+// The stored game folder stays as it is when its demos folder cannot be made: the user may
+// mend the folder and start again.
+std::string LoadGameFolder(SettingsLoadContext& ctx, OptionState& options, AppPaths& paths) {
     const std::string path = ctx.store.Read("Path");
-    if (!path.empty() && ctx.files.FolderExists(path)) {
-        options.gameFolder = path;
-        SetGameFolder(ctx.files, path, paths);
-    } else {
+    if (path.empty() || !ctx.files.FolderExists(path)) {
         ctx.store.Write("Path", "");
         options.gameFolder.clear();
+        return "";
     }
+    options.gameFolder = path;
+    try {
+        SetGameFolder(ctx.files, path, paths);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "";
 }
 
 void LoadVersion(SettingsLoadContext& ctx, OptionState& options, const AppPaths& paths) {
@@ -139,9 +146,9 @@ void SetGameFolder(FileSystem& files, const std::string& gameFolder, AppPaths& p
     }
 }
 
-void LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& paths) {
-    if (!ctx.store.KeyExists()) return;
-    LoadGameFolder(ctx, options, paths);
+std::string LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& paths) {
+    if (!ctx.store.KeyExists()) return "";
+    const std::string problem = LoadGameFolder(ctx, options, paths);
     LoadVersion(ctx, options, paths);
     {
         const DisplayModeList modes = ctx.displayModes();
@@ -165,6 +172,7 @@ void LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& path
     // A left-over of an interrupted pass.
     if (!paths.GamePath.empty()) ctx.files.DeleteFileIfExists(JoinPath(paths.GamePath, kGameBatchFileName));
     if (ctx.startupRecovery) ctx.startupRecovery();
+    return problem;
 }
 
 std::string GameFolderOfFile(const std::string& filePath) {

@@ -23,9 +23,10 @@ struct SettingsLoadContext {
 };
 
 // Fills the options and the folders from the settings key. Does nothing when the key is
-// missing. Throws "Cannot create {DemosPath}" when the demos folder cannot be made; the
-// steps after that one are skipped.
-void LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& paths);
+// missing. A demos folder that cannot be made costs none of the other settings: the load
+// goes on, leaves the stored values as they are and returns "Cannot create {DemosPath}"
+// for the caller to report (empty when all went well).
+std::string LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPaths& paths);
 
 // Sets GamePath, CfgPath and DemosPath from a game folder and creates DemosPath when needed.
 void SetGameFolder(FileSystem& files, const std::string& gameFolder, AppPaths& paths);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -31,9 +32,13 @@ std::string Slurp(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A folder of its own for the program's files, with a trailing slash.
 std::string TempPrefix() {
     const char* tmp = std::getenv("TMPDIR");
-    return std::string(tmp ? tmp : "/tmp") + "/lurk_batch_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_";
+    const std::string dir = std::string(tmp ? tmp : "/tmp") + "/lurk_batch_" +
+                            std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "/";
+    std::filesystem::create_directories(dir);
+    return dir;
 }
 
 OptionState FullSetup() {
@@ -172,6 +177,36 @@ TEST(BatchList, UnwritableBatchFileFailsAndKeepsTheClosingLine) {
     ui.savePath = "/nonexistent-folder/run.bat";
     EXPECT_THROW(list.Savebatch1Click(), std::runtime_error);
     EXPECT_EQ(list.Lines().back(), kBatchClosingLine);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BatchFileLines, KeptInTheProgramsFolderAndNamingTheProgramInFullElsewhere) {
+    const std::vector<std::string> lines = {"QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR43 /SLOW /AA2 /AF16",
+                                            kBatchClosingLine};
+    const std::string bench = "C:\\Program Files\\Quenwick Lurkmark\\";
+    struct Case {
+        const char* file;
+        const char* program;  // what stands for "QWK_Lurkmark.exe" in the saved lines
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\Quenwick Lurkmark\\run.bat", "QWK_Lurkmark.exe"},
+        {"c:\\PROGRAM FILES\\quenwick lurkmark\\run.bat", "QWK_Lurkmark.exe"},  // the same folder
+        {"C:\\Users\\Ann\\Desktop\\run.bat", "\"C:\\Program Files\\Quenwick Lurkmark\\QWK_Lurkmark.exe\""},
+        {"C:\\Program Files\\Quenwick Lurkmark\\sub\\run.bat",
+         "\"C:\\Program Files\\Quenwick Lurkmark\\QWK_Lurkmark.exe\""},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> saved = BatchFileLines(lines, bench, c.file);
+        ASSERT_EQ(saved.size(), 2u);
+        EXPECT_EQ(saved[0], std::string(c.program) + " /Batch /DEMO1 /640 /AR43 /SLOW /AA2 /AF16") << c.file;
+        EXPECT_EQ(saved[1], std::string(c.program) + " /Batch /Open") << c.file;
+    }
+    // cmd would expand a percent sign in the folder's name.
+    EXPECT_EQ(BatchFileLines({kBatchClosingLine}, "D:\\100%\\", "E:\\run.bat")[0],
+              "\"D:\\100%%\\QWK_Lurkmark.exe\" /Batch /Open");
 }
 
 }  // namespace

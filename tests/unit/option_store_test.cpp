@@ -37,16 +37,34 @@ TEST(OptionStore, WritesTheStoredTextOfEachOption) {
     EXPECT_EQ(store.values["Boost"], "0");
 }
 
-TEST(OptionStore, EmptiedTextsKeepTheirLastContent) {
+TEST(OptionStore, EmptiedTextsStoreTheirEmptiness) {
     FakeSettingsStore store;
-    for (std::string note : {"abc", "ab", "a", ""}) StoreNonEmptyText(store, "Note", note);
-    EXPECT_EQ(store.values["Note"], "a");
+    for (std::string note : {"abc", "ab", "a", ""}) StoreText(store, "Note", note);
+    EXPECT_EQ(store.values["Note"], "");
     FakeSealer sealer;
     StoreProxyPassword(store, sealer, "pw");
-    const std::string stored = store.values["ProxyPassword"];
+    EXPECT_EQ(DecodeStoredPassword(store.values["ProxyPassword"], sealer), "pw");
     StoreProxyPassword(store, sealer, "");
-    EXPECT_EQ(store.values["ProxyPassword"], stored);
-    EXPECT_EQ(DecodeStoredPassword(stored, sealer), "pw");
+    EXPECT_EQ(store.values["ProxyPassword"], "");
+}
+
+TEST(OptionStore, SizeFromThePickerSwitchesOnlyACheckedCustomResolutionOn) {
+    struct Case {
+        bool boxChecked;
+        const char* storedSwitch;  // CusRes after Add; "<none>": not written
+    };
+    for (const Case& c : {Case{false, "<none>"}, Case{true, "1"}}) {
+        FakeSettingsStore store;
+        OptionState o;
+        o.customOn = c.boxChecked;
+        StoreCustomSize(store, o, "1280", "1024");
+        EXPECT_EQ(store.values["CusW"], "1280");
+        EXPECT_EQ(store.values["CusH"], "1024");
+        EXPECT_EQ(o.customWidth, "1280");
+        EXPECT_EQ(o.customHeight, "1024");
+        const auto found = store.values.find("CusRes");
+        EXPECT_EQ(found == store.values.end() ? "<none>" : found->second, c.storedSwitch) << c.boxChecked;
+    }
 }
 
 TEST(OptionStore, WriteToMissingKeyReportsTheValueName) {

@@ -274,14 +274,12 @@ TEST_F(PassTest, DiagnosticsToolEndingWithoutItsReportIsNamedInTheDebugLog) {
 TEST_F(PassTest, InteractiveRefusalsLeaveDebugFileAndReportAlone) {
     struct Case {
         const char* name;
-        bool gameFolder;
         std::vector<std::size_t> planned;
         bool demoError;
         const char* message;
     } cases[] = {
-        {"no game folder", false, {0}, false, "ERROR. Please, install the retail version of Prey."},
-        {"no resolution", true, {}, false, "ERROR. Please, choose a resolution of Prey."},
-        {"bad user demo", true, {0}, true, "ERROR. Please, check your custom defined demo parameters."},
+        {"no resolution", {}, false, "ERROR. Please, choose a resolution of Prey."},
+        {"bad user demo", {0}, true, "ERROR. Please, check your custom defined demo parameters."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -289,7 +287,6 @@ TEST_F(PassTest, InteractiveRefusalsLeaveDebugFileAndReportAlone) {
         view.messages.clear();
         WriteWholeFile(DebugPath(), "earlier pass\r\n");
         report.startPass("earlier", ReportDocument::Mode::Interactive);
-        if (!c.gameFolder) paths.GamePath.clear();
         game.planned = c.planned;
         game.demoError = c.demoError;
 
@@ -302,7 +299,28 @@ TEST_F(PassTest, InteractiveRefusalsLeaveDebugFileAndReportAlone) {
         EXPECT_EQ(LinesOnDisk(DebugPath()), std::vector<std::string>{"earlier pass"});
         EXPECT_EQ(report.startTime(), "earlier");
         EXPECT_FALSE(cp.Running());
-        paths.GamePath = "C:\\Prey";
+    }
+}
+
+TEST_F(PassTest, MissingGameFolderIsSaidBeforeTheMachineIsDescribed) {
+    WriteWholeFile(DebugPath(), "earlier pass\r\n");
+    for (const bool batch : {false, true}) {
+        SCOPED_TRACE(batch ? "batch" : "interactive");
+        events.clear();
+        view.messages.clear();
+        mode.BatchMode = batch;
+        bench.resolution = "640";
+        paths.GamePath.clear();
+        game.planned = {0};
+        controller->BenchButtonClick();
+        EXPECT_EQ(dxrun.starts, 0) << "the diagnostics tool never started";
+        EXPECT_FALSE(dxrun.Running());
+        const std::string text = batch ? "Please, install the retail version of Prey."
+                                       : "ERROR. Please, install the retail version of Prey.";
+        EXPECT_EQ(view.messages, std::vector<std::string>{text});
+        EXPECT_TRUE(view.runButtonEnabled);
+        EXPECT_FALSE(Contains(events, "prepare demo"));
+        EXPECT_EQ(LinesOnDisk(DebugPath()), std::vector<std::string>{"earlier pass"});
     }
 }
 
@@ -474,7 +492,6 @@ TEST_F(BatchPassTest, RefusalsKeepThePanelAndWriteNoMark) {
     EXPECT_EQ(view.messages, std::vector<std::string>{"Please, define a resolution of Prey."});
     paths.GamePath.clear();
     controller->BenchButtonClick();
-    dxrun.End();
     EXPECT_EQ(view.messages.back(), "Please, install the retail version of Prey.");
     EXPECT_TRUE(view.panelShown);
     EXPECT_TRUE(view.runButtonEnabled);

@@ -18,10 +18,10 @@ struct LoadFixture : ::testing::Test {
     AppPaths paths;
     FakeSealer account;
 
-    void Load() {
+    std::string Load() {
         paths.BenchDir = kBench;
         SettingsLoadContext ctx{store, files, [this] { return modes; }, [this] { recoveryRan = true; }, &account};
-        LoadSettings(ctx, options, paths);
+        return LoadSettings(ctx, options, paths);
     }
 };
 
@@ -60,19 +60,22 @@ TEST_F(LoadFixture, DeletedGameFolderIsCleared) {
     EXPECT_EQ(paths.CfgPath, "");
 }
 
-TEST_F(LoadFixture, UncreatableDemosFolderStopsTheLoad) {
+TEST_F(LoadFixture, UncreatableDemosFolderIsReportedAndCostsNoOtherSetting) {
     store.values["Path"] = "C:\\Games\\Prey";
     store.values["AspectRatio"] = "1";
+    store.values["Note"] = "kept";
+    store.values["1024"] = "1";
     files.folders.insert("C:\\Games\\Prey");
     files.uncreatable.insert("C:\\Games\\Prey\\base\\Demos\\");
-    try {
-        Load();
-        FAIL() << "no error";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "Cannot create C:\\Games\\Prey\\base\\Demos\\");
-    }
-    EXPECT_EQ(options.aspect, kNoChoice);
-    EXPECT_FALSE(recoveryRan);
+    const std::map<std::string, std::string> before = store.values;
+    EXPECT_EQ(Load(), "Cannot create C:\\Games\\Prey\\base\\Demos\\");
+    EXPECT_EQ(options.gameFolder, "C:\\Games\\Prey");
+    EXPECT_EQ(options.aspect, 1);
+    EXPECT_EQ(options.note, "kept");
+    EXPECT_TRUE(options.resolutions[2].checked);
+    EXPECT_TRUE(recoveryRan);
+    // Only the load's own default is added; nothing the user stored changes.
+    for (const auto& [name, value] : before) EXPECT_EQ(store.values[name], value) << name;
 }
 
 TEST_F(LoadFixture, VersionFileGivesFirstThreeCharactersAndIsDeleted) {

@@ -11,6 +11,7 @@
 #include "platform/scoped_win.h"
 #include "results/report_document.h"
 #include "support/eventually.h"
+#include "support/file_dialog.h"
 #include "support/game_folder.h"
 #include "support/process_list.h"
 #include "support/started_program.h"
@@ -19,9 +20,6 @@
 
 namespace {
 
-// The save dialog's file name field: an edit inside combo box cmb13, or edit edt1.
-constexpr int kFileNameCombo = 0x47C;
-constexpr int kFileNameEdit = 0x480;
 constexpr int kReadOnlyBox = 0x410;  // chx1
 
 // A popup menu command that shows nothing modal.
@@ -55,34 +53,11 @@ void CloseViewerOfTheViewFile(const std::set<DWORD>& notepadsBefore) {
 
 bool NoDialogOwnedBy(HWND owner) { return wt::WaitForDialogOwnedBy(owner, 300) == nullptr; }
 
-BOOL CALLBACK FindEdit(HWND hwnd, LPARAM param) {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(param) = hwnd;
-    return FALSE;
-}
-
-HWND FileNameField(HWND dialog) {
-    HWND combo = wt::FindControl(dialog, kFileNameCombo);
-    if (!combo) return wt::FindControl(dialog, kFileNameEdit);
-    HWND edit = nullptr;  // inside the combo box, one or two levels down
-    EnumChildWindows(combo, FindEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit;
-}
-
 // The save dialog, open over the main window.
-HWND WaitForSaveDialog(HWND main) {
-    HWND dialog = wt::WaitForDialogOwnedBy(main);
-    if (dialog && !wt::WaitUntil([&] { return FileNameField(dialog) != nullptr; })) return nullptr;
-    return dialog;
-}
+HWND WaitForSaveDialog(HWND main) { return wt::WaitForFileDialog(main); }
 
 // Types the name into the save dialog and presses Save (the dialog may then ask more).
-void TypeNameAndSave(HWND dialog, const std::string& name) {
-    wt::SetText(FileNameField(dialog), name);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-}
+void TypeNameAndSave(HWND dialog, const std::string& name) { wt::TypeNameAndConfirm(dialog, name); }
 
 bool Closes(HWND window) { return wt::WaitUntil([&] { return !IsWindow(window); }, 10000); }
 
@@ -267,6 +242,58 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
         EXPECT_TRUE(wt::WaitUntil([&] { return wt::WindowCaptionsOf(explorer) == std::set<std::string>{"Results"}; }));
         EXPECT_TRUE(wt::CloseProcess(explorer));
     }
+    wt::DeleteSettingsKey();
+}
+
+}  // namespace
+
+namespace {
+
+// Saved anywhere else (a desktop), the file names the program by its full path and runs from
+// the folder it lies in.
+TEST(BatchFile, SavedOutsideTheProgramsFolderRunsFromThere) {
+    wt::GameFolder game{"batch_elsewhere", "Prey Game"};
+    const std::string bench = game.Paths().BenchDir;
+    const std::string results = bench + "Results\\";
+    const std::string desktop = bench + "My Desktop\\";
+    wt::MakeFolders(results);
+    wt::MakeFolders(desktop);
+    wt::CreateSettingsKey({{"Path", game.GamePath()}, {"ResultPath", results}});
+    {
+        wt::StartedProgram app(bench);
+        ASSERT_NE(app.main, nullptr);
+        wt::Click(app.Control(ctl::ResItemBase + 0));  // 640 x 480
+        wt::Click(app.Control(ctl::DemoItemBase + 0));
+        wt::Click(app.Control(ctl::AspectItemBase + 1));
+        wt::Click(app.Control(ctl::ShaderItemBase + 2));
+        wt::SelectComboItem(app.Control(ctl::AABox), 1);
+        wt::SelectComboItem(app.Control(ctl::AFBox), 4);
+        Command(app, ctl::Addsettings1);
+        PostCommand(app, ctl::Savebatch1);
+        HWND dialog = WaitForSaveDialog(app.main);
+        ASSERT_NE(dialog, nullptr);
+        TypeNameAndSave(dialog, desktop + "run.bat");
+        EXPECT_TRUE(Closes(dialog));
+        EXPECT_TRUE(app.Exit());
+    }
+    const std::string program = "\"" + bench + "QWK_Lurkmark.exe\"";
+    EXPECT_EQ(wt::ReadFileBytes(desktop + "run.bat"),
+              CrLfLines({program + " /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16", program + " /Batch /Open"}));
+
+    const std::set<DWORD> explorersBefore = wt::ProcessesNamed("explorer.exe");
+    wt::RunningProgram cmd("cmd /c run.bat", desktop);
+    ASSERT_TRUE(cmd.WaitForExit(120000)) << "the batch file did not finish";
+    const std::vector<std::string> reports = ReportsIn(results);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(wt::ReadFileBytes(results + reports[0]).find(" FPS</b>"), std::string::npos) << "no score";
+    // The closing line opened the results folder.
+    int folderWindows = 0;
+    for (DWORD explorer : wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"))) {
+        if (wt::WindowCaptionsOf(explorer) != std::set<std::string>{"Results"}) continue;
+        ++folderWindows;
+        EXPECT_TRUE(wt::CloseProcess(explorer));
+    }
+    EXPECT_EQ(folderWindows, 1);
     wt::DeleteSettingsKey();
 }
 

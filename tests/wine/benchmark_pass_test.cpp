@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
 #include "support/eventually.h"
+#include "runner/resolution_table.h"
 #include "support/game_folder.h"
 #include "support/pass_bench.h"
 #include "support/pass_environment.h"
@@ -315,6 +316,36 @@ TEST(OpenSwitch, RunRecordsTheConsoleLogIntoResultHtmWithoutAPass) {
     EXPECT_EQ(bench.game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
     EXPECT_EQ(bench.game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
     EXPECT_FALSE(bench.game.HasCfgFile("autoexec_old.cfg"));
+    EXPECT_TRUE(app.Exit());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(InteractivePass, ProgressPanelSaysTheResolutionAndTheElapsedTimeOfTheRun) {
+    wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
+    Bench bench("bp_progress");
+    bench.CreateSettings({{"640", "1"}, {"Demo", "1"}, {"Shader", "1"}, {"AspectRatio", "0"}, {"AALevel", "0"},
+                          {"AFLevel", "0"}});
+    bench.game.SetStandInControl("delay 5000");
+    wt::ReportOpenRecorder opened(bench.paths.BenchDir + "opened.txt");
+    wt::StartedProgram app(bench.paths.BenchDir);
+    ASSERT_NE(app.main, nullptr);
+    HWND caption = app.Control(ctl::Label2);
+    HWND elapsed = app.Control(ctl::ElapsedLabel);
+
+    wt::Click(app.Control(ctl::BenchButton));
+    ASSERT_TRUE(wt::WaitUntil([&] { return wt::TextOf(caption) == ResolutionTable[0].caption; }, 30000))
+        << wt::TextOf(caption);
+    // The clock starts with the run and counts while the game plays.
+    const std::string atStart = wt::TextOf(elapsed);
+    EXPECT_TRUE(atStart == "Elapsed time: 0:00" || atStart == "Elapsed time: 0:01") << atStart;
+    EXPECT_TRUE(wt::WaitUntil([&] { return wt::TextOf(elapsed) == "Elapsed time: 0:03"; }, 10000))
+        << wt::TextOf(elapsed);
+    EXPECT_TRUE(wt::IsShown(elapsed));
+    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 60000)) << "the report was not opened";
+    EXPECT_TRUE(wt::WaitUntil([&] { return !wt::IsShown(app.Control(ctl::Panel1)); }, 10000));
     EXPECT_TRUE(app.Exit());
 }
 

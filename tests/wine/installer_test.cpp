@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <algorithm>
 #include <vector>
 
 #include "support/game_folder.h"
@@ -85,6 +86,10 @@ std::vector<std::string> FilesMatching(const std::string& pattern) {
 // Every test starts without settings, uninstall entry or shortcut, and with the user's
 // documents redirected (as Windows' folder redirection does) into a temporary folder, so
 // that the results folder the installer makes stays inside C:\lurktest.
+std::string SetupExePath() {
+    return wt::Env("LURK_PACKAGE_DIR") + "\\Lurkmark-" + wt::Env("LURK_VERSION") + "-setup.exe";
+}
+
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -148,9 +153,7 @@ protected:
         return wt::RunAndWait("\"" + copy + "\" /S _?=" + folder, uninstallCopy_.Path(), 60000);
     }
 
-    static std::string SetupPath() {
-        return wt::Env("LURK_PACKAGE_DIR") + "\\Lurkmark-" + wt::Env("LURK_VERSION") + "-setup.exe";
-    }
+    static std::string SetupPath() { return SetupExePath(); }
 
     std::string ResultsFolder() const { return documents_ + "\\Lurkmark Results\\"; }
 
@@ -333,6 +336,29 @@ TEST(ProgramResources, ManifestAndVersionAreBuiltIn) {
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\ProductVersion",
                                reinterpret_cast<void**>(&version), &length));
     EXPECT_EQ(std::string(version), wt::Env("LURK_VERSION")) << "the about label and the installer show this one";
+}
+
+BOOL CALLBACK FirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+    *reinterpret_cast<LPCSTR*>(found) = name;
+    return FALSE;
+}
+
+// The installer shows the program's icon (all five sizes), as its Start menu entry and
+// Settings > Apps do through the program itself.
+TEST(ProgramResources, InstallerCarriesTheProgramsIcon) {
+    HMODULE setup = LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(setup, nullptr);
+    LPCSTR name = nullptr;
+    EnumResourceNamesA(setup, MAKEINTRESOURCEA(14), FirstName, reinterpret_cast<LONG_PTR>(&name));  // RT_GROUP_ICON
+    ASSERT_NE(name, nullptr);
+    HRSRC group = FindResourceA(setup, name, MAKEINTRESOURCEA(14));
+    ASSERT_NE(group, nullptr);
+    const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(setup, group)));
+    std::vector<int> sides;
+    for (int i = 0; i < (dir[4] | (dir[5] << 8)); ++i) sides.push_back(dir[6 + 14 * i] == 0 ? 256 : dir[6 + 14 * i]);
+    std::sort(sides.begin(), sides.end());
+    EXPECT_EQ(sides, (std::vector<int>{16, 24, 32, 48, 256}));
+    FreeLibrary(setup);
 }
 
 }  // namespace

@@ -185,13 +185,13 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     wt::PointerLeave(warmUp);
     EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("WarmUp") == "1"; }));
 
-    // The note takes 50 characters; emptying it is not stored.
+    // The note takes 50 characters; emptying it stores the empty note.
     HWND note = app.Control(ctl::NoteEdit);
     wt::Type(note, std::string(49, 'n') + "xyz");
     EXPECT_EQ(wt::TextOf(note), std::string(49, 'n') + "x");
     EXPECT_TRUE(wt::SettingsValueBecomes("Note", std::string(49, 'n') + "x"));
     wt::SetText(note, "");
-    EXPECT_TRUE(wt::SettingsValueBecomes("Note", std::string(49, 'n') + "x"));
+    EXPECT_TRUE(wt::SettingsValueBecomes("Note", ""));
 
     // The proxy box enables the fields; the password is stored sealed for this account.
     wt::Click(app.Control(ctl::UseProxyBox));
@@ -290,9 +290,10 @@ TEST(MainWindow, CustomResolutionAndPicker) {
     EXPECT_EQ(wt::TextOf(app.Control(ctl::CusHeight)), smallerFirst ? "768" : "1024");
     EXPECT_TRUE(wt::SettingsValueBecomes("CusW", smallerFirst ? "1024" : "1280"));
     EXPECT_TRUE(wt::SettingsValueBecomes("CusH", smallerFirst ? "768" : "1024"));
-    EXPECT_TRUE(wt::SettingsValueBecomes("CusRes", "0")) << "Add leaves the switch alone";
+    EXPECT_TRUE(wt::SettingsValueBecomes("CusRes", "1")) << "a size added to a checked box switches it on";
 
-    // The pointer leaving the custom box stores the switch, now that both sizes are there.
+    // The pointer leaving the custom box stores the switch again.
+    wt::CreateSettingsKey({{"CusRes", "0"}});
     wt::PointerLeave(custom);
     EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("CusRes") == "1"; }));
 

@@ -3,6 +3,7 @@
 //   ui_driver page N        shows option page N through the group bar
 //   ui_driver picker        opens the resolution picker, checks one size; prints the area
 //                           that holds the main window and the picker
+//   ui_driver focus ID      presses Tab until the control with that id has the focus
 //   ui_driver exit          closes the picker if open, then presses Exit
 // A rectangle is printed as ImageMagick geometry: WxH+X+Y.
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "app/control_ids.h"
+#include "support/keyboard.h"
 #include "support/window_automation.h"
 
 namespace {
@@ -47,7 +49,7 @@ int Fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Fail("usage: ui_driver main-rect | page N | picker | exit");
+    if (argc < 2) return Fail("usage: ui_driver main-rect | page N | picker | focus ID | exit");
     const std::string command = argv[1];
     HWND main = wt::WaitForWindow(0, "TForm1", 40000);
     if (!main) return Fail("no main window");
@@ -82,6 +84,16 @@ int main(int argc, char** argv) {
         UnionRect(&area, &area, &pickerArea);
         PrintGeometry(area, 8);
         return 0;
+    }
+    if (command == "focus" && argc > 2) {
+        HWND control = wt::FindControl(main, std::atoi(argv[2]));
+        if (!control) return Fail("no such control");
+        for (int tab = 0; tab < 60 && wt::FocusIn(main) != control; ++tab) {
+            const HWND before = wt::FocusIn(main);
+            wt::PressKey(main, VK_TAB);
+            wt::WaitUntil([&] { return wt::FocusIn(main) != before; }, 2000);
+        }
+        return wt::FocusIn(main) == control ? 0 : Fail("the focus never came");
     }
     if (command == "exit") {
         if (HWND picker = wt::WaitForWindow(0, "TForm3", 0)) wt::Click(wt::FindControl(picker, ctl::PickerClose));
