@@ -6,6 +6,7 @@
 #include "platform/text_file.h"
 #include "result_schema_check.h"
 #include "results/result_data.h"
+#include "results/result_file_reader.h"
 #include "results/run_statistics.h"
 
 namespace {
@@ -98,6 +99,28 @@ TEST(ResultJson, FieldsAsReadBack) {
     EXPECT_DOUBLE_EQ(res["mean"].GetDouble(), 178.1);
     EXPECT_TRUE(res["stddev"].IsNull());
     EXPECT_TRUE(d["resolutions"][1]["mean"].IsNull());
+}
+
+// What a pass writes, the Results page and /COMPARE read: the two sides of one format.
+TEST(ResultJson, TheWrittenFileIsReadBackAsTheSamePass) {
+    const ResultFileReading reading = ReadResultFile(ResultJson(SamplePass()));
+    ASSERT_TRUE(reading.pass) << reading.problem;
+    const PassSummary& pass = *reading.pass;
+    EXPECT_EQ(pass.report, "result_12_10_2026_1_26_14_PM.htm");
+    EXPECT_EQ(pass.note, "stock clocks, \"quiet\" fan \xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(pass.demo, "Rivo3V demo");
+    EXPECT_EQ(pass.runs, 3);
+    EXPECT_TRUE(pass.HasFlaggedRun());
+    ASSERT_EQ(pass.machine.size(), 2u);
+    EXPECT_EQ(pass.machine[1].value, "2400 MHz");
+    const ResolutionSummary* r = pass.Resolution("640");
+    ASSERT_NE(r, nullptr);
+    ASSERT_EQ(r->runs.size(), 4u);
+    EXPECT_EQ(r->runs[3].ended, "timeLimit");
+    ASSERT_TRUE(r->mean);
+    EXPECT_DOUBLE_EQ(*r->mean, 178.1);
+    ASSERT_NE(pass.Resolution("hdw1"), nullptr);
+    EXPECT_FALSE(pass.Resolution("hdw1")->mean);
 }
 
 TEST(ResultCsv, QuotingAndRows) {
