@@ -59,9 +59,19 @@ bool DownloadToFile(const std::string& url, const std::string& targetPath, const
     return result == TransferResult::Success;
 }
 
-void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const HelpCommandUi& ui) {
+void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const HelpCommandUi& ui,
+                    bool sharedFolder) {
     WinFileSystem files;
     const std::string helpFile = HelpFilePath(folder);
+    if (sharedFolder && files.FileExists(helpFile) && !HelpFileCarriesMakersSignature(helpFile)) {
+        // Another account may have put it there: it is never opened.
+        DeleteFileA((helpFile + ".sig").c_str());
+        if (!DeleteFileA(helpFile.c_str())) {
+            ui.tell("The help file " + helpFile +
+                    " is not the one the maker published and cannot be removed, so it is not opened.");
+            return;
+        }
+    }
     if (!files.FileExists(helpFile)) {
         if (!ui.confirm(kHelpDownloadQuestion)) return;
         {
@@ -99,11 +109,13 @@ HelpCommandUi WindowHelpCommandUi(HWND owner, WaitForm& waitForm) {
         // The help viewer shows it; the program does not wait, and the shell's answer is not used.
         ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
     };
+    ui.tell = [owner](const std::string& text) { MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR); };
     return ui;
 }
 
 void OpenHelp(HWND owner, const AppPaths& paths, const MakerHosts& hosts, WaitForm& waitForm) {
-    RunHelpCommand(HelpFolderFor(paths), HelpFileUrl(hosts), WindowHelpCommandUi(owner, waitForm));
+    const std::string folder = HelpFolderFor(paths);
+    RunHelpCommand(folder, HelpFileUrl(hosts), WindowHelpCommandUi(owner, waitForm), folder != paths.BenchDir);
 }
 
 void OpenHomePage(const MakerHosts& hosts) {

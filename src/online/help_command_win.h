@@ -37,12 +37,17 @@ struct HelpCommandUi {
     std::function<void(std::function<void()> cancel)> showWait;  // "Please wait..." with Cancel
     std::function<void()> closeWait;
     std::function<void(const std::string& path)> openHelpFile;
+    std::function<void(const std::string& text)> tell;  // a message box with OK
 };
 
 // Opens folder's help file; when it is missing, offers to download it from helpUrl first, and
 // opens the downloaded file only when the maker signed it (helpUrl + ".sig"). The "Please
 // wait..." window shows while the download runs; its Cancel ends it.
-void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const HelpCommandUi& ui);
+// sharedFolder: every account may write into the folder (the shared data folder), so a help
+// file found there is opened only while the maker's signature kept beside it still matches;
+// otherwise it is removed and offered for download like a missing one.
+void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const HelpCommandUi& ui,
+                    bool sharedFolder = false);
 
 // The window's answers: a Yes/No question box, the "Please wait..." window with its Cancel
 // button, the shell's "open" with SW_SHOW.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "online/help_command_win.h"
 #include "online/maker_signature_win.h"
 #include "online/update_signature.h"
@@ -9,21 +11,24 @@
 
 namespace {
 
-// The detached signature's bytes; nothing when it cannot be fetched or read.
-std::optional<std::string> FetchSignature(const std::string& helpUrl, const std::string& helpFile) {
-    const std::string path = helpFile + ".sig";
-    std::string text;
-    const bool fetched = DownloadToFile(helpUrl + ".sig", path, kHelpAgentName) && ReadWholeFile(path, text);
-    DeleteFileA(path.c_str());
-    return fetched ? ReadDetachedSignature(text) : std::nullopt;
-}
+std::string SignatureFileOf(const std::string& helpFile) { return helpFile + ".sig"; }
 
 }  // namespace
 
-bool KeepHelpFileIfSignedByMaker(const std::string& helpUrl, const std::string& helpFile) {
-    const auto signature = FetchSignature(helpUrl, helpFile);
+bool HelpFileCarriesMakersSignature(const std::string& helpFile) {
+    std::string text;
     std::string bytes;
-    if (signature && ReadWholeFile(helpFile, bytes) && IsSignedByMaker(bytes, *signature)) return true;
+    if (!ReadWholeFile(SignatureFileOf(helpFile), text) || !ReadWholeFile(helpFile, bytes)) return false;
+    const std::optional<std::string> signature = ReadDetachedSignature(text);
+    return signature && IsSignedByMaker(bytes, *signature);
+}
+
+bool KeepHelpFileIfSignedByMaker(const std::string& helpUrl, const std::string& helpFile) {
+    const std::string signatureFile = SignatureFileOf(helpFile);
+    if (DownloadToFile(helpUrl + ".sig", signatureFile, kHelpAgentName) && HelpFileCarriesMakersSignature(helpFile)) {
+        return true;
+    }
+    DeleteFileA(signatureFile.c_str());
     DeleteFileA(helpFile.c_str());
     return false;
 }

@@ -45,6 +45,7 @@ struct ScriptedUi {
         };
         ui.closeWait = [this] { events.push_back("close"); };
         ui.openHelpFile = [this](const std::string& path) { events.push_back("open " + path); };
+        ui.tell = [this](const std::string& text) { events.push_back("tell " + text); };
         return ui;
     }
 };
@@ -81,6 +82,29 @@ TEST(HelpCommand, AbsentFileIsDownloadedIntoANewFolderAndOpened) {
     EXPECT_EQ(ui.events, (Events{"ask", "wait", "close", "open " + helpFile}));
     ASSERT_TRUE(wt::FileExists(helpFile));
     EXPECT_EQ(wt::ReadFileBytes(helpFile), ServedHelpFile());
+}
+
+// In the shared data folder every account may write: a help file there opens only while the
+// maker's signature kept beside it matches; a planted one goes and is offered for download.
+TEST(HelpCommand, InTheSharedFolderOnlyAFileWithTheMakersKeptSignatureOpens) {
+    wt::TempFolder shared("help_shared");
+    ScriptedUi ui;
+    ui.answerYes = true;
+    RunHelpCommand(shared.Path(), ServerUrl("/benchmarks/prey/help.chm"), ui.Ui(), true);
+    const std::string helpFile = shared.Path() + "Help\\help.chm";
+    ASSERT_TRUE(wt::FileExists(helpFile + ".sig")) << "the signature stays beside the file";
+    ui.events.clear();
+    RunHelpCommand(shared.Path(), "http://127.0.0.1:1/unreachable", ui.Ui(), true);
+    EXPECT_EQ(ui.events, (Events{"open " + helpFile}));
+
+    for (const char* planted : {"a page that runs code", ""}) {
+        wt::WriteFileBytes(helpFile, ServedHelpFile() + planted);
+        if (*planted == '\0') DeleteFileA((helpFile + ".sig").c_str());
+        ScriptedUi declined;
+        RunHelpCommand(shared.Path(), ServerUrl("/benchmarks/prey/help.chm"), declined.Ui(), true);
+        EXPECT_EQ(declined.events, (Events{"ask"})) << "planted: '" << planted << "'";
+        EXPECT_FALSE(wt::FileExists(helpFile));
+    }
 }
 
 TEST(HelpCommand, FailedDownloadLeavesNoFileAndAsksAgainNextTime) {
