@@ -3,20 +3,13 @@
 #include <cctype>
 #include <cstddef>
 
+#include "platform/civil_days.h"
+
 namespace {
 
 const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
 
-// Days since 1970-01-01 of a proleptic Gregorian date, and back.
-long long DaysFromCivil(long long y, int m, int d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
+// A day count (platform/civil_days.h) back to its proleptic Gregorian date.
 void CivilFromDays(long long z, int& y, int& m, int& d) {
     z += 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;

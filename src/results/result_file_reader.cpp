@@ -6,6 +6,8 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "platform/civil_days.h"
+
 namespace {
 
 using rapidjson::Value;
@@ -172,16 +174,6 @@ bool Digits(const std::string& s, std::size_t at, std::size_t count, int& out) {
         out = out * 10 + (s[i] - '0');
     }
     return true;
-}
-
-// Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
-long long DaysFromCivil(int y, int m, int d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
 }
 
 int DaysInMonth(int y, int m) {

@@ -18,10 +18,10 @@
 #include "online/update_wizard_form_win.h"
 #include "online/upgrade_question_form_win.h"
 #include "platform/folder_listing_win.h"
-#include "platform/sha256_win.h"
 #include "settings/registry_settings_store_win.h"
 #include "support/eventually.h"
 #include "support/maker_server_client.h"
+#include "support/sha256_hex.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
@@ -52,14 +52,6 @@ std::string FileUrl(const std::string& name, const std::string& query = "", cons
     return wt::MakerServerUrl("/benchmarks/prey/" + name + query, host);
 }
 
-std::string HashOf(const std::string& bytes) {
-    unsigned char digest[kSha256DigestBytes];
-    char hex[65];
-    EXPECT_TRUE(Sha256Of(bytes.data(), bytes.size(), digest));
-    DigestToHex(digest, hex);
-    return hex;
-}
-
 // A listed file: its address and the bytes the maker published (whose hash the file lists).
 struct Listed {
     std::string url;
@@ -70,7 +62,7 @@ std::string InfoFile(const std::string& version, const std::vector<Listed>& file
     std::string text = "; Lurkmark update\r\n#version=" + version + "\r\n";
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        text += "#url" + n + "=" + files[i].url + "\r\n#sha256" + n + "=" + HashOf(files[i].bytes) + "\r\n";
+        text += "#url" + n + "=" + files[i].url + "\r\n#sha256" + n + "=" + wt::Sha256Hex(files[i].bytes) + "\r\n";
     }
     return text + "#message={Faster start-up.}\r\n";
 }

@@ -16,8 +16,8 @@
 #include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
 #include "support/eventually.h"
-#include "platform/sha256_win.h"
 #include "support/maker_server_client.h"
+#include "support/sha256_hex.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
@@ -31,14 +31,6 @@ std::vector<std::string> Runs(const std::string& folder) {
     std::istringstream in(wt::FileExists(folder + "runs.txt") ? wt::ReadFileBytes(folder + "runs.txt") : "");
     for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
     return lines;
-}
-
-std::string HashOf(const std::string& bytes) {
-    unsigned char digest[kSha256DigestBytes];
-    char hex[65];
-    EXPECT_TRUE(Sha256Of(bytes.data(), bytes.size(), digest));
-    DigestToHex(digest, hex);
-    return hex;
 }
 
 bool Writable(const std::string& path) {
@@ -55,8 +47,8 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
     ASSERT_TRUE(wt::PublishOnMakerServer(
         "/benchmarks/prey/qwk_lurkmark.inf?sign=good",
         "#version=1.3\r\n#url1=" + wt::MakerServerSecureUrl("/benchmarks/prey/QWK_Lurkmark.exe") + "\r\n#sha2561=" +
-            HashOf(newProgram) + "\r\n#url2=" + wt::MakerServerUrl("/benchmarks/prey/version.txt") +
-            "\r\n#sha2562=" + HashOf("1.3") + "\r\n"));
+            wt::Sha256Hex(newProgram) + "\r\n#url2=" + wt::MakerServerUrl("/benchmarks/prey/version.txt") +
+            "\r\n#sha2562=" + wt::Sha256Hex("1.3") + "\r\n"));
     ASSERT_TRUE(wt::TrustTestAuthority());
     wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerSecureHost()}});
     // The normal shutdown deletes the batch view file.

@@ -8,9 +8,9 @@
 #include "online/upgrader_handover_win.h"
 #include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
-#include "support/wine_test_support.h"
+#include "support/sha256_hex.h"
 #include "support/window_automation.h"
-#include "platform/sha256_win.h"
+#include "support/wine_test_support.h"
 #include "upgrader/upgrader_command.h"
 #include "upgrader/upgrader_input.h"
 
@@ -47,20 +47,12 @@ ScopedKernelHandle Start(const std::string& commandLine, const std::string& fold
     return ScopedKernelHandle(pi.hProcess);
 }
 
-std::string HashOf(const std::string& bytes) {
-    unsigned char digest[kSha256DigestBytes];
-    char hex[65];
-    EXPECT_TRUE(Sha256Of(bytes.data(), bytes.size(), digest));
-    DigestToHex(digest, hex);
-    return hex;
-}
-
 // The plan the program makes for files it downloaded, each with the hash of these bytes.
 UpgradePlan PlanFor(const std::vector<std::pair<std::string, std::string>>& downloads, bool externalSetup) {
     std::vector<std::string> names;
     for (const auto& d : downloads) names.push_back(d.first);
     UpgradePlan plan = PlanUpgrade(names, "QWK_Lurkmark.exe", externalSetup);
-    for (std::size_t i = 0; i < plan.replacements.size(); ++i) plan.replacements[i].sha256 = HashOf(downloads[i].second);
+    for (std::size_t i = 0; i < plan.replacements.size(); ++i) plan.replacements[i].sha256 = wt::Sha256Hex(downloads[i].second);
     return plan;
 }
 
