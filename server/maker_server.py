@@ -291,8 +291,8 @@ def main():
         # The handshake runs in each request's own thread, so a silent client blocks no other.
         secure.socket = context.wrap_socket(secure.socket, server_side=True, do_handshake_on_connect=False)
         secure.daemon_threads = True
-        for name in ("root", "test_modes", "published", "served", "releases", "published_lock", "release_event",
-                     "verbose", "signing_key"):
+        for name in ("root", "test_modes", "idle_timeout", "published", "served", "releases", "published_lock",
+                     "release_event", "verbose", "signing_key"):
             setattr(secure, name, getattr(server, name))
         if args.sign_key:
             secure.sign_info = server.sign_info
