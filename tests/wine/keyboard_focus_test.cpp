@@ -74,7 +74,9 @@ TEST(Keyboard, TabWalksInReadingOrderShowingTheFocusAndEnterPressesOnlyTheFocuse
 
     // The resolution page in reading order: the offered sizes in table order, the custom box,
     // the aspect ratio group; then round to the start.
-    for (int id : {ctl::RzGroup1Items2, ctl::RzGroup1Items3, ctl::RzGroup3, ctl::BenchButton}) TabTo(app, id);
+    for (int id : {ctl::RzGroup1Items2, ctl::RzGroup1Items3, ctl::RzGroup1Items4, ctl::RzGroup3, ctl::BenchButton}) {
+        TabTo(app, id);
+    }
     for (int i = 0; i < 9; ++i) {
         if (IsWindowEnabled(app.Control(ctl::ResItemBase + i))) TabTo(app, ctl::ResItemBase + i);
     }
@@ -94,7 +96,9 @@ TEST(Keyboard, TabWalksInReadingOrderShowingTheFocusAndEnterPressesOnlyTheFocuse
     // Enter with the focus on Run starts a pass: without a game folder it says so at once.
     for (int id : {ctl::CusWidth, ctl::CusHeight, ctl::CusPossibilities, ctl::AspectItemBase}) TabTo(app, id);
     for (int id : {ctl::Image3, ctl::Image2, ctl::RzGroup1}) TabTo(app, id);
-    for (int i = 0; i < 4; ++i) TabTo(app, ctl::RzGroup1Items0 + i);
+    for (int id : {ctl::RzGroup1Items0, ctl::RzGroup1Items1, ctl::RzGroup1Items2, ctl::RzGroup1Items3, ctl::RzGroup1Items4}) {
+        TabTo(app, id);
+    }
     TabTo(app, ctl::RzGroup3);
     TabTo(app, ctl::BenchButton);
     wt::PressKey(app.main, VK_RETURN);
