@@ -3,13 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "results/run_record.h"
+
 // One pass as its result_<stamp>.json file describes it. Texts stay UTF-8 as the file holds
 // them: the comparison page is UTF-8 too, and the window converts what it shows.
-
-struct RunFlag {
-    std::string code;  // "windowSize", "shortDemo", "inconsistentLog"
-    std::string text;
-};
 
 struct RunSummary {
     int run = 0;
@@ -18,7 +15,7 @@ struct RunSummary {
     std::optional<double> score;
     std::optional<double> frames;
     std::optional<double> seconds;
-    std::vector<RunFlag> flags;
+    std::vector<RunFlag> flags;  // as the run's record has them, the text in UTF-8
 };
 
 struct ResolutionSummary {
