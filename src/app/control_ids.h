@@ -107,5 +107,7 @@ constexpr int ResultsLabel = 2201;
 constexpr int ResultsList = 2202;
 constexpr int ResultsCompare = 2203;
 constexpr int ResultsOpenFolder = 2204;
+// Progress panel: ends the interactive pass under way.
+constexpr int ProgressCancel = 2400;
 
 }  // namespace ctl
