@@ -233,7 +233,9 @@ void MainForm::CreateProgressPanel() {
     SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(progressTitleFont_.Get()), FALSE);
     HWND caption = AddControl(panel, "STATIC", "Resolution: ...", SS_CENTER, ctl::Label2, 0, 130, kPageWidth, 20);
     SendMessageA(caption, WM_SETFONT, reinterpret_cast<WPARAM>(progressCaptionFont_.Get()), FALSE);
-    AddButton(panel, ctl::ProgressCancel, "Cancel", (kPageWidth - 90) / 2, 236, 90, 24);
+    HWND cancel = AddButton(panel, ctl::ProgressCancel, "Cancel", (kPageWidth - 90) / 2, 236, 90, 24);
+    // A batch pass runs unattended and is not cancelled from its window.
+    if (mode_.BatchMode) ShowWindow(cancel, SW_HIDE);
 }
 
 void MainForm::CreatePopupMenu() {

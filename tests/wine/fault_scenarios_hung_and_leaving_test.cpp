@@ -274,6 +274,7 @@ TEST(LeavingDuringARun, EndOfTheWindowsSessionEndsTheGameThenPutsTheFilesBack) {
     ASSERT_TRUE(game.Running());
     HWND main = wt::WaitForWindow(program.ProcessId(), "TForm1");
     ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(wt::FindControl(main, ctl::ProgressCancel))) << "a batch pass offers no Cancel";
 
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
