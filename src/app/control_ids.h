@@ -109,5 +109,7 @@ constexpr int ResultsCompare = 2203;
 constexpr int ResultsOpenFolder = 2204;
 // Progress panel: the time the current run has taken so far.
 constexpr int ElapsedLabel = 2320;
+// Progress panel: ends the interactive pass under way.
+constexpr int ProgressCancel = 2400;
 
 }  // namespace ctl

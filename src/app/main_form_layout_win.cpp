@@ -243,6 +243,9 @@ void MainForm::CreateProgressPanel() {
     SendMessageA(caption, WM_SETFONT, reinterpret_cast<WPARAM>(progressCaptionFont_.Get()), FALSE);
     HWND elapsed = AddControl(panel, "STATIC", "", SS_CENTER | SS_NOPREFIX, ctl::ElapsedLabel, 0, 154, kPageWidth, 20);
     SendMessageA(elapsed, WM_SETFONT, reinterpret_cast<WPARAM>(progressCaptionFont_.Get()), FALSE);
+    HWND cancel = AddButton(panel, ctl::ProgressCancel, "Cancel", (kPageWidth - 90) / 2, 236, 90, 24);
+    // A batch pass runs unattended and is not cancelled from its window.
+    if (mode_.BatchMode) ShowWindow(cancel, SW_HIDE);
 }
 
 void MainForm::CreatePopupMenu() {

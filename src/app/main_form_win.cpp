@@ -361,6 +361,7 @@ void MainForm::OnCommand(int id, int code) {
     case ctl::Image2: Image2Click(); break;
     case ctl::Image3: Image3Click(); break;
     case ctl::BenchButton: BenchButtonClick(); break;
+    case ctl::ProgressCancel: pass_->CancelClick(); break;
     case ctl::RzGroup1Items0: ShowPage(0); break;
     case ctl::RzGroup1Items1: ShowPage(1); break;
     case ctl::RzGroup1Items2: ShowPage(2); break;

@@ -30,6 +30,9 @@ void MainFormPassView::EndProgram() {
 namespace {
 
 constexpr DWORD kGameEndWaitMs = 15000;
+constexpr char kGameNotEnded[] =
+    "The benchmark game could not be ended. Your own game settings stay set aside; "
+    "the program offers to put them back at its next start.";
 constexpr char kLeaveQuestion[] =
     "A benchmark game is still running. Do you want to end it and put your own game settings back?";
 
@@ -70,11 +73,7 @@ bool ProgramPass::MayLeave(Leaving how) {
     if (!cp_.Running()) return MayLeave(how);
     AbandonPass();
     if (!cp_.EndProcessTree(kGameEndWaitMs)) {
-        // Put back now, the user's preyconfig.cfg would be overwritten when the game exits.
-        keepFilesAside_ = true;
-        log_.Add("The benchmark game could not be ended. Your own game settings stay set aside; "
-                 "the program offers to put them back at its next start.");
-        log_.Save(paths_.WorkDir());
+        KeepFilesAsideForGame();
         return true;
     }
     log_.Add("The benchmark game was ended because the program was closed.");
@@ -88,4 +87,27 @@ void ProgramPass::AbandonPass() {
     // No further step of the pass may run: the ends of processes ended now are not reported.
     dxrun_.SetOnTerminate({});
     cp_.SetOnTerminate({});
+}
+
+void ProgramPass::KeepFilesAsideForGame() {
+    // Put back now, the user's preyconfig.cfg would be overwritten when the game exits.
+    keepFilesAside_ = true;
+    log_.Add(kGameNotEnded);
+    log_.Save(paths_.WorkDir());
+}
+
+void ProgramPass::CancelClick() {
+    if (!controller_.Cancel()) return;
+    // No question: the button says what it does, and what was scored is kept. Once the
+    // process is gone its end is reported, and that closes the pass.
+    const bool game = cp_.Running();
+    if ((game ? cp_ : dxrun_).EndProcessTree(kGameEndWaitMs)) return;
+    if (!game) {
+        // Nothing of the user's is set aside yet; the panel stays until the tool ends.
+        log_.Add("The display diagnostics tool could not be ended.");
+        log_.Save(paths_.WorkDir());
+        return;
+    }
+    KeepFilesAsideForGame();
+    form_.ShowMessage(kGameNotEnded);
 }

@@ -49,6 +49,10 @@ public:
     ProgramPass(MainForm& form, WindowState window);
 
     void BenchButtonClick() { controller_.BenchButtonClick(); }
+    // The Cancel on the progress panel: the running process ends with every process it
+    // started, and its end closes the pass. A game that cannot be ended keeps the user's files
+    // set aside (and the pass mark) until it ends, as at the program's end.
+    void CancelClick();
     GameConfig& Config() { return config_; }
 
     // How the program is being left: by the user (Exit, the close command) in an interactive
@@ -60,10 +64,12 @@ public:
     // files are put back; when it cannot be ended they stay set aside for the next start.
     bool MayLeave(Leaving how);
     // The user's files stay set aside at the program's end (a game that could not be ended).
-    bool KeepFilesAside() const { return keepFilesAside_; }
+    bool KeepFilesAside() const { return keepFilesAside_ && cp_.Running(); }
 
 private:
     void AbandonPass();
+    // The game could not be ended: the user's files stay where the pass put them.
+    void KeepFilesAsideForGame();
 
     MainForm& form_;
     const StartupMode& mode_;

@@ -15,7 +15,7 @@ struct RunSummary {
     std::optional<double> score;
     std::optional<double> frames;
     std::optional<double> seconds;
-    std::vector<RunFlag> flags;
+    std::vector<RunFlag> flags;  // as the run's record has them, the text in UTF-8
 };
 
 struct ResolutionSummary {

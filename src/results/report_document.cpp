@@ -49,6 +49,10 @@ std::string ScoreLine(const std::string& scoreText) {
 
 std::string NoScoreLine() { return "<span class=\"style5\"><b>Score = No Score.</b></span><br>"; }
 
+std::string CancelledLine() {
+    return std::string("<BR><span class=\"style5\"><b>") + kCancelledText + "</b></span><br>";
+}
+
 std::string CommentLine(const std::string& note) {
     return "<FONT size=2><span class=\"style6\">Comment:</span> " + note + "</FONT><br>";
 }

@@ -58,6 +58,9 @@ std::string DemoLine(const std::string& demoName);
 std::string CaptionLine(const std::string& caption);
 std::string ScoreLine(const std::string& scoreText);
 std::string NoScoreLine();
+// The text of a pass the user cancelled, for the debug log; CancelledLine is the report's line.
+constexpr const char* kCancelledText = "Benchmark cancelled by the user.";
+std::string CancelledLine();
 // Closes a batch-mode section.
 constexpr const char* kBatchSectionEnd = "<br><HR>";
 std::string CommentLine(const std::string& note);

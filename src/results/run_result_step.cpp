@@ -218,6 +218,21 @@ void RunResultStep::RecordInteractive() {
     ctx_.view.SetRunButtonEnabled(true);
 }
 
+void RunResultStep::RecordCancelled() {
+    if (sectionsWritten_ > 0) {
+        ctx_.report.addLine(CancelledLine());
+        ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
+        if (SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
+    }
+    ctx_.game.RestoreGameConfig(true);
+    ctx_.debugLog.Save(ctx_.paths.WorkDir());
+    // What the ended game left must not pass for the next run's result.
+    CleanUp();
+    ctx_.view.HideProgressPanel();
+    ctx_.game.MarkPassEnded(false);
+    ctx_.view.SetRunButtonEnabled(true);
+}
+
 void RunResultStep::RecordBatch() {
     ctx_.view.Pause(kPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
@@ -260,6 +275,7 @@ void RunResultStep::AppendSection(const std::optional<std::string>& shown) {
     report.addLine(CaptionLine(ctx_.game.FilteringText()));
     report.addLine(CaptionLine(ctx_.game.BoostText()));
     report.addLine(shown ? ScoreLine(*shown) : NoScoreLine());
+    ++sectionsWritten_;
     if (AnyRunEndedByTimeLimit()) AppendTimeLimitLine();
     if (!recording_ || record_.resolutions.empty()) return;
 

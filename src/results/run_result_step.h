@@ -17,8 +17,14 @@ public:
         saveFailureShown_ = false;
         dataFailureShown_ = false;
         recording_ = false;
+        sectionsWritten_ = 0;
     }
     void RecordRunResult();
+    // An interactive pass the user cancelled, once its game has been ended: the run under way
+    // gives no result; a report with a section gets the cancelled line, its closing lines and
+    // a last save and opening; then the pass ends as after its last run. The data files
+    // already hold every resolution that was finished.
+    void RecordCancelled();
 
     // The report has its head: from now on the pass's runs are kept for the data files.
     // isoStartTime: the start in ISO 8601 with the UTC offset.
@@ -60,5 +66,6 @@ private:
     bool saveFailureShown_ = false;
     bool dataFailureShown_ = false;
     bool recording_ = false;
+    int sectionsWritten_ = 0;  // result sections of this pass in the report
     PassRecord record_;
 };

@@ -100,6 +100,7 @@ void PassController::StartPass() {
 
 void PassController::dxrunTerminate(ProcessRunner&, int exitCode) {
     StopPassOnError([this, exitCode] {
+        if (cancelled_) return EndCancelledPass(false);
         if (exitCode != 0 && !ctx_.files.FileExists(ctx_.paths.WorkDir() + kDiagnosticsFileName)) {
             char code[16];
             std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(exitCode));
@@ -232,7 +233,27 @@ void PassController::StartRun(std::size_t position) {
 
 void PassController::cpTerminate(ProcessRunner& runner, int) {
     ctx_.pass.RunEndedByTimeLimit = runner.EndedByTimeLimit();
-    StopPassOnError([this] { RecordRunAndGoOn(); });
+    StopPassOnError([this] {
+        if (cancelled_) return EndCancelledPass(true);
+        RecordRunAndGoOn();
+    });
+}
+
+bool PassController::Cancel() {
+    if (ctx_.mode.BatchMode || (!dxrun_.Running() && !cp_.Running())) return false;
+    // Pressed again while a game resists being ended: it is ended again, noted once.
+    if (cancelled_) return true;
+    cancelled_ = true;
+    ctx_.debugLog.Add(kCancelledText);
+    ctx_.debugLog.Save(ctx_.paths.WorkDir());
+    return true;
+}
+
+void PassController::EndCancelledPass(bool gameStage) {
+    cancelled_ = false;
+    if (gameStage) return resultStep_.RecordCancelled();
+    ctx_.view.HideProgressPanel();
+    ctx_.view.SetRunButtonEnabled(true);
 }
 
 void PassController::RecordRunAndGoOn() {

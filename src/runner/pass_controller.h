@@ -27,6 +27,10 @@ public:
     // The run start for one ResolutionTable position (kCustomPosition: the custom slot).
     void StartRun(std::size_t position);
     void cpTerminate(ProcessRunner& runner, int exitCode);
+    // The Cancel on the progress panel. True when an interactive pass has a process running
+    // (the diagnostics tool or the game): the caller ends it, and its reported end closes the
+    // pass as cancelled instead of going on. A batch pass shows no panel and is never cancelled.
+    bool Cancel();
 
 private:
     // Runs one handler's work; when it throws, the pass stops with the user's files put back
@@ -46,6 +50,9 @@ private:
     void DeleteConsoleLog();
     // The next run of the resolution just played, when it has more to come.
     bool StartRepeatOfCurrentRun();
+    // The end of the cancelled pass's process: before the game stage nothing of the user's
+    // is set aside, and the window only comes back.
+    void EndCancelledPass(bool gameStage);
 
     PassContext& ctx_;
     MachineDescription& machine_;
@@ -54,4 +61,5 @@ private:
     Platform platform_;
     RunResultStep resultStep_;
     bool repeatingRun_ = false;  // the StartRun under way plays the same resolution again
+    bool cancelled_ = false;     // the next process end closes the pass as cancelled
 };

@@ -625,4 +625,92 @@ TEST_F(BatchPassTest, DataFileFailureIsToldAfterTheRestore) {
     EXPECT_TRUE(view.endRequested);
 }
 
+TEST_F(PassTest, CancelDuringTheSecondGameKeepsTheFirstSectionAndEndsThePassCancelled) {
+    game.planned = {0, 2, 8};
+    options.repeats = 2;
+    controller->BenchButtonClick();
+    dxrun.End();
+    for (const char* score : {"seconds = 27.0 fps", "seconds = 28.0 fps", "seconds = 90.0 fps"}) {
+        files.files[LogPath()] = score;
+        cp.End();
+    }
+    ASSERT_TRUE(cp.Running()) << "the second resolution's second run plays";
+    const std::string json = JoinPath(paths.ResultPath, DataFileNameOf("result_" + report.fileStamp() + ".htm"));
+    const std::string dataBefore = files.files[json];
+
+    EXPECT_TRUE(controller->Cancel());
+    EXPECT_TRUE(view.panelShown) << "nothing ends before the game does";
+    files.files[LogPath()] = "seconds = 99.9 fps";  // what the ended game left is no result
+    cp.End();
+
+    EXPECT_EQ(cp.starts, 4) << "no game after the cancel";
+    std::vector<std::string> expected = Section(ResolutionHeading("640", "", ""), ScoreLine("27.5"));
+    expected.push_back("<FONT size=2>Runs: 27.0, 28.0; mean 27.5, standard deviation 0.71 (2.6 %), min 27.0, "
+                       "max 28.0</FONT><br>");
+    for (const std::string line : {CancelledLine(), kClosing, FooterLine(ReportDocument::Mode::Interactive)}) {
+        expected.push_back(line);
+    }
+    EXPECT_EQ(AfterSeparator(LinesOnDisk(ReportPath())), expected);
+    EXPECT_EQ(CancelledLine(), "<BR><span class=\"style5\"><b>Benchmark cancelled by the user.</b></span><br>");
+    EXPECT_EQ(view.opened, std::vector<std::string>{ReportPath()});
+    EXPECT_EQ(files.files[json], dataBefore) << "the data files hold the finished resolution only";
+    EXPECT_NE(dataBefore.find("\"640\""), std::string::npos);
+    EXPECT_EQ(dataBefore.find("\"1024\""), std::string::npos);
+
+    const std::vector<std::string> debug = LinesOnDisk(DebugPath());
+    EXPECT_TRUE(Has(debug, "Benchmark cancelled by the user."));
+    EXPECT_FALSE(Has(debug, "FPS: 99.9"));
+    const EventList tail(events.end() - 4, events.end());
+    EXPECT_EQ(tail, (EventList{"pause 1000", "panel hidden", "mark 0", "button on"}));
+    EXPECT_EQ(CountOf(events, "restore with lines"), 1);
+    EXPECT_EQ(settings.values["NoErrorWarning"], "0");
+    EXPECT_FALSE(files.FileExists(LogPath()));
+    EXPECT_FALSE(files.FileExists("C:\\Prey\\Lurkmark.bat"));
+    EXPECT_FALSE(controller->Cancel()) << "nothing is left to cancel";
+}
+
+TEST_F(PassTest, CancelBeforeAnySectionWritesNoReportAndBeforeTheGameSetsNothingBack) {
+    struct Case {
+        const char* name;
+        bool inGame;
+    } cases[] = {{"during the diagnostics tool", false}, {"during the first game", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        events.clear();
+        game.planned = {0, 2};
+        controller->BenchButtonClick();
+        if (c.inGame) dxrun.End();
+        const int starts = cp.starts;
+
+        EXPECT_TRUE(controller->Cancel());
+        EXPECT_TRUE(controller->Cancel()) << "pressed again while the process resists";
+        (c.inGame ? cp : dxrun).End();
+
+        EXPECT_EQ(cp.starts, starts);
+        EXPECT_FALSE(OnDisk(ReportPath()));
+        EXPECT_TRUE(view.opened.empty());
+        EXPECT_FALSE(view.panelShown);
+        EXPECT_TRUE(view.runButtonEnabled);
+        EXPECT_EQ(CountOf(events, "restore with lines"), c.inGame ? 1 : 0);
+        EXPECT_EQ(CountOf(log.Lines(), "Benchmark cancelled by the user."), 1);
+        log.Clear();
+    }
+    // The next pass runs whole.
+    events.clear();
+    RunPass({"seconds = 40.0 fps", "seconds = 41.0 fps"});
+    EXPECT_EQ(view.opened.size(), 1u);
+    EXPECT_NE(LinesOnDisk(ReportPath()).end()[-3], CancelledLine());
+}
+
+TEST_F(BatchPassTest, CancelIsNotOfferedToABatchPass) {
+    controller->BenchButtonClick();
+    dxrun.End();
+    ASSERT_TRUE(cp.Running());
+    EXPECT_FALSE(controller->Cancel());
+    files.files[LogPath()] = "seconds = 88.8 fps";
+    cp.End();
+    EXPECT_TRUE(Has(LinesOnDisk(ReportPath()), ScoreLine("88.8")));
+    EXPECT_FALSE(Has(LinesOnDisk(ReportPath()), CancelledLine()));
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // Faults that used to stall an unattended pass or cost the user their files: a game that never
-// ends, the program left (or the Windows session ended) while a game runs, a preyconfig.cfg that
+// ends, the program left (or the Windows session ended) while a game runs, a hung game cancelled
+// from the progress panel, a preyconfig.cfg that
 // cannot be set aside, a diagnostics tool that cannot be started, the game folder switched after
 // a refused pass, and a batch-and-open start after an interrupted pass. Each ends with the
 // user's autoexec.cfg and preyconfig.cfg back byte for byte.
@@ -12,6 +13,7 @@
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
 #include "results/report_document.h"
+#include "results/result_data.h"
 #include "support/eventually.h"
 #include "support/game_folder.h"
 #include "support/held_file.h"
@@ -142,6 +144,64 @@ TEST(TimeLimit, StoredLimitEndsTheHungRunOfAnInteractivePassWhichGoesOn) {
     bench.ExpectUserFilesBack();
 }
 
+TEST(CancelDuringARun, CancelEndsTheHungGameKeepsWhatWasScoredAndBringsTheWindowBack) {
+    wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
+    UserBench bench("fault_cancel", "Prey Game");
+    bench.CreateSettings({{"640", "1"}, {"1024", "1"}, {"hdw3", "1"}, {"Demo", "1"}, {"Shader", "1"}});
+    wt::ReportOpenRecorder opened(bench.paths.BenchDir + "opened.txt");
+    wt::ScopedEnvironment standIn("PREY_STANDIN", "mode@1024x768 hang");
+    const std::set<DWORD> before = wt::ProcessesNamed("prey.exe");
+    InteractiveProgram app(bench);
+    ASSERT_TRUE(app.WaitForMain());
+    HWND cancel = app.Control(ctl::ProgressCancel);
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(wt::TextOf(cancel), "Cancel");
+    EXPECT_NE(GetWindowLongA(cancel, GWL_STYLE) & WS_TABSTOP, 0) << "reached with Tab";
+    EXPECT_FALSE(wt::IsShown(cancel));
+
+    wt::Click(app.Control(ctl::BenchButton));
+    const std::string firstScore = ScoreLine(wt::StandInScore(wt::kDemo1Speed, 640, 480, {1}));
+    std::string reportName;
+    ASSERT_TRUE(wt::WaitUntil([&] {
+        const std::vector<std::string> reports = FilesIn(bench.paths.ResultPath, "result_*.htm");
+        if (reports.size() != 1) return false;
+        reportName = reports[0];
+        return wt::ReadFileBytes(bench.paths.ResultPath + reportName).find(firstScore) != std::string::npos;
+    }, 60000)) << "the first resolution was not scored";
+    const std::set<DWORD> afterFirst = wt::ProcessesNamed("prey.exe");
+    ASSERT_TRUE(wt::WaitUntil([&] { return !wt::NewProcesses(afterFirst, wt::ProcessesNamed("prey.exe")).empty(); }))
+        << "the second game did not start";
+    ASSERT_TRUE(wt::IsShown(cancel));
+
+    // Escape is no way to stop a pass.
+    PostMessageA(cancel, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(cancel, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    EXPECT_FALSE(wt::WaitUntil([&] { return !wt::IsShown(cancel); }, 2000));
+    EXPECT_FALSE(wt::NewProcesses(afterFirst, wt::ProcessesNamed("prey.exe")).empty()) << "the game plays on";
+
+    wt::PressSpace(cancel);
+    EXPECT_TRUE(GamesGone(before)) << "the hung game and the process it started are gone";
+    ASSERT_TRUE(app.WaitForIdle(20000)) << "Run enabled, the panel hidden";
+    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); })) << "the report was not opened";
+    EXPECT_NE(opened.Recorded().find(reportName), std::string::npos) << opened.Recorded();
+    bench.ExpectUserFilesBack();
+    EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
+
+    const std::string report = wt::ReadFileBytes(bench.paths.ResultPath + reportName);
+    EXPECT_NE(report.find(firstScore + "\r\n" + CancelledLine() + "\r\n<P></P><P></P>\r\n"), std::string::npos)
+        << report;
+    EXPECT_EQ(report.find(ResolutionHeading("1024", "", "")), std::string::npos) << report;
+    const std::string json = wt::ReadFileBytes(bench.paths.ResultPath + DataFileNameOf(reportName));
+    EXPECT_NE(json.find("\"key\": \"640\""), std::string::npos) << json;
+    EXPECT_EQ(json.find("\"key\": \"1024\""), std::string::npos) << json;
+    const std::string debug = bench.DebugLog();
+    const std::size_t cancelled = debug.find("Benchmark cancelled by the user.\r\n");
+    ASSERT_NE(cancelled, std::string::npos) << debug;
+    EXPECT_NE(debug.find("Restore preyconfig.cfg\r\n", cancelled), std::string::npos) << debug;
+    EXPECT_TRUE(app.Exit()) << "with no game running Exit asks nothing";
+    bench.ExpectUserFilesBack();
+}
+
 // An interactive pass whose game plays on until the test releases it.
 struct HeldRun {
     explicit HeldRun(const std::string& name) : bench(name, "Prey Game") {
@@ -214,6 +274,7 @@ TEST(LeavingDuringARun, EndOfTheWindowsSessionEndsTheGameThenPutsTheFilesBack) {
     ASSERT_TRUE(game.Running());
     HWND main = wt::WaitForWindow(program.ProcessId(), "TForm1");
     ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(wt::FindControl(main, ctl::ProgressCancel))) << "a batch pass offers no Cancel";
 
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
