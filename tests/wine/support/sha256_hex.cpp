@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sha256_win.h"
+#include "upgrader/upgrader_input.h"
 
 namespace wt {
 
