@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 
 // The trace of the last pass, saved whole to "debug.txt" beside the program.
 class DebugLog {

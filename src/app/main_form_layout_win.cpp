@@ -14,7 +14,7 @@
 #include "app/path_field_win.h"
 #include "app/pointer_leave_win.h"
 #include "app/visual_style_win.h"
-#include "runner/resolution_table.h"
+#include "domain/resolution_table.h"
 
 namespace {
 

@@ -15,13 +15,13 @@
 #include "batch/batch_ui_win.h"
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
 #include "settings/dpapi_sealer_win.h"
-#include "settings/option_state.h"
+#include "domain/option_state.h"
 #include "settings/registry_settings_store_win.h"
 #include "settings/settings_key_notice.h"
-#include "settings/switches.h"
+#include "domain/switches.h"
 
 class AutoUpdater;
 class PickerForm;

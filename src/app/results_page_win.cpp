@@ -10,7 +10,7 @@
 #include "results/pass_history_win.h"
 #include "results/report_document.h"
 #include "results/report_document_win.h"
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "gameconfig/quality_settings.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
 #include "settings/settings_store.h"
 
 // Asks the user a Yes/No question; true only for Yes.

@@ -11,7 +11,7 @@
 #include "platform/modal_loop_win.h"
 #include "platform/shell_win.h"
 #include "platform/win_file_system_win.h"
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 
 namespace {
 

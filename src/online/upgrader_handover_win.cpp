@@ -4,7 +4,7 @@
 
 #include "platform/scoped_win.h"
 #include "platform/text_file.h"
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 #include "upgrader/upgrader_command.h"
 
 std::string UpgraderPath(const std::string& programFolder) {

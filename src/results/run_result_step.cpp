@@ -7,8 +7,8 @@
 #include "results/run_checks.h"
 #include "results/run_statistics.h"
 #include "runner/game_batch_file.h"
-#include "runner/resolution_table.h"
-#include "settings/game_time_limit.h"
+#include "domain/resolution_table.h"
+#include "domain/game_time_limit.h"
 
 namespace {
 

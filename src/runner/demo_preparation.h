@@ -5,9 +5,9 @@
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 #include "runner/pass_state.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
+#include "domain/option_state.h"
 
 // The two timedemos shipped in BenchDir + "Demos\".
 constexpr const char* kShippedDemosFolder = "Demos\\";

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "runner/pass_state.h"
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 
 // The one-line batch file in the game folder through which the game is started.
 constexpr const char* kGameBatchFileName = "Lurkmark.bat";

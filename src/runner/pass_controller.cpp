@@ -5,8 +5,8 @@
 
 #include "platform/os_error.h"
 #include "runner/game_batch_file.h"
-#include "runner/resolution_table.h"
-#include "settings/game_time_limit.h"
+#include "domain/resolution_table.h"
+#include "domain/game_time_limit.h"
 #include "settings/option_store.h"
 #include "sysinfo/diagnostics_report.h"
 

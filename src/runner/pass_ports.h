@@ -10,11 +10,11 @@
 #include "platform/file_system.h"
 #include "results/report_document.h"
 #include "runner/pass_state.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
+#include "domain/option_state.h"
 #include "settings/settings_store.h"
-#include "settings/switches.h"
+#include "domain/switches.h"
 
 // The main window as the pass sees it. Every call comes on the message thread.
 class PassView {

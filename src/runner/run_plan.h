@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
+#include "domain/bench_options.h"
+#include "domain/option_state.h"
 
 // Positions in run order: the nine fixed resolutions by their index, then the custom slot.
 constexpr int kCustomSlot = static_cast<int>(kCustomPosition);

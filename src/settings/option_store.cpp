@@ -1,6 +1,6 @@
 #include "settings/option_store.h"
 
-#include "settings/game_time_limit.h"
+#include "domain/game_time_limit.h"
 #include "settings/settings_load.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "runner/game_batch_file.h"
-#include "settings/game_time_limit.h"
+#include "domain/game_time_limit.h"
 
 namespace {
 

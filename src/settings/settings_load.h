@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "settings/app_paths.h"
-#include "settings/option_state.h"
+#include "domain/app_paths.h"
+#include "domain/option_state.h"
 #include "settings/settings_store.h"
 #include "settings/stored_password.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "settings/switches.h"
+#include "domain/switches.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "app/control_ids.h"
 #include "platform/scoped_win.h"
 #include "support/eventually.h"
-#include "runner/resolution_table.h"
+#include "domain/resolution_table.h"
 #include "support/game_folder.h"
 #include "support/pass_bench.h"
 #include "support/pass_environment.h"

@@ -1,4 +1,4 @@
-#include "runner/resolution_table.h"
+#include "domain/resolution_table.h"
 
 const std::array<ResolutionEntry, kResolutionCount> ResolutionTable = {{
     {"640", "640", 640, 480, "640 \xD7 480", "Resolution: 640 \xD7 480...", "640\xD7" "480"},
