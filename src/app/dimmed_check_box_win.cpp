@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/dpi_win.h"
+#include "ui/dpi_win.h"
 #include "platform/scoped_win.h"
 
 namespace {

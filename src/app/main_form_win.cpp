@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "app/about_box_win.h"
-#include "app/artwork_win.h"
+#include "ui/artwork_win.h"
 #include "app/browse_dialogs_win.h"
 #include "app/control_ids.h"
-#include "app/dpi_win.h"
+#include "ui/dpi_win.h"
 #include "app/elapsed_text.h"
 #include "app/enter_key_win.h"
 #include "app/picker_form_win.h"

@@ -10,7 +10,7 @@
 #include "app/group_bar_win.h"
 #include "app/program_pass_win.h"
 #include "app/results_page_win.h"
-#include "app/window_win.h"
+#include "ui/window_win.h"
 #include "batch/batch_list.h"
 #include "batch/batch_ui_win.h"
 #include "platform/scoped_win.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/picker_choice.h"
-#include "app/window_win.h"
+#include "ui/window_win.h"
 #include "platform/scoped_win.h"
 #include "settings/settings_load.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 #include "platform/decimal_separator_win.h"
 #include "platform/text_file.h"
 #include "results/compare_page.h"

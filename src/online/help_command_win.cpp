@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/wait_form_win.h"
+#include "ui/wait_form_win.h"
 #include "online/http_transfer_win.h"
 #include "online/help_signature_win.h"
 #include "online/maker_hosts.h"

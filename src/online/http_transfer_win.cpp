@@ -7,7 +7,7 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "app/window_win.h"
+#include "ui/window_win.h"
 #include "online/url_parts.h"
 #include "platform/handler_call.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/window_win.h"
+#include "ui/window_win.h"
 #include "platform/scoped_win.h"
 
 // The look the update component's windows share with the rest of the program: a black

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "app/wait_form_win.h"
+#include "ui/wait_form_win.h"
 #include "support/maker_server_client.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"

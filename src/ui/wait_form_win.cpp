@@ -1,7 +1,7 @@
-#include "app/wait_form_win.h"
+#include "ui/wait_form_win.h"
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 #include "platform/handler_call.h"
 
 bool WaitForm::Create() {
