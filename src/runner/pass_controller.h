@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "results/run_result_step.h"
+#include "runner/run_result_step.h"
 #include "runner/pass_ports.h"
 #include "runner/process_runner.h"
 

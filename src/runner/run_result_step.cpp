@@ -1,4 +1,4 @@
-#include "results/run_result_step.h"
+#include "runner/run_result_step.h"
 
 #include <cstdlib>
 #include <new>
