@@ -1,4 +1,5 @@
 #pragma once
+#include "app/debug_log.h"
 #include "gameconfig/game_config.h"
 #include "platform/file_operations.h"
 #include "runner/pass_ports.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/debug_log.h"
+#include "domain/log_sink.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 #include "runner/pass_state.h"
@@ -33,7 +33,7 @@ struct DemoPreparation {
 // A batch pass follows the demo token, an interactive pass the window's demo choice.
 // Throws when the user demo file does not exist.
 void PrepareDemo(DemoPreparation& ctx, bool batchMode, const BenchOptions& bench, const OptionState& options,
-                 PassState& state, DebugLog& log);
+                 PassState& state, LogSink& log);
 
 // The last component of a Windows path; empty for a path that ends in a backslash.
 std::string LastPathComponent(const std::string& path);

@@ -18,7 +18,7 @@ const AspectChoice kAspects[] = {
 
 }  // namespace
 
-void SelectAspect(const BenchOptions& bench, PassState& state, DebugLog& log) {
+void SelectAspect(const BenchOptions& bench, PassState& state, LogSink& log) {
     state.AspectFragment.clear();
     state.AspectLine.clear();
     for (const AspectChoice& choice : kAspects) {

@@ -1,12 +1,12 @@
 #pragma once
-#include "app/debug_log.h"
+#include "domain/log_sink.h"
 #include "runner/pass_state.h"
 #include "domain/bench_options.h"
 #include "domain/option_state.h"
 
 // Sets AspectFragment and AspectLine from the aspect token and adds AspectLine to the debug
 // log (an empty line when the pass has no aspect ratio).
-void SelectAspect(const BenchOptions& bench, PassState& state, DebugLog& log);
+void SelectAspect(const BenchOptions& bench, PassState& state, LogSink& log);
 
 // Sets GameCommandLine for one run position (kCustomSlot takes the custom width and height
 // texts as they stand).

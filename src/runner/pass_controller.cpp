@@ -205,7 +205,7 @@ void PassController::StartRun(std::size_t position) {
     ctx_.pass.CurrentRunKey = custom ? kCustomRunKey : ResolutionTable[position].key;
     ctx_.game.ComposeGameCommandLine(position);
 
-    DebugLog& log = ctx_.debugLog;
+    LogSink& log = ctx_.debugLog;
     log.Add("");
     if (custom) {
         log.Add("START Prey " + width + " \xD7 " + height + " (Custom)..." + RepeatCaption(ctx_.pass));

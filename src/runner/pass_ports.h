@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/debug_log.h"
+#include "domain/log_sink.h"
 #include "platform/file_system.h"
 #include "results/report_document.h"
 #include "runner/pass_state.h"
@@ -41,7 +41,7 @@ public:
 };
 
 // The game side: run plan and command line, game configuration files and pass marks.
-// Each works on the shared PassState, BenchOptions, DebugLog and AppPaths of the program.
+// Each works on the shared PassState, BenchOptions, debug log and AppPaths of the program.
 class GameSide {
 public:
     virtual ~GameSide() = default;
@@ -92,7 +92,7 @@ struct PassContext {
     const OptionState& options;  // the window's selections: note, custom size, derivation
     BenchOptions& benchOptions;
     PassState& pass;
-    DebugLog& debugLog;
+    LogSink& debugLog;
     ReportDocument& report;
     SettingsStore& settings;
     FileSystem& files;

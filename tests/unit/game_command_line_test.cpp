@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/debug_log.h"
 #include "runner/demo_preparation.h"
 #include "runner/game_batch_file.h"
 #include "runner/run_plan.h"

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../unit/fakes/fake_pass.h"
+#include "app/debug_log.h"
 #include "app/machine_description_win.h"
 #include "app/program_game_side.h"
 #include "platform/shell_file_operations_win.h"

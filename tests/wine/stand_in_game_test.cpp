@@ -2,6 +2,7 @@
 // hidden through the command processor, in a game folder whose path holds blanks.
 #include <gtest/gtest.h>
 
+#include "app/debug_log.h"
 #include "gameconfig/game_config.h"
 #include "platform/shell_file_operations_win.h"
 #include "platform/win_file_system_win.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake_settings.h"
+#include "app/debug_log.h"
 #include "platform/os_error.h"
 #include "runner/pass_ports.h"
 #include "runner/process_runner.h"
