@@ -6,15 +6,15 @@
 
 #include <cstring>
 
-#include "ui/artwork_win.h"
-#include "ui/container_panel_win.h"
 #include "app/control_ids.h"
 #include "app/dimmed_check_box_win.h"
-#include "ui/dpi_win.h"
 #include "app/path_field_win.h"
 #include "app/pointer_leave_win.h"
 #include "app/visual_style_win.h"
 #include "domain/resolution_table.h"
+#include "ui/artwork_win.h"
+#include "ui/container_panel_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

@@ -6,10 +6,8 @@
 #include <vector>
 
 #include "app/about_box_win.h"
-#include "ui/artwork_win.h"
 #include "app/browse_dialogs_win.h"
 #include "app/control_ids.h"
-#include "ui/dpi_win.h"
 #include "app/elapsed_text.h"
 #include "app/enter_key_win.h"
 #include "app/picker_form_win.h"
@@ -28,6 +26,8 @@
 #include "settings/display_modes_win.h"
 #include "settings/option_store.h"
 #include "settings/settings_load.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

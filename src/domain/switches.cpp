@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "platform/ascii_case.h"
 #include "domain/game_time_limit.h"
+#include "platform/ascii_case.h"
 
 namespace {
 

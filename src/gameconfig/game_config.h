@@ -3,13 +3,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
 #include "domain/log_sink.h"
 #include "gameconfig/preparation_record.h"
 #include "gameconfig/quality_settings.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
-#include "domain/app_paths.h"
-#include "domain/bench_options.h"
 #include "settings/settings_store.h"
 
 // Asks the user a Yes/No question; true only for Yes.

@@ -1,13 +1,13 @@
 #pragma once
 #include <string>
 
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
 #include "domain/log_sink.h"
+#include "domain/option_state.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 #include "runner/pass_state.h"
-#include "domain/app_paths.h"
-#include "domain/bench_options.h"
-#include "domain/option_state.h"
 
 // The two timedemos shipped in BenchDir + "Demos\".
 constexpr const char* kShippedDemosFolder = "Demos\\";

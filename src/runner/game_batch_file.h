@@ -1,11 +1,8 @@
 #pragma once
 #include <string>
 
-#include "runner/pass_state.h"
 #include "domain/app_paths.h"
-
-// The one-line batch file in the game folder through which the game is started.
-constexpr const char* kGameBatchFileName = "Lurkmark.bat";
+#include "runner/pass_state.h"
 
 // Replaces GamePath\Lurkmark.bat with the line GameCommandLine; throws when it cannot write.
 void WriteGameBatchFile(const AppPaths& paths, const PassState& state);

@@ -1,8 +1,8 @@
 #pragma once
-#include "domain/log_sink.h"
-#include "runner/pass_state.h"
 #include "domain/bench_options.h"
+#include "domain/log_sink.h"
 #include "domain/option_state.h"
+#include "runner/pass_state.h"
 
 // Sets AspectFragment and AspectLine from the aspect token and adds AspectLine to the debug
 // log (an empty line when the pass has no aspect ratio).

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "domain/game_time_limit.h"
+#include "domain/resolution_table.h"
 #include "platform/os_error.h"
 #include "runner/game_batch_file.h"
-#include "domain/resolution_table.h"
-#include "domain/game_time_limit.h"
 #include "settings/option_store.h"
 #include "sysinfo/diagnostics_report.h"
 

@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
-#include "runner/run_result_step.h"
 #include "runner/pass_ports.h"
 #include "runner/process_runner.h"
+#include "runner/run_result_step.h"
 
 // One benchmark pass as a chain of handlers on the message thread: the Run button (or the
 // batch start) starts the diagnostics tool, its end starts the run phase, and every game

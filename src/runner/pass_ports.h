@@ -6,15 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
 #include "domain/log_sink.h"
+#include "domain/option_state.h"
+#include "domain/switches.h"
 #include "platform/file_system.h"
 #include "results/report_document.h"
 #include "runner/pass_state.h"
-#include "domain/app_paths.h"
-#include "domain/bench_options.h"
-#include "domain/option_state.h"
 #include "settings/settings_store.h"
-#include "domain/switches.h"
 
 // The main window as the pass sees it. Every call comes on the message thread.
 class PassView {

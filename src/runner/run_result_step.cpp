@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <new>
 
+#include "domain/game_time_limit.h"
+#include "domain/resolution_table.h"
 #include "results/result_data.h"
 #include "results/run_checks.h"
 #include "results/run_statistics.h"
 #include "runner/game_batch_file.h"
-#include "domain/resolution_table.h"
-#include "domain/game_time_limit.h"
 
 namespace {
 

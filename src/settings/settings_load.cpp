@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "runner/game_batch_file.h"
+#include "domain/app_paths.h"
 #include "domain/game_time_limit.h"
 
 namespace {

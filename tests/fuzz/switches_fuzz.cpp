@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz_check.h"
 #include "domain/switches.h"
+#include "fuzz_check.h"
 
 namespace {
 
