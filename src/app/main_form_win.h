@@ -106,12 +106,10 @@ private:
     void WatchCheckBoxLeave(int id);
 
     // Start-up and shutdown.
-    void RunStartupSequence(const ArgumentList& args);
     void ShowProgramIcon();
     void LoadSettingsReportingErrors();
     void ShowOptions();
     void FormActivate();
-    void FormClose();
     void FormDestroy();
 
     // Events.

@@ -12,6 +12,20 @@ const std::array<ResolutionEntry, kResolutionCount> ResolutionTable = {{
     {"hdw3", "HDW3", 1920, 1200, "1920 \xD7 1200", "Resolution: 1920 \xD7 1200...", "1920\xD7" "1200 (HD WideScreen)"},
 }};
 
+std::string RunKey(ResolutionPosition position) {
+    if (position == kCustomPosition) return kCustomRunKey;
+    if (position > kCustomPosition) return "";
+    return ResolutionTable[position].key;
+}
+
+std::optional<ResolutionPosition> PositionOfKey(const std::string& key) {
+    if (key == kCustomRunKey) return kCustomPosition;
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
+        if (key == ResolutionTable[i].key) return i;
+    }
+    return std::nullopt;
+}
+
 std::string CustomLabel(const std::string& width, const std::string& height) {
     return width + " \xD7 " + height + " (Custom)";
 }

@@ -8,6 +8,6 @@
 // log (an empty line when the pass has no aspect ratio).
 void SelectAspect(const BenchOptions& bench, PassState& state, LogSink& log);
 
-// Sets GameCommandLine for one run position (kCustomSlot takes the custom width and height
+// Sets GameCommandLine for one run position (kCustomPosition takes the custom width and height
 // texts as they stand).
-void ComposeGameCommandLine(int position, const OptionState& options, PassState& state);
+void ComposeGameCommandLine(ResolutionPosition position, const OptionState& options, PassState& state);

@@ -25,7 +25,7 @@ public:
     void BenchButtonClick();
     void dxrunTerminate(ProcessRunner& runner, int exitCode);
     // The run start for one ResolutionTable position (kCustomPosition: the custom slot).
-    void StartRun(std::size_t position);
+    void StartRun(ResolutionPosition position);
     void cpTerminate(ProcessRunner& runner, int exitCode);
 
 private:

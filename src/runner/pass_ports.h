@@ -10,6 +10,7 @@
 #include "domain/bench_options.h"
 #include "domain/log_sink.h"
 #include "domain/option_state.h"
+#include "domain/resolution_table.h"
 #include "domain/switches.h"
 #include "platform/file_system.h"
 #include "results/report_document.h"
@@ -57,8 +58,8 @@ public:
     virtual int CountPlannedRuns() = 0;
     // The first planned run at or after the position (0 to 8 the fixed entries in table
     // order, kCustomPosition the custom slot); none after the last.
-    virtual std::optional<std::size_t> NextPlannedRun(std::size_t from) = 0;
-    virtual void ComposeGameCommandLine(std::size_t position) = 0;  // sets GameCommandLine
+    virtual std::optional<ResolutionPosition> NextPlannedRun(ResolutionPosition from) = 0;
+    virtual void ComposeGameCommandLine(ResolutionPosition position) = 0;  // sets GameCommandLine
     virtual void WriteGameBatchFile() = 0;
 
     // The settings captions of the pass, as the report's sections show them.

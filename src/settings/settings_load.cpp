@@ -54,7 +54,7 @@ void LoadVersion(SettingsLoadContext& ctx, OptionState& options, const AppPaths&
 }
 
 void LoadResolutions(SettingsLoadContext& ctx, OptionState& options, const DisplayModeList& modes) {
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         const ResolutionEntry& entry = ResolutionTable[i];
         ResolutionItem& item = options.resolutions[i];
         if (Contains(modes, DisplayModeText(entry.width, entry.height))) {

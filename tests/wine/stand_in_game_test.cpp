@@ -27,7 +27,7 @@ struct StandInGame : ::testing::Test {
     OptionState options;
 
     // One run as a batch pass does it, from the demo copy to the end of the game's process.
-    wt::ProcessResult Run(int position) {
+    wt::ProcessResult Run(ResolutionPosition position) {
         DemoPreparation demo{files, fileOps, game.Paths()};
         PrepareDemo(demo, true, bench, options, state, log);
         config.FilterStep(bench, log);
