@@ -3,7 +3,7 @@
 
 The picture is described as shapes on a 256-unit square and rendered at every size the icon
 holds (16, 24, 32, 48 and 256 pixels) with 4 x 4 samples per pixel. The colours and the
-proportions of the eye are those the program draws with GDI (src/app/artwork_win.cpp).
+proportions of the eye are those the program draws with GDI (src/ui/artwork_win.cpp).
 Standard library only.  Usage: make_icon.py OUTPUT.ico
 """
 import math

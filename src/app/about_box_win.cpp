@@ -1,7 +1,7 @@
 #include "app/about_box_win.h"
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 bool AboutBox::Create() {
     return CreateCentred("TAboutBox", "About", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, Scale(kWidth), Scale(kHeight),

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/window_win.h"
+#include "ui/window_win.h"
 
 // TAboutBox: the borderless, always-on-top splash picture (800 x 559), centred on the screen.
 class AboutBox : public Window {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/switches.h"
+#include "domain/switches.h"
 
 // "/COMPARE a.json b.json ...": the comparison page of the named result files, written beside
 // the first of them, without the main window.

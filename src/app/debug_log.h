@@ -2,23 +2,20 @@
 #include <string>
 #include <vector>
 
-#include "settings/app_paths.h"
+#include "domain/log_sink.h"
 
 // The trace of the last pass, saved whole to "debug.txt" beside the program.
-class DebugLog {
+class DebugLog : public LogSink {
 public:
     static constexpr const char* kFileName = "debug.txt";
 
-    void Clear() { lines_.clear(); }
-    void Add(const std::string& line) { lines_.push_back(line); }
+    void Clear() override { lines_.clear(); }
+    void Add(const std::string& line) override { lines_.push_back(line); }
     // Replaces BenchDir + "debug.txt"; a write failure is thrown to the caller.
-    void Save(const std::string& benchDir) const;
+    void Save(const std::string& benchDir) const override;
 
     const std::vector<std::string>& Lines() const { return lines_; }
 
 private:
     std::vector<std::string> lines_;
 };
-
-// Clears the log and writes the head of a pass: the program's version and its folders.
-void StartPassLog(DebugLog& log, const std::string& programVersion, const AppPaths& paths);

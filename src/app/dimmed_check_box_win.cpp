@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/dpi_win.h"
 #include "platform/scoped_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/group_bar_win.h"
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 constexpr int kHeaderHeight = 22;

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_win.h"
+#include "ui/window_win.h"
 
 // RzGroupBar1: black groups in exclusive mode (opening one closes the other), each a header
 // and a column of items. A click on an item is passed to the parent as a WM_COMMAND with the

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/debug_log.h"
 #include "runner/pass_ports.h"
 #include "sysinfo/diagnostics_report.h"
 #include "sysinfo/display_driver_win.h"

@@ -6,15 +6,15 @@
 
 #include <cstring>
 
-#include "app/artwork_win.h"
-#include "app/container_panel_win.h"
 #include "app/control_ids.h"
 #include "app/dimmed_check_box_win.h"
-#include "app/dpi_win.h"
 #include "app/path_field_win.h"
 #include "app/pointer_leave_win.h"
 #include "app/visual_style_win.h"
-#include "runner/resolution_table.h"
+#include "domain/resolution_table.h"
+#include "ui/artwork_win.h"
+#include "ui/container_panel_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ void MainForm::CreatePathsPage(HWND page) {
 
 void MainForm::CreateResolutionPage(HWND page) {
     const char* items[kResolutionCount];
-    for (std::size_t i = 0; i < kResolutionCount; ++i) items[i] = ResolutionTable[i].item;
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) items[i] = ResolutionTable[i].item;
     HWND res = AddChoiceGroup(page, ctl::res, " Resolution ", 4, 2, 332, 112, items, kResolutionCount, 4,
                               ctl::ResItemBase, false);
     AddCheckBox(res, ctl::cusresbox, "&Custom resolution:", 10, 84, 126);
@@ -108,13 +108,13 @@ void MainForm::CreateResolutionPage(HWND page) {
     Enable(ctl::CusWidth, false);
     Enable(ctl::CusHeight, false);
     Enable(ctl::CusPossibilities, false);
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         DrawDimmedWhenDisabled(Control(ctl::ResItemBase + static_cast<int>(i)), kPageBlack, RGB(70, 74, 78),
                                RGB(100, 104, 108));
     }
     // The whole group counts as one area for the pointer leaving it.
     WatchPointerLeave(res, res, Handle(), ctl::res);
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         WatchPointerLeave(Control(ctl::ResItemBase + static_cast<int>(i)), res, Handle(), ctl::res);
     }
     WatchCheckBoxLeave(ctl::cusresbox);

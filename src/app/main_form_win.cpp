@@ -6,10 +6,8 @@
 #include <vector>
 
 #include "app/about_box_win.h"
-#include "app/artwork_win.h"
 #include "app/browse_dialogs_win.h"
 #include "app/control_ids.h"
-#include "app/dpi_win.h"
 #include "app/elapsed_text.h"
 #include "app/enter_key_win.h"
 #include "app/picker_form_win.h"
@@ -28,6 +26,8 @@
 #include "settings/display_modes_win.h"
 #include "settings/option_store.h"
 #include "settings/settings_load.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 
@@ -120,7 +120,7 @@ void MainForm::ShowOptions() {
     SetText(ctl::ResEdit, options_.resultFolder);
     SetText(ctl::NoteEdit, options_.note);
     SetText(ctl::Label6, options_.versionLabel);
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         const int id = ctl::ResItemBase + static_cast<int>(i);
         SetChecked(id, options_.resolutions[i].checked);
         Enable(id, options_.resolutions[i].enabled);
@@ -310,7 +310,6 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!pass_->MayLeave(mode_.BatchMode ? ProgramPass::Leaving::Unattended : ProgramPass::Leaving::ByUser)) {
             return 0;
         }
-        FormClose();
         DestroyWindow(Handle());
         return 0;
     case WM_QUERYENDSESSION:
@@ -711,8 +710,6 @@ void MainForm::FormActivate() {
     MinimiseApplication();
     BenchButtonClick();
 }
-
-void MainForm::FormClose() {}
 
 void MainForm::FormDestroy() {
     try {

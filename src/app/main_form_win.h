@@ -10,18 +10,18 @@
 #include "app/group_bar_win.h"
 #include "app/program_pass_win.h"
 #include "app/results_page_win.h"
-#include "app/window_win.h"
 #include "batch/batch_list.h"
 #include "batch/batch_ui_win.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
+#include "domain/option_state.h"
+#include "domain/switches.h"
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
 #include "settings/dpapi_sealer_win.h"
-#include "settings/option_state.h"
 #include "settings/registry_settings_store_win.h"
 #include "settings/settings_key_notice.h"
-#include "settings/switches.h"
+#include "ui/window_win.h"
 
 class AutoUpdater;
 class PickerForm;
@@ -106,12 +106,10 @@ private:
     void WatchCheckBoxLeave(int id);
 
     // Start-up and shutdown.
-    void RunStartupSequence(const ArgumentList& args);
     void ShowProgramIcon();
     void LoadSettingsReportingErrors();
     void ShowOptions();
     void FormActivate();
-    void FormClose();
     void FormDestroy();
 
     // Events.

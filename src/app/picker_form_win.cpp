@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include "app/artwork_win.h"
 #include "app/control_ids.h"
-#include "app/dpi_win.h"
 #include "app/enter_key_win.h"
 #include "platform/modal_loop_win.h"
 #include "settings/display_modes_win.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

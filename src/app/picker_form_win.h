@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "app/picker_choice.h"
-#include "app/window_win.h"
 #include "platform/scoped_win.h"
 #include "settings/settings_load.h"
+#include "ui/window_win.h"
 
 // TForm3: the custom-resolution picker, a borderless always-on-top window (228 x 502) with a
 // check list of the screen sizes the display offers, rebuilt at every activation.

@@ -25,15 +25,13 @@ void ProgramGameSide::RestoreGameConfig(bool withDebugLines) {
 
 int ProgramGameSide::CountPlannedRuns() { return ::CountPlannedRuns(p_.options); }
 
-std::optional<std::size_t> ProgramGameSide::NextPlannedRun(std::size_t from) {
+std::optional<ResolutionPosition> ProgramGameSide::NextPlannedRun(ResolutionPosition from) {
     const RunSelection selection{p_.mode.BatchMode, p_.options, p_.bench};
-    const int next = ::NextPlannedRun(selection, static_cast<int>(from));
-    if (next == kNoRun) return std::nullopt;
-    return static_cast<std::size_t>(next);
+    return ::NextPlannedRun(selection, from);
 }
 
-void ProgramGameSide::ComposeGameCommandLine(std::size_t position) {
-    ::ComposeGameCommandLine(static_cast<int>(position), p_.options, p_.pass);
+void ProgramGameSide::ComposeGameCommandLine(ResolutionPosition position) {
+    ::ComposeGameCommandLine(position, p_.options, p_.pass);
 }
 
 void ProgramGameSide::WriteGameBatchFile() { ::WriteGameBatchFile(p_.paths, p_.pass); }

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/debug_log.h"
 #include "gameconfig/game_config.h"
 #include "platform/file_operations.h"
 #include "runner/pass_ports.h"
@@ -28,8 +29,8 @@ public:
     void PrepareGameConfig() override;
     void RestoreGameConfig(bool withDebugLines) override;
     int CountPlannedRuns() override;
-    std::optional<std::size_t> NextPlannedRun(std::size_t from) override;
-    void ComposeGameCommandLine(std::size_t position) override;
+    std::optional<ResolutionPosition> NextPlannedRun(ResolutionPosition from) override;
+    void ComposeGameCommandLine(ResolutionPosition position) override;
     void WriteGameBatchFile() override;
     std::string ShaderText() override { return p_.config.Texts().shader; }
     std::string AntialiasingText() override { return p_.config.Texts().antialiasing; }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "app/debug_log.h"
 #include "app/machine_description_win.h"
 #include "app/program_game_side.h"
 #include "gameconfig/game_config.h"

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
+#include "domain/app_paths.h"
 #include "platform/decimal_separator_win.h"
 #include "platform/text_file.h"
 #include "results/compare_page.h"
 #include "results/pass_history_win.h"
 #include "results/report_document.h"
 #include "results/report_document_win.h"
-#include "settings/app_paths.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

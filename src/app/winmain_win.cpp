@@ -4,11 +4,11 @@
 #include "app/about_box_win.h"
 #include "app/compare_command.h"
 #include "app/compare_command_win.h"
-#include "app/dpi_win.h"
 #include "app/main_form_win.h"
 #include "app/picker_form_win.h"
-#include "app/wait_form_win.h"
 #include "platform/shell_win.h"
+#include "ui/dpi_win.h"
+#include "ui/wait_form_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     DeclareDpiAware();

@@ -74,7 +74,7 @@ void BatchList::Addsettings1Click(const OptionState& options) {
         ui_.Message(kUserDemoRefusal);
         return;
     }
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         if (options.resolutions[i].checked) lines_.push_back(BatchLine(options, i));
     }
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/option_state.h"
+#include "domain/option_state.h"
 
 // What the batch commands need from the window and the shell.
 class BatchUi {

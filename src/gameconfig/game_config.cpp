@@ -19,7 +19,7 @@ std::string KeptName(const std::string& file, int number) {
 
 }  // namespace
 
-void GameConfig::FilterStep(const BenchOptions& bench, DebugLog& log) {
+void GameConfig::FilterStep(const BenchOptions& bench, LogSink& log) {
     const ScriptSetting aa = AntialiasingSetting(bench.aa);
     const ScriptSetting af = FilteringSetting(bench.af);
     antialiasingLine_ = aa.line;
@@ -80,7 +80,7 @@ void GameConfig::SetAside(const char* file, const char* backup) {
     }
 }
 
-void GameConfig::Prepare(const BenchOptions& bench, DebugLog& log) {
+void GameConfig::Prepare(const BenchOptions& bench, LogSink& log) {
     if (paths_.CfgPath.empty()) return;
     // One record, one folder: an unrestored preparation of another game folder goes back first.
     const PreparationRecord earlier = Record();
@@ -135,12 +135,12 @@ void GameConfig::BringBack(const char* backup, const char* file) {
     fileOps_.Move(CfgFile(backup), CfgFile(file));
 }
 
-void GameConfig::Restore(DebugLog* debugLines) {
+void GameConfig::Restore(LogSink* debugLines) {
     const PreparationRecord record = Record();
     RestoreFolder(record.Present() ? record.folder : paths_.CfgPath, debugLines);
 }
 
-void GameConfig::RestoreFolder(const std::string& folder, DebugLog* debugLines) {
+void GameConfig::RestoreFolder(const std::string& folder, LogSink* debugLines) {
     if (folder.empty()) return;
     folder_ = folder;
     const PreparationRecord record = Record();

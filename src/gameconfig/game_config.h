@@ -3,13 +3,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/debug_log.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
+#include "domain/log_sink.h"
 #include "gameconfig/preparation_record.h"
 #include "gameconfig/quality_settings.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
 #include "settings/settings_store.h"
 
 // Asks the user a Yes/No question; true only for Yes.
@@ -41,15 +41,15 @@ public:
     void KeepRecordIn(SettingsStore* store) { records_ = store; }
 
     // Antialiasing and filtering lines and texts; adds the two texts to the debug log.
-    void FilterStep(const BenchOptions& bench, DebugLog& log);
+    void FilterStep(const BenchOptions& bench, LogSink& log);
     // Boost on or off and its text.
     void BoostStep(const BenchOptions& bench);
     // Sets the user's files aside and writes autoexec.cfg for the shader level and the two
     // steps before. Throws when autoexec.cfg cannot be written or the user's file is still in
     // the way.
-    void Prepare(const BenchOptions& bench, DebugLog& log);
+    void Prepare(const BenchOptions& bench, LogSink& log);
     // Puts the backups back. debugLines may be null: the restore then adds no lines.
-    void Restore(DebugLog* debugLines);
+    void Restore(LogSink* debugLines);
     // The last step of the settings load: offers to put the backups of an interrupted pass back.
     void StartupRecovery(SettingsStore& store, const YesNoQuestion& ask);
 
@@ -69,7 +69,7 @@ private:
     bool AutoexecIsOurs();
     PreparationRecord Record() const;
     void UpdateRecord(bool autoexecGenerated);
-    void RestoreFolder(const std::string& folder, DebugLog* debugLines);
+    void RestoreFolder(const std::string& folder, LogSink* debugLines);
     bool BackupsLeft() const;
     void BringBack(const char* backup, const char* file);
 

@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "app/wait_form_win.h"
-#include "online/http_transfer_win.h"
+#include "domain/app_paths.h"
 #include "online/help_signature_win.h"
+#include "online/http_transfer_win.h"
 #include "online/maker_hosts.h"
 #include "platform/modal_loop_win.h"
 #include "platform/shell_win.h"
 #include "platform/win_file_system_win.h"
-#include "settings/app_paths.h"
+#include "ui/wait_form_win.h"
 
 namespace {
 

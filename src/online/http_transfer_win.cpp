@@ -7,9 +7,9 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "app/window_win.h"
 #include "online/url_parts.h"
 #include "platform/handler_call.h"
+#include "ui/window_win.h"
 
 namespace {
 

@@ -1,12 +1,9 @@
 #pragma once
 #include <string>
 
-class SettingsStore;
+#include "domain/maker_site.h"
 
-// The maker's web site and update host. Hosts under a domain reserved for documentation,
-// so that no stranger's server is ever contacted until the project runs its own.
-constexpr const char* kMakerWebHost = "www.quenwick.example";
-constexpr const char* kMakerUpdateHost = "update.quenwick.example";
+class SettingsStore;
 
 // Registry values (in the settings key) that replace a host, for tests and mirrors.
 // Each holds a host name with an optional ":port", such as "mirror.example.org:8080".

@@ -1,8 +1,8 @@
 #include "online/update_dialog_win.h"
 
-#include "app/artwork_win.h"
-#include "app/container_panel_win.h"
-#include "app/dpi_win.h"
+#include "ui/artwork_win.h"
+#include "ui/container_panel_win.h"
+#include "ui/dpi_win.h"
 
 UpdateDialog::UpdateDialog() : font_(CreateUiFont(11)), blackBrush_(CreateSolidBrush(kPageBlack)) {}
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/window_win.h"
 #include "platform/scoped_win.h"
+#include "ui/window_win.h"
 
 // The look the update component's windows share with the rest of the program: a black
 // client area with white text, dark push buttons and framed groups, in a captioned window

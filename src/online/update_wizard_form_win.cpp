@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
 #include "online/update_texts.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/dpi_win.h"
 #include "online/update_texts.h"
 #include "platform/modal_loop_win.h"
 #include "platform/scoped_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <exception>
 
+#include "domain/app_paths.h"
 #include "platform/scoped_win.h"
 #include "platform/text_file.h"
-#include "settings/app_paths.h"
 #include "upgrader/upgrader_command.h"
 
 std::string UpgraderPath(const std::string& programFolder) {

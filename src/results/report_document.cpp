@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "online/maker_hosts.h"
-#include "runner/resolution_table.h"
+#include "domain/app_paths.h"
+#include "domain/maker_site.h"
+#include "domain/resolution_table.h"
 #include "platform/text_file.h"
-#include "settings/app_paths.h"
 
 std::string FileStampOf(const std::string& startTime) {
     std::string stamp = startTime;

@@ -57,7 +57,7 @@ std::string LastPathComponent(const std::string& path) {
 }
 
 void PrepareDemo(DemoPreparation& ctx, bool batchMode, const BenchOptions& bench, const OptionState& options,
-                 PassState& state, DebugLog& log) {
+                 PassState& state, LogSink& log) {
     if (batchMode) {
         if (bench.demo == "DEMO1") UseShippedDemo(ctx, kFirstShippedDemo, state);
         if (bench.demo == "DEMO2") UseShippedDemo(ctx, kSecondShippedDemo, state);

@@ -1,13 +1,13 @@
 #pragma once
 #include <string>
 
-#include "app/debug_log.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
+#include "domain/log_sink.h"
+#include "domain/option_state.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 #include "runner/pass_state.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
 
 // The two timedemos shipped in BenchDir + "Demos\".
 constexpr const char* kShippedDemosFolder = "Demos\\";
@@ -33,7 +33,7 @@ struct DemoPreparation {
 // A batch pass follows the demo token, an interactive pass the window's demo choice.
 // Throws when the user demo file does not exist.
 void PrepareDemo(DemoPreparation& ctx, bool batchMode, const BenchOptions& bench, const OptionState& options,
-                 PassState& state, DebugLog& log);
+                 PassState& state, LogSink& log);
 
 // The last component of a Windows path; empty for a path that ends in a backslash.
 std::string LastPathComponent(const std::string& path);

@@ -1,11 +1,8 @@
 #pragma once
 #include <string>
 
+#include "domain/app_paths.h"
 #include "runner/pass_state.h"
-#include "settings/app_paths.h"
-
-// The one-line batch file in the game folder through which the game is started.
-constexpr const char* kGameBatchFileName = "Lurkmark.bat";
 
 // Replaces GamePath\Lurkmark.bat with the line GameCommandLine; throws when it cannot write.
 void WriteGameBatchFile(const AppPaths& paths, const PassState& state);

@@ -18,7 +18,7 @@ const AspectChoice kAspects[] = {
 
 }  // namespace
 
-void SelectAspect(const BenchOptions& bench, PassState& state, DebugLog& log) {
+void SelectAspect(const BenchOptions& bench, PassState& state, LogSink& log) {
     state.AspectFragment.clear();
     state.AspectLine.clear();
     for (const AspectChoice& choice : kAspects) {
@@ -30,10 +30,10 @@ void SelectAspect(const BenchOptions& bench, PassState& state, DebugLog& log) {
     log.Add(state.AspectLine);
 }
 
-void ComposeGameCommandLine(int position, const OptionState& options, PassState& state) {
+void ComposeGameCommandLine(ResolutionPosition position, const OptionState& options, PassState& state) {
     std::string width = options.customWidth;
     std::string height = options.customHeight;
-    if (position != kCustomSlot) {
+    if (position != kCustomPosition) {
         width = std::to_string(ResolutionTable.at(position).width);
         height = std::to_string(ResolutionTable.at(position).height);
     }

@@ -1,13 +1,13 @@
 #pragma once
-#include "app/debug_log.h"
+#include "domain/bench_options.h"
+#include "domain/log_sink.h"
+#include "domain/option_state.h"
 #include "runner/pass_state.h"
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
 
 // Sets AspectFragment and AspectLine from the aspect token and adds AspectLine to the debug
 // log (an empty line when the pass has no aspect ratio).
-void SelectAspect(const BenchOptions& bench, PassState& state, DebugLog& log);
+void SelectAspect(const BenchOptions& bench, PassState& state, LogSink& log);
 
-// Sets GameCommandLine for one run position (kCustomSlot takes the custom width and height
+// Sets GameCommandLine for one run position (kCustomPosition takes the custom width and height
 // texts as they stand).
-void ComposeGameCommandLine(int position, const OptionState& options, PassState& state);
+void ComposeGameCommandLine(ResolutionPosition position, const OptionState& options, PassState& state);

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "domain/game_time_limit.h"
+#include "domain/resolution_table.h"
 #include "platform/os_error.h"
 #include "runner/game_batch_file.h"
-#include "runner/resolution_table.h"
-#include "settings/game_time_limit.h"
 #include "settings/option_store.h"
 #include "sysinfo/diagnostics_report.h"
 
@@ -14,16 +14,8 @@ namespace {
 
 constexpr unsigned kPauseBeforeGameMs = 1000;
 
-std::optional<std::size_t> PositionOfKey(const std::string& key) {
-    if (key == kCustomRunKey) return kCustomPosition;
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
-        if (key == ResolutionTable[i].key) return i;
-    }
-    return std::nullopt;
-}
-
-std::size_t PositionOfToken(const std::string& token) {
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+ResolutionPosition PositionOfToken(const std::string& token) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         if (token == ResolutionTable[i].token) return i;
     }
     throw std::logic_error("No resolution has the token " + token);
@@ -137,7 +129,7 @@ void PassController::InteractiveRunPhase() {
     StartReport(ReportDocument::Mode::Interactive);
     ctx_.debugLog.Add("Start time: " + ctx_.report.startTime());
     DescribeMachine();
-    const std::optional<std::size_t> first = game.NextPlannedRun(0);
+    const std::optional<ResolutionPosition> first = game.NextPlannedRun(0);
     if (!first) throw std::logic_error("A planned run could not be found");
     StartRun(*first);
 }
@@ -194,7 +186,7 @@ void PassController::DescribeMachine() {
     ctx_.report.addCommentAndSeparator(ctx_.options.note);
 }
 
-void PassController::StartRun(std::size_t position) {
+void PassController::StartRun(ResolutionPosition position) {
     if (!repeatingRun_) ctx_.pass.CurrentRepeat = ctx_.pass.WarmUp ? 0 : 1;
     repeatingRun_ = false;
     const bool custom = position == kCustomPosition;
@@ -203,10 +195,10 @@ void PassController::StartRun(std::size_t position) {
     const std::string caption = (custom ? CustomCaption(width, height) : std::string(ResolutionTable[position].caption)) +
                                 RepeatCaption(ctx_.pass);
     ctx_.view.SetProgressCaption(caption);
-    ctx_.pass.CurrentRunKey = custom ? kCustomRunKey : ResolutionTable[position].key;
+    ctx_.pass.CurrentRunKey = RunKey(position);
     ctx_.game.ComposeGameCommandLine(position);
 
-    DebugLog& log = ctx_.debugLog;
+    LogSink& log = ctx_.debugLog;
     log.Add("");
     if (custom) {
         log.Add("START Prey " + width + " \xD7 " + height + " (Custom)..." + RepeatCaption(ctx_.pass));
@@ -217,8 +209,9 @@ void PassController::StartRun(std::size_t position) {
     log.Save(ctx_.paths.WorkDir());
     ctx_.game.WriteGameBatchFile();
 
-    cp_.SetCurrentDirectory(ctx_.paths.GamePath);
-    cp_.SetCommandLine(JoinPath(ctx_.paths.GamePath, kGameBatchFileName));
+    const GameStartParameters start = GameStart(ctx_.paths);
+    cp_.SetCurrentDirectory(start.currentDirectory);
+    cp_.SetCommandLine(start.commandLine);
     ctx_.pass.RunTimeLimitSeconds = TimeLimitOfToken(ctx_.benchOptions.timeLimit);
     cp_.SetTimeLimit(ctx_.pass.RunTimeLimitSeconds);
     ctx_.view.Pause(kPauseBeforeGameMs);
@@ -264,17 +257,17 @@ void PassController::RecordRunAndGoOn() {
     if (ctx_.mode.BatchMode) return resultStep_.RecordRunResult();
 
     PassState& pass = ctx_.pass;
-    const std::optional<std::size_t> position = PositionOfKey(pass.CurrentRunKey);
+    const std::optional<ResolutionPosition> position = PositionOfKey(pass.CurrentRunKey);
     if (position) ++pass.CompletedRuns;
     const bool last = pass.CurrentRunKey == kCustomRunKey || pass.CompletedRuns == pass.PlannedRuns;
     resultStep_.RecordRunResult();
     if (last || !position) return;
-    if (const std::optional<std::size_t> next = ctx_.game.NextPlannedRun(*position + 1)) StartRun(*next);
+    if (const std::optional<ResolutionPosition> next = ctx_.game.NextPlannedRun(*position + 1)) StartRun(*next);
 }
 
 bool PassController::StartRepeatOfCurrentRun() {
     PassState& pass = ctx_.pass;
-    const std::optional<std::size_t> position = PositionOfKey(pass.CurrentRunKey);
+    const std::optional<ResolutionPosition> position = PositionOfKey(pass.CurrentRunKey);
     if (!position || pass.CurrentRepeat >= pass.RunsPerResolution) return false;
     // The same pauses lie between two runs of a resolution as between two resolutions.
     resultStep_.RecordRepeat();

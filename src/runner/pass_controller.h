@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
-#include "results/run_result_step.h"
 #include "runner/pass_ports.h"
 #include "runner/process_runner.h"
+#include "runner/run_result_step.h"
 
 // One benchmark pass as a chain of handlers on the message thread: the Run button (or the
 // batch start) starts the diagnostics tool, its end starts the run phase, and every game
@@ -25,7 +25,7 @@ public:
     void BenchButtonClick();
     void dxrunTerminate(ProcessRunner& runner, int exitCode);
     // The run start for one ResolutionTable position (kCustomPosition: the custom slot).
-    void StartRun(std::size_t position);
+    void StartRun(ResolutionPosition position);
     void cpTerminate(ProcessRunner& runner, int exitCode);
     // The Cancel on the progress panel. True when an interactive pass has a process running
     // (the diagnostics tool or the game): the caller ends it, and its reported end closes the

@@ -6,15 +6,16 @@
 #include <optional>
 #include <string>
 
-#include "app/debug_log.h"
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
+#include "domain/log_sink.h"
+#include "domain/option_state.h"
+#include "domain/resolution_table.h"
+#include "domain/switches.h"
 #include "platform/file_system.h"
 #include "results/report_document.h"
 #include "runner/pass_state.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
 #include "settings/settings_store.h"
-#include "settings/switches.h"
 
 // The main window as the pass sees it. Every call comes on the message thread.
 class PassView {
@@ -41,7 +42,7 @@ public:
 };
 
 // The game side: run plan and command line, game configuration files and pass marks.
-// Each works on the shared PassState, BenchOptions, DebugLog and AppPaths of the program.
+// Each works on the shared PassState, BenchOptions, debug log and AppPaths of the program.
 class GameSide {
 public:
     virtual ~GameSide() = default;
@@ -57,8 +58,8 @@ public:
     virtual int CountPlannedRuns() = 0;
     // The first planned run at or after the position (0 to 8 the fixed entries in table
     // order, kCustomPosition the custom slot); none after the last.
-    virtual std::optional<std::size_t> NextPlannedRun(std::size_t from) = 0;
-    virtual void ComposeGameCommandLine(std::size_t position) = 0;  // sets GameCommandLine
+    virtual std::optional<ResolutionPosition> NextPlannedRun(ResolutionPosition from) = 0;
+    virtual void ComposeGameCommandLine(ResolutionPosition position) = 0;  // sets GameCommandLine
     virtual void WriteGameBatchFile() = 0;
 
     // The settings captions of the pass, as the report's sections show them.
@@ -92,7 +93,7 @@ struct PassContext {
     const OptionState& options;  // the window's selections: note, custom size, derivation
     BenchOptions& benchOptions;
     PassState& pass;
-    DebugLog& debugLog;
+    LogSink& debugLog;
     ReportDocument& report;
     SettingsStore& settings;
     FileSystem& files;

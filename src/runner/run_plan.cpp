@@ -6,6 +6,15 @@ bool CustomPlanned(const OptionState& options) {
     return options.customOn && !options.customWidth.empty() && !options.customHeight.empty();
 }
 
+bool IsPlanned(const RunSelection& selection, ResolutionPosition position) {
+    if (selection.batchMode) {
+        // The custom size has no switch token: it never runs in a batch pass.
+        return position != kCustomPosition && selection.bench.resolution == ResolutionTable[position].token;
+    }
+    if (position == kCustomPosition) return CustomPlanned(selection.options);
+    return selection.options.resolutions[position].checked;
+}
+
 }  // namespace
 
 int CountPlannedRuns(const OptionState& options) {
@@ -16,32 +25,9 @@ int CountPlannedRuns(const OptionState& options) {
     return count;
 }
 
-bool IsPlanned(const RunSelection& selection, int position) {
-    if (position < 0 || position > kCustomSlot) return false;
-    if (selection.batchMode) {
-        // The custom size has no switch token: it never runs in a batch pass.
-        return position != kCustomSlot && selection.bench.resolution == ResolutionTable[position].token;
-    }
-    if (position == kCustomSlot) return CustomPlanned(selection.options);
-    return selection.options.resolutions[position].checked;
-}
-
-int NextPlannedRun(const RunSelection& selection, int position) {
-    for (int p = position < 0 ? 0 : position; p <= kCustomSlot; ++p) {
+std::optional<ResolutionPosition> NextPlannedRun(const RunSelection& selection, ResolutionPosition from) {
+    for (ResolutionPosition p = from; p <= kCustomPosition; ++p) {
         if (IsPlanned(selection, p)) return p;
     }
-    return kNoRun;
-}
-
-std::string RunKey(int position) {
-    if (position == kCustomSlot) return kCustomRunKey;
-    if (position < 0 || position > kCustomSlot) return "";
-    return ResolutionTable[position].key;
-}
-
-int RunPosition(const std::string& key) {
-    for (int p = 0; p <= kCustomSlot; ++p) {
-        if (RunKey(p) == key) return p;
-    }
-    return kNoRun;
+    return std::nullopt;
 }

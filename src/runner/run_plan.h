@@ -1,12 +1,8 @@
 #pragma once
-#include <string>
+#include <optional>
 
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
-
-// Positions in run order: the nine fixed resolutions by their index, then the custom slot.
-constexpr int kCustomSlot = static_cast<int>(kCustomPosition);
-constexpr int kNoRun = -1;
+#include "domain/bench_options.h"
+#include "domain/option_state.h"
 
 // What decides the runs of a pass: the window's selections in an interactive pass, the
 // resolution token in a batch pass. Read afresh each time a run is sought.
@@ -18,10 +14,6 @@ struct RunSelection {
 
 // Interactive passes: checked fixed items, plus one for a switched-on custom size with both texts.
 int CountPlannedRuns(const OptionState& options);
-bool IsPlanned(const RunSelection& selection, int position);
-// The first planned position at or after the given one, or kNoRun. The search only moves forward.
-int NextPlannedRun(const RunSelection& selection, int position);
-
-// The ResolutionTable key of a position ("custom" for the custom slot), and back (kNoRun when unknown).
-std::string RunKey(int position);
-int RunPosition(const std::string& key);
+// The first planned position at or after the given one; none after the last. The search only
+// moves forward.
+std::optional<ResolutionPosition> NextPlannedRun(const RunSelection& selection, ResolutionPosition from);

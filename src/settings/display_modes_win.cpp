@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "runner/resolution_table.h"
+#include "domain/resolution_table.h"
 
 DisplayModeList BuildDisplayModeList() {
     DisplayModeList modes;

@@ -1,6 +1,6 @@
 #include "settings/option_store.h"
 
-#include "settings/game_time_limit.h"
+#include "domain/game_time_limit.h"
 #include "settings/settings_load.h"
 
 namespace {
@@ -12,7 +12,7 @@ std::string TokenAt(const char* const* tokens, int count, int index) {
 }  // namespace
 
 void StoreResolutions(SettingsStore& store, const OptionState& options) {
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         store.Write(ResolutionTable[i].key, options.resolutions[i].checked ? "1" : "0");
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
+#include "domain/app_paths.h"
+#include "domain/bench_options.h"
+#include "domain/option_state.h"
 #include "platform/file_system.h"
-#include "settings/app_paths.h"
-#include "settings/bench_options.h"
-#include "settings/option_state.h"
 #include "settings/settings_store.h"
 #include "settings/stored_password.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "runner/game_batch_file.h"
-#include "settings/game_time_limit.h"
+#include "domain/app_paths.h"
+#include "domain/game_time_limit.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ void LoadVersion(SettingsLoadContext& ctx, OptionState& options, const AppPaths&
 }
 
 void LoadResolutions(SettingsLoadContext& ctx, OptionState& options, const DisplayModeList& modes) {
-    for (std::size_t i = 0; i < kResolutionCount; ++i) {
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
         const ResolutionEntry& entry = ResolutionTable[i];
         ResolutionItem& item = options.resolutions[i];
         if (Contains(modes, DisplayModeText(entry.width, entry.height))) {

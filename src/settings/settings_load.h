@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "domain/app_paths.h"
+#include "domain/option_state.h"
 #include "platform/file_system.h"
-#include "settings/app_paths.h"
-#include "settings/option_state.h"
 #include "settings/settings_store.h"
 #include "settings/stored_password.h"
 

@@ -12,7 +12,7 @@ using Lines = std::vector<std::pair<std::string, std::string>>;  // label, value
 
 // Writes one block: the heading, then each line to the report and, interactively, to the
 // debug log as "label value".
-void AppendBlock(ReportDocument& report, DebugLog& debug, bool interactive, const Lines& lines) {
+void AppendBlock(ReportDocument& report, LogSink& debug, bool interactive, const Lines& lines) {
     report.addLine("   <align=\"left\"><span class=\"style4\">VGA Information</span><br>");
     for (const auto& [label, value] : lines) report.addInfoLine(label, value);
     if (!interactive) return;
@@ -21,7 +21,7 @@ void AppendBlock(ReportDocument& report, DebugLog& debug, bool interactive, cons
 
 }  // namespace
 
-void appendAdapterLines(ReportDocument& report, DebugLog& debug, ReportDocument::Mode mode,
+void appendAdapterLines(ReportDocument& report, LogSink& debug, ReportDocument::Mode mode,
                         const DiagnosticsValues& diagnostics, DisplayDriverTransport& driver,
                         const std::string& decimalSeparator, const std::string& benchDir) {
     const bool interactive = mode == ReportDocument::Mode::Interactive;

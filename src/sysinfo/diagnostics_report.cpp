@@ -4,7 +4,7 @@
 #include <cctype>
 #include <vector>
 
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "sysinfo/machine_text.h"
 
-void appendSystemLines(ReportDocument& report, DebugLog& debug, ReportDocument::Mode mode,
+void appendSystemLines(ReportDocument& report, LogSink& debug, ReportDocument::Mode mode,
                        const DiagnosticsValues& diagnostics, SystemInfoProvider& system,
                        const std::string& decimalSeparator) {
     const bool interactive = mode == ReportDocument::Mode::Interactive;

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/debug_log.h"
+#include "domain/log_sink.h"
 #include "results/report_document.h"
 #include "sysinfo/diagnostics_report.h"
 #include "sysinfo/system_info_provider.h"
@@ -9,6 +9,6 @@
 // Appends the system lines (operating system, memory, processor, clock, sound device) to the
 // report, right after its "System Information" heading; in interactive mode also their
 // debug lines. `decimalSeparator` is the user's regional setting.
-void appendSystemLines(ReportDocument& report, DebugLog& debug, ReportDocument::Mode mode,
+void appendSystemLines(ReportDocument& report, LogSink& debug, ReportDocument::Mode mode,
                        const DiagnosticsValues& diagnostics, SystemInfoProvider& system,
                        const std::string& decimalSeparator);

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "domain/switches.h"
 #include "fuzz_check.h"
-#include "settings/switches.h"
 
 namespace {
 

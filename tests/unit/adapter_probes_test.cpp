@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/debug_log.h"
 #include "fakes/fake_display_driver.h"
 #include "platform/text_file.h"
 #include "sysinfo/adapter_lines.h"

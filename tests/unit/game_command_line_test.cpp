@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/debug_log.h"
 #include "runner/demo_preparation.h"
 #include "runner/game_batch_file.h"
 #include "runner/run_plan.h"
@@ -15,7 +16,7 @@ struct CommandLine : ::testing::Test {
     DebugLog log;
     OptionState options;
 
-    std::string Compose(const std::string& aspect, int position) {
+    std::string Compose(const std::string& aspect, ResolutionPosition position) {
         BenchOptions bench;
         bench.aspect = aspect;
         SelectAspect(bench, state, log);
@@ -61,7 +62,7 @@ TEST_F(CommandLine, CustomSlotTakesTheTextsAsTheyStand) {
     options.customWidth = "1680";
     options.customHeight = "1050";
     state.DemoName = "mytest.demo";
-    EXPECT_EQ(Compose("AR1610", kCustomSlot),
+    EXPECT_EQ(Compose("AR1610", kCustomPosition),
               kHead + "+set r_aspectRatio 2 +set r_customWidth 1680 +set r_customHeight 1050 +timedemoquit mytest.demo");
     // A later pass at another ratio does not keep the old fragment.
     EXPECT_EQ(Compose("AR43", 0).find("+set r_aspectRatio 0 +set r_customWidth 640 +set r_customHeight 480 "),

@@ -1,5 +1,5 @@
 // The game time limit as the settings key, the batch switch and the page carry it.
-#include "settings/game_time_limit.h"
+#include "domain/game_time_limit.h"
 
 #include <gtest/gtest.h>
 

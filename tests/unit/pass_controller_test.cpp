@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/debug_log.h"
 #include "fakes/fake_pass.h"
 #include "platform/text_file.h"
 #include "result_schema_check.h"

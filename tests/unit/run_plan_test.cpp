@@ -16,8 +16,8 @@ struct RunPlan : ::testing::Test {
     // Every run of the pass as the sequencing seeks them: from 0, then after each run.
     std::vector<std::string> RunOrder() {
         std::vector<std::string> keys;
-        for (int p = NextPlannedRun(Selection(), 0); p != kNoRun; p = NextPlannedRun(Selection(), p + 1)) {
-            keys.push_back(RunKey(p));
+        for (auto p = NextPlannedRun(Selection(), 0); p; p = NextPlannedRun(Selection(), *p + 1)) {
+            keys.push_back(RunKey(*p));
         }
         return keys;
     }
@@ -43,15 +43,15 @@ TEST_F(RunPlan, CustomSizeNeedsTheBoxAndBothTexts) {
     options.customHeight.clear();
     EXPECT_EQ(CountPlannedRuns(options), 1);
     EXPECT_EQ(RunOrder(), std::vector<std::string>{"1600"});
-    EXPECT_FALSE(IsPlanned(Selection(), kCustomSlot));
+    EXPECT_EQ(NextPlannedRun(Selection(), kCustomPosition), std::nullopt);
 }
 
 TEST_F(RunPlan, SearchOnlyMovesForward) {
     options.resolutions[1].checked = true;
     options.resolutions[5].checked = true;
     EXPECT_EQ(NextPlannedRun(Selection(), 2), 5);
-    EXPECT_EQ(NextPlannedRun(Selection(), 6), kNoRun);
-    EXPECT_EQ(NextPlannedRun(Selection(), kCustomSlot + 1), kNoRun);
+    EXPECT_EQ(NextPlannedRun(Selection(), 6), std::nullopt);
+    EXPECT_EQ(NextPlannedRun(Selection(), kCustomPosition + 1), std::nullopt);
 }
 
 TEST_F(RunPlan, BatchPassRunsOnlyTheTokensEntry) {
@@ -67,9 +67,11 @@ TEST_F(RunPlan, BatchPassRunsOnlyTheTokensEntry) {
 }
 
 TEST(RunKeys, KeysAndPositionsMatch) {
-    for (int p = 0; p <= kCustomSlot; ++p) EXPECT_EQ(RunPosition(RunKey(p)), p);
-    EXPECT_EQ(RunPosition(""), kNoRun);
-    EXPECT_EQ(RunPosition("HDW1"), kNoRun);
+    for (ResolutionPosition p = 0; p <= kCustomPosition; ++p) EXPECT_EQ(PositionOfKey(RunKey(p)), p);
+    EXPECT_EQ(RunKey(kCustomPosition), kCustomRunKey);
+    EXPECT_EQ(RunKey(kCustomPosition + 1), "");
+    EXPECT_EQ(PositionOfKey(""), std::nullopt);
+    EXPECT_EQ(PositionOfKey("HDW1"), std::nullopt) << "keys are lower case; HDW1 is a token";
 }
 
 TEST(CustomSlotTexts, BlanksAroundTheMultiplicationSign) {

@@ -1,4 +1,4 @@
-#include "settings/switches.h"
+#include "domain/switches.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/debug_log.h"
 #include "sysinfo/machine_text.h"
 
 namespace {

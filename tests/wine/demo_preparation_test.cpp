@@ -1,6 +1,7 @@
 // The demo of a pass put into the game's demos folder, on real files.
 #include <gtest/gtest.h>
 
+#include "app/debug_log.h"
 #include "platform/shell_file_operations_win.h"
 #include "platform/win_file_system_win.h"
 #include "runner/demo_preparation.h"

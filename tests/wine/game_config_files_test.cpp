@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/debug_log.h"
 #include "gameconfig/game_config.h"
 #include "gameconfig/pass_marks.h"
 #include "platform/shell_file_operations_win.h"

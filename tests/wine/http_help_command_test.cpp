@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "app/wait_form_win.h"
 #include "support/maker_server_client.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
+#include "ui/wait_form_win.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../unit/fakes/fake_pass.h"
+#include "app/debug_log.h"
 #include "app/machine_description_win.h"
 #include "app/program_game_side.h"
 #include "platform/shell_file_operations_win.h"
@@ -29,8 +30,8 @@ class BatchWritingGameSide : public FakeGameSide {
 public:
     using FakeGameSide::FakeGameSide;
     const AppPaths* paths = nullptr;
-    std::size_t position = 0;
-    void ComposeGameCommandLine(std::size_t p) override { position = p; }
+    ResolutionPosition position = 0;
+    void ComposeGameCommandLine(ResolutionPosition p) override { position = p; }
     void WriteGameBatchFile() override {
         WriteWholeFile(JoinPath(paths->GamePath, "Lurkmark.bat"),
                        "@echo timedemo: 2148 frames rendered in 19.1 seconds = 1" + std::to_string(position) +

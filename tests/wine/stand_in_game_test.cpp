@@ -2,6 +2,7 @@
 // hidden through the command processor, in a game folder whose path holds blanks.
 #include <gtest/gtest.h>
 
+#include "app/debug_log.h"
 #include "gameconfig/game_config.h"
 #include "platform/shell_file_operations_win.h"
 #include "platform/win_file_system_win.h"
@@ -26,7 +27,7 @@ struct StandInGame : ::testing::Test {
     OptionState options;
 
     // One run as a batch pass does it, from the demo copy to the end of the game's process.
-    wt::ProcessResult Run(int position) {
+    wt::ProcessResult Run(ResolutionPosition position) {
         DemoPreparation demo{files, fileOps, game.Paths()};
         PrepareDemo(demo, true, bench, options, state, log);
         config.FilterStep(bench, log);

@@ -2,6 +2,7 @@
 // tool and its report, and the report lines a pass start writes from them.
 #include <gtest/gtest.h>
 
+#include "app/debug_log.h"
 #include "platform/decimal_separator_win.h"
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake_settings.h"
+#include "app/debug_log.h"
 #include "platform/os_error.h"
 #include "runner/pass_ports.h"
 #include "runner/process_runner.h"
@@ -76,7 +77,7 @@ public:
                  const AppPaths& paths)
         : events_(events), pass_(pass), log_(log), settings_(settings), files_(files), paths_(paths) {}
 
-    std::vector<std::size_t> planned;  // positions in table order
+    std::vector<ResolutionPosition> planned;  // positions in table order
     bool demoError = false;
 
     void PrepareDemo() override {
@@ -98,13 +99,13 @@ public:
         if (withDebugLines) log_.Add("Delete autoexec.cfg");
     }
     int CountPlannedRuns() override { return static_cast<int>(planned.size()); }
-    std::optional<std::size_t> NextPlannedRun(std::size_t from) override {
-        for (std::size_t p : planned) {
+    std::optional<ResolutionPosition> NextPlannedRun(ResolutionPosition from) override {
+        for (ResolutionPosition p : planned) {
             if (p >= from) return p;
         }
         return std::nullopt;
     }
-    void ComposeGameCommandLine(std::size_t position) override {
+    void ComposeGameCommandLine(ResolutionPosition position) override {
         pass_.GameCommandLine = "prey.exe +timedemoquit " + std::to_string(position);
     }
     void WriteGameBatchFile() override { files_.files[paths_.GamePath + "\\Lurkmark.bat"] = pass_.GameCommandLine; }

@@ -3,7 +3,7 @@
 // temporary folder whose own name may hold blanks.
 #include <string>
 
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 #include "support/wine_test_support.h"
 
 namespace wt {

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 #include "support/game_folder.h"
 
 namespace wt {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/app_paths.h"
+#include "domain/app_paths.h"
 
 namespace wt {
 

@@ -1,8 +1,8 @@
-#include "app/artwork_win.h"
+#include "ui/artwork_win.h"
 
 #include <string>
 
-#include "app/dpi_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

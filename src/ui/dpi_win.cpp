@@ -1,4 +1,4 @@
-#include "app/dpi_win.h"
+#include "ui/dpi_win.h"
 
 void DeclareDpiAware() {
     SetProcessDPIAware();

@@ -1,4 +1,4 @@
-#include "app/window_win.h"
+#include "ui/window_win.h"
 
 #include <exception>
 

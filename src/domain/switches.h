@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/bench_options.h"
+#include "domain/bench_options.h"
 
 // Command-line arguments as the platform splits them; element 0 is the program's own path.
 using ArgumentList = std::vector<std::string>;

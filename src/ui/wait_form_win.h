@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "app/window_win.h"
+#include "ui/window_win.h"
 
 // TForm2: the small "Please wait..." window shown during file copies and downloads. Shown
 // with a cancel handler, it carries a Cancel button that calls it.

@@ -1,5 +1,7 @@
 #pragma once
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 
 // One fixed benchmark resolution. Texts are code page 1252; "\xD7" is the multiplication sign.
@@ -20,8 +22,13 @@ extern const std::array<ResolutionEntry, kResolutionCount> ResolutionTable;
 
 // The custom slot: its size is the text of the custom width and height fields, unparsed.
 constexpr const char* kCustomRunKey = "custom";
-// Run order puts the custom slot after the nine fixed entries.
-constexpr std::size_t kCustomPosition = kResolutionCount;
+// A place in the run order: the fixed entries by their index, then the custom slot.
+using ResolutionPosition = std::size_t;
+constexpr ResolutionPosition kCustomPosition = kResolutionCount;
+// The key of a position (kCustomRunKey for the custom slot; empty past it), and back (none
+// when no position has the key).
+std::string RunKey(ResolutionPosition position);
+std::optional<ResolutionPosition> PositionOfKey(const std::string& key);
 std::string CustomCaption(const std::string& width, const std::string& height);  // progress caption
 std::string CustomLabel(const std::string& width, const std::string& height);    // report label
 

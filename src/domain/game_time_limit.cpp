@@ -1,4 +1,4 @@
-#include "settings/game_time_limit.h"
+#include "domain/game_time_limit.h"
 
 #include "platform/ascii_case.h"
 

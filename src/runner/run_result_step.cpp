@@ -1,14 +1,14 @@
-#include "results/run_result_step.h"
+#include "runner/run_result_step.h"
 
 #include <cstdlib>
 #include <new>
 
+#include "domain/game_time_limit.h"
+#include "domain/resolution_table.h"
 #include "results/result_data.h"
 #include "results/run_checks.h"
 #include "results/run_statistics.h"
 #include "runner/game_batch_file.h"
-#include "runner/resolution_table.h"
-#include "settings/game_time_limit.h"
 
 namespace {
 

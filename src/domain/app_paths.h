@@ -1,6 +1,9 @@
 #pragma once
 #include <string>
 
+// The one-line batch file in the game folder through which the game is started.
+constexpr const char* kGameBatchFileName = "Lurkmark.bat";
+
 // The folders every part of the program works in.
 struct AppPaths {
     std::string BenchDir;    // the program's folder, with trailing backslash

@@ -1,9 +1,9 @@
-#include "settings/switches.h"
+#include "domain/switches.h"
 
 #include <cstddef>
 
+#include "domain/game_time_limit.h"
 #include "platform/ascii_case.h"
-#include "settings/game_time_limit.h"
 
 namespace {
 

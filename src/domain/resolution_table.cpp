@@ -1,4 +1,4 @@
-#include "runner/resolution_table.h"
+#include "domain/resolution_table.h"
 
 const std::array<ResolutionEntry, kResolutionCount> ResolutionTable = {{
     {"640", "640", 640, 480, "640 \xD7 480", "Resolution: 640 \xD7 480...", "640\xD7" "480"},
@@ -11,6 +11,20 @@ const std::array<ResolutionEntry, kResolutionCount> ResolutionTable = {{
     {"hdw2", "HDW2", 1920, 1080, "1920 \xD7 1080", "Resolution: 1920 \xD7 1080...", "1920\xD7" "1080 (HD WideScreen)"},
     {"hdw3", "HDW3", 1920, 1200, "1920 \xD7 1200", "Resolution: 1920 \xD7 1200...", "1920\xD7" "1200 (HD WideScreen)"},
 }};
+
+std::string RunKey(ResolutionPosition position) {
+    if (position == kCustomPosition) return kCustomRunKey;
+    if (position > kCustomPosition) return "";
+    return ResolutionTable[position].key;
+}
+
+std::optional<ResolutionPosition> PositionOfKey(const std::string& key) {
+    if (key == kCustomRunKey) return kCustomPosition;
+    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
+        if (key == ResolutionTable[i].key) return i;
+    }
+    return std::nullopt;
+}
 
 std::string CustomLabel(const std::string& width, const std::string& height) {
     return width + " \xD7 " + height + " (Custom)";

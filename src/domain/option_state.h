@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string>
 
-#include "runner/resolution_table.h"
-#include "settings/game_time_limit.h"
+#include "domain/game_time_limit.h"
+#include "domain/resolution_table.h"
 
 // The option selections the window's pages show and edit. A fresh installation has no
 // choice anywhere; kNoChoice marks a radio group or list without a selected item.

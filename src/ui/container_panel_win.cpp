@@ -1,8 +1,8 @@
-#include "app/container_panel_win.h"
+#include "ui/container_panel_win.h"
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
 #include "platform/window_class_win.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/switches.h"
+#include "domain/switches.h"
 
 // The longest a single game run may take before its process tree is ended: the registry value
 // GameTimeLimit (whole seconds, decimal), shown in minutes on the Demos & Quality page, and the

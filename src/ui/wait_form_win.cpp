@@ -1,8 +1,8 @@
-#include "app/wait_form_win.h"
+#include "ui/wait_form_win.h"
 
-#include "app/artwork_win.h"
-#include "app/dpi_win.h"
 #include "platform/handler_call.h"
+#include "ui/artwork_win.h"
+#include "ui/dpi_win.h"
 
 bool WaitForm::Create() {
     if (!CreateCentred("TForm2", "Please wait...", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, Scale(220), Scale(60),
