@@ -12,6 +12,7 @@
 #include "fuzz_check.h"
 #include "settings/base64.h"
 #include "settings/settings_load.h"
+#include "settings/stored_password.h"
 
 namespace {
 
@@ -113,7 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(options.note.size() <= kNoteMaxLength && (options.note.empty() || options.note == store.values["Note"]));
     FUZZ_CHECK(options.proxyFieldsEnabled == options.useProxy);
     const std::string& storedPassword = store.values["ProxyPassword"];
-    if (!storedPassword.empty()) {
+    if (storedPassword.rfind(kSealedPasswordPrefix, 0) == 0) {
+        // Sealed for an account: without that account's key the field stays empty.
+        FUZZ_CHECK(options.proxyPassword.empty());
+    } else if (!storedPassword.empty()) {
         const std::string decoded = DecodeBase64Mime(storedPassword);
         FUZZ_CHECK(options.proxyPassword == (decoded.size() <= kTextFieldMaxLength ? decoded : ""));
     }
