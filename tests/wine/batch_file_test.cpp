@@ -233,15 +233,7 @@ TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     }
 
     // The closing line opened the results folder; the shell may still be starting its window.
-    std::set<DWORD> folderWindows;
-    EXPECT_TRUE(wt::WaitUntil([&] {
-        folderWindows = wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"));
-        return folderWindows.size() == 1u;
-    })) << folderWindows.size() << " new folder windows";
-    for (DWORD explorer : folderWindows) {
-        EXPECT_TRUE(wt::WaitUntil([&] { return wt::WindowCaptionsOf(explorer) == std::set<std::string>{"Results"}; }));
-        EXPECT_TRUE(wt::CloseProcess(explorer));
-    }
+    EXPECT_EQ(wt::CloseNewFolderWindows(explorersBefore, "Results"), 1);
     wt::DeleteSettingsKey();
 }
 
@@ -286,14 +278,8 @@ TEST(BatchFile, SavedOutsideTheProgramsFolderRunsFromThere) {
     const std::vector<std::string> reports = ReportsIn(results);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(wt::ReadFileBytes(results + reports[0]).find(" FPS</b>"), std::string::npos) << "no score";
-    // The closing line opened the results folder.
-    int folderWindows = 0;
-    for (DWORD explorer : wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"))) {
-        if (wt::WindowCaptionsOf(explorer) != std::set<std::string>{"Results"}) continue;
-        ++folderWindows;
-        EXPECT_TRUE(wt::CloseProcess(explorer));
-    }
-    EXPECT_EQ(folderWindows, 1);
+    // The closing line opened the results folder; the shell may still be starting its window.
+    EXPECT_EQ(wt::CloseNewFolderWindows(explorersBefore, "Results"), 1);
     wt::DeleteSettingsKey();
 }
 

@@ -395,15 +395,7 @@ TEST(BatchOpen, AfterAnInterruptedPassEndsByItselfWhateverTheAnswer) {
         EXPECT_EQ(MessageText(box), kRecoveryQuestion);
         PostMessageA(box, WM_COMMAND, answer, 0);
         EXPECT_TRUE(start.program.WaitForExit(30000)) << "the program ends: " << wt::DescribeTopLevelWindows();
-        // The folder window's explorer; a fresh prefix also starts the desktop's own explorer.
-        DWORD folderWindow = 0;
-        EXPECT_TRUE(wt::WaitUntil([&] {
-            for (DWORD explorer : wt::NewProcesses(explorersBefore, wt::ProcessesNamed("explorer.exe"))) {
-                if (wt::WindowCaptionsOf(explorer, 0) == std::set<std::string>{"Results"}) folderWindow = explorer;
-            }
-            return folderWindow != 0;
-        })) << "the results folder was not opened";
-        if (folderWindow) EXPECT_TRUE(wt::CloseProcess(folderWindow));
+        EXPECT_EQ(wt::CloseNewFolderWindows(explorersBefore, "Results"), 1) << "the results folder was not opened";
         bench.ExpectUserFilesBack();
         EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), answer == IDYES ? "0" : "1");
     }

@@ -73,4 +73,16 @@ bool CloseProcess(DWORD processId, DWORD timeoutMs) {
     return false;
 }
 
+int CloseNewFolderWindows(const std::set<DWORD>& explorersBefore, const std::string& caption, DWORD timeoutMs) {
+    std::set<DWORD> folderWindows;
+    WaitUntil([&] {
+        for (DWORD explorer : NewProcesses(explorersBefore, ProcessesNamed("explorer.exe"))) {
+            if (WindowCaptionsOf(explorer, 0).count(caption)) folderWindows.insert(explorer);
+        }
+        return !folderWindows.empty();
+    }, timeoutMs);
+    for (DWORD explorer : folderWindows) CloseProcess(explorer);
+    return static_cast<int>(folderWindows.size());
+}
+
 }  // namespace wt
