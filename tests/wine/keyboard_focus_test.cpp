@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/eventually.h"
 #include "support/file_dialog.h"
 #include "support/keyboard.h"
 #include "support/screen_pixels.h"
@@ -142,7 +143,8 @@ std::string AccessibleName(HWND window) {
     using ObjectFromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
     HMODULE oleacc = LoadLibraryA("oleacc.dll");
     if (!oleacc) return "<no oleacc>";
-    auto fromWindow = reinterpret_cast<ObjectFromWindow>(GetProcAddress(oleacc, "AccessibleObjectFromWindow"));
+    auto fromWindow = reinterpret_cast<ObjectFromWindow>(
+        reinterpret_cast<void (*)()>(GetProcAddress(oleacc, "AccessibleObjectFromWindow")));
     IAccessible* object = nullptr;
     if (!fromWindow || FAILED(fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                          reinterpret_cast<void**>(&object)))) {
@@ -158,7 +160,8 @@ std::string AccessibleName(HWND window) {
         WideCharToMultiByte(1252, 0, name, -1, bytes, sizeof bytes, nullptr, nullptr);
         text = bytes;
         using FreeString = void(WINAPI*)(BSTR);
-        if (auto free = reinterpret_cast<FreeString>(GetProcAddress(LoadLibraryA("oleaut32.dll"), "SysFreeString"))) {
+        if (auto free = reinterpret_cast<FreeString>(
+                reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryA("oleaut32.dll"), "SysFreeString")))) {
             free(name);
         }
     }
@@ -245,14 +248,14 @@ TEST(BrowseDialogs, OpenAtTheFoldersSet) {
     ASSERT_NE(dialog, nullptr);
     wt::TypeNameAndConfirm(dialog, "prey.exe");
     EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) << "prey.exe not found where it opened";
-    EXPECT_EQ(wt::ReadSettingsValue("Path"), game);
+    EXPECT_TRUE(wt::SettingsValueBecomes("Path", game));
 
     wt::PostClick(app.Control(ctl::DemoEditButton));
     dialog = wt::WaitForFileDialog(app.main);
     ASSERT_NE(dialog, nullptr);
     wt::TypeNameAndConfirm(dialog, "other.demo");
     EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) << "other.demo not found where it opened";
-    EXPECT_EQ(wt::ReadSettingsValue("Demoname"), demos + "other.demo");
+    EXPECT_TRUE(wt::SettingsValueBecomes("Demoname", demos + "other.demo"));
 
     EXPECT_TRUE(app.Exit());
     wt::DeleteSettingsKey();

@@ -8,6 +8,7 @@
 
 #include "app/control_ids.h"
 #include "settings/base64.h"
+#include "support/eventually.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
@@ -43,9 +44,10 @@ TEST(SettingsMends, SizeAddedToACheckedCustomResolutionIsOnAfterARestart) {
         wt::PressSpace(list);
         wt::Click(wt::FindControl(picker, ctl::RzButton1));
         ASSERT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker); }));
-        EXPECT_EQ(wt::ReadSettingsValue("CusW"), "1280");
-        EXPECT_EQ(wt::ReadSettingsValue("CusH"), "1024");
-        EXPECT_EQ(wt::ReadSettingsValue("CusRes"), "1");
+        // The window stores the picked size after the picker has closed.
+        EXPECT_TRUE(wt::SettingsValueBecomes("CusW", "1280"));
+        EXPECT_TRUE(wt::SettingsValueBecomes("CusH", "1024"));
+        EXPECT_TRUE(wt::SettingsValueBecomes("CusRes", "1"));
         EXPECT_TRUE(app.Exit());
     }
     StartedProgram again(bench.Path());
