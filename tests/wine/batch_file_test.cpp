@@ -59,7 +59,7 @@ HWND WaitForSaveDialog(HWND main) { return wt::WaitForFileDialog(main); }
 // Types the name into the save dialog and presses Save (the dialog may then ask more).
 void TypeNameAndSave(HWND dialog, const std::string& name) { wt::TypeNameAndConfirm(dialog, name); }
 
-bool Closes(HWND window) { return wt::WaitUntil([&] { return !IsWindow(window); }, 10000); }
+bool Closes(HWND window) { return wt::WaitUntil([&] { return !IsWindow(window); }); }
 
 std::string CrLfLines(const std::vector<std::string>& lines) {
     std::string bytes;

@@ -186,7 +186,7 @@ TEST(BatchPass, RefusalsShowTheirMessageAndTheProgramStaysOpen) {
         EXPECT_EQ(wt::TextOf(GetDlgItem(box, 0xFFFF)), c.message);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         HWND run = wt::FindControl(main, ctl::BenchButton);
-        EXPECT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(run) != FALSE; }, 10000));
+        EXPECT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(run) != FALSE; }));
         EXPECT_TRUE(wt::IsShown(wt::FindControl(main, ctl::Panel1))) << "the progress panel stays";
         EXPECT_FALSE(program.WaitForExit(500)) << "the program stays open";
 
@@ -216,7 +216,7 @@ void ExpectRefusal(const wt::StartedProgram& app, const Bench& bench, const std:
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(wt::TextOf(GetDlgItem(box, 0xFFFF)), message);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(app.Control(ctl::BenchButton)) != FALSE; }, 10000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(app.Control(ctl::BenchButton)) != FALSE; }));
     EXPECT_FALSE(wt::IsShown(app.Control(ctl::Panel1)));
     EXPECT_TRUE(wt::SettingsValueBecomes("NoErrorWarning", "0"));
     EXPECT_EQ(bench.DebugLog(), debugBefore);
@@ -237,7 +237,7 @@ TEST(InteractivePass, RunButtonBenchmarksThreeResolutionsThenRefusalsLeaveTheDeb
     EXPECT_FALSE(IsWindowEnabled(run));
     EXPECT_TRUE(wt::IsShown(app.Control(ctl::Panel1)));
     ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 90000)) << "the report was not opened";
-    ASSERT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(run) && !wt::IsShown(app.Control(ctl::Panel1)); }, 10000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(run) && !wt::IsShown(app.Control(ctl::Panel1)); }));
 
     const std::vector<std::string> reports = bench.Reports();
     ASSERT_EQ(reports.size(), 1u);
@@ -298,7 +298,7 @@ TEST(OpenSwitch, RunRecordsTheConsoleLogIntoResultHtmWithoutAPass) {
 
     wt::Click(app.Control(ctl::BenchButton));
     ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 30000));
-    EXPECT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(app.Control(ctl::BenchButton)) != FALSE; }, 10000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return IsWindowEnabled(app.Control(ctl::BenchButton)) != FALSE; }));
 
     // No head: the document was never started, so its stamp is empty. No heading: no run has
     // a key yet. Demo and captions: nothing has set them.
@@ -341,11 +341,11 @@ TEST(InteractivePass, ProgressPanelSaysTheResolutionAndTheElapsedTimeOfTheRun) {
     // The clock starts with the run and counts while the game plays.
     const std::string atStart = wt::TextOf(elapsed);
     EXPECT_TRUE(atStart == "Elapsed time: 0:00" || atStart == "Elapsed time: 0:01") << atStart;
-    EXPECT_TRUE(wt::WaitUntil([&] { return wt::TextOf(elapsed) == "Elapsed time: 0:03"; }, 10000))
+    EXPECT_TRUE(wt::WaitUntil([&] { return wt::TextOf(elapsed) == "Elapsed time: 0:03"; }))
         << wt::TextOf(elapsed);
     EXPECT_TRUE(wt::IsShown(elapsed));
     ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 60000)) << "the report was not opened";
-    EXPECT_TRUE(wt::WaitUntil([&] { return !wt::IsShown(app.Control(ctl::Panel1)); }, 10000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return !wt::IsShown(app.Control(ctl::Panel1)); }));
     EXPECT_TRUE(app.Exit());
 }
 

@@ -44,7 +44,7 @@ Box AnswerBox(HWND owner, int button) {
     if (!box) return {"<no box>", ""};
     Box seen{wt::TextOf(box), wt::TextOf(GetDlgItem(box, 0xFFFF))};
     PostMessageA(box, WM_COMMAND, button, 0);
-    wt::WaitUntil([&] { return !IsWindow(box); }, 10000);
+    wt::WaitUntil([&] { return !IsWindow(box); });
     return seen;
 }
 
@@ -125,7 +125,7 @@ protected:
         HWND question = wt::WaitForWindow(app_->program.ProcessId(), "TUpgradeQuestionForm", 20000);
         if (!question) return false;
         PostMessageA(question, WM_COMMAND, button, 0);
-        return wt::WaitUntil([&] { return !IsWindowVisible(question); }, 10000);
+        return wt::WaitUntil([&] { return !IsWindowVisible(question); });
     }
     // "Update benchmark" pressed and the upgrade accepted: the wizard, or null when it did not show.
     HWND StartDownloads() {
@@ -325,7 +325,7 @@ TEST_F(UpdateCheck, CancelDuringAByteASecondDownloadEndsAtOnceAndARetryWorks) {
     EXPECT_EQ(wt::TextOf(GetDlgItem(aborted, 0xFFFF)), "Update aborted.");
     EXPECT_TRUE(FileNamesIn(Folder(), "*.uTMP").empty());
     PostMessageA(aborted, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(wt::WaitUntil([&] { return !IsWindow(aborted); }, 10000));
+    ASSERT_TRUE(wt::WaitUntil([&] { return !IsWindow(aborted); }));
 
     Publish("/benchmarks/prey/slow.dat", published);  // now at full speed
     wizard = StartDownloads();

@@ -80,7 +80,7 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
 
     ASSERT_TRUE(wt::WaitUntil([&] { return !Runs(dir).empty(); }, 20000)) << "the new version did not start";
     EXPECT_EQ(Runs(dir), std::vector<std::string>{"QWK_Lurkmark.exe|/afterupgrade"});
-    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(dir + "QWK_Lurkmark.exe"); }, 10000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(dir + "QWK_Lurkmark.exe"); }));
     EXPECT_EQ(wt::ReadFileBytes(dir + "QWK_Lurkmark.exe"), newProgram);
     EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
     EXPECT_EQ(FileNamesIn(dir, "*.uTMP"), std::vector<std::string>{"planted.dll.uTMP"});

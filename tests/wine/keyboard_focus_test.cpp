@@ -27,11 +27,11 @@ using wt::StartedProgram;
 void TabTo(const StartedProgram& app, int expected, const std::map<int, wt::Pixels>& unfocused = {}) {
     wt::PressKey(app.main, VK_TAB);
     HWND control = app.Control(expected);
-    ASSERT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == control; }, 5000))
+    ASSERT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == control; }))
         << "focus on " << GetDlgCtrlID(wt::FocusIn(app.main)) << ", expected " << expected;
     const auto before = unfocused.find(expected);
     if (before == unfocused.end()) return;
-    EXPECT_TRUE(wt::WaitUntil([&] { return wt::CaptureWindow(control) != before->second; }, 5000))
+    EXPECT_TRUE(wt::WaitUntil([&] { return wt::CaptureWindow(control) != before->second; }))
         << "control " << expected << " does not show its focus";
 }
 
@@ -128,7 +128,7 @@ TEST(Keyboard, EscapeClosesThePickerAndMnemonicsReachTheFieldsOfTheShownPage) {
     wt::Click(app.Control(ctl::RzGroup1Items1));
     wt::Click(app.Control(ctl::cusresbox));
     wt::PostClick(app.Control(ctl::CusPossibilities));
-    HWND picker = wt::WaitForWindow(app.program.ProcessId(), "TForm3", 10000);
+    HWND picker = wt::WaitForWindow(app.program.ProcessId(), "TForm3");
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(picker) == wt::FindControl(picker, ctl::RzCheckList1); }));
     wt::PressKey(picker, VK_ESCAPE);
@@ -195,7 +195,7 @@ TEST(Looks, NamesDimmedItemsDropDownColoursAndTheIcon) {
     HWND notOffered = app.Control(ctl::ResItemBase + 6);
     ASSERT_FALSE(IsWindowEnabled(notOffered));
     ASSERT_TRUE(wt::WaitUntil([&] { return wt::CaptureWindow(offered).Brightest() >= 180; })) << "silver caption";
-    EXPECT_TRUE(wt::WaitUntil([&] { return wt::CaptureWindow(notOffered).Brightest() > 40; }, 5000))
+    EXPECT_TRUE(wt::WaitUntil([&] { return wt::CaptureWindow(notOffered).Brightest() > 40; }))
         << "the disabled item is still shown";
     EXPECT_LT(wt::CaptureWindow(notOffered).Brightest(), 140)
         << "a disabled item must not look brighter than the enabled ones";
@@ -206,7 +206,7 @@ TEST(Looks, NamesDimmedItemsDropDownColoursAndTheIcon) {
     ASSERT_TRUE(wt::WaitUntil([&] { return wt::IsShown(af); }));
     const COLORREF face = wt::CaptureWindow(af).MostCommon();
     PostMessageA(af, CB_SHOWDROPDOWN, TRUE, 0);
-    HWND list = wt::WaitForWindow(app.program.ProcessId(), "ComboLBox", 10000);
+    HWND list = wt::WaitForWindow(app.program.ProcessId(), "ComboLBox");
     ASSERT_NE(list, nullptr);
     // The list exists before it drops down; it is read once shown and painted. Under load Wine
     // was seen to leave it rolled up once (its colour is what is checked here, not the drop-down
@@ -254,14 +254,14 @@ TEST(BrowseDialogs, OpenAtTheFoldersSet) {
     HWND dialog = wt::WaitForFileDialog(app.main);
     ASSERT_NE(dialog, nullptr);
     wt::TypeNameAndConfirm(dialog, "prey.exe");
-    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) << "prey.exe not found where it opened";
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); })) << "prey.exe not found where it opened";
     EXPECT_TRUE(wt::SettingsValueBecomes("Path", game));
 
     wt::PostClick(app.Control(ctl::DemoEditButton));
     dialog = wt::WaitForFileDialog(app.main);
     ASSERT_NE(dialog, nullptr);
     wt::TypeNameAndConfirm(dialog, "other.demo");
-    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) << "other.demo not found where it opened";
+    EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindow(dialog); })) << "other.demo not found where it opened";
     EXPECT_TRUE(wt::SettingsValueBecomes("Demoname", demos + "other.demo"));
 
     EXPECT_TRUE(app.Exit());

@@ -274,7 +274,7 @@ TEST(MainWindow, CustomResolutionAndPicker) {
 
     // Two sizes checked: Add takes the one that comes first in the list.
     wt::PostClick(possibilities);
-    HWND picker = wt::WaitForWindow(app.program.ProcessId(), "TForm3", 10000);
+    HWND picker = wt::WaitForWindow(app.program.ProcessId(), "TForm3");
     ASSERT_NE(picker, nullptr);
     HWND list = wt::FindControl(picker, ctl::RzCheckList1);
     ASSERT_TRUE(wt::WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) > 0; }));

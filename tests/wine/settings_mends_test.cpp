@@ -33,7 +33,7 @@ TEST(SettingsMends, SizeAddedToACheckedCustomResolutionIsOnAfterARestart) {
         wt::Click(app.Control(ctl::cusresbox));
         EXPECT_EQ(wt::ReadSettingsValue("CusRes"), "0") << "checked with empty fields";
         wt::PostClick(app.Control(ctl::CusPossibilities));
-        HWND picker = wt::WaitForWindow(app.program.ProcessId(), "TForm3", 10000);
+        HWND picker = wt::WaitForWindow(app.program.ProcessId(), "TForm3");
         ASSERT_NE(picker, nullptr);
         HWND list = wt::FindControl(picker, ctl::RzCheckList1);
         ASSERT_TRUE(wt::WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) > 0; }));
