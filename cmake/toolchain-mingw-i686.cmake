@@ -7,4 +7,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(LURK_WINE wine)
+# Wine's 32-bit loader by its full path: /usr/bin/wine would fall back to the 64-bit one.
+set(LURK_WINE /usr/lib/wine/wine)

@@ -7,4 +7,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(LURK_WINE wine64)
+# Debian puts no wine64 on the PATH, and /usr/bin/wine tries the 32-bit loader first.
+set(LURK_WINE /usr/lib/wine/wine64)

@@ -2,7 +2,13 @@
 ; (the folder holding the files to ship), LURK_FILE_LISTS (the generated demo lists),
 ; LURK_ICON (the program's icon) and LURK_OUTFILE.
 
-Unicode true
+; LURK_TARGET (amd64-unicode) builds the 64-bit installer that the tests use on hosts that run
+; no 32-bit process; what ships is 32-bit.
+!ifdef LURK_TARGET
+  Target ${LURK_TARGET}
+!else
+  Unicode true
+!endif
 SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh

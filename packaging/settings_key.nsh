@@ -7,10 +7,16 @@
 !define LURK_VENDOR_KEY "SOFTWARE\Quenwick"
 !define LURK_SETTINGS_KEY "SOFTWARE\Quenwick\Lurkmark"
 
-; SE_OBJECT_TYPE values of SetNamedSecurityInfo. NSIS programs are 32-bit, so a registry
-; key's name means the 32-bit view, as it does for RegOpenKeyEx and SetRegView 32.
+; SE_OBJECT_TYPE values of SetNamedSecurityInfo. The key is in the 32-bit view (SetRegView
+; 32). In a 32-bit installer a registry key's name means that view; a 64-bit build of these
+; scripts (made only for the tests on hosts that run no 32-bit process) names it with
+; SE_REGISTRY_WOW64_32KEY.
 !define LURK_SE_FILE_OBJECT 1
-!define LURK_SE_REGISTRY_KEY 4
+!if ${NSIS_PTR_SIZE} > 4
+  !define LURK_SE_REGISTRY_KEY 12
+!else
+  !define LURK_SE_REGISTRY_KEY 4
+!endif
 
 ; Users may read the key and set its values: the program opens it with KEY_READ and
 ; KEY_SET_VALUE and nothing more. Every option is stored when the user changes it, in this

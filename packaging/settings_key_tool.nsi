@@ -2,7 +2,13 @@
 ; create, with the same initial values and rights. Built by CMake, which defines
 ; LURK_VERSION and LURK_OUTFILE.
 
-Unicode true
+; LURK_TARGET (amd64-unicode) builds the 64-bit installer that the tests use on hosts that run
+; no 32-bit process; what ships is 32-bit.
+!ifdef LURK_TARGET
+  Target ${LURK_TARGET}
+!else
+  Unicode true
+!endif
 SetCompressor /SOLID lzma
 !include LogicLib.nsh
 !include "settings_key.nsh"

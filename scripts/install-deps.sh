@@ -32,8 +32,8 @@ apt-get install -y -t bookworm --no-install-recommends "${pkgs_common[@]}" libgl
 
 if ! apt-get install -y -t bookworm --no-install-recommends "${pkgs_i386[@]}"; then
   echo "####################################################################" >&2
-  echo "WARNING: 32-bit Wine could not be installed; builds and Wine tests" >&2
-  echo "will use x86_64 and wine64 instead of the i686 product." >&2
+  echo "WARNING: 32-bit Wine could not be installed; the scripts will build, run" >&2
+  echo "and test the x86_64 program with Wine's 64-bit loader." >&2
   echo "####################################################################" >&2
 fi
 exit 0

@@ -21,13 +21,12 @@ switches=("$@")
 [ ${#switches[@]} -gt 0 ] || switches=(/640 /DEMO1 /SHIGH)
 
 bash scripts/install-deps.sh
-arch=i686
-dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || arch=x86_64
+# The i686 program where this host runs 32-bit processes, otherwise the x86_64 one.
+source scripts/windows_arch.sh
+lurk_choose_windows_arch || exit 2
+arch=$lurk_arch
 build="$PWD/build/win-$arch"
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" >/dev/null
-fi
-cmake --build "$build" -j 2 >/dev/null
+lurk_build_windows "$arch" -j 2 >/dev/null
 
 # A prefix and display of its own: the tests' prefix is left alone.
 export LURK_WINEPREFIX="$build/run-prefix"

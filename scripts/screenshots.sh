@@ -6,18 +6,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-arch=i686
-dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || arch=x86_64
-build="build/win-$arch"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" >/dev/null
-cmake --build "$build" -j2 --target QWK_Lurkmark ui_driver
+source scripts/windows_arch.sh
+lurk_choose_windows_arch || exit 2
+build="build/win-$lurk_arch"
+lurk_build_windows "$lurk_arch" -j2 --target QWK_Lurkmark ui_driver
 
 run="$PWD/$build/wine-run"
 tests/harness/wine-env.sh setup "$run"
 key='HKLM\SOFTWARE\Quenwick\Lurkmark'
 desktop='HKCU\Control Panel\Desktop'
 cleanup() {
-  "$run" reg delete "$key" /f >/dev/null 2>&1 || true
+  "$run" reg delete "$key" /f /reg:32 >/dev/null 2>&1 || true
   "$run" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
   tests/harness/wine-env.sh cleanup "$run"
 }
@@ -27,7 +26,7 @@ mkdir -p docs
 
 # A plausible set of options, so the pages show what a user sees after a while, and a results
 # folder holding the test history (three passes and two files that cannot be shown).
-"$run" reg delete "$key" /f >/dev/null 2>&1 || true
+"$run" reg delete "$key" /f /reg:32 >/dev/null 2>&1 || true
 # The results folder has a long path (the field shortens it in the middle) and holds the test
 # history (three passes and two files that cannot be shown).
 results='C:\users\Public\Documents\Lurkmark Results\Benchmarks of the new graphics card'
@@ -36,7 +35,7 @@ cp tests/fixtures/history/*.json "$build/wineprefix/drive_c/users/Public/Documen
 for pair in 1024=1 1280=1 hdw2=1 AspectRatio=1 Demo=1 Shader=2 AFLevel=4 AALevel=1 \
             "Note=Stock clocks, fresh driver" ProxyPort=8080 Programversion=1.0 Repeats=3 WarmUp=1 \
             "ResultPath=$results"; do
-  "$run" reg add "$key" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
+  "$run" reg add "$key" /v "${pair%%=*}" /d "${pair#*=}" /f /reg:32 >/dev/null
 done
 
 driver() { "$run" "$build/bin/ui_driver.exe" "$@" | tr -d '\r'; }

@@ -4,8 +4,10 @@
 #include <rapidjson/error/en.h>
 
 #include <cctype>
+#include <cmath>
 #include <stdexcept>
 
+#include "domain/game_time_limit.h"
 #include "platform/civil_days.h"
 
 namespace {
@@ -127,8 +129,10 @@ std::vector<LabelledValue> ReadOptions(const Value& options, PassSummary& pass) 
     pass.runs = Whole(options, "runs", where);
     const bool warmUp = Flag(options, "warmUp", where);
     const std::optional<double> limit = NumberOrNull(options, "timeLimitSeconds", where);
-    if (limit && (*limit < 0 || *limit != static_cast<double>(static_cast<long long>(*limit)))) {
-        throw Malformed("options.timeLimitSeconds is not a whole number of seconds");
+    // The range first: converting a double beyond long long's range is undefined.
+    if (limit && !(*limit >= 0 && *limit <= kMaxGameTimeLimitSeconds && std::floor(*limit) == *limit)) {
+        throw Malformed("options.timeLimitSeconds is not a whole number of seconds up to " +
+                        std::to_string(kMaxGameTimeLimitSeconds));
     }
     return {
         {"Demo", pass.demo},

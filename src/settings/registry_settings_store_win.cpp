@@ -9,7 +9,8 @@ namespace {
 
 ScopedRegKey OpenKey(REGSAM access) {
     ScopedRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettingsStore::kKeyPath, 0, access, key.Receive()) !=
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettingsStore::kKeyPath, 0,
+                      access | RegistrySettingsStore::kKeyView, key.Receive()) !=
         ERROR_SUCCESS) {
         key.Reset();
     }
@@ -43,7 +44,7 @@ void RegistrySettingsStore::Write(const std::string& name, const std::string& va
 
 void RegistrySettingsStore::WriteCreatingKey(const std::string& name, const std::string& value) {
     ScopedRegKey key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | kKeyView, nullptr,
                         key.Receive(), nullptr) != ERROR_SUCCESS) {
         throw std::runtime_error(FailedToSetDataMessage(name));
     }

@@ -34,6 +34,10 @@ std::string ReadUninstallValue(const char* name) {
     return data;
 }
 
+// How the installer names the settings key, in the 32-bit view, to the security functions: a
+// 64-bit process must ask for that view by the object type.
+constexpr SE_OBJECT_TYPE kSettingsKeyObject = sizeof(void*) > 4 ? SE_REGISTRY_WOW64_32KEY : SE_REGISTRY_KEY;
+
 // Whether an allow entry of the Users group carries every right in `wanted`.
 bool UsersAllowed(const std::string& objectName, SE_OBJECT_TYPE type, DWORD wanted) {
     PACL dacl = nullptr;
@@ -163,7 +167,7 @@ protected:
         EXPECT_TRUE(wt::FolderExists(ResultsFolder())) << "the program only keeps an existing results folder";
         EXPECT_EQ(wt::ReadSettingsValue("Path"), "");
         EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
-        EXPECT_TRUE(UsersAllowed("MACHINE\\SOFTWARE\\Quenwick\\Lurkmark", SE_REGISTRY_KEY,
+        EXPECT_TRUE(UsersAllowed("MACHINE\\SOFTWARE\\Quenwick\\Lurkmark", kSettingsKeyObject,
                                  KEY_QUERY_VALUE | KEY_SET_VALUE))
             << "a program started without elevation must be able to store its options";
     }

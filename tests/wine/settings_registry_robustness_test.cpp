@@ -26,7 +26,8 @@ struct RawValue {
 
 void WriteRaw(const std::string& name, const RawValue& value) {
     ScopedRegKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, RegistrySettingsStore::kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, RegistrySettingsStore::kKeyPath, 0, nullptr, 0,
+                              KEY_SET_VALUE | RegistrySettingsStore::kKeyView, nullptr,
                               key.Receive(), nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key.Get(), name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
@@ -38,7 +39,8 @@ void WriteRaw(const std::string& name, const RawValue& value) {
 DWORD TypeOf(const std::string& name) {
     ScopedRegKey key;
     DWORD type = REG_NONE;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettingsStore::kKeyPath, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettingsStore::kKeyPath, 0,
+                      KEY_READ | RegistrySettingsStore::kKeyView, key.Receive()) != ERROR_SUCCESS ||
         RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) {
         return REG_NONE;
     }

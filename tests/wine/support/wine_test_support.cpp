@@ -7,11 +7,14 @@
 #include <stdexcept>
 
 #include "platform/scoped_win.h"
+#include "settings/registry_settings_store_win.h"
 
 namespace wt {
 
 namespace {
-const char* const kSettingsKey = "SOFTWARE\\Quenwick\\Lurkmark";
+// The program's own key and view: both builds of the tests see what both builds of it store.
+const char* const kSettingsKey = RegistrySettingsStore::kKeyPath;
+constexpr REGSAM kView = RegistrySettingsStore::kKeyView;
 }
 
 std::string Env(const char* name) {
@@ -80,13 +83,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, kView, 0);
 }
 
 void CreateSettingsKey(const std::map<std::string, std::string>& values) {
     DeleteSettingsKey();
     ScopedRegKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr, key.Receive(),
                               nullptr),
               ERROR_SUCCESS);
     for (const auto& [name, value] : values) {
@@ -97,7 +100,7 @@ void CreateSettingsKey(const std::map<std::string, std::string>& values) {
 
 std::string ReadSettingsValue(const std::string& name) {
     ScopedRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ | kView, key.Receive()) != ERROR_SUCCESS) {
         return "<missing>";
     }
     char data[4096];
@@ -112,7 +115,7 @@ std::string ReadSettingsValue(const std::string& name) {
 
 void WriteSettingsDword(const std::string& name, DWORD value) {
     ScopedRegKey key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_SET_VALUE, key.Receive()), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_SET_VALUE | kView, key.Receive()), ERROR_SUCCESS);
     RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
