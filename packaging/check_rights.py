@@ -14,7 +14,7 @@ import sys
 CHANGE_RIGHTS = 0x2 | 0x4 | 0x10 | 0x40 | 0x100 | 0x10000 | 0x40000 | 0x80000 | 0x40000000 | 0x10000000
 EVERY_USER = {"BU", "AU", "WD", "IU"}  # Users, Authenticated Users, Everyone, Interactive
 EXPECTED_GRANTS = {
-    ('"MACHINE\\${LURK_SETTINGS_KEY}"', "${LURK_SE_REGISTRY_KEY}", '"${LURK_KEY_GRANT}"'),
+    ('"${LURK_SETTINGS_KEY_OBJECT}"', "${LURK_SE_REGISTRY_KEY}", '"${LURK_KEY_GRANT}"'),
     ('"$APPDATA\\${LURK_DATA_FOLDER}"', "${LURK_SE_FILE_OBJECT}", '"${LURK_DATA_GRANT}"'),
 }
 

@@ -7,15 +7,17 @@
 !define LURK_VENDOR_KEY "SOFTWARE\Quenwick"
 !define LURK_SETTINGS_KEY "SOFTWARE\Quenwick\Lurkmark"
 
-; SE_OBJECT_TYPE values of SetNamedSecurityInfo. The key is in the 32-bit view (SetRegView
-; 32). In a 32-bit installer a registry key's name means that view; a 64-bit build of these
-; scripts (made only for the tests on hosts that run no 32-bit process) names it with
-; SE_REGISTRY_WOW64_32KEY.
+; SE_OBJECT_TYPE values of SetNamedSecurityInfo. NSIS programs are 32-bit, so a registry
+; key's name means the 32-bit view, as it does for RegOpenKeyEx and SetRegView 32.
 !define LURK_SE_FILE_OBJECT 1
+!define LURK_SE_REGISTRY_KEY 4
+; The key by the name SetNamedSecurityInfo takes. The 64-bit build of these scripts (made only
+; for the tests on hosts that run no 32-bit process) names the 32-bit view where 64-bit
+; Windows keeps it.
 !if ${NSIS_PTR_SIZE} > 4
-  !define LURK_SE_REGISTRY_KEY 12
+  !define LURK_SETTINGS_KEY_OBJECT "MACHINE\SOFTWARE\WOW6432Node\Quenwick\Lurkmark"
 !else
-  !define LURK_SE_REGISTRY_KEY 4
+  !define LURK_SETTINGS_KEY_OBJECT "MACHINE\${LURK_SETTINGS_KEY}"
 !endif
 
 ; Users may read the key and set its values: the program opens it with KEY_READ and
@@ -76,5 +78,5 @@
   ${If} ${Errors}
     WriteRegStr HKLM "${LURK_SETTINGS_KEY}" "NoErrorWarning" "0"
   ${EndIf}
-  !insertmacro LurkGrantUsers "MACHINE\${LURK_SETTINGS_KEY}" ${LURK_SE_REGISTRY_KEY} "${LURK_KEY_GRANT}"
+  !insertmacro LurkGrantUsers "${LURK_SETTINGS_KEY_OBJECT}" ${LURK_SE_REGISTRY_KEY} "${LURK_KEY_GRANT}"
 !macroend

@@ -34,16 +34,18 @@ std::string ReadUninstallValue(const char* name) {
     return data;
 }
 
-// How the installer names the settings key, in the 32-bit view, to the security functions: a
-// 64-bit process must ask for that view by the object type.
-constexpr SE_OBJECT_TYPE kSettingsKeyObject = sizeof(void*) > 4 ? SE_REGISTRY_WOW64_32KEY : SE_REGISTRY_KEY;
-
-// Whether an allow entry of the Users group carries every right in `wanted`.
-bool UsersAllowed(const std::string& objectName, SE_OBJECT_TYPE type, DWORD wanted) {
+// Whether an allow entry of the Users group on the settings key (opened in the 32-bit view, as
+// the program opens it) carries every right in `wanted`.
+bool UsersAllowedOnSettingsKey(DWORD wanted) {
+    ScopedRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenwick\\Lurkmark", 0, READ_CONTROL | KEY_WOW64_32KEY,
+                      key.Receive()) != ERROR_SUCCESS) {
+        return false;
+    }
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (GetNamedSecurityInfoA(objectName.c_str(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
-                              &sd) != ERROR_SUCCESS) {
+    if (GetSecurityInfo(key.Get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                        &sd) != ERROR_SUCCESS) {
         return false;
     }
     BYTE usersSid[SECURITY_MAX_SID_SIZE];
@@ -167,7 +169,7 @@ protected:
         EXPECT_TRUE(wt::FolderExists(ResultsFolder())) << "the program only keeps an existing results folder";
         EXPECT_EQ(wt::ReadSettingsValue("Path"), "");
         EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
-        EXPECT_TRUE(UsersAllowed("MACHINE\\SOFTWARE\\Quenwick\\Lurkmark", kSettingsKeyObject,
+        EXPECT_TRUE(UsersAllowedOnSettingsKey(
                                  KEY_QUERY_VALUE | KEY_SET_VALUE))
             << "a program started without elevation must be able to store its options";
     }

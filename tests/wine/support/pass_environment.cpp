@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "platform/registry_value_win.h"
 #include "platform/scoped_win.h"
 #include "support/wine_test_support.h"
 
@@ -58,19 +60,42 @@ ScopedEnvironment::~ScopedEnvironment() {
 
 namespace {
 
-std::string WithNativeDxdiag() {
-    std::string overrides;
-    ReadEnvironment("WINEDLLOVERRIDES", overrides);
-    return overrides.empty() ? "dxdiag.exe=n" : overrides + ";dxdiag.exe=n";
-}
+const char* const kDllOverrides = "Software\\Wine\\DllOverrides";
+const char* const kDxdiag = "dxdiag.exe";
 
 }  // namespace
+
+NativeDxdiag::NativeDxdiag() {
+    ScopedRegKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDllOverrides, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+                        key.Receive(), nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error(std::string("cannot open HKCU\\") + kDllOverrides);
+    }
+    const std::optional<std::string> old = QueryStringValue(key.Get(), kDxdiag);
+    hadValue_ = old.has_value();
+    oldValue_ = old.value_or("");
+    const std::string native = "native";
+    if (RegSetValueExA(key.Get(), kDxdiag, 0, REG_SZ, reinterpret_cast<const BYTE*>(native.c_str()),
+                       static_cast<DWORD>(native.size() + 1)) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot tell Wine to start the stand-in dxdiag.exe");
+    }
+}
+
+NativeDxdiag::~NativeDxdiag() {
+    ScopedRegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDllOverrides, 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS) return;
+    if (hadValue_) {
+        RegSetValueExA(key.Get(), kDxdiag, 0, REG_SZ, reinterpret_cast<const BYTE*>(oldValue_.c_str()),
+                       static_cast<DWORD>(oldValue_.size() + 1));
+    } else {
+        RegDeleteValueA(key.Get(), kDxdiag);
+    }
+}
 
 StandInDiagnostics::StandInDiagnostics(const std::string& fixtureName)
     : tool_(SystemFolderPath() + "\\dxdiag.exe"),
       saved_(tool_ + ".lurksaved"),
-      report_("LURK_DXDIAG_REPORT", Env("LURK_FIXTURES_DIR") + "\\dxdiag\\" + fixtureName),
-      overrides_("WINEDLLOVERRIDES", WithNativeDxdiag()) {
+      report_("LURK_DXDIAG_REPORT", Env("LURK_FIXTURES_DIR") + "\\dxdiag\\" + fixtureName) {
     // A copy left by an interrupted run is the system's own tool: keep it.
     if (!FileExists(saved_) && !CopyFileA(tool_.c_str(), saved_.c_str(), TRUE)) {
         throw std::runtime_error("cannot save " + tool_);
@@ -84,9 +109,7 @@ StandInDiagnostics::~StandInDiagnostics() {
 }
 
 MissingDiagnostics::MissingDiagnostics()
-    : tool_(SystemFolderPath() + "\\dxdiag.exe"),
-      saved_(tool_ + ".lurksaved"),
-      overrides_("WINEDLLOVERRIDES", WithNativeDxdiag()) {
+    : tool_(SystemFolderPath() + "\\dxdiag.exe"), saved_(tool_ + ".lurksaved") {
     // A copy left by an interrupted run is the system's own tool: keep it.
     if (!FileExists(saved_) && !CopyFileA(tool_.c_str(), saved_.c_str(), TRUE)) {
         throw std::runtime_error("cannot save " + tool_);

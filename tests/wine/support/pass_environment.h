@@ -20,10 +20,25 @@ private:
     std::string oldValue_;
 };
 
+// Wine prefers its own dxdiag.exe unless told otherwise: this tells it to start the file in the
+// system folder ("native" in HKCU\Software\Wine\DllOverrides) and puts the old value back.
+// An environment variable set by a test is not enough: 64-bit Wine chooses how to load a new
+// process's program from the registry and the environment it was itself started with.
+class NativeDxdiag {
+public:
+    NativeDxdiag();
+    ~NativeDxdiag();
+    NativeDxdiag(const NativeDxdiag&) = delete;
+    NativeDxdiag& operator=(const NativeDxdiag&) = delete;
+
+private:
+    bool hadValue_ = false;
+    std::string oldValue_;
+};
+
 // The stand-in dxdiag.exe in the system folder, answering with the fixture report
-// (tests/fixtures/dxdiag/NAME). Wine prefers its own dxdiag.exe unless told otherwise, so the
-// programs this test starts get "dxdiag.exe=n" added to WINEDLLOVERRIDES. The system's own
-// tool is put back afterwards.
+// (tests/fixtures/dxdiag/NAME), and Wine told to start it. The system's own tool is put back
+// afterwards.
 class StandInDiagnostics {
 public:
     explicit StandInDiagnostics(const std::string& fixtureName);
@@ -35,7 +50,7 @@ private:
     std::string tool_;
     std::string saved_;
     ScopedEnvironment report_;
-    ScopedEnvironment overrides_;
+    NativeDxdiag native_;
 };
 
 // No diagnostics tool in the system folder, and Wine told not to use its own either: the tool
@@ -50,7 +65,7 @@ public:
 private:
     std::string tool_;
     std::string saved_;
-    ScopedEnvironment overrides_;
+    NativeDxdiag native_;
 };
 
 // Opening a .htm file through the shell appends its path as one line to `recordFile`.
