@@ -53,7 +53,8 @@ for arch in "${suites[@]}"; do
   if [ -f "$last" ] && grep -aq ': Skipped' "$last"; then
     echo "Skipped cases of the $arch program:"
     grep -a -A1 ': Skipped' "$last" | grep -av -e '^--$' -e ': Skipped' | sed 's/^/    /'
-    gtest_skips=$((gtest_skips + $(grep -ac -E '^\[  SKIPPED \] [^ ]+ \([0-9]+ ms\)' "$last")))
+    count=$(grep -ac -E '^\[  SKIPPED \] [^ ]+ \([0-9]+ ms\)' "$last" || true)
+    gtest_skips=$((gtest_skips + ${count:-0}))
   fi
 done
 
