@@ -171,6 +171,15 @@ std::string ResultJson(const PassRecord& pass) {
     Text(w, pass.report);
     Key(w, "note");
     Text(w, pass.note);
+    // Optional: written only when known, so that a file without them stays a valid file.
+    if (!pass.computerName.empty()) {
+        Key(w, "computer");
+        Text(w, pass.computerName);
+    }
+    if (!pass.machineId.empty()) {
+        Key(w, "machineId");
+        Text(w, pass.machineId);
+    }
     Key(w, "machine");
     w.StartArray();
     for (const auto& [label, value] : pass.machine) {

@@ -9,12 +9,13 @@
 
 #include "domain/game_time_limit.h"
 #include "platform/civil_days.h"
+#include "results/run_statistics.h"
 
 namespace {
 
 using rapidjson::Value;
 
-constexpr double kLargestMeasure = 1e6;
+constexpr double kLargestMeasure = kLargestScore;
 
 // A field that is missing or of the wrong type; the message names it.
 struct Malformed : std::runtime_error {
@@ -30,6 +31,14 @@ const Value& Member(const Value& object, const char* name, const std::string& wh
 std::string Text(const Value& object, const char* name, const std::string& where) {
     const Value& v = Member(object, name, where);
     if (!v.IsString()) throw Malformed(where + name + " is not a text");
+    return std::string(v.GetString(), v.GetStringLength());
+}
+
+// A choice the pass did not make is null: a batch line names only the switches it wants.
+std::string TextOrNull(const Value& object, const char* name, const std::string& where) {
+    const Value& v = Member(object, name, where);
+    if (v.IsNull()) return "";
+    if (!v.IsString()) throw Malformed(where + name + " is not a text or null");
     return std::string(v.GetString(), v.GetStringLength());
 }
 
@@ -111,7 +120,8 @@ ResolutionSummary ReadResolution(const Value& v, const std::string& where) {
     r.label = Text(v, "label", where);
     r.width = Whole(v, "width", where);
     r.height = Whole(v, "height", where);
-    if (r.width <= 0 || r.height <= 0) throw Malformed(where + "width or height is not positive");
+    // A custom size the fields could not give as a number is written as 0.
+    if (r.width < 0 || r.height < 0) throw Malformed(where + "width or height is negative");
     const Value& runs = Array(v, "runs", where);
     for (rapidjson::SizeType i = 0; i < runs.Size(); ++i) {
         r.runs.push_back(ReadRun(runs[i], where + "runs[" + std::to_string(i) + "]."));
@@ -124,8 +134,8 @@ ResolutionSummary ReadResolution(const Value& v, const std::string& where) {
 std::vector<LabelledValue> ReadOptions(const Value& options, PassSummary& pass) {
     const std::string where = "options.";
     Object(options, "options");
-    pass.demo = Text(options, "demo", where);
-    pass.shader = Text(options, "shader", where);
+    pass.demo = TextOrNull(options, "demo", where);
+    pass.shader = TextOrNull(options, "shader", where);
     pass.runs = Whole(options, "runs", where);
     const bool warmUp = Flag(options, "warmUp", where);
     const std::optional<double> limit = NumberOrNull(options, "timeLimitSeconds", where);
@@ -136,10 +146,10 @@ std::vector<LabelledValue> ReadOptions(const Value& options, PassSummary& pass) 
     }
     return {
         {"Demo", pass.demo},
-        {"Aspect ratio", Text(options, "aspect", where)},
+        {"Aspect ratio", TextOrNull(options, "aspect", where)},
         {"Shader detail", pass.shader},
-        {"Antialiasing", Text(options, "antialiasing", where)},
-        {"Anisotropic filtering", Text(options, "filtering", where)},
+        {"Antialiasing", TextOrNull(options, "antialiasing", where)},
+        {"Anisotropic filtering", TextOrNull(options, "filtering", where)},
         {"Graphics boost", Text(options, "boost", where)},
         {"Runs per resolution", std::to_string(pass.runs)},
         {"Warm-up run", warmUp ? "yes" : "no"},

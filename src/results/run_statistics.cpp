@@ -33,7 +33,9 @@ std::optional<double> ScoreValue(const std::string& scoreText) {
         }
     }
     if (digits == 0 || points > 1) return std::nullopt;
-    return std::strtod(scoreText.c_str(), nullptr);
+    const double value = std::strtod(scoreText.c_str(), nullptr);
+    if (value > kLargestScore) return std::nullopt;
+    return value;
 }
 
 std::string FixedText(double value, int decimals) {

@@ -20,8 +20,12 @@ constexpr double kUnsteadyPercent = 3.0;
 
 RunStatistics ComputeStatistics(const std::vector<RunRecord>& runs);
 
+// No game renders a million frames a second: a larger figure is no measurement, and the
+// data files' readers refuse it.
+constexpr double kLargestScore = 1e6;
+
 // A score text as the game prints it ("127.3", "12345.") as a number; none for anything
-// else (letters, an empty text, a second point).
+// else (letters, an empty text, a second point, a figure above kLargestScore).
 std::optional<double> ScoreValue(const std::string& scoreText);
 
 // A figure with the given decimals and a point, whatever the user's regional settings.

@@ -4,6 +4,7 @@
 #include "runner/pass_controller.h"
 
 #include <gtest/gtest.h>
+#include <rapidjson/document.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "platform/text_file.h"
 #include "result_schema_check.h"
 #include "results/result_data.h"
+#include "results/result_file_reader.h"
 
 namespace {
 
@@ -715,3 +717,64 @@ TEST_F(BatchPassTest, CancelIsNotOfferedToABatchPass) {
 }
 
 }  // namespace
+
+// Every switch a batch line may leave out, in each combination: the data file the pass
+// writes is valid against the published schema and reads back as the same pass.
+TEST_F(BatchPassTest, DataFileOfEveryCombinationOfLeftOutSwitchesReadsBackAsTheSamePass) {
+    std::string schema;
+    ASSERT_TRUE(ReadWholeFile(std::string(LURK_SOURCE_DIR) + "/docs/result.schema.json", schema));
+    std::string BenchOptions::*const groups[] = {&BenchOptions::demo,   &BenchOptions::aspect, &BenchOptions::shader,
+                                                 &BenchOptions::aa,     &BenchOptions::af,     &BenchOptions::boost,
+                                                 &BenchOptions::runs,   &BenchOptions::warmUp, &BenchOptions::timeLimit};
+    const char* const tokens[] = {"DEMO2", "AR169", "SHIGHEST", "AA2", "AF8", "BOOST", "RUNS2", "WARMUP", "LIMIT60"};
+    constexpr unsigned kGroups = sizeof tokens / sizeof tokens[0];
+    for (unsigned named = 0; named < (1u << kGroups); ++named) {
+        bench = BenchOptions{};
+        bench.resolution = "1024";
+        for (unsigned g = 0; g < kGroups; ++g) {
+            if (named & (1u << g)) bench.*groups[g] = tokens[g];
+        }
+        files.files.clear();
+        const int games = RunsPerResolution(bench) + (bench.warmUp.empty() ? 0 : 1);
+        RunPass(std::vector<Log>(games, Log("2000 frames rendered in 16.6 seconds = 120.5 fps")));
+        std::string json;
+        ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, DataFileNameOf("result_" + report.fileStamp() + ".htm")),
+                                   json))
+            << named;
+        ASSERT_EQ(lurk_test::ResultSchemaErrors(schema, json), "") << named << "\n" << json;
+        const ResultFileReading reading = ReadResultFile(json);
+        ASSERT_TRUE(reading.pass) << named << ": " << reading.problem;
+
+        rapidjson::Document written;
+        written.Parse(json.c_str());
+        const PassSummary& read = *reading.pass;
+        const auto textOf = [&](const char* key) {
+            const rapidjson::Value& v = written["options"][key];
+            return v.IsNull() ? std::string() : std::string(v.GetString());
+        };
+        EXPECT_EQ(read.demo, textOf("demo")) << named;
+        EXPECT_EQ(read.shader, textOf("shader")) << named;
+        EXPECT_EQ(read.demo.empty(), bench.demo.empty()) << named;
+        const std::string shown[] = {textOf("demo"),      textOf("aspect"),
+                                     textOf("shader"),    textOf("antialiasing"),
+                                     textOf("filtering"), bench.boost.empty() ? "Off" : "On",
+                                     std::to_string(RunsPerResolution(bench)),
+                                     bench.warmUp.empty() ? "no" : "yes",
+                                     bench.timeLimit.empty() ? "1800 s" : "60 s"};
+        ASSERT_EQ(read.options.size(), sizeof shown / sizeof shown[0]) << named;
+        for (std::size_t i = 0; i < read.options.size(); ++i) EXPECT_EQ(read.options[i].value, shown[i]) << named << " " << i;
+        EXPECT_EQ(read.runs, RunsPerResolution(bench)) << named;
+        ASSERT_EQ(read.resolutions.size(), 1u) << named;
+        const ResolutionSummary& r = read.resolutions[0];
+        EXPECT_EQ(r.key, "1024");
+        EXPECT_EQ(r.width, 1024);
+        ASSERT_EQ(r.runs.size(), static_cast<std::size_t>(games)) << named;
+        for (const RunSummary& run : r.runs) {
+            EXPECT_EQ(run.ended, "scored") << named;
+            EXPECT_EQ(run.score, 120.5) << named;
+            EXPECT_EQ(run.frames, 2000) << named;
+        }
+        EXPECT_EQ(r.runs.front().warmUp, !bench.warmUp.empty()) << named;
+        EXPECT_EQ(r.mean, 120.5) << named;
+    }
+}

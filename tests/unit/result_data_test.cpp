@@ -71,6 +71,25 @@ TEST(ResultJson, ValidatesAgainstThePublishedSchema) {
     EXPECT_NE(lurk_test::ResultSchemaErrors(schema, badEnd), "");
 }
 
+// The PC is named only when known: files from before, or from a PC that would not say, still
+// follow the schema.
+TEST(ResultJson, NamesThePcWhenKnown) {
+    const std::string schema = Schema();
+    PassRecord pass = SamplePass();
+    const std::string anonymous = ResultJson(pass);
+    EXPECT_EQ(anonymous.find("\"computer\""), std::string::npos);
+    EXPECT_EQ(anonymous.find("\"machineId\""), std::string::npos);
+    pass.computerName = "LAB-PC-07";
+    pass.machineId = "6f0f3e1c-96b7-4b8e-9d0a-3c2b1a0f9e8d";
+    const std::string named = ResultJson(pass);
+    EXPECT_EQ(lurk_test::ResultSchemaErrors(schema, named), "");
+    rapidjson::Document d;
+    ASSERT_FALSE(d.Parse(named.c_str()).HasParseError());
+    EXPECT_STREQ(d["computer"].GetString(), "LAB-PC-07");
+    EXPECT_STREQ(d["machineId"].GetString(), "6f0f3e1c-96b7-4b8e-9d0a-3c2b1a0f9e8d");
+    EXPECT_TRUE(ReadResultFile(named).pass);
+}
+
 TEST(ResultJson, FieldsAsReadBack) {
     rapidjson::Document d;
     const std::string json = ResultJson(SamplePass());

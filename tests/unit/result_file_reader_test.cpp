@@ -106,6 +106,40 @@ TEST(ReadResultFile, GivesTheReasonForFilesItCannotShow) {
     }
 }
 
+// A batch line that names only some switches leaves those choices null; later programs add
+// fields that this one does not know. Neither may grey a pass.
+TEST(ReadResultFile, ReadsNullChoicesAndIgnoresFieldsItDoesNotKnow) {
+    const std::string nulls = Changed(
+        "\"demo\": \"Rivo3V demo\", \"aspect\": \"Standard [ 4:3 ]\", \"shader\": \"Highest level\",\n"
+        "    \"antialiasing\": \"4\xC3\x97\", \"filtering\": \"Anisotropic 16\xC3\x97\"",
+        "\"demo\": null, \"aspect\": null, \"shader\": null, \"antialiasing\": null, \"filtering\": null");
+    const ResultFileReading reading = ReadResultFile(nulls);
+    ASSERT_TRUE(reading.pass) << reading.problem;
+    EXPECT_EQ(reading.pass->demo, "");
+    EXPECT_EQ(reading.pass->shader, "");
+    EXPECT_EQ(reading.pass->options[1].value, "");
+
+    struct Case {
+        const char* name;
+        const char* from;
+        const char* to;
+    };
+    const Case unknown[] = {
+        {"top level", "\"note\": \"overclocked\",",
+         "\"note\": \"overclocked\", \"computer\": \"LAB-07\", \"machineId\": \"1b2c\", \"later\": {\"a\": [1]},"},
+        {"options", "\"runs\": 1,", "\"runs\": 1, \"refreshCap\": true,"},
+        {"resolution", "\"width\": 640,", "\"width\": 640, \"refreshRate\": 60,"},
+        {"run", "\"run\": 1, \"warmUp\": false,", "\"run\": 1, \"busyMachine\": false, \"warmUp\": false,"},
+        {"machine line", "{\"label\": \"Processor\",", "{\"source\": \"wmi\", \"label\": \"Processor\","},
+    };
+    for (const Case& c : unknown) {
+        const ResultFileReading extra = ReadResultFile(Changed(c.from, c.to));
+        EXPECT_TRUE(extra.pass) << c.name << ": " << extra.problem;
+    }
+    // A known field still has its type.
+    EXPECT_FALSE(ReadResultFile(Changed("\"demo\": \"Rivo3V demo\"", "\"demo\": 3")).pass);
+}
+
 TEST(UtcSecondsOf, ReadsTheZoneAndRejectsOtherForms) {
     EXPECT_EQ(UtcSecondsOf("1970-01-01T00:00:00Z"), 0);
     EXPECT_EQ(UtcSecondsOf("2026-12-10T13:26:14+01:00"), UtcSecondsOf("2026-12-10T12:26:14Z"));
