@@ -93,6 +93,12 @@ void MainForm::CreatePathsPage(HWND page) {
     AddHint(AddButton(page, ctl::OpenResFolder, "&Open", 270, 72, 60, 20), "Open results folder");
     AddLabel(page, "Benchmark &notes (50 chars at most!)", 8, 104, 300);
     SendMessageA(AddEdit(page, ctl::NoteEdit, 8, 120, 322, false), EM_LIMITTEXT, kNoteMaxLength, 0);
+    HWND quiet = AddControl(page, "BUTTON", "Saved &batch files run unattended (/QUIET)", BS_AUTOCHECKBOX | WS_TABSTOP,
+                            ctl::BatchQuietCheckBox, 8, 152, 322, 16);
+    DrawWithoutVisualStyle(quiet);
+    AddHint(quiet, "The lines the batch list adds show no window or message and end by themselves, "
+                   "for Task Scheduler and CI runners");
+    WatchCheckBoxLeave(ctl::BatchQuietCheckBox);
 }
 
 void MainForm::CreateResolutionPage(HWND page) {

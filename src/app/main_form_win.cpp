@@ -51,13 +51,17 @@ int ItemIndex(int id, const ChoiceGroup& group) {
 
 MainForm::MainForm()
     : settings_(registry_, [this](const std::string& text) {
+          if (mode_.Quiet) return Tell(text);
           MessageBoxA(Handle(), text.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
       }) {}
 MainForm::~MainForm() = default;
 
 bool MainForm::Create(const ArgumentList& args) {
     mode_ = ReadStartupMode(args);
-    if (mode_.BatchMode) benchOptions_ = ReadBatchOptions(args);
+    if (mode_.BatchMode) {
+        benchOptions_ = ReadBatchOptions(args);
+        streams_ = std::make_unique<StandardStreams>();
+    }
     if (!mode_.BatchMode) AboutBox::ShowSplash();
     if (!CreateCentred("TForm1", "Lurkmark", WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
                        WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, Scale(kClientWidth), Scale(kClientHeight), nullptr)) {
@@ -100,12 +104,13 @@ void MainForm::ShowProgramIcon() {
 
 void MainForm::LoadSettingsReportingErrors() {
     auto recovery = [this] {
-        pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AskYesNo(Handle(), text); });
+        pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AnswerRecovery(text); });
     };
     SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery, &secrets_};
     try {
         const std::string problem = LoadSettings(ctx, options_, paths_);
-        if (!problem.empty()) MessageBoxA(Handle(), problem.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
+        if (!problem.empty() && mode_.Quiet) Tell(problem);
+        if (!problem.empty() && !mode_.Quiet) MessageBoxA(Handle(), problem.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
     } catch (const std::exception& e) {
         // The rest of the load is skipped; the window still opens.
         ReportUnhandledError(Handle(), e);
@@ -140,6 +145,7 @@ void MainForm::ShowOptions() {
     SetChecked(ctl::BoostCheckBox, options_.boost);
     SendMessageA(Control(ctl::RepeatsBox), CB_SETCURSEL, options_.repeats - 1, 0);
     SetChecked(ctl::WarmUpCheckBox, options_.warmUp);
+    SetChecked(ctl::BatchQuietCheckBox, options_.batchQuiet);
     SetChecked(ctl::UseProxyBox, options_.useProxy);
     SetText(ctl::ProxyServerEdit, options_.proxyServer);
     SetText(ctl::ProxyPortEdit, options_.proxyPort);
@@ -186,7 +192,43 @@ void MainForm::SetBenchButtonEnabled(bool enabled) {
 }
 
 void MainForm::ShowMessage(const std::string& text) {
+    if (mode_.Quiet) return Tell(text);
     MessageBoxA(Handle(), text.c_str(), kMessageCaption, MB_OK);
+}
+
+void MainForm::WriteOutput(const std::string& line) {
+    if (streams_) streams_->Out(line);
+}
+
+void MainForm::Tell(const std::string& text) {
+    streams_->Err(text);
+    debugLog_.Add(text);
+    if (!batchBehaviourStarted_) toldBeforePass_.push_back(text);
+    try {
+        debugLog_.Save(paths_.WorkDir());
+    } catch (const std::exception& e) {
+        streams_->Err(e.what());
+    }
+}
+
+bool MainForm::AnswerRecovery(const std::string& question) {
+    if (!mode_.Quiet) return AskYesNo(Handle(), question);
+    Tell(question + " Yes (/QUIET).");
+    return true;
+}
+
+LRESULT MainForm::OnUnattendedError(const char* text) {
+    if (!mode_.Quiet) return FALSE;
+    Tell(text);
+    // Nobody would ever close the window: the program ends, putting the user's files back.
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+int MainForm::ExitStatus() const {
+    if (!mode_.BatchMode || mode_.OpenMode) return static_cast<int>(BatchExit::AllScored);
+    if (filesNotBack_ || pass_->KeepFilesAside()) return static_cast<int>(BatchExit::FilesNotBack);
+    return static_cast<int>(pass_->Outcome().value_or(BatchExit::InternalError));
 }
 
 bool MainForm::Confirm(const std::string& text) {
@@ -257,6 +299,8 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kStartBatchBehaviour:
         FormActivate();
         return 0;
+    case kUnattendedErrorMessage:
+        return OnUnattendedError(reinterpret_cast<const char*>(lParam));
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -324,7 +368,7 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         FormDestroy();
-        PostQuitMessage(0);
+        PostQuitMessage(ExitStatus());
         return 0;
     default:
         break;
@@ -395,6 +439,9 @@ void MainForm::OnCommand(int id, int code) {
     case ctl::RepeatsBox:
         if (code == CBN_SELCHANGE) RepeatsBoxChange();
         break;
+    case ctl::BatchQuietCheckBox:
+        if (code == BN_CLICKED) BatchQuietCheckBoxClick();
+        break;
     case ctl::WarmUpCheckBox:
         if (code == BN_CLICKED) WarmUpCheckBoxClick();
         break;
@@ -425,6 +472,7 @@ void MainForm::OnPointerLeft(int id) {
     case ctl::cusresbox: cusresboxMouseLeave(); break;
     case ctl::BoostCheckBox: BoostCheckBoxMouseLeave(); break;
     case ctl::WarmUpCheckBox: StoreFlag(settings_, "WarmUp", options_.warmUp); break;
+    case ctl::BatchQuietCheckBox: StoreFlag(settings_, "BatchQuiet", options_.batchQuiet); break;
     case ctl::UseProxyBox: UseProxyBoxMouseLeave(); break;
     default: break;
     }
@@ -459,7 +507,7 @@ LRESULT MainForm::OnControlColour(UINT msg, HDC dc, HWND control) {
     // Labels, check boxes and radio buttons on the black pages.
     const int id = GetDlgCtrlID(control);
     const bool item = lstrcmpiA(cls, "Button") == 0 && id != ctl::BoostCheckBox && id != ctl::UseProxyBox &&
-                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox;
+                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox && id != ctl::BatchQuietCheckBox;
     SetTextColor(dc, item ? kSilver : kWhite);
     SetBkColor(dc, kPageBlack);
     SetBkMode(dc, OPAQUE);
@@ -640,6 +688,11 @@ void MainForm::RepeatsBoxChange() {
     StoreRepeats(settings_, options_.repeats);
 }
 
+void MainForm::BatchQuietCheckBoxClick() {
+    options_.batchQuiet = IsChecked(ctl::BatchQuietCheckBox);
+    StoreFlag(settings_, "BatchQuiet", options_.batchQuiet);
+}
+
 void MainForm::WarmUpCheckBoxClick() {
     options_.warmUp = IsChecked(ctl::WarmUpCheckBox);
     StoreFlag(settings_, "WarmUp", options_.warmUp);
@@ -707,8 +760,13 @@ void MainForm::FormActivate() {
         PostMessageA(Handle(), WM_CLOSE, 0, 0);
         return;
     }
-    MinimiseApplication();
+    // Unattended, the window is never shown at all.
+    if (!mode_.Quiet) MinimiseApplication();
     BenchButtonClick();
+    // The pass has started its debug log afresh: what was told before it goes in again.
+    for (const std::string& text : toldBeforePass_) debugLog_.Add(text);
+    if (!toldBeforePass_.empty()) debugLog_.Save(paths_.WorkDir());
+    toldBeforePass_.clear();
 }
 
 void MainForm::FormDestroy() {
@@ -716,6 +774,7 @@ void MainForm::FormDestroy() {
         if (!pass_->KeepFilesAside()) pass_->Config().Restore(nullptr);
     } catch (const std::exception& e) {
         // The user learns that the files could not all be put back; the clean-up goes on.
+        filesNotBack_ = true;
         ReportUnhandledError(Handle(), e);
     }
     if (!paths_.GamePath.empty()) {

@@ -10,6 +10,7 @@
 #include "app/group_bar_win.h"
 #include "app/program_pass_win.h"
 #include "app/results_page_win.h"
+#include "app/standard_streams_win.h"
 #include "batch/batch_list.h"
 #include "batch/batch_ui_win.h"
 #include "domain/app_paths.h"
@@ -57,6 +58,10 @@ public:
     void ShowMessage(const std::string& text);         // OK box
     bool Confirm(const std::string& text);             // Yes/No box: true only for Yes
     void MinimiseApplication();
+    // A line for the job's log on the standard output of a batch start, when it has one.
+    void WriteOutput(const std::string& line);
+    // The status the program ends with: 0 interactively; a batch start's BatchExit.
+    int ExitStatus() const;
 
     // Help group items that open the help file and the maker's web page.
     void RzGroup3Items0Click();
@@ -76,6 +81,11 @@ protected:
 
 private:
     void LogUpdateRefusal(const std::string& line);
+    // Unattended (/QUIET): what a message box would say goes to the debug log and the
+    // standard error output instead.
+    void Tell(const std::string& text);
+    bool AnswerRecovery(const std::string& question);
+    LRESULT OnUnattendedError(const char* text);
 
     // Building the window (main_form_layout_win.cpp).
     void CreateControls();
@@ -148,6 +158,7 @@ private:
     void TimeLimitEditChange();
     void RepeatsBoxChange();
     void WarmUpCheckBoxClick();
+    void BatchQuietCheckBoxClick();
 
     // Small helpers over the controls.
     HWND Control(int id) const;
@@ -174,6 +185,12 @@ private:
     bool batchBehaviourStarted_ = false;
     // Set once the start-up sequence (with the recovery question) is over.
     bool startupDone_ = false;
+    // A batch start's standard output and error (none interactively).
+    std::unique_ptr<StandardStreams> streams_;
+    // Told before the pass's debug log was started; it is told again once that log is.
+    std::vector<std::string> toldBeforePass_;
+    // The end's restore could not put the user's files back.
+    bool filesNotBack_ = false;
     // The help command runs its download while the window's messages flow: one at a time.
     bool helpRunning_ = false;
     // Set while the window shows loaded options, so that change events do not store them.

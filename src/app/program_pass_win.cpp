@@ -3,6 +3,7 @@
 #include "app/main_form_win.h"
 #include "platform/shell_win.h"
 #include "results/report_document_win.h"
+#include "sysinfo/computer_identity_win.h"
 
 void MainFormPassView::SetProgressCaption(const std::string& caption) { form_.SetProgressCaption(caption); }
 
@@ -21,6 +22,8 @@ void MainFormPassView::ShowMessage(const std::string& text) { form_.ShowMessage(
 void MainFormPassView::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 void MainFormPassView::OpenReport(const std::string& filePath) { ::OpenReport(form_.Handle(), filePath); }
+
+void MainFormPassView::WriteOutput(const std::string& line) { form_.WriteOutput(line); }
 
 void MainFormPassView::EndProgram() {
     // The pass still cleans up after asking; the window closes once the handler returns.
@@ -43,7 +46,7 @@ ProgramPass::ProgramPass(MainForm& form, WindowState w)
       mode_(w.mode),
       paths_(w.paths),
       log_(w.log),
-      shellFiles_(form.Handle()),
+      shellFiles_(form.Handle(), w.mode.Quiet),
       config_(w.files, shellFiles_, w.paths),
       gameSide_({w.mode, w.paths, w.options, w.bench, state_, w.log, w.store, w.files, shellFiles_, config_}),
       machine_(w.mode, w.paths, w.files, report_, w.log),
@@ -57,7 +60,8 @@ ProgramPass::ProgramPass(MainForm& form, WindowState w)
                                                         startMoment_ = CurrentMoment();
                                                         return FormatStartTime(startMoment_.local, LOCALE_USER_DEFAULT);
                                                     },
-                                                    [this] { return IsoTimeOf(startMoment_); }}) {
+                                                    [this] { return IsoTimeOf(startMoment_); }, ComputerName,
+                                                    MachineGuid}) {
     config_.KeepRecordIn(&w.store);
 }
 

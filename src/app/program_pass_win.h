@@ -27,6 +27,7 @@ public:
     void Pause(unsigned milliseconds) override;
     void OpenReport(const std::string& filePath) override;
     void EndProgram() override;
+    void WriteOutput(const std::string& line) override;
 
 private:
     MainForm& form_;
@@ -55,6 +56,8 @@ public:
     // set aside (and the pass mark) until it ends, as at the program's end.
     void CancelClick();
     GameConfig& Config() { return config_; }
+    // How the batch pass ended; nothing while it runs or when none ran.
+    std::optional<BatchExit> Outcome() const { return state_.Outcome; }
 
     // How the program is being left: by the user (Exit, the close command) in an interactive
     // program, or unattended (a batch program, the end of the Windows session).

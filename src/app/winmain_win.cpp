@@ -29,8 +29,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     mainForm.SetPicker(&pickerForm);
     mainForm.SetWaitForm(&waitForm);
 
-    ShowWindow(mainForm.Handle(), showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
-    UpdateWindow(mainForm.Handle());
+    // Unattended (/BATCH /QUIET) no window is ever shown; the pass starts all the same.
+    if (!mainForm.Mode().Quiet) {
+        ShowWindow(mainForm.Handle(), showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
+        UpdateWindow(mainForm.Handle());
+    }
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

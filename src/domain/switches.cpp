@@ -52,6 +52,8 @@ StartupMode ReadStartupMode(const ArgumentList& args) {
     StartupMode mode;
     mode.OpenMode = IsSwitchPresent(args, "OPEN");
     mode.BatchMode = IsSwitchPresent(args, "BATCH");
+    // Like the selection switches, it means nothing without /BATCH.
+    mode.Quiet = mode.BatchMode && IsSwitchPresent(args, "QUIET");
     return mode;
 }
 

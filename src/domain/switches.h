@@ -10,6 +10,9 @@ using ArgumentList = std::vector<std::string>;
 struct StartupMode {
     bool BatchMode = false;
     bool OpenMode = false;
+    // /QUIET with /BATCH: nothing waits for a person; messages go to the debug log and the
+    // standard error output, and the recovery question is answered Yes.
+    bool Quiet = false;
 };
 
 // True when some argument after the program path equals "/" + word, ignoring ASCII case.

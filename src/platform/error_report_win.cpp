@@ -1,9 +1,15 @@
 #include "platform/error_report_win.h"
 
-void ReportUnhandledError(HWND owner, const std::exception& error) {
-    MessageBoxA(owner, error.what(), "Lurkmark", MB_OK | MB_ICONERROR);
+namespace {
+
+void Report(HWND owner, const char* text) {
+    HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    if (root && SendMessageA(root, kUnattendedErrorMessage, 0, reinterpret_cast<LPARAM>(text))) return;
+    MessageBoxA(owner, text, "Lurkmark", MB_OK | MB_ICONERROR);
 }
 
-void ReportUnknownError(HWND owner) {
-    MessageBoxA(owner, "An unexpected error occurred.", "Lurkmark", MB_OK | MB_ICONERROR);
-}
+}  // namespace
+
+void ReportUnhandledError(HWND owner, const std::exception& error) { Report(owner, error.what()); }
+
+void ReportUnknownError(HWND owner) { Report(owner, "An unexpected error occurred."); }

@@ -1,9 +1,17 @@
 #pragma once
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
 #include "platform/text_file.h"
+
+// What a file appended to under a lock holds at the moment the lock is taken.
+struct AppendedFileState {
+    bool empty = true;
+    std::string firstLine;           // without its line break
+    bool endsWithLineBreak = false;  // false for an empty file
+};
 
 // The file-system questions and actions the portable core needs; the Win32 shell answers
 // them for real and the unit tests with an in-memory fake. Paths are code page 1252.
@@ -29,6 +37,17 @@ public:
             throw std::runtime_error("Cannot replace file " + path);
         }
     }
+    // Creates the file empty when nothing of that name exists, in one step that another
+    // process (on this PC or another) cannot come between; false when the name is taken.
+    // Throws std::runtime_error naming the file when it cannot be made for another reason.
+    virtual bool CreateNewFile(const std::string& path) = 0;
+    // Opens the file for appending (making it when missing), takes an exclusive lock on it,
+    // waiting up to waitMs for a writer that holds it, and appends in one write what compose
+    // makes of the file as it is then; nothing already in the file is rewritten. False when
+    // the lock could not be had in time; throws std::runtime_error naming the file on any
+    // other failure.
+    virtual bool AppendUnderLock(const std::string& path, unsigned waitMs,
+                                 const std::function<std::string(const AppendedFileState&)>& compose) = 0;
 };
 
 // Deletes the file when it exists; a file that stays behind is an error naming it.

@@ -26,6 +26,7 @@ bool ShellFileOperations::Run(UINT operation, const std::string& from, const std
     op.pFrom = fromList.c_str();
     op.pTo = toList.c_str();
     op.fFlags = FOF_FILESONLY | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SIMPLEPROGRESS;
+    if (unattended_) op.fFlags |= FOF_SILENT | FOF_NOERRORUI;
     op.lpszProgressTitle = "Please wait...";
     return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
 }

@@ -8,7 +8,8 @@
 // operation may show the shell's own error message, owned by the given window.
 class ShellFileOperations : public FileOperations {
 public:
-    explicit ShellFileOperations(HWND owner = nullptr) : owner_(owner) {}
+    // unattended: no progress window and no error message at all (the failure is still returned).
+    explicit ShellFileOperations(HWND owner = nullptr, bool unattended = false) : owner_(owner), unattended_(unattended) {}
     void SetOwner(HWND owner) { owner_ = owner; }
 
     bool Copy(const std::string& sourceFile, const std::string& targetFolder) override;
@@ -19,4 +20,5 @@ private:
     bool Run(UINT operation, const std::string& from, const std::string& to);
 
     HWND owner_;
+    bool unattended_;
 };

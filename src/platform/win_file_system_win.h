@@ -10,4 +10,9 @@ public:
     bool DeleteFileIfExists(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& bytes) override;
     void WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+    bool CreateNewFile(const std::string& path) override;
+    // The lock is a byte-range lock on the whole file (LockFileEx), which Windows holds for
+    // every process on every PC that opens the file, SMB shares included.
+    bool AppendUnderLock(const std::string& path, unsigned waitMs,
+                         const std::function<std::string(const AppendedFileState&)>& compose) override;
 };

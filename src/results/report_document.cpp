@@ -1,6 +1,7 @@
 #include "results/report_document.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 #include "domain/app_paths.h"
 #include "domain/maker_site.h"
@@ -112,11 +113,18 @@ void ReportDocument::addClosingLines(Mode mode) {
     lines_.push_back(FooterLine(mode));
 }
 
-void ReportDocument::keepEarlierReports(const std::string& resultPath, FileSystem& files) {
+void ReportDocument::reserveFileName(const std::string& resultPath, FileSystem& files) {
     // The stamp has one-second resolution at best (less when the user's time format has no
-    // seconds), so two passes can share it.
+    // seconds), so passes can share it.
+    constexpr int kMostNames = 100000;
     const std::string stamp = fileStamp_;
-    for (int n = 2; files.FileExists(filePath(resultPath)); ++n) fileStamp_ = stamp + "_" + std::to_string(n);
+    for (int n = 2; n <= kMostNames; ++n) {
+        const std::string data = JoinPath(resultPath, "result_" + fileStamp_ + ".json");
+        if (!files.FileExists(data) && files.CreateNewFile(filePath(resultPath))) return;
+        fileStamp_ = stamp + "_" + std::to_string(n);
+    }
+    fileStamp_ = stamp;
+    throw std::runtime_error("No free report name is left in " + resultPath + " for result_" + stamp + ".htm");
 }
 
 std::string ReportDocument::filePath(const std::string& resultPath) const {

@@ -21,9 +21,12 @@ public:
     // "<P></P><P></P>" and the footer of the mode.
     void addClosingLines(Mode mode);
 
-    // Never replaces an earlier pass's report: when the file for this stamp already exists
-    // in resultPath, the stamp gets "_2", "_3", ... until the name is free.
-    void keepEarlierReports(const std::string& resultPath, FileSystem& files);
+    // Claims the report's name for this pass by making the file, empty, in one step: a pass
+    // that started in the same second (another PC writing to the same folder, a time format
+    // without seconds) never writes over this one. When the name is taken, or an earlier
+    // pass's data file has it, the stamp gets "_2", "_3", ... until a name is free. Throws
+    // std::runtime_error when no file can be made in resultPath.
+    void reserveFileName(const std::string& resultPath, FileSystem& files);
     // resultPath joined with "result_" + fileStamp + ".htm"
     std::string filePath(const std::string& resultPath) const;
     // Replaces the file with every line followed by CR LF; throws when it cannot be written.

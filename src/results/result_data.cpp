@@ -217,22 +217,39 @@ std::string CsvField(const std::string& utf8) {
 }
 
 std::string CsvHeaderRow() {
-    return RowOf({"started", "note", "machine", "resolution", "run", "score", "frames", "seconds", "flags"});
+    return RowOf({"started", "note", "machine", "resolution", "run", "score", "frames", "seconds", "flags", "computer"});
 }
 
-std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution) {
+std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, bool computerColumn) {
     std::string rows;
     const std::string machine = MachineText(pass);
     for (const RunRecord& run : resolution.runs) {
         std::string flags;
         for (const RunFlag& flag : run.flags) flags += (flags.empty() ? "" : " ") + flag.text;
         const std::optional<long> frames = FramesOf(run);
-        rows += RowOf({Cp1252ToUtf8(pass.started), Cp1252ToUtf8(pass.note), Cp1252ToUtf8(machine),
-                       Cp1252ToUtf8(resolution.label), std::to_string(run.run),
-                       run.score ? run.scoreText : std::string(), frames ? std::to_string(*frames) : "",
-                       OptionalFigure(SecondsOf(run), 1), Cp1252ToUtf8(flags)});
+        std::vector<std::string> fields = {Cp1252ToUtf8(pass.started), Cp1252ToUtf8(pass.note), Cp1252ToUtf8(machine),
+                                           Cp1252ToUtf8(resolution.label), std::to_string(run.run),
+                                           run.score ? run.scoreText : std::string(),
+                                           frames ? std::to_string(*frames) : "", OptionalFigure(SecondsOf(run), 1),
+                                           Cp1252ToUtf8(flags)};
+        if (computerColumn) fields.push_back(Cp1252ToUtf8(pass.computerName));
+        rows += RowOf(fields);
     }
     return rows;
+}
+
+std::string CsvAppendBytes(const AppendedFileState& file, const PassRecord& pass, const ResolutionRecord& resolution) {
+    if (file.empty) return std::string(kUtf8Bom) + CsvHeaderRow() + CsvRows(pass, resolution, true);
+    static const std::string kComputerEnd = ",computer";
+    const std::string& header = file.firstLine;
+    const bool computerColumn =
+        header.size() >= kComputerEnd.size() &&
+        header.compare(header.size() - kComputerEnd.size(), kComputerEnd.size(), kComputerEnd) == 0;
+    return (file.endsWithLineBreak ? "" : "\r\n") + CsvRows(pass, resolution, computerColumn);
+}
+
+std::string SideCsvName(const std::string& computerName) {
+    return "Lurkmark results " + (computerName.empty() ? std::string("unknown PC") : computerName) + ".csv";
 }
 
 std::vector<std::pair<std::string, std::string>> MachineLinesOf(const std::vector<std::string>& reportLines) {

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "results/run_record.h"
 
 // The pass's results as data beside the report: result_<stamp>.json (the whole pass, UTF-8
@@ -17,9 +18,17 @@ std::string ResultJson(const PassRecord& pass);
 // "result_<stamp>.htm" -> "result_<stamp>.json".
 std::string DataFileNameOf(const std::string& reportFileName);
 
-// The header row and one row per run of the resolution, each ended by CR LF.
+// The header row of a new file (the computer column last) and one row per run of the
+// resolution, each ended by CR LF. A file made before the computer column keeps its columns.
 std::string CsvHeaderRow();
-std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution);
+std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, bool computerColumn);
+// What the pass appends to the results table as it is when the lock is taken: a new file gets
+// the byte-order mark and the header first; an existing one keeps its columns, and a last row
+// cut short elsewhere is ended first, so that every row stays whole.
+std::string CsvAppendBytes(const AppendedFileState& file, const PassRecord& pass, const ResolutionRecord& resolution);
+// Where a pass puts its rows when the shared table stays locked: one file per PC beside it,
+// "Lurkmark results <computer>.csv".
+std::string SideCsvName(const std::string& computerName);
 // One field, quoted when it holds a quote, a comma or a line break.
 std::string CsvField(const std::string& utf8);
 

@@ -47,9 +47,12 @@ void PassController::PutBackAfterError() {
     try {
         ctx_.game.RestoreGameConfig(true);
         ctx_.game.MarkPassEnded(ctx_.mode.BatchMode);
+        if (!ctx_.pass.Outcome) ctx_.pass.Outcome = BatchExit::InternalError;
     } catch (const std::exception& e) {
         ctx_.debugLog.Add(std::string("Restore after an error failed: ") + e.what());
+        ctx_.pass.Outcome = BatchExit::FilesNotBack;
     }
+    resultStep_.ReleaseUnusedReportName();
     ctx_.view.HideProgressPanel();
     ctx_.view.SetRunButtonEnabled(true);
 }
@@ -126,6 +129,7 @@ void PassController::InteractiveRunPhase() {
     ctx_.debugLog.Add("Resolutions: " + std::to_string(pass.PlannedRuns));
     game.MarkPassUnderWay();
     ctx_.view.ShowProgressPanel();
+    // A folder that cannot be written is told when the first save fails, as it always was.
     StartReport(ReportDocument::Mode::Interactive);
     ctx_.debugLog.Add("Start time: " + ctx_.report.startTime());
     DescribeMachine();
@@ -136,20 +140,30 @@ void PassController::InteractiveRunPhase() {
 
 void PassController::BatchRunPhase() {
     if (RefusedWithoutGameFolder()) return;
-    if (ctx_.benchOptions.resolution.empty()) {
-        ctx_.view.ShowMessage("Please, define a resolution of Prey.");
-        return ctx_.view.SetRunButtonEnabled(true);
+    if (ctx_.benchOptions.resolution.empty()) return RefuseBatch("Please, define a resolution of Prey.");
+    // The report's name is claimed before the user's files are touched: a results folder that
+    // cannot be written (a share that is down, a folder without rights) refuses the pass while
+    // nothing is at stake.
+    const std::string reportFailure = StartReport(ReportDocument::Mode::Batch);
+    if (!reportFailure.empty()) {
+        return RefuseBatch("Please, choose a results folder that can be written. " + reportFailure);
     }
     GameSide& game = ctx_.game;
-    game.ApplyFilterStep();
-    game.SelectAspect();
-    game.ApplyBoostStep();
-    game.PrepareGameConfig();
+    try {
+        game.ApplyFilterStep();
+        game.SelectAspect();
+        game.ApplyBoostStep();
+        game.PrepareGameConfig();
+    } catch (...) {
+        // A settings file that cannot be moved aside refuses the pass before any game starts;
+        // what moved is put back on the way out.
+        ctx_.pass.Outcome = BatchExit::Refused;
+        throw;
+    }
 
     ctx_.view.SetRunButtonEnabled(false);
     game.MarkPassUnderWay();
     ctx_.view.ShowProgressPanel();
-    StartReport(ReportDocument::Mode::Batch);
     DescribeMachine();
     StartRun(PositionOfToken(ctx_.benchOptions.resolution));
 }
@@ -157,8 +171,7 @@ void PassController::BatchRunPhase() {
 bool PassController::RefusedWithoutGameFolder() {
     if (!ctx_.paths.GamePath.empty() && ctx_.files.FolderExists(ctx_.paths.GamePath)) return false;
     if (ctx_.mode.BatchMode) {
-        ctx_.view.ShowMessage("Please, install the retail version of Prey.");
-        ctx_.view.SetRunButtonEnabled(true);
+        RefuseBatch("Please, install the retail version of Prey.");
     } else {
         Refuse("ERROR. Please, install the retail version of Prey.");
     }
@@ -172,12 +185,22 @@ void PassController::Refuse(const std::string& message) {
     ctx_.view.SetRunButtonEnabled(true);
 }
 
-void PassController::StartReport(ReportDocument::Mode mode) {
+void PassController::RefuseBatch(const std::string& message) {
+    ctx_.pass.Outcome = BatchExit::Refused;
+    ctx_.view.ShowMessage(message);
+    ctx_.view.SetRunButtonEnabled(true);
+    if (ctx_.mode.Quiet) ctx_.view.EndProgram();
+}
+
+std::string PassController::StartReport(ReportDocument::Mode mode) {
     ctx_.report.startPass(platform_.startTime(), mode);
-    ctx_.report.keepEarlierReports(ctx_.paths.ResultPath, ctx_.files);
+    const std::string failure = resultStep_.ReserveReportName();
     ctx_.pass.RunsPerResolution = RunsPerResolution(ctx_.benchOptions);
     ctx_.pass.WarmUp = !ctx_.benchOptions.warmUp.empty();
-    resultStep_.StartRecord(platform_.isoStartTime ? platform_.isoStartTime() : "");
+    resultStep_.StartRecord(platform_.isoStartTime ? platform_.isoStartTime() : "",
+                            platform_.computerName ? platform_.computerName() : "",
+                            platform_.machineId ? platform_.machineId() : "");
+    return failure;
 }
 
 void PassController::DescribeMachine() {
@@ -217,10 +240,15 @@ void PassController::StartRun(ResolutionPosition position) {
     ctx_.view.Pause(kPauseBeforeGameMs);
     try {
         cp_.Run();
-    } catch (const OsError&) {
+    } catch (const OsError& e) {
         // The pass stops quietly; the configuration stays prepared until the program ends or
-        // the next start offers the recovery.
+        // the next start offers the recovery. Unattended, nobody would ever end the program.
         ctx_.view.SetRunButtonEnabled(true);
+        if (!ctx_.mode.BatchMode) return;
+        ctx_.pass.Outcome = BatchExit::InternalError;
+        if (!ctx_.mode.Quiet) return;
+        ctx_.view.ShowMessage(std::string("The game could not be started. ") + e.what());
+        ctx_.view.EndProgram();
     }
 }
 

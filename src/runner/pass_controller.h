@@ -16,6 +16,8 @@ public:
         std::string systemFolder;               // the Windows system folder, no trailing backslash
         std::function<std::string()> startTime;  // now, in the user's short date and long time formats
         std::function<std::string()> isoStartTime;  // now, ISO 8601 local time with its UTC offset
+        std::function<std::string()> computerName;  // the PC's name; empty when unknown
+        std::function<std::string()> machineId;     // a stable identifier of the PC; empty when unknown
     };
 
     // Takes over the end handlers of both runners.
@@ -45,7 +47,11 @@ private:
     // The game folder is gone: the refusal of the pass's mode; true when the pass stops here.
     bool RefusedWithoutGameFolder();
     void Refuse(const std::string& message);
-    void StartReport(ReportDocument::Mode mode);
+    // A batch pass refused before any game started; an unattended program then ends.
+    void RefuseBatch(const std::string& message);
+    // The report's head, its claimed name and the pass's record; the failure naming the
+    // results folder when no report can be made there, else empty.
+    std::string StartReport(ReportDocument::Mode mode);
     void DescribeMachine();
     void DeleteConsoleLog();
     // The next run of the resolution just played, when it has more to come.

@@ -39,6 +39,9 @@ public:
     virtual void OpenReport(const std::string& filePath) = 0;
     // Asks the program to end after the current handler (the main window is closed).
     virtual void EndProgram() = 0;
+    // One line to the standard output when the program has one (a console it was started
+    // from, a redirected handle); nothing otherwise.
+    virtual void WriteOutput(const std::string& line) = 0;
 };
 
 // The game side: run plan and command line, game configuration files and pass marks.

@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
+
+#include "runner/batch_exit.h"
 
 // The benchmark runner's state, one instance for the program's lifetime; never cleared whole.
 struct PassState {
@@ -17,6 +20,7 @@ struct PassState {
     int RunsPerResolution = 1;   // runs each resolution counts, without the warm-up
     bool WarmUp = false;         // each resolution begins with a run that is not counted
     int CurrentRepeat = 1;       // the run of the resolution under way: 0 the warm-up, then 1 ...
+    std::optional<BatchExit> Outcome;  // how the batch pass ended, once it has
 };
 
 // " (run 2 of 3)" or " (warm-up run)" after the progress caption; nothing when each

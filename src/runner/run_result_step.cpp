@@ -20,6 +20,21 @@ bool ShowsResult(const ScoreResult& score) {
     return !score.scoreText.empty() || (score.logFound && !score.markerFound);
 }
 
+// "1024x768: 120.5 FPS" for the job's log: plain ASCII, whatever code page the console has.
+std::string ResolutionOutputLine(const ResolutionRecord& resolution) {
+    std::string line = std::to_string(resolution.width) + "x" + std::to_string(resolution.height) + ": ";
+    const RunStatistics stats = ComputeStatistics(resolution.runs);
+    line += stats.mean ? FixedText(*stats.mean, 1) + " FPS" : std::string("No Score");
+    std::string flags;
+    for (const RunRecord& run : resolution.runs) {
+        for (const RunFlag& flag : run.flags) flags += (flags.empty() ? "" : "; ") + flag.text;
+    }
+    for (char& c : flags) {
+        if (c == '\xD7') c = 'x';
+    }
+    return flags.empty() ? line : line + " (" + flags + ")";
+}
+
 // The window's name of each choice, from the pass's switch tokens.
 std::string ChoiceText(const std::string& token, const std::vector<std::pair<const char*, const char*>>& names) {
     for (const auto& [t, name] : names) {
@@ -73,11 +88,41 @@ ResolutionRecord ResolutionOf(const std::string& key, const OptionState& options
 
 }  // namespace
 
-void RunResultStep::StartRecord(const std::string& isoStartTime) {
+std::string RunResultStep::ReserveReportName() {
+    try {
+        CreateMissingDefaultResultFolder();
+        ctx_.report.reserveFileName(ctx_.paths.ResultPath, ctx_.files);
+        reportNameReserved_ = true;
+        return "";
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}
+
+void RunResultStep::ReleaseUnusedReportName() {
+    if (!reportNameReserved_ || reportSaved_) return;
+    reportNameReserved_ = false;
+    const std::string path = ctx_.report.filePath(ctx_.paths.ResultPath);
+    if (!ctx_.files.DeleteFileIfExists(path)) ctx_.debugLog.Add("The unused report name could not be given back: " + path);
+}
+
+void RunResultStep::CreateMissingDefaultResultFolder() {
+    // The default folder is the program's own choice, so it is made when missing; a folder
+    // the user chose and then removed is reported instead, not silently recreated.
+    const std::string& folder = ctx_.paths.ResultPath;
+    if (folder == DefaultResultPath(ctx_.paths.WorkDir()) && !ctx_.files.FolderExists(folder)) {
+        ctx_.files.CreateFolder(folder);
+    }
+}
+
+void RunResultStep::StartRecord(const std::string& isoStartTime, const std::string& computerName,
+                                const std::string& machineId) {
     record_ = PassRecord{};
     recording_ = true;
     record_.program = ctx_.settings.Read("Programversion");
     record_.started = isoStartTime;
+    record_.computerName = computerName;
+    record_.machineId = machineId;
     record_.report = "result_" + ctx_.report.fileStamp() + ".htm";
     record_.note = ctx_.options.note;
     record_.options = OptionTextsOf(ctx_.benchOptions, ctx_.options, ctx_.pass);
@@ -224,6 +269,7 @@ void RunResultStep::RecordCancelled() {
         ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
         if (SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     }
+    ReleaseUnusedReportName();
     ctx_.game.RestoreGameConfig(true);
     ctx_.debugLog.Save(ctx_.paths.WorkDir());
     // What the ended game left must not pass for the next run's result.
@@ -251,7 +297,13 @@ void RunResultStep::RecordBatch() {
     ctx_.report.addClosingLines(ReportDocument::Mode::Batch);
     const bool showsResult = several ? section : timedOut || ShowsResult(score);
     std::string failure = showsResult ? SaveFailure() : std::string();
-    if (showsResult && failure.empty()) failure = DataFilesFailure();
+    const bool reportSaved = showsResult && failure.empty();
+    if (reportSaved) failure = DataFilesFailure();
+    ReleaseUnusedReportName();
+    ctx_.pass.Outcome = !showsResult ? BatchExit::NotAllScored
+                        : !reportSaved || dataFilesFailed_ ? BatchExit::ResultsNotSaved
+                                                           : OutcomeOfRuns();
+    WriteOutputLines(reportSaved);
     ctx_.game.RestoreGameConfig(false);
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
@@ -318,36 +370,63 @@ void RunResultStep::AddFlagDebugLines() {
 }
 
 std::string RunResultStep::DataFilesFailure() {
+    dataFilesFailed_ = false;
     if (!recording_ || record_.resolutions.empty()) return "";
     record_.machine = MachineLinesOf(ctx_.report.lines());
     const std::string& folder = ctx_.paths.ResultPath;
     std::string failure;
+    std::string notice;
     try {
         ctx_.files.WriteFileReplacing(JoinPath(folder, DataFileNameOf(record_.report)), ResultJson(record_));
     } catch (const std::exception& e) {
         failure = e.what();
     }
     try {
-        AppendCsvRows(CsvRows(record_, record_.resolutions.back()));
+        notice = AppendCsvRows();
     } catch (const std::exception& e) {
         failure += (failure.empty() ? "" : " ") + std::string(e.what());
     }
-    return failure.empty() ? "" : "The results data could not be saved. " + failure;
+    dataFilesFailed_ = !failure.empty();
+    if (failure.empty()) return notice;
+    return "The results data could not be saved. " + failure + (notice.empty() ? "" : " " + notice);
 }
 
-void RunResultStep::AppendCsvRows(const std::string& rows) {
-    const std::string path = JoinPath(ctx_.paths.ResultPath, kResultsCsvName);
-    std::string content;
-    if (ctx_.files.FileExists(path) && !ctx_.files.ReadFile(path, content)) {
-        throw std::runtime_error("Cannot read file " + path);
+std::string RunResultStep::AppendCsvRows() {
+    // About as long as another PC's append can take over a slow share; never for good.
+    constexpr unsigned kLockWaitMs = 30000;
+    const std::string& folder = ctx_.paths.ResultPath;
+    const ResolutionRecord& resolution = record_.resolutions.back();
+    const auto compose = [&](const AppendedFileState& file) { return CsvAppendBytes(file, record_, resolution); };
+    const std::string table = JoinPath(folder, kResultsCsvName);
+    if (ctx_.files.AppendUnderLock(table, kLockWaitMs, compose)) return "";
+    const std::string side = JoinPath(folder, SideCsvName(record_.computerName));
+    if (!ctx_.files.AppendUnderLock(side, kLockWaitMs, compose)) {
+        throw std::runtime_error("The results table " + table + " and " + side + " stayed locked by another program.");
     }
-    // A file cut short elsewhere still gets whole rows: its broken last row is closed first.
-    if (content.empty()) {
-        content = std::string(kUtf8Bom) + CsvHeaderRow();
-    } else if (content.size() < 2 || content.compare(content.size() - 2, 2, "\r\n") != 0) {
-        content += "\r\n";
+    return "The results table " + table + " stayed locked by another program for 30 seconds; the rows of this pass "
+           "were written to " + side + " instead.";
+}
+
+BatchExit RunResultStep::OutcomeOfRuns() const {
+    if (!recording_) return BatchExit::NotAllScored;
+    for (const ResolutionRecord& resolution : record_.resolutions) {
+        for (const RunRecord& run : resolution.runs) {
+            if (run.ended != RunEnd::Scored || !run.flags.empty()) return BatchExit::NotAllScored;
+        }
     }
-    ctx_.files.WriteFileReplacing(path, content + rows);
+    return BatchExit::AllScored;
+}
+
+void RunResultStep::WriteOutputLines(bool reportSaved) {
+    if (recording_) {
+        for (const ResolutionRecord& resolution : record_.resolutions) {
+            ctx_.view.WriteOutput(ResolutionOutputLine(resolution));
+        }
+    }
+    if (!reportSaved) return;
+    const std::string report = ctx_.report.filePath(ctx_.paths.ResultPath);
+    ctx_.view.WriteOutput("Report: " + report);
+    if (!dataFilesFailed_) ctx_.view.WriteOutput("Data: " + JoinPath(ctx_.paths.ResultPath, DataFileNameOf(record_.report)));
 }
 
 void RunResultStep::WriteDataFiles() {
@@ -364,13 +443,9 @@ void RunResultStep::AppendTimeLimitLine() {
 
 std::string RunResultStep::SaveFailure() {
     try {
-        // The default folder is the program's own choice, so it is made when missing; a
-        // folder the user chose and then removed is reported instead, not silently recreated.
-        const std::string& folder = ctx_.paths.ResultPath;
-        if (folder == DefaultResultPath(ctx_.paths.WorkDir()) && !ctx_.files.FolderExists(folder)) {
-            ctx_.files.CreateFolder(folder);
-        }
+        CreateMissingDefaultResultFolder();
         ctx_.report.save(ctx_.paths.ResultPath);
+        reportSaved_ = true;
         return "";
     } catch (const std::exception& e) {
         return std::string("The report could not be saved. ") + e.what();

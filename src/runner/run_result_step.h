@@ -18,7 +18,15 @@ public:
         dataFailureShown_ = false;
         recording_ = false;
         sectionsWritten_ = 0;
+        reportNameReserved_ = false;
+        reportSaved_ = false;
     }
+    // Claims the report's name in the results folder (making the default folder when it is
+    // missing); the failure naming the folder when no file can be made there, else empty.
+    std::string ReserveReportName();
+    // A claimed name whose report was never written is given back: a pass without a result
+    // leaves no file, as it always did.
+    void ReleaseUnusedReportName();
     void RecordRunResult();
     // An interactive pass the user cancelled, once its game has been ended: the run under way
     // gives no result; a report with a section gets the cancelled line, its closing lines and
@@ -28,7 +36,8 @@ public:
 
     // The report has its head: from now on the pass's runs are kept for the data files.
     // isoStartTime: the start in ISO 8601 with the UTC offset.
-    void StartRecord(const std::string& isoStartTime);
+    // computerName, machineId: the PC that runs the pass, empty where unknown.
+    void StartRecord(const std::string& isoStartTime, const std::string& computerName, const std::string& machineId);
     // A run that is not its resolution's last: its result is kept for the resolution's
     // section, and the log and batch file are cleaned up as after every run.
     void RecordRepeat();
@@ -45,6 +54,7 @@ private:
     // False when the file could not be written; the first failure of a pass is shown.
     bool SaveReport();
     void CleanUp();
+    void CreateMissingDefaultResultFolder();
 
     // The run just ended, added to its resolution's record.
     void NoteRun(const ScoreResult& score);
@@ -60,12 +70,21 @@ private:
     // written, else the message naming what failed.
     std::string DataFilesFailure();
     void WriteDataFiles();
-    void AppendCsvRows(const std::string& rows);
+    // Appends the rows of the resolution just finished to the results table under its lock;
+    // when another writer holds it too long, to this PC's side file. The notice saying so, or
+    // empty when the rows are in the table.
+    std::string AppendCsvRows();
+    // The line per resolution and the report's and data file's paths, for the job's log.
+    void WriteOutputLines(bool reportSaved);
+    BatchExit OutcomeOfRuns() const;
 
     PassContext& ctx_;
     bool saveFailureShown_ = false;
     bool dataFailureShown_ = false;
     bool recording_ = false;
     int sectionsWritten_ = 0;  // result sections of this pass in the report
+    bool reportNameReserved_ = false;  // the report's file exists, made empty at the start
+    bool reportSaved_ = false;
+    bool dataFilesFailed_ = false;  // the last write of the data files failed
     PassRecord record_;
 };

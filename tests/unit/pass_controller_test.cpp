@@ -605,10 +605,10 @@ TEST_F(PassTest, DataFilesThatCannotBeWrittenAreReportedOnceAndLeaveTheOldFileWh
     const std::string csv = JoinPath(paths.ResultPath, kResultsCsvName);
     const std::string old = std::string(kUtf8Bom) + CsvHeaderRow() + "earlier,row\r\n";
     files.files[csv] = old;
-    files.undeletable.insert(csv);  // a spreadsheet holds it open
+    files.unwritable.insert(csv);  // the folder gives no right to write it
     RunPass({"seconds = 27.4 fps", "seconds = 30.0 fps"});
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0], "The results data could not be saved. Cannot replace file " + csv);
+    EXPECT_EQ(view.messages[0], "The results data could not be saved. Cannot open file " + csv);
     EXPECT_EQ(files.files[csv], old);
     EXPECT_EQ(view.opened.size(), 1u) << "the report is still written and opened";
     EXPECT_TRUE(files.FileExists(JoinPath(paths.ResultPath, DataFileNameOf("result_" + report.fileStamp() + ".htm"))));
@@ -617,11 +617,11 @@ TEST_F(PassTest, DataFilesThatCannotBeWrittenAreReportedOnceAndLeaveTheOldFileWh
 TEST_F(BatchPassTest, DataFileFailureIsToldAfterTheRestore) {
     const std::string csv = JoinPath(paths.ResultPath, kResultsCsvName);
     files.files[csv] = "";
-    files.undeletable.insert(csv);
+    files.unwritable.insert(csv);
     RunPass({"seconds = 88.8 fps"});
     const auto restore = std::find(events.begin(), events.end(), "restore quietly");
     const auto message = std::find(events.begin(), events.end(),
-                                   "message The results data could not be saved. Cannot replace file " + csv);
+                                   "message The results data could not be saved. Cannot open file " + csv);
     ASSERT_NE(message, events.end());
     EXPECT_LT(restore, message);
     EXPECT_TRUE(OnDisk(ReportPath()));

@@ -154,16 +154,47 @@ TEST(ResultCsv, QuotingAndRows) {
                           {"", ""}};
     for (const Case& c : cases) EXPECT_EQ(CsvField(c.field), c.written) << c.field;
 
-    EXPECT_EQ(CsvHeaderRow(), "started,note,machine,resolution,run,score,frames,seconds,flags\r\n");
+    EXPECT_EQ(CsvHeaderRow(), "started,note,machine,resolution,run,score,frames,seconds,flags,computer\r\n");
     const PassRecord pass = SamplePass();
     const std::string head =
         "2026-12-10T13:26:14+01:00,\"stock clocks, \"\"quiet\"\" fan \xC3\xA9t\xC3\xA9\","
         "Operating system: Microsoft Windows 10 Pro; CPU speed: 2400 MHz,640\xC3\x97" "480,";
-    EXPECT_EQ(CsvRows(pass, pass.resolutions[0]),
+    EXPECT_EQ(CsvRows(pass, pass.resolutions[0], false),
               head + "0,171.2,2000,11.2,\r\n" +
               head + "1,178.1,2000,11.2,\"The game ran at 800\xC3\x97" "600, not at the resolution asked.\"\r\n" +
               head + "2,,,,\r\n" +
               head + "3,,,,\r\n");
+    PassRecord named = pass;
+    named.computerName = "LAB-07";
+    EXPECT_EQ(CsvRows(named, named.resolutions[1], true), head.substr(0, head.size() - 9) +
+                                                              "1280\xC3\x97" "768 (HD WideScreen),0,,,,,LAB-07\r\n");
+}
+
+// Rows are appended to the table as it is when its lock is taken: a new file gets the header
+// with the computer column, a file made before that column keeps its columns, and a last row
+// cut short by another writer is ended before the new rows.
+TEST(ResultCsv, AppendedBytesFollowTheFileAsItIs) {
+    PassRecord pass = SamplePass();
+    pass.computerName = "LAB-07";
+    const ResolutionRecord& r = pass.resolutions[1];
+    const std::string withComputer = CsvRows(pass, r, true);
+    const std::string without = CsvRows(pass, r, false);
+    const std::string oldHeader = std::string(kUtf8Bom) + "started,note,machine,resolution,run,score,frames,seconds,flags";
+    const std::string newHeader = std::string(kUtf8Bom) + CsvHeaderRow().substr(0, CsvHeaderRow().size() - 2);
+    const struct {
+        const char* name;
+        AppendedFileState file;
+        std::string appended;
+    } cases[] = {
+        {"new file", {true, "", false}, std::string(kUtf8Bom) + CsvHeaderRow() + withComputer},
+        {"file without the column", {false, oldHeader, true}, without},
+        {"file with the column", {false, newHeader, true}, withComputer},
+        {"last row cut short", {false, newHeader, false}, "\r\n" + withComputer},
+        {"header alone, cut short", {false, oldHeader, false}, "\r\n" + without},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CsvAppendBytes(c.file, pass, r), c.appended) << c.name;
+    EXPECT_NE(withComputer.find(",LAB-07\r\n"), std::string::npos);
+    EXPECT_EQ(SideCsvName("LAB-07"), "Lurkmark results LAB-07.csv");
 }
 
 TEST(ResultData, MachineLinesAreTheInfoLinesBeforeTheSeparator) {

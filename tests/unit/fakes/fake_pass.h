@@ -32,6 +32,7 @@ public:
     std::string caption;
     std::vector<std::string> messages;
     std::vector<std::string> opened;
+    std::vector<std::string> output;
     bool endRequested = false;
 
     void SetProgressCaption(const std::string& text) override {
@@ -64,6 +65,7 @@ public:
         endRequested = true;
         events_.push_back("end program");
     }
+    void WriteOutput(const std::string& line) override { output.push_back(line); }
 
 private:
     EventList& events_;

@@ -3,6 +3,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
@@ -64,6 +65,9 @@ public:
     std::map<std::string, std::string> files;
     std::set<std::string> uncreatable;
     std::set<std::string> undeletable;  // held open by another program
+    std::set<std::string> locked;       // another writer holds the lock for longer than any wait
+    std::set<std::string> unwritable;   // no file can be made or written here
+    std::vector<unsigned> lockWaits;    // the wait of every append, in order
 
     bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
     bool FileExists(const std::string& path) override { return files.count(path) > 0; }
@@ -85,7 +89,26 @@ public:
     }
     // An undeletable file cannot be replaced either; the old content stays.
     void WriteFileReplacing(const std::string& path, const std::string& bytes) override {
-        if (undeletable.count(path)) throw std::runtime_error("Cannot replace file " + path);
+        if (undeletable.count(path) || unwritable.count(path)) throw std::runtime_error("Cannot replace file " + path);
         files[path] = bytes;
+    }
+    bool CreateNewFile(const std::string& path) override {
+        if (unwritable.count(path)) throw std::runtime_error("Cannot create file " + path);
+        if (files.count(path) || folders.count(path)) return false;
+        files[path] = "";
+        return true;
+    }
+    bool AppendUnderLock(const std::string& path, unsigned waitMs,
+                         const std::function<std::string(const AppendedFileState&)>& compose) override {
+        lockWaits.push_back(waitMs);
+        if (unwritable.count(path)) throw std::runtime_error("Cannot open file " + path);
+        if (locked.count(path)) return false;
+        std::string& bytes = files[path];
+        AppendedFileState state;
+        state.empty = bytes.empty();
+        state.firstLine = bytes.substr(0, bytes.find("\r\n"));
+        state.endsWithLineBreak = bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
+        bytes += compose(state);
+        return true;
     }
 };

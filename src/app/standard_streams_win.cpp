@@ -1,0 +1,32 @@
+#include "app/standard_streams_win.h"
+
+namespace {
+
+// A file or pipe the caller gave. A console handle is left out: a GUI program is not
+// attached to the console it may have inherited, so writing to it would fail.
+HANDLE Redirected(DWORD which) {
+    HANDLE stream = GetStdHandle(which);
+    if (!stream || stream == INVALID_HANDLE_VALUE) return nullptr;
+    const DWORD type = GetFileType(stream);
+    return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE ? stream : nullptr;
+}
+
+}  // namespace
+
+StandardStreams::StandardStreams() : out_(Redirected(STD_OUTPUT_HANDLE)), err_(Redirected(STD_ERROR_HANDLE)) {
+    if ((out_ && err_) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    console_.Reset(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr));
+    if (!console_) return;
+    if (!out_) out_ = console_.Get();
+    if (!err_) err_ = console_.Get();
+}
+
+void StandardStreams::Write(HANDLE stream, const std::string& line) {
+    if (!stream) return;
+    const std::string bytes = line + "\r\n";
+    DWORD written = 0;
+    // A job log that stopped reading (a closed pipe) must not stop the pass: what the lines
+    // say is in the report, the data file and the debug log as well.
+    WriteFile(stream, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
