@@ -84,6 +84,16 @@ TEST(BatchLine, RunsAndWarmUpComeLastAndOnlyWhenNotAtTheirDefaults) {
     EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /WARMUP");
 }
 
+TEST(BatchLine, QuietComesLastOnlyWhenAskedFor) {
+    OptionState o = FullSetup();
+    const std::string today = BatchLine(o, 0);
+    EXPECT_EQ(today, "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST");
+    o.batchQuiet = true;
+    EXPECT_EQ(BatchLine(o, 0), today + " /QUIET");
+    o.gameTimeLimitSeconds = 900;
+    EXPECT_EQ(BatchLine(o, 0), today + " /LIMIT900 /QUIET");
+}
+
 TEST(BatchList, AddSettingsAppendsOneLinePerCheckedResolutionInTableOrder) {
     ScriptedBatchUi ui;
     BatchList list(ui, "/nowhere/");

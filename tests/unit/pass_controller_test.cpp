@@ -778,3 +778,138 @@ TEST_F(BatchPassTest, DataFileOfEveryCombinationOfLeftOutSwitchesReadsBackAsTheS
         EXPECT_EQ(r.mean, 120.5) << named;
     }
 }
+
+// What a batch pass tells the program or script that started it: its outcome (the exit
+// status), and on the standard output a line per resolution with the report's and the data
+// file's paths.
+TEST_F(BatchPassTest, ScoredPassEndsWithAllScoredAndPrintsScoreAndPaths) {
+    RunPass({"2000 frames rendered in 22.5 seconds = 88.9 fps"});
+    EXPECT_EQ(pass.Outcome, BatchExit::AllScored);
+    const std::string json = JoinPath(paths.ResultPath, DataFileNameOf("result_" + report.fileStamp() + ".htm"));
+    EXPECT_EQ(view.output, (std::vector<std::string>{"640x480: 88.9 FPS", "Report: " + ReportPath(), "Data: " + json}));
+}
+
+TEST_F(BatchPassTest, RunsWithoutScoreOrWithAFlagEndWithNotAllScored) {
+    const struct {
+        const char* name;
+        Log log;
+        const char* line;
+    } cases[] = {
+        {"letters", Log("seconds = nan fps"), "640x480: No Score"},
+        {"no log", std::nullopt, "640x480: No Score"},
+        {"flagged", Log("created window @ 0,0 (800x600)\n2000 frames rendered in 22.5 seconds = 88.9 fps"),
+         "640x480: 88.9 FPS (The game ran at 800x600, not at the resolution asked.)"},
+    };
+    for (const auto& c : cases) {
+        pass.Outcome.reset();
+        view.output.clear();
+        files.files.clear();
+        RunPass({c.log});
+        EXPECT_EQ(pass.Outcome, BatchExit::NotAllScored) << c.name;
+        ASSERT_FALSE(view.output.empty()) << c.name;
+        EXPECT_EQ(view.output[0], c.line) << c.name;
+        EXPECT_EQ(view.output.size(), c.log ? 3u : 1u) << c.name << ": no report, no paths";
+        // The name claimed at the start is given back when no report is written.
+        EXPECT_EQ(files.FileExists(ReportPath()), c.log.has_value()) << c.name;
+    }
+}
+
+TEST_F(BatchPassTest, EachRefusalEndsWithRefusedAndUnattendedTheProgramEnds) {
+    mode.Quiet = true;
+    const std::string reserved = JoinPath(paths.ResultPath, "result_12_8_2006_8_56_01_PM.htm");
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        std::string message;  // its start
+    } cases[] = {
+        {"no game folder", [&] { paths.GamePath.clear(); }, "Please, install the retail version of Prey."},
+        {"no resolution", [&] { bench.resolution.clear(); }, "Please, define a resolution of Prey."},
+        {"results folder cannot be written", [&] { files.unwritable.insert(reserved); },
+         "Please, choose a results folder that can be written. Cannot create file " + reserved},
+    };
+    for (const auto& c : cases) {
+        paths.GamePath = "C:\\Prey";
+        bench.resolution = "640";
+        files.unwritable.clear();
+        pass.Outcome.reset();
+        view.messages.clear();
+        view.endRequested = false;
+        events.clear();
+        c.arrange();
+        controller->BenchButtonClick();
+        if (dxrun.Running()) dxrun.End();
+        EXPECT_EQ(pass.Outcome, BatchExit::Refused) << c.name;
+        ASSERT_EQ(view.messages.size(), 1u) << c.name;
+        EXPECT_EQ(view.messages[0].rfind(c.message, 0), 0u) << c.name << ": " << view.messages[0];
+        EXPECT_TRUE(view.endRequested) << c.name;
+        EXPECT_FALSE(Contains(events, "prepare config")) << c.name << ": nothing of the user's was touched";
+        EXPECT_EQ(cp.starts, 0) << c.name;
+    }
+    EXPECT_EQ(settings.values.count("NoErrorWarning"), 0u);
+}
+
+TEST_F(BatchPassTest, SettingsFileThatCannotBeMovedAsideRefusesThePassAndPutsBackWhatMoved) {
+    game.prepareFails = true;
+    controller->BenchButtonClick();
+    EXPECT_THROW(dxrun.End(), std::runtime_error);  // on to the program's error report
+    EXPECT_EQ(pass.Outcome, BatchExit::Refused);
+    EXPECT_TRUE(Contains(events, "restore with lines"));
+    EXPECT_EQ(cp.starts, 0);
+    EXPECT_FALSE(files.FileExists(ReportPath())) << "the claimed name is given back";
+
+    game.prepareFails = false;
+    game.restoreFails = true;
+    pass.Outcome.reset();
+    controller->BenchButtonClick();
+    dxrun.End();
+    files.files[LogPath()] = "seconds = 88.8 fps";
+    EXPECT_THROW(cp.End(), std::runtime_error);
+    EXPECT_EQ(pass.Outcome, BatchExit::FilesNotBack);
+}
+
+// A share that went away during the pass: one message, the user's files back first, and the
+// caller learns that the results are not there.
+TEST_F(BatchPassTest, ReportLostWithItsShareEndsWithResultsNotSaved) {
+    paths.ResultPath = "/no-such-lurk-share/results";
+    RunPass({"seconds = 88.8 fps"});
+    EXPECT_EQ(pass.Outcome, BatchExit::ResultsNotSaved);
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_TRUE(Contains(events, "restore quietly"));
+    EXPECT_EQ(view.output, std::vector<std::string>{"640x480: 88.8 FPS"});
+}
+
+// Another PC holds the shared table longer than the wait: the rows go whole to this PC's
+// side file, the message names both files, and nothing in the table is touched.
+TEST_F(BatchPassTest, LockedTableSendsTheRowsToTheSideFileOfThisPc) {
+    controller = std::make_unique<PassController>(
+        ctx, machine, dxrun, cp,
+        PassController::Platform{"C:\\windows\\system32", [] { return kStartTime; },
+                                 [] { return std::string("2006-12-08T20:56:01+01:00"); },
+                                 [] { return std::string("LAB-07"); }, [] { return std::string(); }});
+    const std::string table = JoinPath(paths.ResultPath, kResultsCsvName);
+    const std::string side = JoinPath(paths.ResultPath, "Lurkmark results LAB-07.csv");
+    files.files[table] = std::string(kUtf8Bom) + "started,note\r\nearlier,row\r\n";
+    const std::string before = files.files[table];
+    files.locked.insert(table);
+    RunPass({"seconds = 88.8 fps"});
+    EXPECT_EQ(files.files[table], before);
+    EXPECT_EQ(files.files[side].rfind(std::string(kUtf8Bom) + CsvHeaderRow(), 0), 0u);
+    EXPECT_EQ(std::count(files.files[side].begin(), files.files[side].end(), '\n'), 2);
+    EXPECT_NE(files.files[side].find(",LAB-07\r\n"), std::string::npos);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find(table), std::string::npos);
+    EXPECT_NE(view.messages[0].find(side), std::string::npos);
+    EXPECT_EQ(pass.Outcome, BatchExit::AllScored) << "every row is kept";
+    EXPECT_EQ(files.lockWaits, (std::vector<unsigned>{30000, 30000}));
+}
+
+TEST_F(BatchPassTest, GameThatCannotStartEndsAnUnattendedProgramWithAnInternalError) {
+    mode.Quiet = true;
+    cp.failNextStart = true;
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_EQ(pass.Outcome, BatchExit::InternalError);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].rfind("The game could not be started. ", 0), 0u);
+    EXPECT_TRUE(view.endRequested);
+}

@@ -39,6 +39,12 @@ TEST(ReadStartupMode, ReadsBothModeSwitches) {
     EXPECT_FALSE(m.OpenMode);
 }
 
+TEST(ReadStartupMode, QuietCountsOnlyWithBatch) {
+    EXPECT_TRUE(ReadStartupMode(Args({"/quiet", "/640", "/BATCH"})).Quiet);
+    EXPECT_FALSE(ReadStartupMode(Args({"/QUIET", "/640"})).Quiet) << "like the selection switches";
+    EXPECT_FALSE(ReadStartupMode(Args({"/BATCH", "QUIET", "/QUIETLY"})).Quiet);
+}
+
 TEST(ReadBatchOptions, LaterTableEntryWinsWhateverTheArgumentOrder) {
     EXPECT_EQ(ReadBatchOptions(Args({"/batch", "/1024", "/hdw2"})).resolution, "HDW2");
     EXPECT_EQ(ReadBatchOptions(Args({"/batch", "/hdw2", "/1024"})).resolution, "HDW2");

@@ -93,7 +93,11 @@ public:
         pass_.AspectLine = "Aspect Ratio: [16:9]";
     }
     void ApplyBoostStep() override { events_.push_back("boost"); }
-    void PrepareGameConfig() override { events_.push_back("prepare config"); }
+    bool prepareFails = false;  // a settings file that cannot be moved aside
+    void PrepareGameConfig() override {
+        events_.push_back("prepare config");
+        if (prepareFails) throw std::runtime_error("Your game settings file preyconfig.cfg could not be moved aside");
+    }
     bool restoreFails = false;
     void RestoreGameConfig(bool withDebugLines) override {
         events_.push_back(withDebugLines ? "restore with lines" : "restore quietly");
