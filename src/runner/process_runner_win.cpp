@@ -38,7 +38,9 @@ void WinProcessRunner::Run() {
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE;
+    // No standard handles: the program's own (a CI runner's job log) would otherwise be handed
+    // on to the game's batch file and get its console chatter.
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE | STARTF_USESTDHANDLES;
     startup.wShowWindow = SW_HIDE;  // position and size stay zero
     PROCESS_INFORMATION info{};
     std::string commandLine = CommandLine();  // CreateProcessA may write into its buffer

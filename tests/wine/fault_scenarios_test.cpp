@@ -229,7 +229,9 @@ TEST(ResultsFolder, GoneAtTheFinishIsNamedAndTheWindowIsUsableAgain) {
     EXPECT_TRUE(app.Exit());
 }
 
-TEST(ResultsFolder, WriteProtectedInABatchPassIsNamedAndTheProgramStillEnds) {
+// A batch pass claims its report's name before it touches the user's files: a folder that
+// takes no file refuses the pass, like the other refusals of a batch pass.
+TEST(ResultsFolder, WriteProtectedRefusesABatchPassBeforeAnyGameStarts) {
     // A folder in which no one, not even an administrator, may create a file: under Wine the
     // kernel's sysfs, which refuses new files to every user.
     const std::string writeProtected = "Z:\\sys\\";
@@ -241,19 +243,28 @@ TEST(ResultsFolder, WriteProtectedInABatchPassIsNamedAndTheProgramStillEnds) {
     UserBench bench("fault_results_protected", "Prey Game");
     bench.CreateSettings({{"ResultPath", writeProtected}});
 
+    const std::set<DWORD> before = wt::ProcessesNamed("prey.exe");
     wt::RunningProgram program(bench.Command("/BATCH /640 /DEMO1 /SMED"), bench.paths.BenchDir);
     HWND main = wt::WaitForWindow(program.ProcessId(), "TForm1");
     ASSERT_NE(main, nullptr);
-    HWND box = WaitForReportNotSaved(main);
-    ExpectReportNotSaved(box, writeProtected);
-    // While the message waits for the user, nothing of the user's is at stake any more.
+    HWND box = wt::WaitForDialogOwnedBy(main, 60000);
+    ASSERT_NE(box, nullptr) << "no message";
+    const std::string text = MessageText(box);
+    const std::string refusal = "Please, choose a results folder that can be written. Cannot create file " +
+                                writeProtected + "result_";
+    EXPECT_EQ(text.rfind(refusal, 0), 0u) << text;
+    // Nothing of the user's was touched, and no game started.
     EXPECT_EQ(bench.game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
     EXPECT_EQ(bench.game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
     EXPECT_FALSE(bench.game.HasCfgFile("autoexec_old.cfg"));
     EXPECT_FALSE(bench.game.HasCfgFile("preyconfig_old.cfg"));
+    EXPECT_TRUE(wt::NewProcesses(before, wt::ProcessesNamed("prey.exe")).empty());
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(program.WaitForExit(15000)) << "the batch program ends";
+    EXPECT_FALSE(program.WaitForExit(500)) << "like every refusal of a batch pass, the program stays open";
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(15000));
+    EXPECT_EQ(program.ExitCode(), 2u) << "refused";
     bench.ExpectUserFilesBack();
 }
 
