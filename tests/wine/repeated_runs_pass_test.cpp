@@ -137,7 +137,7 @@ TEST(RepeatedRunsPass, TwoResolutionsWithThreeRunsAndAWarmUpEach) {
 
     // Both passes appended to one CSV: byte-order mark and header once, a row per run.
     const std::string csv = wt::ReadFileBytes(bench.paths.ResultPath + "Lurkmark results.csv");
-    const std::string header = "started,note,machine,resolution,run,score,frames,seconds,flags\r\n";
+    const std::string header = "started,note,machine,resolution,run,score,frames,seconds,flags,computer\r\n";
     ASSERT_EQ(csv.rfind("\xEF\xBB\xBF" + header, 0), 0u);
     EXPECT_EQ(csv.find(header, 4), std::string::npos) << "the header is written once";
     const std::vector<std::string> rows = SplitLines(csv.substr(3 + header.size()));
@@ -152,6 +152,11 @@ TEST(RepeatedRunsPass, TwoResolutionsWithThreeRunsAndAWarmUpEach) {
               std::string::npos)
         << rows[6];
     EXPECT_NE(rows[0].find(",640\xC3\x97" "480,0,178.1,2412,13.5,"), std::string::npos) << rows[0];
+    // A new table names the PC of every row in its last column.
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof computer;
+    ASSERT_TRUE(GetComputerNameA(computer, &size));
+    for (const std::string& row : rows) EXPECT_EQ(row.substr(row.rfind(',') + 1), computer) << row;
 }
 
 }  // namespace
