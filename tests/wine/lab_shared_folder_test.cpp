@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include <rapidjson/document.h>
@@ -18,6 +19,9 @@
 #include "support/eventually.h"
 #include "support/pass_bench.h"
 #include "support/pass_environment.h"
+#include "support/pass_expectations.h"
+#include "support/process_list.h"
+#include "support/unattended_run.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
@@ -198,6 +202,46 @@ TEST(LabOfTwoPcs, PassesStartedTogetherIntoOneShareKeepEveryFileAndRow) {
     }
     EXPECT_EQ(rowsOf, passesOf);
     EXPECT_TRUE(Names(share + "Lurkmark results *.csv").empty()) << "no side file was needed";
+}
+
+// The share goes away while the game runs: one failure, told once on standard error and in
+// the debug log, the status says the results are not saved, and the user's files come back.
+TEST(LabOfTwoPcs, ShareThatGoesAwayDuringAPassIsOneFailureAndTheGameFilesComeBack) {
+    wt::StandInDiagnostics diagnostics("win7_sp1_spanish_intel_hd3000_idt_cp1252.txt");
+    wt::PassBench pc("lab_gone", "Prey Game", "unused", {kUserAutoexec, kUserPreyconfig});
+    pc.CreateSettings({{"ResultPath", kShare}});
+    const std::string release = pc.paths.BenchDir + "release.txt";
+    wt::ScopedEnvironment standIn("PREY_STANDIN", "hold " + release);
+    std::string shared = wt::Env("LURK_LAB_SHARED_UNIX");
+    shared.pop_back();
+    const std::string away = shared + "_away";
+
+    const std::set<DWORD> before = wt::ProcessesNamed("prey.exe");
+    wt::UnattendedRun run;
+    std::thread pass([&] { run = wt::RunUnattended(pc.Command("/BATCH /QUIET /640 /DEMO1 /SHIGH"), pc.paths.BenchDir,
+                                                     kPassBoundMs); });
+    EXPECT_TRUE(wt::WaitUntil([&] { return !wt::NewProcesses(before, wt::ProcessesNamed("prey.exe")).empty(); },
+                              60000))
+        << "the game runs";
+    EXPECT_TRUE(MoveFileA(shared.c_str(), away.c_str())) << "the share goes";
+    EXPECT_FALSE(wt::FolderExists(kShare));
+    wt::WriteFileBytes(release, "");
+    pass.join();
+    MoveFileA(away.c_str(), shared.c_str());
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 5u);
+    EXPECT_FALSE(run.windowShown);
+    const std::string told = "The report could not be saved. Cannot ";
+    EXPECT_EQ(run.err.rfind(told, 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "told once: " << run.err;
+    EXPECT_NE(pc.DebugLog().find("\r\n" + told), std::string::npos) << pc.DebugLog();
+    EXPECT_EQ(run.out, "640x480: " + wt::StandInScore(wt::kDemo1Speed, 640, 480, {2}) + " FPS\r\n")
+        << "no report, no paths";
+    EXPECT_EQ(pc.game.ReadCfgFile("autoexec.cfg"), kUserAutoexec);
+    EXPECT_EQ(pc.game.ReadCfgFile("preyconfig.cfg"), kUserPreyconfig);
+    EXPECT_FALSE(pc.game.HasCfgFile("autoexec_old.cfg"));
+    EXPECT_FALSE(pc.game.HasCfgFile("preyconfig_old.cfg"));
+    EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
 }
 
 }  // namespace
