@@ -115,4 +115,16 @@ TEST(QuietBatch, PendingRecoveryIsAnsweredYesThenThePassRunsAndPrintsItsResult) 
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
 }
 
+// The closing line of a batch file: it opens the results folder (when there is one) and ends
+// with the status of success.
+TEST(QuietBatch, OpenLineEndsWithStatusZero) {
+    wt::UserBench bench("quiet_open", "Prey Game");
+    bench.CreateSettings({{"ResultPath", bench.paths.BenchDir + "No Results\\"}});
+    const wt::UnattendedRun run = wt::RunUnattended(bench.Command("/BATCH /OPEN /QUIET"), bench.paths.BenchDir, 60000);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_FALSE(run.windowShown);
+    EXPECT_EQ(run.out + run.err, "");
+}
+
 }  // namespace
