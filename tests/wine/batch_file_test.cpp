@@ -116,6 +116,43 @@ private:
     std::string old_;
 };
 
+// The check box on the Paths page: stored at once, shown again at the next start, and the
+// batch list's lines then end with /QUIET; unticked, they are as they always were.
+TEST(BatchFile, QuietCheckBoxAddsTheSwitchToTheLinesAndIsKept) {
+    wt::GameFolder game{"batch_quiet", "Prey Game"};
+    const std::string bench = game.Paths().BenchDir;
+    wt::CreateSettingsKey({{"Path", game.GamePath()}, {"ResultPath", bench}});
+    TextFilesOpenInNotepad textViewer;
+    const std::string line = "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR43 /SHIGH /AA2 /AF16";
+    const std::string viewFile = bench + "batchview.txt";
+    {
+        wt::StartedProgram app(bench);
+        ASSERT_NE(app.main, nullptr);
+        EXPECT_FALSE(wt::IsChecked(app.Control(ctl::BatchQuietCheckBox))) << "off by default";
+        wt::Click(app.Control(ctl::ResItemBase + 0));
+        wt::Click(app.Control(ctl::DemoItemBase + 0));
+        wt::Click(app.Control(ctl::AspectItemBase + 0));
+        wt::Click(app.Control(ctl::ShaderItemBase + 2));
+        wt::SelectComboItem(app.Control(ctl::AABox), 1);
+        wt::SelectComboItem(app.Control(ctl::AFBox), 4);
+        Command(app, ctl::Addsettings1);
+        wt::Click(app.Control(ctl::BatchQuietCheckBox));
+        EXPECT_TRUE(wt::SettingsValueBecomes("BatchQuiet", "1"));
+        Command(app, ctl::Addsettings1);
+        const std::set<DWORD> notepadsBefore = wt::ProcessesNamed("notepad.exe");
+        Command(app, ctl::Viewbatch1);
+        EXPECT_TRUE(wt::FileBecomes(viewFile, CrLfLines({line, line + " /QUIET"})));
+        CloseViewerOfTheViewFile(notepadsBefore);
+        EXPECT_TRUE(app.Exit());
+    }
+    wt::StartedProgram again(bench);
+    ASSERT_NE(again.main, nullptr);
+    EXPECT_TRUE(wt::IsChecked(again.Control(ctl::BatchQuietCheckBox))) << "kept in the settings key";
+    wt::Click(again.Control(ctl::BatchQuietCheckBox));
+    EXPECT_TRUE(wt::SettingsValueBecomes("BatchQuiet", "0"));
+    EXPECT_TRUE(again.Exit());
+}
+
 TEST(BatchFile, SavedThroughTheWindowAndRunByTheCommandInterpreter) {
     wt::GameFolder game{"batch_file", "Prey Game"};
     const std::string bench = game.Paths().BenchDir;
