@@ -104,11 +104,20 @@ void MainForm::ShowProgramIcon() {
 
 void MainForm::LoadSettingsReportingErrors() {
     auto recovery = [this] {
-        pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AnswerRecovery(text); });
+        recoveryLeftFilesAside_ =
+            !pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AnswerRecovery(text); });
     };
     SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery, &secrets_};
     try {
         const std::string problem = LoadSettings(ctx, options_, paths_);
+        if (mode_.Quiet && recoveryLeftFilesAside_) {
+            // Unattended, a pass over files still set aside would only add to them: the
+            // program ends and says so; the next start asks again.
+            Tell("Your game settings files could not all be put back; they stay set aside in the game's "
+                 "base folder. The benchmark was not started.");
+            filesNotBack_ = true;
+            PostMessageA(Handle(), WM_CLOSE, 0, 0);
+        }
         if (!problem.empty() && mode_.Quiet) Tell(problem);
         if (!problem.empty() && !mode_.Quiet) MessageBoxA(Handle(), problem.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
     } catch (const std::exception& e) {

@@ -189,8 +189,9 @@ private:
     std::unique_ptr<StandardStreams> streams_;
     // Told before the pass's debug log was started; it is told again once that log is.
     std::vector<std::string> toldBeforePass_;
-    // The end's restore could not put the user's files back.
+    // The end's restore, or the recovery answered unattended, could not put the user's files back.
     bool filesNotBack_ = false;
+    bool recoveryLeftFilesAside_ = false;  // the recovery answered Yes could not put every file back
     // The help command runs its download while the window's messages flow: one at a time.
     bool helpRunning_ = false;
     // Set while the window shows loaded options, so that change events do not store them.

@@ -165,12 +165,12 @@ void GameConfig::RestoreFolder(const std::string& folder, LogSink* debugLines) {
     if (records_ && !BackupsLeft()) ClearPreparationRecord(*records_);
 }
 
-void GameConfig::StartupRecovery(SettingsStore& store, const YesNoQuestion& ask) {
+bool GameConfig::StartupRecovery(SettingsStore& store, const YesNoQuestion& ask) {
     // A recorded preparation is offered back even when its pass was refused (pass mark "0") and
     // the program then ended without its restore.
     const PreparationRecord record = ReadPreparationRecord(store);
-    if (!PassUnderWay(store) && !record.Present()) return;
-    if (!ask(kRecoveryQuestion)) return;
+    if (!PassUnderWay(store) && !record.Present()) return true;
+    if (!ask(kRecoveryQuestion)) return true;
     folder_ = record.Present() ? record.folder : paths_.CfgPath;
     if (!folder_.empty()) {
         if (HasBackup(kAutoexecBackup)) {
@@ -182,8 +182,9 @@ void GameConfig::StartupRecovery(SettingsStore& store, const YesNoQuestion& ask)
             BringBack(kPreyconfigBackup, kPreyconfig);
         }
         // Still set aside: the question comes again at the next start.
-        if (BackupsLeft()) return;
+        if (BackupsLeft()) return false;
     }
     if (record.Present()) ClearPreparationRecord(store);
     MarkRecovered(store);
+    return true;
 }

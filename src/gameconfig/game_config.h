@@ -51,7 +51,8 @@ public:
     // Puts the backups back. debugLines may be null: the restore then adds no lines.
     void Restore(LogSink* debugLines);
     // The last step of the settings load: offers to put the backups of an interrupted pass back.
-    void StartupRecovery(SettingsStore& store, const YesNoQuestion& ask);
+    // False when, after a Yes, a file is still set aside (a move failed); true otherwise.
+    bool StartupRecovery(SettingsStore& store, const YesNoQuestion& ask);
 
     const PassSettingsTexts& Texts() const { return texts_; }
     // The preparation record: set when a preparation wrote autoexec.cfg, cleared by every restore.

@@ -115,6 +115,34 @@ TEST(QuietBatch, PendingRecoveryIsAnsweredYesThenThePassRunsAndPrintsItsResult) 
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
 }
 
+// The set-aside files cannot be put back (another program holds one): the program says so and
+// ends with status 3 without running a pass over them; the files stay set aside.
+TEST(QuietBatch, RecoveryThatCannotPutTheFilesBackEndsWithStatusThree) {
+    wt::StandInDiagnostics diagnostics(kDiagnosticsFixture);
+    wt::UserBench bench("quiet_stuck", "Prey Game");
+    bench.CreateSettings({{"NoErrorWarning", "1"}});
+    bench.game.WriteCfgFile("preyconfig_old.cfg", kUserPreyconfig);
+    wt::WriteFileBytes(bench.paths.CfgPath + "preyconfig.cfg", "seta r_mode \"3\"\r\n");
+    const std::set<DWORD> games = wt::ProcessesNamed("prey.exe");
+    wt::UnattendedRun run;
+    {
+        const wt::HeldFile held(bench.paths.CfgPath + "preyconfig_old.cfg", "none");
+        ASSERT_TRUE(held.Held());
+        run = wt::RunUnattended(bench.Command("/BATCH /QUIET /640 /DEMO1"), bench.paths.BenchDir, kPassBoundMs);
+    }
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_FALSE(run.windowShown);
+    const std::string told = std::string(kRecoveryQuestion) + " Yes (/QUIET).\r\nYour game settings files could not "
+                             "all be put back; they stay set aside in the game's base folder. The benchmark was not "
+                             "started.\r\n";
+    EXPECT_EQ(run.err.substr(0, told.size()), told) << run.err;
+    EXPECT_TRUE(Has(bench.DebugLog(), told)) << bench.DebugLog();
+    EXPECT_TRUE(wt::NewProcesses(games, wt::ProcessesNamed("prey.exe")).empty()) << "no game started";
+    EXPECT_EQ(bench.game.ReadCfgFile("preyconfig_old.cfg"), kUserPreyconfig) << "still set aside, whole";
+    EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "1") << "the next start asks again";
+}
+
 // The closing line of a batch file: it opens the results folder (when there is one) and ends
 // with the status of success.
 TEST(QuietBatch, OpenLineEndsWithStatusZero) {
