@@ -91,6 +91,7 @@ void ProgramPass::AbandonPass() {
     // No further step of the pass may run: the ends of processes ended now are not reported.
     dxrun_.SetOnTerminate({});
     cp_.SetOnTerminate({});
+    controller_.ReleaseUnusedReportName();
 }
 
 void ProgramPass::KeepFilesAsideForGame() {

@@ -33,6 +33,9 @@ public:
     // (the diagnostics tool or the game): the caller ends it, and its reported end closes the
     // pass as cancelled instead of going on. A batch pass shows no panel and is never cancelled.
     bool Cancel();
+    // The pass is abandoned (the program ends during it): a report name it claimed and never
+    // wrote to is given back.
+    void ReleaseUnusedReportName() { resultStep_.ReleaseUnusedReportName(); }
 
 private:
     // Runs one handler's work; when it throws, the pass stops with the user's files put back

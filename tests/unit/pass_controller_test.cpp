@@ -913,3 +913,23 @@ TEST_F(BatchPassTest, GameThatCannotStartEndsAnUnattendedProgramWithAnInternalEr
     EXPECT_EQ(view.messages[0].rfind("The game could not be started. ", 0), 0u);
     EXPECT_TRUE(view.endRequested);
 }
+
+// A pass abandoned before its first save (the program closed while the game runs) leaves no
+// empty report behind; one that saved keeps its report.
+TEST_F(PassTest, AbandonedPassGivesBackAReportNameItNeverWrote) {
+    game.planned = {0, 2};
+    controller->BenchButtonClick();
+    dxrun.End();
+    const std::string reserved = ReportPath();
+    EXPECT_TRUE(files.FileExists(reserved));
+    controller->ReleaseUnusedReportName();
+    EXPECT_FALSE(files.FileExists(reserved));
+
+    // The pass goes on; once its report is saved, the name is the report's.
+    files.files[LogPath()] = "seconds = 27.4 fps";
+    cp.End();
+    EXPECT_TRUE(OnDisk(reserved));
+    files.files[reserved] = "the saved report";
+    controller->ReleaseUnusedReportName();
+    EXPECT_TRUE(files.FileExists(ReportPath())) << "written once: it stays";
+}
