@@ -156,6 +156,8 @@ PassSummary ReadPass(const Value& root) {
     pass.startedUtcSeconds = *utc;
     pass.report = ReportName(root);
     pass.note = Text(root, "note", "");
+    // Files written before the computer was named lack it.
+    if (root.HasMember("computer")) pass.computerName = Text(root, "computer", "");
     const Value& machine = Array(root, "machine", "");
     for (rapidjson::SizeType i = 0; i < machine.Size(); ++i) {
         const std::string at = "machine[" + std::to_string(i) + "].";

@@ -56,6 +56,7 @@ struct PassRecord {
     std::string started;  // ISO 8601 local time with its UTC offset
     std::string report;   // the report's file name, without folder
     std::string note;
+    std::string computerName;  // the PC that ran the pass; empty in files that do not name it
     std::vector<std::pair<std::string, std::string>> machine;  // label without colon, value
     PassOptionTexts options;
     std::vector<ResolutionRecord> resolutions;

@@ -1,0 +1,302 @@
+#include "results/history_index.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+constexpr const char kHeader[] = "Lurkmark results index 1\r\n";
+constexpr const char kTrailer[] = "\r\nsum ";
+
+// FNV-1a: cheap, and any changed or lost byte shows.
+std::uint64_t CheckSum(const char* data, std::size_t size) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= static_cast<unsigned char>(data[i]);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+// Texts as length:bytes, so that no byte of them needs escaping; numbers end with ';'.
+class Writer {
+public:
+    void Text(const std::string& text) {
+        Whole(text.size(), ':');
+        out_ += text;
+    }
+    void Whole(std::uint64_t value, char end = ';') {
+        char digits[24];
+        const int n = std::snprintf(digits, sizeof digits, "%llu%c", static_cast<unsigned long long>(value), end);
+        out_.append(digits, static_cast<std::size_t>(n));
+    }
+    void Signed(long long value) {
+        char digits[24];
+        const int n = std::snprintf(digits, sizeof digits, "%lld;", value);
+        out_.append(digits, static_cast<std::size_t>(n));
+    }
+    void Number(const std::optional<double>& value) {
+        if (!value) {
+            out_ += "-;";
+            return;
+        }
+        char digits[40];
+        const int n = std::snprintf(digits, sizeof digits, "%.17g;", *value);
+        out_.append(digits, static_cast<std::size_t>(n));
+    }
+    std::string& Out() { return out_; }
+
+private:
+    std::string out_;
+};
+
+struct Broken : std::runtime_error {
+    Broken() : std::runtime_error("broken index") {}
+};
+
+class Reader {
+public:
+    Reader(const char* at, const char* end) : at_(at), end_(end) {}
+    bool AtEnd() const { return at_ == end_; }
+    std::uint64_t Whole(char end = ';') {
+        std::uint64_t value = 0;
+        const char* start = at_;
+        while (at_ < end_ && *at_ >= '0' && *at_ <= '9') {
+            if (value > 1844674407370955161ull) throw Broken();
+            value = value * 10 + static_cast<std::uint64_t>(*at_++ - '0');
+        }
+        if (at_ == start || at_ - start > 20 || at_ == end_ || *at_ != end) throw Broken();
+        ++at_;
+        return value;
+    }
+    long long Signed() {
+        const bool negative = at_ < end_ && *at_ == '-';
+        if (negative) ++at_;
+        const std::uint64_t value = Whole();
+        if (value > 9223372036854775807ull) throw Broken();
+        return negative ? -static_cast<long long>(value) : static_cast<long long>(value);
+    }
+    int Int() {
+        const long long value = Signed();
+        if (value < -2147483647 || value > 2147483647) throw Broken();
+        return static_cast<int>(value);
+    }
+    bool Flag() {
+        const std::uint64_t value = Whole();
+        if (value > 1) throw Broken();
+        return value == 1;
+    }
+    // A count of things each at least two bytes long: never more than the bytes left.
+    std::size_t Count() {
+        const std::uint64_t value = Whole();
+        if (value > static_cast<std::uint64_t>(end_ - at_) / 2) throw Broken();
+        return static_cast<std::size_t>(value);
+    }
+    std::string Text() {
+        const std::uint64_t size = Whole(':');
+        if (size > static_cast<std::uint64_t>(end_ - at_)) throw Broken();
+        std::string text(at_, static_cast<std::size_t>(size));
+        at_ += size;
+        return text;
+    }
+    std::optional<double> Number() {
+        if (end_ - at_ >= 2 && at_[0] == '-' && at_[1] == ';') {
+            at_ += 2;
+            return std::nullopt;
+        }
+        const char* semicolon = at_;
+        while (semicolon < end_ && *semicolon != ';') ++semicolon;
+        if (semicolon == end_ || semicolon - at_ > 32 || semicolon == at_) throw Broken();
+        const std::string digits(at_, semicolon);
+        char* stop = nullptr;
+        const double value = std::strtod(digits.c_str(), &stop);
+        if (stop != digits.c_str() + digits.size()) throw Broken();
+        at_ = semicolon + 1;
+        return value;
+    }
+
+private:
+    const char* at_;
+    const char* end_;
+};
+
+void WriteLabelled(Writer& w, const std::vector<LabelledValue>& values) {
+    w.Whole(values.size());
+    for (const LabelledValue& v : values) {
+        w.Text(v.label);
+        w.Text(v.value);
+    }
+}
+
+std::vector<LabelledValue> ReadLabelled(Reader& r) {
+    std::vector<LabelledValue> values(r.Count());
+    for (LabelledValue& v : values) {
+        v.label = r.Text();
+        v.value = r.Text();
+    }
+    return values;
+}
+
+void WritePass(Writer& w, const PassSummary& p) {
+    w.Text(p.program);
+    w.Text(p.started);
+    w.Signed(p.startedUtcSeconds);
+    w.Text(p.report);
+    w.Text(p.note);
+    w.Text(p.computerName);
+    WriteLabelled(w, p.machine);
+    WriteLabelled(w, p.options);
+    w.Text(p.demo);
+    w.Text(p.shader);
+    w.Signed(p.runs);
+    w.Whole(p.resolutions.size());
+    for (const ResolutionSummary& res : p.resolutions) {
+        w.Text(res.key);
+        w.Text(res.label);
+        w.Signed(res.width);
+        w.Signed(res.height);
+        w.Number(res.mean);
+        w.Number(res.stddev);
+        w.Whole(res.runs.size());
+        for (const RunSummary& run : res.runs) {
+            w.Signed(run.run);
+            w.Whole(run.warmUp ? 1 : 0);
+            w.Text(run.ended);
+            w.Number(run.score);
+            w.Number(run.frames);
+            w.Number(run.seconds);
+            w.Whole(run.flags.size());
+            for (const RunFlag& flag : run.flags) {
+                w.Text(flag.code);
+                w.Text(flag.text);
+            }
+        }
+    }
+}
+
+PassSummary ReadPass(Reader& r) {
+    PassSummary p;
+    p.program = r.Text();
+    p.started = r.Text();
+    p.startedUtcSeconds = r.Signed();
+    p.report = r.Text();
+    p.note = r.Text();
+    p.computerName = r.Text();
+    p.machine = ReadLabelled(r);
+    p.options = ReadLabelled(r);
+    p.demo = r.Text();
+    p.shader = r.Text();
+    p.runs = r.Int();
+    p.resolutions.resize(r.Count());
+    for (ResolutionSummary& res : p.resolutions) {
+        res.key = r.Text();
+        res.label = r.Text();
+        res.width = r.Int();
+        res.height = r.Int();
+        res.mean = r.Number();
+        res.stddev = r.Number();
+        res.runs.resize(r.Count());
+        for (RunSummary& run : res.runs) {
+            run.run = r.Int();
+            run.warmUp = r.Flag();
+            run.ended = r.Text();
+            run.score = r.Number();
+            run.frames = r.Number();
+            run.seconds = r.Number();
+            run.flags.resize(r.Count());
+            for (RunFlag& flag : run.flags) {
+                flag.code = r.Text();
+                flag.text = r.Text();
+            }
+        }
+    }
+    return p;
+}
+
+bool SameFile(const ListedFile& a, const ListedFile& b) {
+    return a.name == b.name && a.size == b.size && a.lastWrite == b.lastWrite;
+}
+
+}  // namespace
+
+std::string EncodeHistoryIndex(const std::vector<IndexedFile>& files) {
+    Writer w;
+    w.Out() = kHeader;
+    std::size_t kept = 0;
+    for (const IndexedFile& f : files) kept += f.keep;
+    w.Whole(kept);
+    for (const IndexedFile& f : files) {
+        if (!f.keep) continue;
+        w.Text(f.file.name);
+        w.Whole(f.file.size);
+        w.Whole(f.file.lastWrite);
+        w.Whole(f.entry.pass ? 1 : 0);
+        if (f.entry.pass) {
+            WritePass(w, *f.entry.pass);
+        } else {
+            w.Text(f.entry.problem);
+        }
+    }
+    const std::uint64_t sum = CheckSum(w.Out().data(), w.Out().size());
+    w.Out() += kTrailer;
+    w.Whole(sum);
+    return std::move(w.Out());
+}
+
+std::vector<IndexedFile> DecodeHistoryIndex(const std::string& bytes) {
+    const std::size_t headerSize = sizeof kHeader - 1;
+    const std::size_t trailerAt = bytes.rfind(kTrailer);
+    if (bytes.compare(0, headerSize, kHeader) != 0 || trailerAt == std::string::npos || trailerAt < headerSize) {
+        return {};
+    }
+    try {
+        Reader sum(bytes.data() + trailerAt + sizeof kTrailer - 1, bytes.data() + bytes.size());
+        if (sum.Whole() != CheckSum(bytes.data(), trailerAt) || !sum.AtEnd()) return {};
+        Reader r(bytes.data() + headerSize, bytes.data() + trailerAt);
+        std::vector<IndexedFile> files(r.Count());
+        for (IndexedFile& f : files) {
+            f.file.name = r.Text();
+            f.file.size = r.Whole();
+            f.file.lastWrite = r.Whole();
+            f.entry.fileName = f.file.name;
+            if (r.Flag()) {
+                f.entry.pass = ReadPass(r);
+            } else {
+                f.entry.problem = r.Text();
+                if (f.entry.problem.empty()) return {};  // an unreadable file always has its reason
+            }
+        }
+        if (!r.AtEnd()) return {};
+        return files;
+    } catch (const Broken&) {
+        return {};
+    }
+}
+
+HistoryRefresh RefreshHistory(const std::vector<ListedFile>& listing, std::vector<IndexedFile> index,
+                              const std::function<IndexedFile(const ListedFile&)>& read) {
+    std::unordered_map<std::string, std::size_t> byName;
+    byName.reserve(index.size());
+    for (std::size_t i = 0; i < index.size(); ++i) byName.emplace(index[i].file.name, i);
+
+    HistoryRefresh refresh;
+    refresh.files.reserve(listing.size());
+    std::size_t reused = 0;
+    for (const ListedFile& listed : listing) {
+        const auto found = byName.find(listed.name);
+        if (found != byName.end() && SameFile(index[found->second].file, listed)) {
+            refresh.files.push_back(std::move(index[found->second]));
+            byName.erase(found);  // a name listed twice is read the second time
+            ++reused;
+            continue;
+        }
+        refresh.files.push_back(read(listed));
+        refresh.indexChanged = refresh.indexChanged || refresh.files.back().keep;
+    }
+    // Files gone from the folder leave the index.
+    if (reused != index.size()) refresh.indexChanged = true;
+    return refresh;
+}
