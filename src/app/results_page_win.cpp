@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "app/compare_command.h"
 #include "app/results_window_layout.h"
 #include "domain/app_paths.h"
 #include "platform/decimal_separator_win.h"
 #include "platform/text_file.h"
-#include "results/compare_page.h"
 #include "results/history_filter.h"
 #include "results/pass_history_win.h"
 #include "results/report_document.h"
@@ -186,15 +186,22 @@ void ResultsPage::OpenReport(int item) {
     ::OpenReport(controls_.owner, report);
 }
 
+// The list holds only what it shows of each pass (history_index.h): the page is built from
+// the data files themselves, read again now.
 void ResultsPage::CompareClick() {
-    std::vector<const PassSummary*> passes;
+    std::vector<std::string> files;
     for (int item : SelectedItems()) {
-        if (!RowAt(item).greyed) passes.push_back(&*entries_[RowAt(item).entry].pass);
+        if (!RowAt(item).greyed) files.push_back(JoinPath(folder_, entries_[RowAt(item).entry].fileName));
     }
-    if (passes.size() < 2 || passes.size() > kMostCompared) return;
-    const std::string path = JoinPath(folder_, ComparePageFileName(FileStampOf(CurrentStartTime())));
-    WriteWholeFile(path, BuildComparePage(passes, DecimalSeparator()));
-    ::OpenReport(controls_.owner, path);
+    if (files.size() < 2 || files.size() > kMostCompared) return;
+    const Comparison comparison =
+        ComposeComparison(files, ReadWholeFile, FileStampOf(CurrentStartTime()), DecimalSeparator());
+    if (!comparison.error.empty()) {
+        MessageBoxA(controls_.owner, comparison.error.c_str(), "Lurkmark", MB_OK);
+        return;
+    }
+    WriteWholeFile(comparison.pagePath, comparison.page);
+    ::OpenReport(controls_.owner, comparison.pagePath);
 }
 
 bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {

@@ -1,7 +1,6 @@
 #include "results/history_index.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -30,22 +29,27 @@ public:
     }
     void Whole(std::uint64_t value, char end = ';') {
         char digits[24];
-        const int n = std::snprintf(digits, sizeof digits, "%llu%c", static_cast<unsigned long long>(value), end);
-        out_.append(digits, static_cast<std::size_t>(n));
+        char* at = digits + sizeof digits;
+        *--at = end;
+        do {
+            *--at = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value);
+        out_.append(at, static_cast<std::size_t>(digits + sizeof digits - at));
     }
     void Signed(long long value) {
-        char digits[24];
-        const int n = std::snprintf(digits, sizeof digits, "%lld;", value);
-        out_.append(digits, static_cast<std::size_t>(n));
+        if (value < 0) out_ += '-';
+        Whole(value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value));
     }
     void Number(const std::optional<double>& value) {
         if (!value) {
             out_ += "-;";
             return;
         }
-        char digits[40];
-        const int n = std::snprintf(digits, sizeof digits, "%.17g;", *value);
-        out_.append(digits, static_cast<std::size_t>(n));
+        // The bits of the number: exact, and much quicker than printing and parsing decimals.
+        std::uint64_t bits;
+        std::memcpy(&bits, &*value, sizeof bits);
+        Whole(bits);
     }
     std::string& Out() { return out_; }
 
@@ -107,14 +111,9 @@ public:
             at_ += 2;
             return std::nullopt;
         }
-        const char* semicolon = at_;
-        while (semicolon < end_ && *semicolon != ';') ++semicolon;
-        if (semicolon == end_ || semicolon - at_ > 32 || semicolon == at_) throw Broken();
-        const std::string digits(at_, semicolon);
-        char* stop = nullptr;
-        const double value = std::strtod(digits.c_str(), &stop);
-        if (stop != digits.c_str() + digits.size()) throw Broken();
-        at_ = semicolon + 1;
+        const std::uint64_t bits = Whole();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
         return value;
     }
 
@@ -123,32 +122,12 @@ private:
     const char* end_;
 };
 
-void WriteLabelled(Writer& w, const std::vector<LabelledValue>& values) {
-    w.Whole(values.size());
-    for (const LabelledValue& v : values) {
-        w.Text(v.label);
-        w.Text(v.value);
-    }
-}
-
-std::vector<LabelledValue> ReadLabelled(Reader& r) {
-    std::vector<LabelledValue> values(r.Count());
-    for (LabelledValue& v : values) {
-        v.label = r.Text();
-        v.value = r.Text();
-    }
-    return values;
-}
-
 void WritePass(Writer& w, const PassSummary& p) {
-    w.Text(p.program);
     w.Text(p.started);
     w.Signed(p.startedUtcSeconds);
     w.Text(p.report);
     w.Text(p.note);
     w.Text(p.computerName);
-    WriteLabelled(w, p.machine);
-    WriteLabelled(w, p.options);
     w.Text(p.demo);
     w.Text(p.shader);
     w.Signed(p.runs);
@@ -159,15 +138,12 @@ void WritePass(Writer& w, const PassSummary& p) {
         w.Signed(res.width);
         w.Signed(res.height);
         w.Number(res.mean);
-        w.Number(res.stddev);
-        w.Whole(res.runs.size());
+        std::size_t flagged = 0;
+        for (const RunSummary& run : res.runs) flagged += !run.flags.empty();
+        w.Whole(flagged);
         for (const RunSummary& run : res.runs) {
+            if (run.flags.empty()) continue;
             w.Signed(run.run);
-            w.Whole(run.warmUp ? 1 : 0);
-            w.Text(run.ended);
-            w.Number(run.score);
-            w.Number(run.frames);
-            w.Number(run.seconds);
             w.Whole(run.flags.size());
             for (const RunFlag& flag : run.flags) {
                 w.Text(flag.code);
@@ -179,14 +155,11 @@ void WritePass(Writer& w, const PassSummary& p) {
 
 PassSummary ReadPass(Reader& r) {
     PassSummary p;
-    p.program = r.Text();
     p.started = r.Text();
     p.startedUtcSeconds = r.Signed();
     p.report = r.Text();
     p.note = r.Text();
     p.computerName = r.Text();
-    p.machine = ReadLabelled(r);
-    p.options = ReadLabelled(r);
     p.demo = r.Text();
     p.shader = r.Text();
     p.runs = r.Int();
@@ -197,15 +170,9 @@ PassSummary ReadPass(Reader& r) {
         res.width = r.Int();
         res.height = r.Int();
         res.mean = r.Number();
-        res.stddev = r.Number();
         res.runs.resize(r.Count());
         for (RunSummary& run : res.runs) {
             run.run = r.Int();
-            run.warmUp = r.Flag();
-            run.ended = r.Text();
-            run.score = r.Number();
-            run.frames = r.Number();
-            run.seconds = r.Number();
             run.flags.resize(r.Count());
             for (RunFlag& flag : run.flags) {
                 flag.code = r.Text();
