@@ -47,9 +47,13 @@ bool ResultsWindow::Create(HWND owner) {
     placement.length = sizeof placement;
     GetWindowPlacement(Handle(), &placement);
     if (stored) {
-        // Windows moves a rectangle that is off every screen (a display taken away) back on.
-        placement.rcNormalPosition = {stored->left, stored->top, stored->left + stored->width,
-                                      stored->top + stored->height};
+        RECT bounds{stored->left, stored->top, stored->left + stored->width, stored->top + stored->height};
+        // Kept on a display that is gone: the stored size where the window was made.
+        if (!MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL)) {
+            const POINT made{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+            bounds = {made.x, made.y, made.x + stored->width, made.y + stored->height};
+        }
+        placement.rcNormalPosition = bounds;
     }
     maximised_ = stored && stored->maximised;
     placement.showCmd = maximised_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
