@@ -95,7 +95,8 @@ void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
         const double top = kRowHeight * static_cast<double>(i);
         const double barY = top + kBarTop;
         const double textY = barY + kBarHeight - 3;
-        out.push_back("<text x=\"0\" y=\"" + Coordinate(top + 13) + "\">" + EscapeHtml(PassLabel(pass, withComputer)) + "</text>");
+        out.push_back("<text x=\"0\" y=\"" + Coordinate(top + 13) + "\">" + EscapeHtml(PassLabel(pass, withComputer)) +
+                      "</text>");
         const ResolutionSummary* r = pass.Resolution(heading.key);
         if (!r || !r->mean) {
             out.push_back("<text class=\"muted\" x=\"0\" y=\"" + Coordinate(textY) + "\">" +
@@ -246,7 +247,9 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
             "differences in % to the first pass, " +
             EscapeHtml(PassLabel(*passes.front(), withComputer)) + ".</p>");
         const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
-        for (const ResolutionColumn& heading : resolutions) AppendChart(out, heading, passes, withComputer, decimalSeparator);
+        for (const ResolutionColumn& heading : resolutions) {
+            AppendChart(out, heading, passes, withComputer, decimalSeparator);
+        }
         AppendTable(out, passes, resolutions, withComputer, decimalSeparator);
     }
     out.push_back("</body>");

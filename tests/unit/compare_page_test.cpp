@@ -199,8 +199,10 @@ TEST(BuildComparePage, NamesThePcsOnlyWhenThePassesComeFromSeveral) {
         std::vector<std::string> computers;
         std::vector<std::string> shown;
     } cases[] = {
-        {"three PCs", {"LAB-PC-01", "LAB-PC-02", "B\xC3\xBCro <3>"}, {"LAB-PC-01", "LAB-PC-02", "B\xC3\xBCro &lt;3&gt;"}},
-        {"two PCs, one pass each twice", {"A", "B", "A"}, {"A", "B", "A"}},
+        {"three PCs",
+         {"LAB-PC-01", "LAB-PC-02", "B\xC3\xBCro <3>"},
+         {"LAB-PC-01", "LAB-PC-02", "B\xC3\xBCro &lt;3&gt;"}},
+        {"two PCs, one of them twice", {"A", "B", "A"}, {"A", "B", "A"}},
         {"a file that names none", {"LAB-PC-01", ""}, {"LAB-PC-01", "computer not named"}},
     };
     for (const auto& c : cases) {

@@ -55,7 +55,8 @@ TEST(MatchingRows, KeepsThePassesWithEveryWordInComputerNoteOrDemo) {
 }
 
 TEST(FoldCase, LowersTheLettersOfTheCodePageOnly) {
-    EXPECT_EQ(FoldCase("AZaz09-_ \xC0\xDE\xD7\x8A\x8C\x8E\x9F\xDF\xFF"), "azaz09-_ \xE0\xFE\xD7\x9A\x9C\x9E\xFF\xDF\xFF");
+    EXPECT_EQ(FoldCase("AZaz09-_ \xC0\xDE\xD7\x8A\x8C\x8E\x9F\xDF\xFF"),
+              "azaz09-_ \xE0\xFE\xD7\x9A\x9C\x9E\xFF\xDF\xFF");
 }
 
 }  // namespace

@@ -33,10 +33,16 @@ std::string NamedBy(const std::string& name, const std::string& computer) {
 std::string PrepareLab(const wt::TempFolder& bench) {
     const std::string results = bench.Path() + "Results\\";
     wt::MakeFolders(results);
-    wt::WriteFileBytes(results + "result_12_1_2026_8_00_00_PM.json", NamedBy("result_12_1_2026_8_00_00_PM.json", "LAB-PC-01"));
-    wt::WriteFileBytes(results + "result_12_5_2026_9_15_00_PM.json", NamedBy("result_12_5_2026_9_15_00_PM.json", "LAB-PC-02"));
-    wt::WriteFileBytes(results + "result_12_8_2026_7_30_00_PM.json", NamedBy("result_12_8_2026_7_30_00_PM.json", "LAB-PC-01"));
-    wt::WriteFileBytes(results + "result_12_9_2026_10_00_00_AM.json", HistoryFixture("result_12_9_2026_10_00_00_AM.json"));
+    const struct {
+        const char* file;
+        const char* computer;  // none: a file of another format version
+    } files[] = {{"result_12_1_2026_8_00_00_PM.json", "LAB-PC-01"},
+                 {"result_12_5_2026_9_15_00_PM.json", "LAB-PC-02"},
+                 {"result_12_8_2026_7_30_00_PM.json", "LAB-PC-01"},
+                 {"result_12_9_2026_10_00_00_AM.json", nullptr}};
+    for (const auto& f : files) {
+        wt::WriteFileBytes(results + f.file, f.computer ? NamedBy(f.file, f.computer) : HistoryFixture(f.file));
+    }
     for (const char* report : {"result_12_5_2026_9_15_00_PM.htm", "result_12_8_2026_7_30_00_PM.htm"}) {
         wt::WriteFileBytes(results + report, "<html></html>\r\n");
     }
