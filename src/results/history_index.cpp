@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "results/result_file_reader.h"
+
 namespace {
 
 constexpr const char kHeader[] = "Lurkmark results index 1\r\n";
@@ -72,7 +74,10 @@ public:
             if (value > 1844674407370955161ull) throw Broken();
             value = value * 10 + static_cast<std::uint64_t>(*at_++ - '0');
         }
-        if (at_ == start || at_ - start > 20 || at_ == end_ || *at_ != end) throw Broken();
+        // One way of writing each number only: no leading zeros.
+        if (at_ == start || at_ - start > 20 || (*start == '0' && at_ - start > 1) || at_ == end_ || *at_ != end) {
+            throw Broken();
+        }
         ++at_;
         return value;
     }
@@ -80,7 +85,7 @@ public:
         const bool negative = at_ < end_ && *at_ == '-';
         if (negative) ++at_;
         const std::uint64_t value = Whole();
-        if (value > 9223372036854775807ull) throw Broken();
+        if (value > 9223372036854775807ull || (negative && value == 0)) throw Broken();
         return negative ? -static_cast<long long>(value) : static_cast<long long>(value);
     }
     int Int() {
@@ -153,11 +158,16 @@ void WritePass(Writer& w, const PassSummary& p) {
     }
 }
 
+// The index lies in a shared folder and anyone may write it: what the data file's reader
+// refuses, the index may not bring in either (a report name that leads out of the folder, a
+// score that cannot be drawn).
 PassSummary ReadPass(Reader& r) {
     PassSummary p;
     p.started = r.Text();
     p.startedUtcSeconds = r.Signed();
+    if (UtcSecondsOf(p.started) != p.startedUtcSeconds) throw Broken();
     p.report = r.Text();
+    if (!IsPlainReportName(p.report)) throw Broken();
     p.note = r.Text();
     p.computerName = r.Text();
     p.demo = r.Text();
@@ -170,6 +180,7 @@ PassSummary ReadPass(Reader& r) {
         res.width = r.Int();
         res.height = r.Int();
         res.mean = r.Number();
+        if (res.width <= 0 || res.height <= 0 || (res.mean && !IsDrawableMeasure(*res.mean))) throw Broken();
         res.runs.resize(r.Count());
         for (RunSummary& run : res.runs) {
             run.run = r.Int();

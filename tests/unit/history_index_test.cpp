@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 #include "history_fixtures.h"
@@ -119,6 +120,28 @@ TEST(HistoryIndex, IgnoresRecordsOfAnotherShapeEvenWithAFittingSum) {
          {head + "1;6:a.json10;20;2;9:malformed", head + "1;6:a.json10;20;0;0:", head + "1;6:a.json-10;20;0;1:x",
           head + "1;60:a.json10;20;0;1:x", head + "2;6:a.json10;20;0;1:x", head + "1;6:a.json10;20;1;3:1.0"}) {
         EXPECT_TRUE(DecodeHistoryIndex(withSum(body)).empty()) << body;
+    }
+}
+
+// Anyone may write the index of a shared folder: what the data file's reader refuses, the
+// index may not bring in.
+TEST(HistoryIndex, RefusesPassesTheReaderWouldRefuse) {
+    const struct {
+        const char* name;
+        void (*forge)(PassSummary&);
+    } cases[] = {
+        {"a report outside the folder", [](PassSummary& p) { p.report = "..\\..\\Windows\\evil.htm"; }},
+        {"a report that is a program", [](PassSummary& p) { p.report = "result.exe"; }},
+        {"a mean that is not a number", [](PassSummary& p) { p.resolutions[0].mean = std::nan(""); }},
+        {"a negative mean", [](PassSummary& p) { p.resolutions[0].mean = -1.0; }},
+        {"a start that is not a date", [](PassSummary& p) { p.started = "yesterday"; }},
+        {"a start that does not match its moment", [](PassSummary& p) { p.startedUtcSeconds += 1; }},
+        {"no width", [](PassSummary& p) { p.resolutions[0].width = 0; }},
+    };
+    for (const auto& c : cases) {
+        std::vector<IndexedFile> files = FixtureIndex();
+        c.forge(*files[1].entry.pass);
+        EXPECT_TRUE(DecodeHistoryIndex(EncodeHistoryIndex(files)).empty()) << c.name;
     }
 }
 
