@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <exception>
+#include <thread>
+
 #include "platform/scoped_win.h"
 #include "platform/text_file.h"
 #include "results/history_index.h"
@@ -23,12 +27,64 @@ std::vector<ListedFile> ListDataFiles(const std::string& prefix) {
     return files;
 }
 
+// A data file is small: one open, one read of the size it has now, one close. The C
+// library's buffered file costs several more calls per file, which a folder of ten thousand
+// files on a share or under Wine feels.
+bool ReadSmallFile(const std::string& path, std::string& bytes) {
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024) return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) return false;
+    bytes.resize(read);
+    return true;
+}
+
 IndexedFile ReadDataFile(const std::string& prefix, const ListedFile& listed) {
     std::string text;
-    if (!ReadWholeFile(prefix + listed.name, text)) {
+    if (!ReadSmallFile(prefix + listed.name, text)) {
         return {listed, {listed.name, std::nullopt, "the file cannot be read"}, false};
     }
     return {listed, ReadHistoryEntry(listed.name, text), true};
+}
+
+// The files the index could not answer for (their entries still without a name) are read on
+// two threads: a file's time goes mostly to waiting for the file system (Wine's server, a
+// share), and the other half of the time to parsing.
+void ReadUnindexed(const std::string& prefix, std::vector<IndexedFile>& files) {
+    std::vector<IndexedFile*> pending;
+    for (IndexedFile& f : files) {
+        if (f.entry.fileName.empty()) pending.push_back(&f);
+    }
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < pending.size(); i = next++) *pending[i] = ReadDataFile(prefix, pending[i]->file);
+    };
+    if (pending.size() < 64) {
+        work();
+        return;
+    }
+    std::exception_ptr failure;
+    std::thread helper([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+            next = pending.size();
+        }
+    });
+    try {
+        work();
+    } catch (...) {
+        next = pending.size();
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
 // Many PCs may write the index of one shared folder at once: each writes a file of its own
@@ -56,8 +112,10 @@ std::vector<HistoryEntry> ReadHistoryFolder(const std::string& folder) {
     std::string indexBytes;
     std::vector<IndexedFile> index;
     if (ReadWholeFile(prefix + kHistoryIndexFileName, indexBytes)) index = DecodeHistoryIndex(indexBytes);
-    HistoryRefresh refresh =
-        RefreshHistory(listing, std::move(index), [&](const ListedFile& f) { return ReadDataFile(prefix, f); });
+    HistoryRefresh refresh = RefreshHistory(listing, std::move(index), [](const ListedFile& f) {
+        return IndexedFile{f, HistoryEntry{}, true};  // read below, with the others
+    });
+    ReadUnindexed(prefix, refresh.files);
     if (refresh.indexChanged) WriteIndex(prefix, refresh.files);
     entries.reserve(refresh.files.size());
     for (IndexedFile& f : refresh.files) entries.push_back(std::move(f.entry));

@@ -87,6 +87,22 @@ TEST(HistoryFolder, ListsWhatTheFolderHoldsWhateverTheIndexSays) {
     EXPECT_EQ(CountFiles(dir + "*.tmp"), 0) << "no file of an index left behind";
 }
 
+TEST(HistoryFolder, ReadsAFolderOfManyNewFilesWholeAndEachOnce) {
+    wt::TempFolder folder{"hf_many"};
+    const std::string dir = folder.Path();
+    std::set<std::string> expected;
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = "result_" + std::to_string(i) + ".json";
+        wt::WriteFileBytes(dir + name, i % 50 == 7 ? "{" : WithNote("pass " + std::to_string(i)));
+        expected.insert(name + "|" + (i % 50 == 7 ? "malformed: Missing a name for object member. (at byte 1)"
+                                                 : "pass " + std::to_string(i)));
+    }
+    const std::vector<HistoryEntry> entries = ReadHistoryFolder(dir);
+    EXPECT_EQ(entries.size(), 300u);
+    EXPECT_EQ(Listed(entries), expected);
+    EXPECT_EQ(DecodeHistoryIndex(wt::ReadFileBytes(dir + kHistoryIndexFileName)).size(), 300u);
+}
+
 TEST(HistoryFolder, StaysExactWhileOthersWriteTheFolderAndItsIndex) {
     wt::TempFolder folder{"hf_writers"};
     const std::string dir = folder.Path();
