@@ -164,8 +164,9 @@ void MainForm::ShowProgressPanel(bool shown) {
     HWND panel = Control(ctl::Panel1);
     if (shown) SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(panel, shown ? SW_SHOW : SW_HIDE);
-    // A pass has ended: its data file is now in the results folder.
-    if (!shown) {
+    // A pass has ended: its data file is now in the results folder. A batch program ends now
+    // and shows no list: it leaves a shared folder of many PCs and its index alone.
+    if (!shown && !mode_.BatchMode) {
         resultsPage_.Reload(options_.resultFolder);
         resultsWindow_.Reload(options_.resultFolder);
     }

@@ -12,6 +12,7 @@
 #include "app/control_ids.h"
 #include "support/eventually.h"
 #include "support/list_view.h"
+#include "support/pass_bench.h"
 #include "support/pass_environment.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
@@ -199,6 +200,22 @@ TEST(ResultsWindow, OpensWhereTheScreenIsWhateverTheKeyHolds) {
         EXPECT_EQ(wt::ColumnWidth(list, 2), 100) << stored << ": the default width";
         EXPECT_TRUE(app.Exit()) << stored;
     }
+}
+
+// Many PCs end their batch passes into one folder at once: none of them reads the folder or
+// writes its index for a list nobody sees.
+TEST(ResultsWindow, ABatchPassLeavesTheFolderIndexAlone) {
+    wt::StandInDiagnostics diagnostics("win7_sp1_spanish_intel_hd3000_idt_cp1252.txt");
+    wt::PassBench bench("rw_batch", "Prey Game", "Results", {"", ""});
+    bench.CreateSettings({});
+    const std::string index = bench.paths.ResultPath + "Lurkmark results.index";
+    wt::RunningProgram program(bench.Command("/BATCH /640 /DEMO1 /SHIGH"), bench.paths.BenchDir);
+    ASSERT_TRUE(program.WaitForExit(90000)) << wt::DescribeTopLevelWindows();
+    WIN32_FIND_DATAA data;
+    const HANDLE found = FindFirstFileA((bench.paths.ResultPath + "result_*.json").c_str(), &data);
+    ASSERT_NE(found, INVALID_HANDLE_VALUE) << "the pass wrote its data file";
+    FindClose(found);
+    EXPECT_EQ(GetFileAttributesA(index.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
