@@ -60,6 +60,8 @@ for page in 0 1 2 3 5 6; do
   shot "$area" "${names[$page]}"
 done
 # The keyboard focus shown on the Run button after Tab.
+window_area=$(driver results-window)
+shot "$window_area" results-window
 driver focus 1003  # BenchButton
 shot "$area" focus-run
 picker_area=$(driver picker)

@@ -109,6 +109,15 @@ constexpr int ResultsLabel = 2201;
 constexpr int ResultsList = 2202;
 constexpr int ResultsCompare = 2203;
 constexpr int ResultsOpenFolder = 2204;
+constexpr int ResultsWindowOpen = 2205;  // "Open in window"
+// The results window: the same list with a computer column and a filter.
+constexpr int ResultsFilterLabel = 2210;
+constexpr int ResultsFilter = 2211;
+constexpr int ResultsWindowLabel = 2212;
+constexpr int ResultsWindowList = 2213;
+constexpr int ResultsWindowCompare = 2214;
+constexpr int ResultsWindowOpenReport = 2215;
+constexpr int ResultsWindowOpenFolder = 2216;
 // Progress panel: the time the current run has taken so far.
 constexpr int ElapsedLabel = 2320;
 // Progress panel: ends the interactive pass under way.

@@ -236,6 +236,8 @@ void MainForm::CreateResultsPage(HWND page) {
     HWND compare = AddButton(page, ctl::ResultsCompare, "Compare", 4, 244, 90, 24);
     AddHint(compare, "Compare 2 to 8 selected passes in a chart");
     AddHint(AddButton(page, ctl::ResultsOpenFolder, "Open folder", 100, 244, 90, 24), "Open results folder");
+    AddHint(AddButton(page, ctl::ResultsWindowOpen, "Open in window", 226, 244, 110, 24),
+            "The list in a window of its own, with the computer of each pass and a filter");
     resultsPage_.Attach({Handle(), label, list, compare});
 }
 

@@ -179,8 +179,12 @@ void MainForm::ShowProgressPanel(bool shown) {
     HWND panel = Control(ctl::Panel1);
     if (shown) SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(panel, shown ? SW_SHOW : SW_HIDE);
-    // A pass has ended: its data file is now in the results folder.
-    if (!shown) resultsPage_.Reload(options_.resultFolder);
+    // A pass has ended: its data file is now in the results folder. A batch program ends now
+    // and shows no list: it leaves a shared folder of many PCs and its index alone.
+    if (!shown && !mode_.BatchMode) {
+        resultsPage_.Reload(options_.resultFolder);
+        resultsWindow_.Reload(options_.resultFolder);
+    }
 }
 
 // Every caption names a new stage of the pass (the machine description, then each run):
@@ -421,6 +425,7 @@ void MainForm::OnCommand(int id, int code) {
     case ctl::RzGroup1Items4: ShowResultsPage(); break;
     case ctl::ResultsCompare: resultsPage_.CompareClick(); break;
     case ctl::ResultsOpenFolder: OpenResFolderClick(); break;
+    case ctl::ResultsWindowOpen: resultsWindow_.Show(Handle(), options_.resultFolder); break;
     case ctl::RzGroup3Items0: RzGroup3Items0Click(); break;
     case ctl::RzGroup3Items2: ShowPage(3); break;
     case ctl::RzGroup3Items3: ShowPage(4); break;

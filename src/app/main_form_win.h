@@ -10,6 +10,7 @@
 #include "app/group_bar_win.h"
 #include "app/program_pass_win.h"
 #include "app/results_page_win.h"
+#include "app/results_window_win.h"
 #include "app/standard_streams_win.h"
 #include "batch/batch_list.h"
 #include "batch/batch_ui_win.h"
@@ -211,6 +212,7 @@ private:
     WaitForm* waitForm_ = nullptr;
     GroupBar groupBar_;
     ResultsPage resultsPage_;
+    ResultsWindow resultsWindow_{settings_, [this] { OpenResFolderClick(); }};
     std::map<int, HWND> controls_;
     HWND pages_[kPageCount] = {};
     HWND tooltip_ = nullptr;

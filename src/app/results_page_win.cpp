@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "app/compare_command.h"
+#include "app/results_window_layout.h"
 #include "domain/app_paths.h"
 #include "platform/decimal_separator_win.h"
 #include "platform/text_file.h"
-#include "results/compare_page.h"
+#include "results/history_filter.h"
 #include "results/pass_history_win.h"
 #include "results/report_document.h"
 #include "results/report_document_win.h"
@@ -21,22 +23,27 @@ char DecimalSeparator() {
     return separator.empty() ? '.' : separator[0];
 }
 
-int ColumnWidth(std::size_t column) {
-    static const int widths[] = {18, 134, 110, 84, 76, 36};
-    return Scale(column < std::size(widths) ? widths[column] : 64);
+// Widths are kept in design pixels, so that they suit another display scaling too.
+int DesignPixels(int devicePixels) {
+    return MulDiv(devicePixels, 96, Scale(96));
 }
 
 }  // namespace
 
-void ResultsPage::Attach(const Controls& controls) {
+void ResultsPage::Attach(const Controls& controls, HistoryView view) {
     controls_ = controls;
+    view_ = view;
     HWND list = controls_.list;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
-    ListView_SetBkColor(list, kPageBlack);
-    ListView_SetTextBkColor(list, kPageBlack);
-    ListView_SetTextColor(list, kSilver);
+    // The page is drawn in the main window's colours; the window of its own in the system's.
+    if (view_ == HistoryView::Page) {
+        ListView_SetBkColor(list, kPageBlack);
+        ListView_SetTextBkColor(list, kPageBlack);
+        ListView_SetTextColor(list, kSilver);
+    }
     SetWindowSubclass(list, ListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     EnableWindow(controls_.compare, FALSE);
+    if (controls_.openReport) EnableWindow(controls_.openReport, FALSE);
 }
 
 // The dialog keys of the message loop would take Enter away from the list.
@@ -51,17 +58,55 @@ LRESULT CALLBACK ResultsPage::ListProcedure(HWND hwnd, UINT msg, WPARAM wParam, 
 void ResultsPage::Reload(const std::string& resultFolder) {
     folder_ = resultFolder;
     entries_ = ReadHistoryFolder(resultFolder);
-    table_ = BuildHistoryTable(entries_, DecimalSeparator());
+    searchTexts_ = view_ == HistoryView::Window ? HistorySearchTexts(entries_) : std::vector<std::string>();
+    widths_ = ColumnWidths();
+    table_ = BuildHistoryTable(entries_, DecimalSeparator(), view_);
     SortHistoryRows(table_, entries_, static_cast<std::size_t>(sortColumn_), sortAscending_);
+    shown_ = MatchingRows(table_, searchTexts_, filter_);
     Fill();
+    ShowCount();
+}
+
+void ResultsPage::SetFilter(const std::string& text) {
+    filter_ = text;
+    shown_ = MatchingRows(table_, searchTexts_, filter_);
+    ListView_SetItemState(controls_.list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemCountEx(controls_.list, static_cast<int>(shown_.size()), 0);
+    InvalidateRect(controls_.list, nullptr, TRUE);
+    UpdateButtons();
+    ShowCount();
+}
+
+void ResultsPage::ShowCount() {
     std::size_t unreadable = 0;
     for (const HistoryRow& row : table_.rows) unreadable += row.greyed;
     const std::size_t passes = table_.rows.size() - unreadable;
-    std::string text = std::to_string(passes) + (passes == 1 ? " pass in " : " passes in ") + folder_;
+    std::string text = passes == 1 ? "1 pass in " : std::to_string(passes) + " passes in ";
+    if (shown_.size() != table_.rows.size()) text = std::to_string(shown_.size()) + " shown of " + text;
+    text += folder_;
     if (unreadable) {
         text += " (" + std::to_string(unreadable) + (unreadable == 1 ? " file cannot" : " files cannot") + " be shown)";
     }
     SetWindowTextA(controls_.label, text.c_str());
+}
+
+std::map<std::string, int> ResultsPage::ColumnWidths() const {
+    std::map<std::string, int> widths = widths_;
+    HWND header = ListView_GetHeader(controls_.list);
+    const int shown = header ? Header_GetItemCount(header) : 0;
+    for (int c = 0; c < shown && static_cast<std::size_t>(c) < table_.columns.size(); ++c) {
+        widths[ColumnName(table_.columns[static_cast<std::size_t>(c)])] =
+            DesignPixels(ListView_GetColumnWidth(controls_.list, c));
+    }
+    return widths;
+}
+
+void ResultsPage::SetColumnWidths(const std::map<std::string, int>& widths) {
+    widths_ = widths;
+    for (std::size_t c = 0; c < table_.columns.size(); ++c) {
+        const auto found = widths_.find(ColumnName(table_.columns[c]));
+        if (found != widths_.end()) ListView_SetColumnWidth(controls_.list, static_cast<int>(c), Scale(found->second));
+    }
 }
 
 void ResultsPage::Fill() {
@@ -71,19 +116,20 @@ void ResultsPage::Fill() {
     while (ListView_DeleteColumn(list, 0)) {
     }
     for (std::size_t c = 0; c < table_.columns.size(); ++c) {
+        const auto stored = widths_.find(ColumnName(table_.columns[c]));
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = table_.columns[c].numeric ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = ColumnWidth(c);
+        column.cx = Scale(stored != widths_.end() ? stored->second : DefaultColumnWidth(table_.columns[c]));
         column.pszText = const_cast<char*>(table_.columns[c].title.c_str());
         SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
     }
     // The list holds no texts of its own: it asks for each cell it draws (LVN_GETDISPINFO),
-    // so a folder of a thousand passes fills at once.
-    ListView_SetItemCountEx(list, static_cast<int>(table_.rows.size()), 0);
+    // so a folder of ten thousand passes fills at once.
+    ListView_SetItemCountEx(list, static_cast<int>(shown_.size()), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    UpdateCompareButton();
+    UpdateButtons();
 }
 
 void ResultsPage::SortBy(int column) {
@@ -92,17 +138,19 @@ void ResultsPage::SortBy(int column) {
     } else {
         sortColumn_ = column;
         // Dates and scores start with the newest and the highest, texts with A.
-        const bool text = column != static_cast<int>(HistoryColumnIndex::Started) &&
-                          !table_.columns[static_cast<std::size_t>(column)].numeric;
+        const HistoryColumn& clicked = table_.columns[static_cast<std::size_t>(column)];
+        const bool text = clicked.field != HistoryField::Started && !clicked.numeric;
         sortAscending_ = text;
     }
     std::vector<std::size_t> selected;
     for (int item : SelectedItems()) selected.push_back(RowAt(item).entry);
+    widths_ = ColumnWidths();
     SortHistoryRows(table_, entries_, static_cast<std::size_t>(column), sortAscending_);
+    shown_ = MatchingRows(table_, searchTexts_, filter_);
     Fill();
-    for (std::size_t r = 0; r < table_.rows.size(); ++r) {
-        if (std::find(selected.begin(), selected.end(), table_.rows[r].entry) != selected.end()) {
-            ListView_SetItemState(controls_.list, static_cast<int>(r), LVIS_SELECTED, LVIS_SELECTED);
+    for (std::size_t item = 0; item < shown_.size(); ++item) {
+        if (std::find(selected.begin(), selected.end(), table_.rows[shown_[item]].entry) != selected.end()) {
+            ListView_SetItemState(controls_.list, static_cast<int>(item), LVIS_SELECTED, LVIS_SELECTED);
         }
     }
 }
@@ -116,14 +164,20 @@ std::vector<int> ResultsPage::SelectedItems() const {
     return items;
 }
 
-void ResultsPage::UpdateCompareButton() {
+void ResultsPage::UpdateButtons() {
     const std::vector<int> items = SelectedItems();
     const bool readable = std::none_of(items.begin(), items.end(), [this](int i) { return RowAt(i).greyed; });
     EnableWindow(controls_.compare, readable && items.size() >= 2 && items.size() <= kMostCompared);
+    if (controls_.openReport) EnableWindow(controls_.openReport, readable && items.size() == 1);
+}
+
+void ResultsPage::OpenReportClick() {
+    const std::vector<int> items = SelectedItems();
+    if (items.size() == 1) OpenReport(items.front());
 }
 
 void ResultsPage::OpenReport(int item) {
-    if (item < 0 || static_cast<std::size_t>(item) >= table_.rows.size() || RowAt(item).greyed) return;
+    if (!HasItem(item) || RowAt(item).greyed) return;
     const std::string report = JoinPath(folder_, entries_[RowAt(item).entry].pass->report);
     if (GetFileAttributesA(report.c_str()) == INVALID_FILE_ATTRIBUTES) {
         MessageBoxA(controls_.owner, ("The report " + report + " does not exist.").c_str(), "Lurkmark", MB_OK);
@@ -132,15 +186,22 @@ void ResultsPage::OpenReport(int item) {
     ::OpenReport(controls_.owner, report);
 }
 
+// The list holds only what it shows of each pass (history_index.h): the page is built from
+// the data files themselves, read again now.
 void ResultsPage::CompareClick() {
-    std::vector<const PassSummary*> passes;
+    std::vector<std::string> files;
     for (int item : SelectedItems()) {
-        if (!RowAt(item).greyed) passes.push_back(&*entries_[RowAt(item).entry].pass);
+        if (!RowAt(item).greyed) files.push_back(JoinPath(folder_, entries_[RowAt(item).entry].fileName));
     }
-    if (passes.size() < 2 || passes.size() > kMostCompared) return;
-    const std::string path = JoinPath(folder_, ComparePageFileName(FileStampOf(CurrentStartTime())));
-    WriteWholeFile(path, BuildComparePage(passes, DecimalSeparator()));
-    ::OpenReport(controls_.owner, path);
+    if (files.size() < 2 || files.size() > kMostCompared) return;
+    const Comparison comparison =
+        ComposeComparison(files, ReadWholeFile, FileStampOf(CurrentStartTime()), DecimalSeparator());
+    if (!comparison.error.empty()) {
+        MessageBoxA(controls_.owner, comparison.error.c_str(), "Lurkmark", MB_OK);
+        return;
+    }
+    WriteWholeFile(comparison.pagePath, comparison.page);
+    ::OpenReport(controls_.owner, comparison.pagePath);
 }
 
 bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
@@ -150,16 +211,15 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
     case LVN_COLUMNCLICK: SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); return true;
     case LVN_GETDISPINFOA: {
         LVITEMA& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
-        const auto row = static_cast<std::size_t>(item.iItem);
         const auto column = static_cast<std::size_t>(item.iSubItem);
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const bool known = row < table_.rows.size() && column < table_.rows[row].cells.size();
-            lstrcpynA(item.pszText, known ? table_.rows[row].cells[column].c_str() : "", item.cchTextMax);
+            const bool known = HasItem(item.iItem) && column < RowAt(item.iItem).cells.size();
+            lstrcpynA(item.pszText, known ? RowAt(item.iItem).cells[column].c_str() : "", item.cchTextMax);
         }
         return true;
     }
     case LVN_ITEMCHANGED:
-    case LVN_ODSTATECHANGED: UpdateCompareButton(); return true;
+    case LVN_ODSTATECHANGED: UpdateButtons(); return true;
     case NM_DBLCLK: OpenReport(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem); return true;
     case LVN_KEYDOWN:
         // Every list view reports the key this way; not all of them send NM_RETURN as well.
@@ -169,7 +229,7 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
         return true;
     case LVN_GETINFOTIPA: {
         auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
-        if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= table_.rows.size()) return true;
+        if (!HasItem(tip.iItem)) return true;
         tipText_ = RowAt(tip.iItem).tooltip;
         if (!tipText_.empty() && tip.pszText && tip.cchTextMax > 0)
             lstrcpynA(tip.pszText, tipText_.c_str(), tip.cchTextMax);
@@ -181,12 +241,14 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
             result = CDRF_NOTIFYITEMDRAW;
         } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
             // Selected rows keep the list's own highlight.
-            const auto item = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
-            const bool selected =
-                ListView_GetItemState(controls_.list, static_cast<int>(item), LVIS_SELECTED) & LVIS_SELECTED;
-            if (!selected) {
-                draw.clrText = item < table_.rows.size() && table_.rows[item].greyed ? kGreyedText : kSilver;
+            const auto item = static_cast<int>(draw.nmcd.dwItemSpec);
+            const bool selected = ListView_GetItemState(controls_.list, item, LVIS_SELECTED) & LVIS_SELECTED;
+            const bool greyed = HasItem(item) && RowAt(item).greyed;
+            if (!selected && view_ == HistoryView::Page) {
+                draw.clrText = greyed ? kGreyedText : kSilver;
                 draw.clrTextBk = kPageBlack;
+            } else if (!selected && greyed) {
+                draw.clrText = GetSysColor(COLOR_GRAYTEXT);
             }
             result = CDRF_DODEFAULT;
         }

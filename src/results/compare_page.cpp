@@ -44,8 +44,22 @@ std::string Number(double value, char separator) { return DecimalText(value, 1, 
 // Attribute values are written with "." whatever the locale: they are SVG coordinates.
 std::string Coordinate(double value) { return DecimalText(value, 2, '.'); }
 
-std::string PassLabel(const PassSummary& pass) {
-    std::string label = LocalStartText(pass.started);
+constexpr const char* kUnnamedComputer = "computer not named";
+
+// Passes from several PCs are told apart by the PC's name; passes from one PC, or from files
+// that name none, keep the page as it always was.
+bool FromSeveralComputers(const std::vector<const PassSummary*>& passes) {
+    return std::any_of(passes.begin(), passes.end(),
+                       [&](const PassSummary* p) { return p->computerName != passes.front()->computerName; });
+}
+
+std::string ComputerOf(const PassSummary& pass) {
+    return pass.computerName.empty() ? kUnnamedComputer : pass.computerName;
+}
+
+std::string PassLabel(const PassSummary& pass, bool withComputer) {
+    std::string label = withComputer ? ComputerOf(pass) + " \xC2\xB7 " : "";
+    label += LocalStartText(pass.started);
     if (!pass.note.empty()) label += " \xC2\xB7 " + pass.note;  // a middle dot
     if (pass.HasFlaggedRun()) label += " (flagged run)";
     return label;
@@ -58,7 +72,7 @@ std::string PercentText(double value, double reference, char separator) {
 }
 
 void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
-                 const std::vector<const PassSummary*>& passes, char separator) {
+                 const std::vector<const PassSummary*>& passes, bool withComputer, char separator) {
     double extent = 0;
     double best = 0;
     for (const PassSummary* pass : passes) {
@@ -81,7 +95,8 @@ void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
         const double top = kRowHeight * static_cast<double>(i);
         const double barY = top + kBarTop;
         const double textY = barY + kBarHeight - 3;
-        out.push_back("<text x=\"0\" y=\"" + Coordinate(top + 13) + "\">" + EscapeHtml(PassLabel(pass)) + "</text>");
+        out.push_back("<text x=\"0\" y=\"" + Coordinate(top + 13) + "\">" + EscapeHtml(PassLabel(pass, withComputer)) +
+                      "</text>");
         const ResolutionSummary* r = pass.Resolution(heading.key);
         if (!r || !r->mean) {
             out.push_back("<text class=\"muted\" x=\"0\" y=\"" + Coordinate(textY) + "\">" +
@@ -166,7 +181,7 @@ void AppendRow(std::vector<std::string>& out, const std::string& label, const st
 }
 
 void AppendTable(std::vector<std::string>& out, const std::vector<const PassSummary*>& passes,
-                 const std::vector<ResolutionColumn>& resolutions, char separator) {
+                 const std::vector<ResolutionColumn>& resolutions, bool withComputer, char separator) {
     auto each = [&](auto valueOf) {
         std::vector<std::string> values;
         for (const PassSummary* pass : passes) values.push_back(valueOf(*pass));
@@ -177,6 +192,7 @@ void AppendTable(std::vector<std::string>& out, const std::vector<const PassSumm
     std::string head = "<tr><th></th>";
     for (const PassSummary* pass : passes) head += "<th>" + EscapeHtml(LocalStartText(pass->started)) + "</th>";
     out.push_back(head + "</tr>");
+    if (withComputer) AppendRow(out, "Computer", each(ComputerOf));
     AppendRow(out, "Note", each([](const PassSummary& p) { return p.note; }));
     AppendRow(out, "Program version", each([](const PassSummary& p) { return p.program; }));
     for (const std::string& label : LabelsOf(passes, &PassSummary::machine)) {
@@ -225,13 +241,16 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
     out.push_back("<body>");
     out.push_back("<h1>Lurkmark comparison</h1>");
     if (!passes.empty()) {
+        const bool withComputer = FromSeveralComputers(passes);
         out.push_back(
             "<p class=\"legend\">Bars: mean score in FPS; whiskers: standard deviation of the runs; "
             "differences in % to the first pass, " +
-            EscapeHtml(PassLabel(*passes.front())) + ".</p>");
+            EscapeHtml(PassLabel(*passes.front(), withComputer)) + ".</p>");
         const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
-        for (const ResolutionColumn& heading : resolutions) AppendChart(out, heading, passes, decimalSeparator);
-        AppendTable(out, passes, resolutions, decimalSeparator);
+        for (const ResolutionColumn& heading : resolutions) {
+            AppendChart(out, heading, passes, withComputer, decimalSeparator);
+        }
+        AppendTable(out, passes, resolutions, withComputer, decimalSeparator);
     }
     out.push_back("</body>");
     out.push_back("</html>");

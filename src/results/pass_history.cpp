@@ -51,56 +51,76 @@ bool IsResultDataFileName(const std::string& fileName) {
     return name.size() > 12 && name.compare(0, 7, "result_") == 0 && name.compare(name.size() - 5, 5, ".json") == 0;
 }
 
-HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char decimalSeparator) {
+HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char decimalSeparator, HistoryView view) {
     std::vector<const PassSummary*> passes;
     for (const HistoryEntry& e : entries) {
         if (e.pass) passes.push_back(&*e.pass);
     }
-    const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
-
     HistoryTable table;
     table.decimalSeparator = decimalSeparator;
-    table.columns = {{"!", false},    {"Date and time", false}, {"Note", false},
-                     {"Demo", false}, {"Shader detail", false}, {"Runs", true}};
-    for (const ResolutionColumn& r : resolutions) table.columns.push_back({Utf8ToCp1252(r.label), true});
+    table.columns = {{"!", false, HistoryField::Flag, ""}, {"Date and time", false, HistoryField::Started, ""}};
+    if (view == HistoryView::Window) table.columns.push_back({"Computer", false, HistoryField::Computer, ""});
+    table.columns.insert(table.columns.end(), {{"Note", false, HistoryField::Note, ""},
+                                               {"Demo", false, HistoryField::Demo, ""},
+                                               {"Shader detail", false, HistoryField::Shader, ""},
+                                               {"Runs", true, HistoryField::Runs, ""}});
+    for (const ResolutionColumn& r : ResolutionsOf(passes)) {
+        table.columns.push_back({Utf8ToCp1252(r.label), true, HistoryField::Score, r.key});
+    }
 
+    table.rows.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const HistoryEntry& e = entries[i];
         HistoryRow row{i, std::vector<std::string>(table.columns.size()), !e.pass, e.problem};
-        if (!e.pass) {
-            row.cells[static_cast<std::size_t>(HistoryColumnIndex::Started)] = e.fileName;
-            row.cells[static_cast<std::size_t>(HistoryColumnIndex::Note)] = e.problem;
-        } else {
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            const HistoryColumn& column = table.columns[c];
+            std::string& cell = row.cells[c];
+            if (!e.pass) {
+                if (column.field == HistoryField::Started) cell = e.fileName;
+                if (column.field == HistoryField::Note) cell = e.problem;
+                continue;
+            }
             const PassSummary& p = *e.pass;
-            row.tooltip = FlagTexts(p);
-            row.cells[0] = row.tooltip.empty() ? "" : kFlagMark;
-            row.cells[1] = LocalStartText(p.started);
-            row.cells[2] = Utf8ToCp1252(p.note);
-            row.cells[3] = Utf8ToCp1252(p.demo);
-            row.cells[4] = Utf8ToCp1252(p.shader);
-            row.cells[5] = std::to_string(p.runs);
-            for (std::size_t k = 0; k < resolutions.size(); ++k) {
-                row.cells[static_cast<std::size_t>(HistoryColumnIndex::FirstResolution) + k] =
-                    MeanCell(p, resolutions[k].key, decimalSeparator);
+            switch (column.field) {
+            case HistoryField::Flag:
+                row.tooltip = FlagTexts(p);
+                cell = row.tooltip.empty() ? "" : kFlagMark;
+                break;
+            case HistoryField::Started: cell = LocalStartText(p.started); break;
+            case HistoryField::Computer: cell = Utf8ToCp1252(p.computerName); break;
+            case HistoryField::Note: cell = Utf8ToCp1252(p.note); break;
+            case HistoryField::Demo: cell = Utf8ToCp1252(p.demo); break;
+            case HistoryField::Shader: cell = Utf8ToCp1252(p.shader); break;
+            case HistoryField::Runs: cell = std::to_string(p.runs); break;
+            case HistoryField::Score: cell = MeanCell(p, column.key, decimalSeparator); break;
             }
         }
         table.rows.push_back(std::move(row));
     }
-    SortHistoryRows(table, entries, static_cast<std::size_t>(HistoryColumnIndex::Started), false);
+    SortHistoryRows(table, entries, ColumnOf(table, HistoryField::Started), false);
     return table;
+}
+
+std::size_t ColumnOf(const HistoryTable& table, HistoryField field) {
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        if (table.columns[c].field == field) return c;
+    }
+    return table.columns.size();
 }
 
 void SortHistoryRows(HistoryTable& table, const std::vector<HistoryEntry>& entries, std::size_t column,
                      bool ascending) {
     if (column >= table.columns.size()) return;
     const bool numeric = table.columns[column].numeric;
+    const bool byMoment = table.columns[column].field == HistoryField::Started;
+    const std::size_t nameColumn = ColumnOf(table, HistoryField::Started);
     auto value = [&](const HistoryRow& row) { return NumberIn(row.cells[column], table.decimalSeparator); };
     auto less = [&](const HistoryRow& a, const HistoryRow& b) {
         if (a.greyed != b.greyed) return b.greyed;
-        if (a.greyed) return a.cells[1] < b.cells[1];  // unreadable files by name
+        if (a.greyed) return a.cells[nameColumn] < b.cells[nameColumn];  // unreadable files by name
         const PassSummary& pa = *entries[a.entry].pass;
         const PassSummary& pb = *entries[b.entry].pass;
-        if (column == static_cast<std::size_t>(HistoryColumnIndex::Started)) {
+        if (byMoment) {
             return ascending ? pa.startedUtcSeconds < pb.startedUtcSeconds
                              : pb.startedUtcSeconds < pa.startedUtcSeconds;
         }

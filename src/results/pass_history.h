@@ -20,10 +20,19 @@ HistoryEntry ReadHistoryEntry(const std::string& fileName, const std::string& js
 // The file names the page reads: result_*.json, any case.
 bool IsResultDataFileName(const std::string& fileName);
 
+// What a column shows. Score columns are one per resolution, told apart by their key.
+enum class HistoryField { Flag, Started, Computer, Note, Demo, Shader, Runs, Score };
+
 struct HistoryColumn {
     std::string title;
     bool numeric;
+    HistoryField field;
+    std::string key;  // the resolution key of a score column
 };
+
+// The page in the main window leaves the computer out; the window of its own shows it
+// beside the date.
+enum class HistoryView { Page, Window };
 
 // Cells are code page 1252 texts for the list view. A row refers to its entry by index.
 struct HistoryRow {
@@ -39,11 +48,14 @@ struct HistoryTable {
     char decimalSeparator = '.';
 };
 
-// Columns: the flag mark, date and time, note, demo, shader detail, runs, then one mean score
-// per resolution found. Rows newest first; files that could not be read come last.
-HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char decimalSeparator);
+// Columns: the flag mark, date and time, (in the window: computer,) note, demo, shader detail,
+// runs, then one mean score per resolution found. Rows newest first; files that could not be
+// read come last, their name in the date column and their reason in the note column.
+HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char decimalSeparator,
+                               HistoryView view = HistoryView::Page);
 
-enum class HistoryColumnIndex : std::size_t { Flag, Started, Note, Demo, Shader, Runs, FirstResolution };
+// The first column showing the field; the column count when none does.
+std::size_t ColumnOf(const HistoryTable& table, HistoryField field);
 
 // Orders the rows by one column: dates by their moment, numbers by value, texts without
 // regard to case. Rows without a value in that column, and unreadable files, stay last.

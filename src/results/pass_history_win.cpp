@@ -1,21 +1,123 @@
 #include "results/pass_history_win.h"
 
-#include "platform/folder_listing_win.h"
+#include <windows.h>
+
+#include <atomic>
+#include <exception>
+#include <thread>
+
+#include "platform/scoped_win.h"
 #include "platform/text_file.h"
+#include "results/history_index.h"
+
+namespace {
+
+std::vector<ListedFile> ListDataFiles(const std::string& prefix) {
+    std::vector<ListedFile> files;
+    WIN32_FIND_DATAA data;
+    ScopedFind find(FindFirstFileA((prefix + "result_*.json").c_str(), &data));
+    if (!find) return files;
+    do {
+        // The wildcard also matches names such as result_1.jsonx through their short names.
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsResultDataFileName(data.cFileName)) continue;
+        files.push_back({data.cFileName, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                         (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                             data.ftLastWriteTime.dwLowDateTime});
+    } while (FindNextFileA(find.Get(), &data));
+    return files;
+}
+
+// A data file is small: one open, one read of the size it has now, one close. The C
+// library's buffered file costs several more calls per file, which a folder of ten thousand
+// files on a share or under Wine feels.
+bool ReadSmallFile(const std::string& path, std::string& bytes) {
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024) return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) return false;
+    bytes.resize(read);
+    return true;
+}
+
+IndexedFile ReadDataFile(const std::string& prefix, const ListedFile& listed) {
+    std::string text;
+    if (!ReadSmallFile(prefix + listed.name, text)) {
+        return {listed, {listed.name, std::nullopt, "the file cannot be read"}, false};
+    }
+    return {listed, ReadHistoryEntry(listed.name, text), true};
+}
+
+// The files the index could not answer for (their entries still without a name) are read on
+// two threads: a file's time goes mostly to waiting for the file system (Wine's server, a
+// share), and the other half of the time to parsing.
+void ReadUnindexed(const std::string& prefix, std::vector<IndexedFile>& files) {
+    std::vector<IndexedFile*> pending;
+    for (IndexedFile& f : files) {
+        if (f.entry.fileName.empty()) pending.push_back(&f);
+    }
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < pending.size(); i = next++) *pending[i] = ReadDataFile(prefix, pending[i]->file);
+    };
+    if (pending.size() < 64) {
+        work();
+        return;
+    }
+    std::exception_ptr failure;
+    std::thread helper([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+            next = pending.size();
+        }
+    });
+    try {
+        work();
+    } catch (...) {
+        next = pending.size();
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+// Many PCs may write the index of one shared folder at once: each writes a file of its own
+// and puts it in place in one step, so a reader sees a whole index, an older one or none.
+// An index that cannot be written costs only time: the next fill reads the files again.
+void WriteIndex(const std::string& prefix, const std::vector<IndexedFile>& files) {
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(prefix.c_str(), "lrk", 0, temporary)) return;
+    try {
+        WriteWholeFile(temporary, EncodeHistoryIndex(files));
+        if (MoveFileExA(temporary, (prefix + kHistoryIndexFileName).c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    } catch (const std::exception&) {
+        // A full or vanished share: the same as an index that cannot be put in place.
+    }
+    DeleteFileA(temporary);
+}
+
+}  // namespace
 
 std::vector<HistoryEntry> ReadHistoryFolder(const std::string& folder) {
     std::vector<HistoryEntry> entries;
     if (folder.empty()) return entries;
     const std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
-    for (const std::string& name : FileNamesIn(prefix, "result_*.json")) {
-        // The wildcard also matches names such as result_1.jsonx through their short names.
-        if (!IsResultDataFileName(name)) continue;
-        std::string text;
-        if (!ReadWholeFile(prefix + name, text)) {
-            entries.push_back({name, std::nullopt, "the file cannot be read"});
-            continue;
-        }
-        entries.push_back(ReadHistoryEntry(name, text));
-    }
+    const std::vector<ListedFile> listing = ListDataFiles(prefix);
+    std::string indexBytes;
+    std::vector<IndexedFile> index;
+    if (ReadWholeFile(prefix + kHistoryIndexFileName, indexBytes)) index = DecodeHistoryIndex(indexBytes);
+    HistoryRefresh refresh = RefreshHistory(listing, std::move(index), [](const ListedFile& f) {
+        return IndexedFile{f, HistoryEntry{}, true};  // read below, with the others
+    });
+    ReadUnindexed(prefix, refresh.files);
+    if (refresh.indexChanged) WriteIndex(prefix, refresh.files);
+    entries.reserve(refresh.files.size());
+    for (IndexedFile& f : refresh.files) entries.push_back(std::move(f.entry));
     return entries;
 }

@@ -39,6 +39,7 @@ struct PassSummary {
     long long startedUtcSeconds = 0;  // for ordering passes taken in different time zones
     std::string report;   // the HTML report's file name, beside the data file
     std::string note;
+    std::string computerName;  // empty in files that do not name the PC
     std::vector<LabelledValue> machine;
     // The options in the order the file lists them, as texts ("runs": "3", "warmUp": "yes").
     std::vector<LabelledValue> options;

@@ -65,7 +65,7 @@ std::optional<double> NumberOrNull(const Value& object, const char* name, const 
 // would overflow when added up.
 std::optional<double> MeasureOrNull(const Value& object, const char* name, const std::string& where) {
     const std::optional<double> value = NumberOrNull(object, name, where);
-    if (value && !(*value >= 0 && *value <= kLargestMeasure)) {
+    if (value && !IsDrawableMeasure(*value)) {
         throw Malformed(where + name + " is not between 0 and " + std::to_string(static_cast<long>(kLargestMeasure)));
     }
     return value;
@@ -82,12 +82,9 @@ const Value& Object(const Value& v, const std::string& what) {
     return v;
 }
 
-// The report is opened from the results folder: only a plain .htm name beside the data file.
 std::string ReportName(const Value& root) {
     const std::string name = Text(root, "report", "");
-    const bool plain = !name.empty() && name.find_first_of("\\/:") == std::string::npos && name != "." &&
-                       name != ".." && name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0;
-    if (!plain) throw Malformed("report is not the name of an .htm file");
+    if (!IsPlainReportName(name)) throw Malformed("report is not the name of an .htm file");
     return name;
 }
 
@@ -166,6 +163,8 @@ PassSummary ReadPass(const Value& root) {
     pass.startedUtcSeconds = *utc;
     pass.report = ReportName(root);
     pass.note = Text(root, "note", "");
+    // Files written before the computer was named lack it.
+    if (root.HasMember("computer")) pass.computerName = Text(root, "computer", "");
     const Value& machine = Array(root, "machine", "");
     for (rapidjson::SizeType i = 0; i < machine.Size(); ++i) {
         const std::string at = "machine[" + std::to_string(i) + "].";
@@ -197,6 +196,13 @@ int DaysInMonth(int y, int m) {
 }
 
 }  // namespace
+
+bool IsPlainReportName(const std::string& name) {
+    return !name.empty() && name.find_first_of("\\/:") == std::string::npos && name != "." && name != ".." &&
+           name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0;
+}
+
+bool IsDrawableMeasure(double value) { return value >= 0 && value <= kLargestMeasure; }
 
 std::optional<long long> UtcSecondsOf(const std::string& t) {
     int y, mo, d, h, mi, s;

@@ -15,6 +15,12 @@ constexpr const char* kUnknownFormatVersion = "unknown format version";
 
 ResultFileReading ReadResultFile(const std::string& jsonText);
 
+// The report is opened from the results folder: only a plain .htm name beside the data file.
+bool IsPlainReportName(const std::string& name);
+
+// A score or its spread as a bar can draw it: from 0 to a million.
+bool IsDrawableMeasure(double value);
+
 // "2026-12-10T13:26:14+01:00" (or with "Z") as seconds since 1970 in UTC; empty when the
 // text has another form or an impossible date.
 std::optional<long long> UtcSecondsOf(const std::string& isoTime);

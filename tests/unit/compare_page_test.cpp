@@ -177,6 +177,50 @@ TEST(BuildComparePage, HighlightsTheRowsThatDiffer) {
     }
 }
 
+TEST(BuildComparePage, NamesThePcsOnlyWhenThePassesComeFromSeveral) {
+    auto passes = [](const std::vector<std::string>& computers) {
+        std::vector<PassSummary> list;
+        for (std::size_t i = 0; i < computers.size(); ++i) {
+            list.push_back(MakePass("2026-12-0" + std::to_string(i + 1) + "T20:00:00Z", "n" + std::to_string(i),
+                                    {{"640", 50.0 + i, std::nullopt}}));
+            list.back().computerName = computers[i];
+        }
+        return list;
+    };
+    const std::vector<PassSummary> unnamed = passes({"", "", ""});
+    const std::string plain = BuildComparePage(Pointers(unnamed), '.');
+    const std::vector<PassSummary> onePc = passes({"LAB-PC-01", "LAB-PC-01", "LAB-PC-01"});
+    EXPECT_EQ(BuildComparePage(Pointers(onePc), '.'), plain) << "one PC: the page as without names";
+    EXPECT_EQ(plain.find("LAB-PC"), std::string::npos);
+    EXPECT_EQ(plain.find("<th>Computer</th>"), std::string::npos);
+
+    const struct {
+        const char* name;
+        std::vector<std::string> computers;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"three PCs",
+         {"LAB-PC-01", "LAB-PC-02", "B\xC3\xBCro <3>"},
+         {"LAB-PC-01", "LAB-PC-02", "B\xC3\xBCro &lt;3&gt;"}},
+        {"two PCs, one of them twice", {"A", "B", "A"}, {"A", "B", "A"}},
+        {"a file that names none", {"LAB-PC-01", ""}, {"LAB-PC-01", "computer not named"}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<PassSummary> list = passes(c.computers);
+        const std::string page = BuildComparePage(Pointers(list), '.');
+        std::string row = "<tr class=\"differs\"><th>Computer</th>";
+        for (const std::string& shown : c.shown) row += "<td>" + shown + "</td>";
+        EXPECT_NE(page.find(row + "</tr>"), std::string::npos) << c.name;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string bar = ">" + c.shown[i] + " \xC2\xB7 " + LocalStartText(list[i].started) + " \xC2\xB7 n" +
+                                    std::to_string(i) + "</text>";
+            EXPECT_EQ(Count(page, bar), 1u) << c.name << ": " << bar;
+        }
+        EXPECT_EQ(Charts(page).size(), 1u) << c.name;
+        EXPECT_EQ(Charts(page)[0].size(), list.size()) << c.name;
+    }
+}
+
 TEST(ComparePageFileName, FollowsTheReportStamp) {
     EXPECT_EQ(ComparePageFileName("12_8_2006_8_56_01_PM"), "compare_12_8_2006_8_56_01_PM.htm");
 }

@@ -84,6 +84,28 @@ TEST(SortHistoryRows, OrdersByTheClickedColumn) {
     }
 }
 
+TEST(BuildHistoryTable, ShowsTheComputerBesideTheDateInTheWindow) {
+    std::vector<HistoryEntry> entries = FixtureHistory();
+    entries[0].pass->computerName = "LAB-PC-07";
+    entries[2].pass->computerName = "B\xC3\xBCro";
+    const HistoryTable page = BuildHistoryTable(entries, '.');
+    const HistoryTable window = BuildHistoryTable(entries, '.', HistoryView::Window);
+    ASSERT_EQ(window.columns.size(), page.columns.size() + 1);
+    EXPECT_EQ(ColumnOf(page, HistoryField::Computer), page.columns.size()) << "the page has no computer column";
+    ASSERT_EQ(ColumnOf(window, HistoryField::Computer), 2u);
+    EXPECT_EQ(window.columns[2].title, "Computer");
+    EXPECT_EQ(Column(window, 2), (std::vector<std::string>{"B\xFCro", "", "LAB-PC-07", "", ""}));
+    // Every other column as the page has it; unreadable files keep their name and reason.
+    for (std::size_t c = 0; c < page.columns.size(); ++c) {
+        const std::size_t w = c < 2 ? c : c + 1;
+        EXPECT_EQ(window.columns[w].title, page.columns[c].title);
+        EXPECT_EQ(Column(window, w), Column(page, c)) << page.columns[c].title;
+    }
+    HistoryTable sorted = window;
+    SortHistoryRows(sorted, entries, 2, true);
+    EXPECT_EQ(Column(sorted, 2), (std::vector<std::string>{"B\xFCro", "LAB-PC-07", "", "", ""}));
+}
+
 TEST(IsResultDataFileName, TakesOnlyResultDataFiles) {
     for (const char* name : {"result_12_8_2006_8_56_01_PM.json", "RESULT_1.JSON"})
         EXPECT_TRUE(IsResultDataFileName(name)) << name;

@@ -95,6 +95,8 @@ TEST(ReadResultFile, GivesTheReasonForFilesItCannotShow) {
                  "overcl\xF6"
                  "cked"),
          "malformed: "},
+        {"computer not a text", Changed("\"note\": \"overclocked\",", "\"note\": \"overclocked\", \"computer\": 7,"),
+         "malformed: computer is not a text"},
         {"machine line not an object",
          Changed("{\"label\": \"Processor\", \"value\": \"AMD Athlon 64 X2 4800+\"}", "\"x\""),
          "malformed: machine[1]. is not an object"},
@@ -138,6 +140,26 @@ TEST(ReadResultFile, ReadsNullChoicesAndIgnoresFieldsItDoesNotKnow) {
     }
     // A known field still has its type.
     EXPECT_FALSE(ReadResultFile(Changed("\"demo\": \"Rivo3V demo\"", "\"demo\": 3")).pass);
+}
+
+TEST(ReadResultFile, ReadsTheComputerWhereTheFileNamesIt) {
+    const struct {
+        const char* name;
+        std::string text;
+        const char* computer;
+    } cases[] = {
+        {"before computers were named", FixtureText("result_12_8_2026_7_30_00_PM.json"), ""},
+        {"named", Changed("\"note\": \"overclocked\",", "\"note\": \"overclocked\", \"computer\": \"LAB-PC-07\","),
+         "LAB-PC-07"},
+        {"first of the fields, in UTF-8",
+         Changed("\"formatVersion\": 1,", "\"formatVersion\": 1, \"computer\": \"B\xC3\xBCro\","), "B\xC3\xBCro"},
+    };
+    for (const auto& c : cases) {
+        const ResultFileReading reading = ReadResultFile(c.text);
+        ASSERT_TRUE(reading.pass) << c.name << ": " << reading.problem;
+        EXPECT_EQ(reading.pass->computerName, c.computer) << c.name;
+        EXPECT_EQ(reading.pass->note, "overclocked") << c.name;
+    }
 }
 
 TEST(UtcSecondsOf, ReadsTheZoneAndRejectsOtherForms) {

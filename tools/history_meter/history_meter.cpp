@@ -1,8 +1,10 @@
-// history_meter FOLDER COUNT
+// history_meter FOLDER COUNT COMPUTERS
 // Writes COUNT result data files into FOLDER (passes of two or three resolutions, three runs
-// each, a tenth of them flagged) and fills the Results page's list from the folder as the page
-// does when it opens: listing, reading, parsing, sorting and filling the list view. Prints the
-// time of the first fill and the fastest of five more. Used by bench/history_bench.sh.
+// each, a tenth of them flagged, taken in turn by COMPUTERS PCs) and fills the results window's
+// list from the folder as the window does when it opens: listing, reading, parsing, sorting and
+// filling the list view. Prints the time of the first fill of a folder never read (no index
+// beside the files), of the fills after it (the index read and checked against the listing)
+// and of a fill after one more pass arrived. Used by bench/history_bench.sh.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +15,7 @@
 
 #include "app/results_page_win.h"
 #include "platform/text_file.h"
+#include "results/history_index.h"
 #include "results/pass_history_win.h"
 
 namespace {
@@ -35,7 +38,9 @@ std::string Resolution(const char* key, const char* label, int width, int height
            ", \"height\": " + std::to_string(height) + ", \"runs\": [" + runs + tail;
 }
 
-std::string PassFile(int i) {
+std::string PassFile(int i, int computers) {
+    char computer[32];
+    std::snprintf(computer, sizeof computer, "LAB-PC-%02d", i % computers + 1);
     char started[32];
     std::snprintf(started, sizeof started, "20%02d-%02d-%02dT%02d:%02d:00+01:00", 10 + i / 336, 1 + i / 28 % 12,
                   1 + i % 28, i % 24, i % 60);
@@ -57,7 +62,8 @@ std::string PassFile(int i) {
     return std::string(
                "{\r\n  \"format\": \"lurkmark-result\",\r\n  \"formatVersion\": 1,\r\n  \"program\": \"1.0\",\r\n") +
            "  \"started\": \"" + started + "\",\r\n  \"report\": \"result_" + std::to_string(i) + ".htm\",\r\n" +
-           "  \"note\": \"pass " + std::to_string(i) + " caf\xC3\xA9\",\r\n" +
+           "  \"note\": \"pass " + std::to_string(i) + " caf\xC3\xA9\",\r\n" + "  \"computer\": \"" + computer +
+           "\",\r\n" +
            "  \"machine\": [{\"label\": \"Operating system\", \"value\": \"Microsoft Windows 10 Pro\"}, "
            "{\"label\": \"Processor\", \"value\": \"AMD Athlon 64 X2 4800+\"}, "
            "{\"label\": \"Driver version\", \"value\": \"8.3" +
@@ -72,56 +78,76 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LA
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+double TimedFill(ResultsPage& page, const std::string& folder, const LARGE_INTEGER& frequency) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    page.Reload(folder);
+    QueryPerformanceCounter(&end);
+    return Milliseconds(start, end, frequency);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: history_meter FOLDER COUNT\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: history_meter FOLDER COUNT COMPUTERS\n");
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "\\";
     const int count = std::atoi(argv[2]);
+    const int computers = std::max(1, std::atoi(argv[3]));
     CreateDirectoryA(folder.c_str(), nullptr);
-    for (int i = 0; i < count; ++i) WriteWholeFile(folder + "result_" + std::to_string(i) + ".json", PassFile(i));
+    for (int i = 0; i < count; ++i) {
+        WriteWholeFile(folder + "result_" + std::to_string(i) + ".json", PassFile(i, computers));
+    }
+    DeleteFileA((folder + kHistoryIndexFileName).c_str());
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    // The page's controls, as the main window makes them, in a window that is never shown.
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 340, 273, nullptr, nullptr, nullptr, nullptr);
-    HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD, 4, 4, 332, 14, owner, nullptr, nullptr, nullptr);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 4, 20,
-                                332, 218, owner, nullptr, nullptr, nullptr);
-    HWND compare = CreateWindowExA(0, "BUTTON", "Compare", WS_CHILD, 4, 244, 90, 24, owner, nullptr, nullptr, nullptr);
+    // The window's controls, as the results window makes them, in a window that is never shown.
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 900, 560, nullptr, nullptr, nullptr, nullptr);
+    HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD, 300, 8, 590, 18, owner, nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 8, 38,
+                                884, 480, owner, nullptr, nullptr, nullptr);
+    HWND compare = CreateWindowExA(0, "BUTTON", "Compare", WS_CHILD, 8, 526, 96, 26, owner, nullptr, nullptr, nullptr);
+    HWND openReport =
+        CreateWindowExA(0, "BUTTON", "Open report", WS_CHILD, 112, 526, 96, 26, owner, nullptr, nullptr, nullptr);
     ResultsPage page;
-    page.Attach({owner, label, list, compare});
+    page.Attach({owner, label, list, compare, openReport}, HistoryView::Window);
 
-    LARGE_INTEGER frequency, start, end;
+    LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    page.Reload(folder);
-    QueryPerformanceCounter(&end);
-    const double first = Milliseconds(start, end, frequency);
-    double fastest = 1e9;
-    for (int repeat = 0; repeat < 5; ++repeat) {
-        QueryPerformanceCounter(&start);
-        page.Reload(folder);
-        QueryPerformanceCounter(&end);
-        fastest = std::min(fastest, Milliseconds(start, end, frequency));
-    }
-    // Where the time goes: the folder read and parsed, then the table built and sorted.
+    const double cold = TimedFill(page, folder, frequency);
+    const bool indexWritten = GetFileAttributesA((folder + kHistoryIndexFileName).c_str()) != INVALID_FILE_ATTRIBUTES;
+    const double firstWarm = TimedFill(page, folder, frequency);
+    double fastestWarm = 1e9;
+    for (int repeat = 0; repeat < 5; ++repeat) fastestWarm = std::min(fastestWarm, TimedFill(page, folder, frequency));
+    // One more pass arrives, as from another PC: read, and the index written again.
+    WriteWholeFile(folder + "result_" + std::to_string(count) + ".json", PassFile(count, computers));
+    const double arrived = TimedFill(page, folder, frequency);
+    const int rowsAfterArrival = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    DeleteFileA((folder + "result_" + std::to_string(count) + ".json").c_str());
+    const double gone = TimedFill(page, folder, frequency);
+
+    // Where the time goes: the folder read and parsed (through the index), then the table.
+    LARGE_INTEGER start, read, end;
     QueryPerformanceCounter(&start);
     const std::vector<HistoryEntry> entries = ReadHistoryFolder(folder);
-    LARGE_INTEGER read;
     QueryPerformanceCounter(&read);
-    const HistoryTable table = BuildHistoryTable(entries, '.');
+    const HistoryTable table = BuildHistoryTable(entries, '.', HistoryView::Window);
     QueryPerformanceCounter(&end);
     const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     char shown[512] = {};
     GetWindowTextA(label, shown, sizeof shown);
-    std::printf("%d files, %d rows in the list (%s)\n", count, rows, shown);
-    std::printf("fill from the folder: first %.1f ms, fastest of 5 more %.1f ms\n", first, fastest);
-    std::printf("of which reading and parsing %.1f ms, building and sorting the table %.1f ms (%zu rows)\n",
+    std::printf("%d files from %d computers, %d rows in the list (%s)\n", count, computers, rows, shown);
+    std::printf("first fill, folder never read (no index): %.1f ms%s\n", cold,
+                indexWritten ? ", index written" : ", NO INDEX WRITTEN");
+    std::printf("fill of a folder read before: first %.1f ms, fastest of 5 more %.1f ms\n", firstWarm, fastestWarm);
+    std::printf("fill after one more pass arrived: %.1f ms (%d rows); after it was removed: %.1f ms\n", arrived,
+                rowsAfterArrival, gone);
+    std::printf("of a fill from the index: listing, index and files %.1f ms, building and sorting the table %.1f ms "
+                "(%zu rows)\n",
                 Milliseconds(start, read, frequency), Milliseconds(read, end, frequency), table.rows.size());
     DestroyWindow(owner);
-    return rows == count ? 0 : 1;
+    return rows == count && rowsAfterArrival == count + 1 ? 0 : 1;
 }

@@ -3,6 +3,8 @@
 //   ui_driver page N        shows option page N through the group bar
 //   ui_driver picker        opens the resolution picker, checks one size; prints the area
 //                           that holds the main window and the picker
+//   ui_driver results-window  opens the results window from the Results page; prints its
+//                           rectangle
 //   ui_driver focus ID      presses Tab until the control with that id has the focus
 //   ui_driver exit          closes the picker if open, then presses Exit
 // A rectangle is printed as ImageMagick geometry: WxH+X+Y.
@@ -49,7 +51,7 @@ int Fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Fail("usage: ui_driver main-rect | page N | picker | focus ID | exit");
+    if (argc < 2) return Fail("usage: ui_driver main-rect | page N | results-window | picker | focus ID | exit");
     const std::string command = argv[1];
     HWND main = wt::WaitForWindow(0, "TForm1", 40000);
     if (!main) return Fail("no main window");
@@ -83,6 +85,13 @@ int main(int argc, char** argv) {
         const RECT pickerArea = WindowArea(picker);
         UnionRect(&area, &area, &pickerArea);
         PrintGeometry(area, 8);
+        return 0;
+    }
+    if (command == "results-window") {
+        wt::Click(wt::FindControl(main, ctl::ResultsWindowOpen));
+        HWND window = wt::WaitForWindow(0, "TResultsForm", 10000);
+        if (!window) return Fail("no results window");
+        PrintGeometry(WindowArea(window), 8);
         return 0;
     }
     if (command == "focus" && argc > 2) {

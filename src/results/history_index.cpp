@@ -1,0 +1,280 @@
+#include "results/history_index.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <unordered_map>
+#include <utility>
+
+#include "results/result_file_reader.h"
+
+namespace {
+
+constexpr const char kHeader[] = "Lurkmark results index 1\r\n";
+constexpr const char kTrailer[] = "\r\nsum ";
+
+// FNV-1a: cheap, and any changed or lost byte shows.
+std::uint64_t CheckSum(const char* data, std::size_t size) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= static_cast<unsigned char>(data[i]);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+// Texts as length:bytes, so that no byte of them needs escaping; numbers end with ';'.
+class Writer {
+public:
+    void Text(const std::string& text) {
+        Whole(text.size(), ':');
+        out_ += text;
+    }
+    void Whole(std::uint64_t value, char end = ';') {
+        char digits[24];
+        char* at = digits + sizeof digits;
+        *--at = end;
+        do {
+            *--at = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value);
+        out_.append(at, static_cast<std::size_t>(digits + sizeof digits - at));
+    }
+    void Signed(long long value) {
+        if (value < 0) out_ += '-';
+        Whole(value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value));
+    }
+    void Number(const std::optional<double>& value) {
+        if (!value) {
+            out_ += "-;";
+            return;
+        }
+        // The bits of the number: exact, and much quicker than printing and parsing decimals.
+        std::uint64_t bits;
+        std::memcpy(&bits, &*value, sizeof bits);
+        Whole(bits);
+    }
+    std::string& Out() { return out_; }
+
+private:
+    std::string out_;
+};
+
+struct Broken : std::runtime_error {
+    Broken() : std::runtime_error("broken index") {}
+};
+
+class Reader {
+public:
+    Reader(const char* at, const char* end) : at_(at), end_(end) {}
+    bool AtEnd() const { return at_ == end_; }
+    std::uint64_t Whole(char end = ';') {
+        std::uint64_t value = 0;
+        const char* start = at_;
+        while (at_ < end_ && *at_ >= '0' && *at_ <= '9') {
+            if (value > 1844674407370955161ull) throw Broken();
+            value = value * 10 + static_cast<std::uint64_t>(*at_++ - '0');
+        }
+        // One way of writing each number only: no leading zeros.
+        if (at_ == start || at_ - start > 20 || (*start == '0' && at_ - start > 1) || at_ == end_ || *at_ != end) {
+            throw Broken();
+        }
+        ++at_;
+        return value;
+    }
+    long long Signed() {
+        const bool negative = at_ < end_ && *at_ == '-';
+        if (negative) ++at_;
+        const std::uint64_t value = Whole();
+        if (value > 9223372036854775807ull || (negative && value == 0)) throw Broken();
+        return negative ? -static_cast<long long>(value) : static_cast<long long>(value);
+    }
+    int Int() {
+        const long long value = Signed();
+        if (value < -2147483647 || value > 2147483647) throw Broken();
+        return static_cast<int>(value);
+    }
+    bool Flag() {
+        const std::uint64_t value = Whole();
+        if (value > 1) throw Broken();
+        return value == 1;
+    }
+    // A count of things each at least two bytes long: never more than the bytes left.
+    std::size_t Count() {
+        const std::uint64_t value = Whole();
+        if (value > static_cast<std::uint64_t>(end_ - at_) / 2) throw Broken();
+        return static_cast<std::size_t>(value);
+    }
+    std::string Text() {
+        const std::uint64_t size = Whole(':');
+        if (size > static_cast<std::uint64_t>(end_ - at_)) throw Broken();
+        std::string text(at_, static_cast<std::size_t>(size));
+        at_ += size;
+        return text;
+    }
+    std::optional<double> Number() {
+        if (end_ - at_ >= 2 && at_[0] == '-' && at_[1] == ';') {
+            at_ += 2;
+            return std::nullopt;
+        }
+        const std::uint64_t bits = Whole();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+private:
+    const char* at_;
+    const char* end_;
+};
+
+void WritePass(Writer& w, const PassSummary& p) {
+    w.Text(p.started);
+    w.Signed(p.startedUtcSeconds);
+    w.Text(p.report);
+    w.Text(p.note);
+    w.Text(p.computerName);
+    w.Text(p.demo);
+    w.Text(p.shader);
+    w.Signed(p.runs);
+    w.Whole(p.resolutions.size());
+    for (const ResolutionSummary& res : p.resolutions) {
+        w.Text(res.key);
+        w.Text(res.label);
+        w.Signed(res.width);
+        w.Signed(res.height);
+        w.Number(res.mean);
+        std::size_t flagged = 0;
+        for (const RunSummary& run : res.runs) flagged += !run.flags.empty();
+        w.Whole(flagged);
+        for (const RunSummary& run : res.runs) {
+            if (run.flags.empty()) continue;
+            w.Signed(run.run);
+            w.Whole(run.flags.size());
+            for (const RunFlag& flag : run.flags) {
+                w.Text(flag.code);
+                w.Text(flag.text);
+            }
+        }
+    }
+}
+
+// The index lies in a shared folder and anyone may write it: what the data file's reader
+// refuses, the index may not bring in either (a report name that leads out of the folder, a
+// score that cannot be drawn).
+PassSummary ReadPass(Reader& r) {
+    PassSummary p;
+    p.started = r.Text();
+    p.startedUtcSeconds = r.Signed();
+    if (UtcSecondsOf(p.started) != p.startedUtcSeconds) throw Broken();
+    p.report = r.Text();
+    if (!IsPlainReportName(p.report)) throw Broken();
+    p.note = r.Text();
+    p.computerName = r.Text();
+    p.demo = r.Text();
+    p.shader = r.Text();
+    p.runs = r.Int();
+    p.resolutions.resize(r.Count());
+    for (ResolutionSummary& res : p.resolutions) {
+        res.key = r.Text();
+        res.label = r.Text();
+        res.width = r.Int();
+        res.height = r.Int();
+        res.mean = r.Number();
+        if (res.width <= 0 || res.height <= 0 || (res.mean && !IsDrawableMeasure(*res.mean))) throw Broken();
+        res.runs.resize(r.Count());
+        for (RunSummary& run : res.runs) {
+            run.run = r.Int();
+            run.flags.resize(r.Count());
+            for (RunFlag& flag : run.flags) {
+                flag.code = r.Text();
+                flag.text = r.Text();
+            }
+        }
+    }
+    return p;
+}
+
+bool SameFile(const ListedFile& a, const ListedFile& b) {
+    return a.name == b.name && a.size == b.size && a.lastWrite == b.lastWrite;
+}
+
+}  // namespace
+
+std::string EncodeHistoryIndex(const std::vector<IndexedFile>& files) {
+    Writer w;
+    w.Out() = kHeader;
+    std::size_t kept = 0;
+    for (const IndexedFile& f : files) kept += f.keep;
+    w.Whole(kept);
+    for (const IndexedFile& f : files) {
+        if (!f.keep) continue;
+        w.Text(f.file.name);
+        w.Whole(f.file.size);
+        w.Whole(f.file.lastWrite);
+        w.Whole(f.entry.pass ? 1 : 0);
+        if (f.entry.pass) {
+            WritePass(w, *f.entry.pass);
+        } else {
+            w.Text(f.entry.problem);
+        }
+    }
+    const std::uint64_t sum = CheckSum(w.Out().data(), w.Out().size());
+    w.Out() += kTrailer;
+    w.Whole(sum);
+    return std::move(w.Out());
+}
+
+std::vector<IndexedFile> DecodeHistoryIndex(const std::string& bytes) {
+    const std::size_t headerSize = sizeof kHeader - 1;
+    const std::size_t trailerAt = bytes.rfind(kTrailer);
+    if (bytes.compare(0, headerSize, kHeader) != 0 || trailerAt == std::string::npos || trailerAt < headerSize) {
+        return {};
+    }
+    try {
+        Reader sum(bytes.data() + trailerAt + sizeof kTrailer - 1, bytes.data() + bytes.size());
+        if (sum.Whole() != CheckSum(bytes.data(), trailerAt) || !sum.AtEnd()) return {};
+        Reader r(bytes.data() + headerSize, bytes.data() + trailerAt);
+        std::vector<IndexedFile> files(r.Count());
+        for (IndexedFile& f : files) {
+            f.file.name = r.Text();
+            f.file.size = r.Whole();
+            f.file.lastWrite = r.Whole();
+            f.entry.fileName = f.file.name;
+            if (r.Flag()) {
+                f.entry.pass = ReadPass(r);
+            } else {
+                f.entry.problem = r.Text();
+                if (f.entry.problem.empty()) return {};  // an unreadable file always has its reason
+            }
+        }
+        if (!r.AtEnd()) return {};
+        return files;
+    } catch (const Broken&) {
+        return {};
+    }
+}
+
+HistoryRefresh RefreshHistory(const std::vector<ListedFile>& listing, std::vector<IndexedFile> index,
+                              const std::function<IndexedFile(const ListedFile&)>& read) {
+    std::unordered_map<std::string, std::size_t> byName;
+    byName.reserve(index.size());
+    for (std::size_t i = 0; i < index.size(); ++i) byName.emplace(index[i].file.name, i);
+
+    HistoryRefresh refresh;
+    refresh.files.reserve(listing.size());
+    std::size_t reused = 0;
+    for (const ListedFile& listed : listing) {
+        const auto found = byName.find(listed.name);
+        if (found != byName.end() && SameFile(index[found->second].file, listed)) {
+            refresh.files.push_back(std::move(index[found->second]));
+            byName.erase(found);  // a name listed twice is read the second time
+            ++reused;
+            continue;
+        }
+        refresh.files.push_back(read(listed));
+        refresh.indexChanged = refresh.indexChanged || refresh.files.back().keep;
+    }
+    // Files gone from the folder leave the index.
+    if (reused != index.size()) refresh.indexChanged = true;
+    return refresh;
+}
