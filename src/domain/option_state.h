@@ -51,6 +51,7 @@ struct OptionState {
     int gameTimeLimitSeconds = kDefaultGameTimeLimitSeconds;  // GameTimeLimit; 0: no limit
     int repeats = 1;      // runs per resolution, 1 to 9
     bool warmUp = false;  // one more first run per resolution, shown but not counted
+    bool highPerformancePlan = false;  // the High performance power plan during a pass
 };
 
 constexpr int kMaxRepeats = 9;

@@ -1,6 +1,7 @@
 #pragma once
 #include "results/console_log_parser.h"
 #include "results/run_record.h"
+#include "results/machine_checks.h"
 #include "runner/pass_ports.h"
 
 // The step after every game run: reads the score, appends the run's section to the report
@@ -18,6 +19,8 @@ public:
         dataFailureShown_ = false;
         recording_ = false;
         sectionsWritten_ = 0;
+        startBusy_.reset();
+        startRefreshRate_.reset();
     }
     void RecordRunResult();
     // An interactive pass the user cancelled, once its game has been ended: the run under way
@@ -32,6 +35,13 @@ public:
     // A run that is not its resolution's last: its result is kept for the resolution's
     // section, and the log and batch file are cleaned up as after every run.
     void RecordRepeat();
+    // What the machine was like right before a game start: kept for the run's record, and the
+    // power findings go into the report at once.
+    void NoteGameStart(const std::optional<BusyReading>& busy, const PowerReading& power,
+                       std::optional<int> refreshRate);
+    // Findings about the whole pass: a red line after the machine description and a debug
+    // line each, once per code.
+    void NotePassFlags(const std::vector<RunFlag>& flags);
 
 private:
     void RecordInteractive();
@@ -62,10 +72,14 @@ private:
     void WriteDataFiles();
     void AppendCsvRows(const std::string& rows);
 
+    void PutBackPlan();
+
     PassContext& ctx_;
     bool saveFailureShown_ = false;
     bool dataFailureShown_ = false;
     bool recording_ = false;
     int sectionsWritten_ = 0;  // result sections of this pass in the report
     PassRecord record_;
+    std::optional<BusyReading> startBusy_;  // of the game start under way
+    std::optional<int> startRefreshRate_;
 };

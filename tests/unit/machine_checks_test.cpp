@@ -89,7 +89,9 @@ TEST(BusyPercent, FromTwoSamplesOfTheSystemCounters) {
         SCOPED_TRACE(c.what);
         const std::optional<double> percent = BusyPercent(c.before, c.after);
         ASSERT_EQ(percent.has_value(), c.percent.has_value());
-        if (percent) EXPECT_DOUBLE_EQ(*percent, *c.percent);
+        if (percent) {
+            EXPECT_DOUBLE_EQ(*percent, *c.percent);
+        }
     }
 }
 
