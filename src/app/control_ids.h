@@ -101,6 +101,8 @@ constexpr int TimeLimitSpin = 2312;
 constexpr int RunsGroup = 1440;
 constexpr int RepeatsBox = 1441;
 constexpr int WarmUpCheckBox = 1442;
+// Demos & Quality page: the High performance power plan during a pass.
+constexpr int HighPerfCheckBox = 1443;
 // Page 6: results, the passes found in the results folder.
 constexpr int RzGroup1Items4 = 2200;  // "Results"
 constexpr int ResultsLabel = 2201;

@@ -100,6 +100,8 @@ void MainForm::ShowProgramIcon() {
 
 void MainForm::LoadSettingsReportingErrors() {
     auto recovery = [this] {
+        // The plan is the program's own change: put back without a question.
+        pass_->PutBackLeftOverPowerPlan();
         pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AskYesNo(Handle(), text); });
     };
     SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery, &secrets_};
@@ -140,6 +142,7 @@ void MainForm::ShowOptions() {
     SetChecked(ctl::BoostCheckBox, options_.boost);
     SendMessageA(Control(ctl::RepeatsBox), CB_SETCURSEL, options_.repeats - 1, 0);
     SetChecked(ctl::WarmUpCheckBox, options_.warmUp);
+    SetChecked(ctl::HighPerfCheckBox, options_.highPerformancePlan);
     SetChecked(ctl::UseProxyBox, options_.useProxy);
     SetText(ctl::ProxyServerEdit, options_.proxyServer);
     SetText(ctl::ProxyPortEdit, options_.proxyPort);
@@ -398,6 +401,9 @@ void MainForm::OnCommand(int id, int code) {
     case ctl::WarmUpCheckBox:
         if (code == BN_CLICKED) WarmUpCheckBoxClick();
         break;
+    case ctl::HighPerfCheckBox:
+        if (code == BN_CLICKED) HighPerfCheckBoxClick();
+        break;
     case ctl::UseProxyBox:
         if (code == BN_CLICKED) UseProxyBoxClick();
         break;
@@ -425,6 +431,7 @@ void MainForm::OnPointerLeft(int id) {
     case ctl::cusresbox: cusresboxMouseLeave(); break;
     case ctl::BoostCheckBox: BoostCheckBoxMouseLeave(); break;
     case ctl::WarmUpCheckBox: StoreFlag(settings_, "WarmUp", options_.warmUp); break;
+    case ctl::HighPerfCheckBox: StoreFlag(settings_, "HighPerformancePlan", options_.highPerformancePlan); break;
     case ctl::UseProxyBox: UseProxyBoxMouseLeave(); break;
     default: break;
     }
@@ -459,7 +466,7 @@ LRESULT MainForm::OnControlColour(UINT msg, HDC dc, HWND control) {
     // Labels, check boxes and radio buttons on the black pages.
     const int id = GetDlgCtrlID(control);
     const bool item = lstrcmpiA(cls, "Button") == 0 && id != ctl::BoostCheckBox && id != ctl::UseProxyBox &&
-                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox;
+                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox && id != ctl::HighPerfCheckBox;
     SetTextColor(dc, item ? kSilver : kWhite);
     SetBkColor(dc, kPageBlack);
     SetBkMode(dc, OPAQUE);
@@ -638,6 +645,11 @@ void MainForm::RepeatsBoxChange() {
     if (index < 0 || index >= kMaxRepeats) return;
     options_.repeats = index + 1;
     StoreRepeats(settings_, options_.repeats);
+}
+
+void MainForm::HighPerfCheckBoxClick() {
+    options_.highPerformancePlan = IsChecked(ctl::HighPerfCheckBox);
+    StoreFlag(settings_, "HighPerformancePlan", options_.highPerformancePlan);
 }
 
 void MainForm::WarmUpCheckBoxClick() {

@@ -148,6 +148,7 @@ private:
     void TimeLimitEditChange();
     void RepeatsBoxChange();
     void WarmUpCheckBoxClick();
+    void HighPerfCheckBoxClick();
 
     // Small helpers over the controls.
     HWND Control(int id) const;
