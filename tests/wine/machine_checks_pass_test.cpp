@@ -149,3 +149,29 @@ TEST(MachineChecksPass, ABurnerStartedBeforeTheRunGivesTheBusyFlagWithItsFigure)
 }
 
 }  // namespace
+
+namespace {
+
+// Wine has no power plans to read or switch (PowerGetActiveScheme fails): the pass asked for
+// the High performance plan goes on and its report says the plan could not be used.
+TEST(MachineChecksPass, TheHighPerformancePlanThatCannotBeUsedIsReportedAndThePassGoesOn) {
+    wt::StandInDiagnostics diagnostics("win7_sp1_spanish_intel_hd3000_idt_cp1252.txt");
+    wt::PassBench bench("mc_highperf", "Prey Game", "Results", {"", ""});
+    bench.CreateSettings({});
+    ASSERT_TRUE(wt::RunAndWait(bench.Command("/BATCH /DEMO1 /640 /SLOW /HIGHPERF"), bench.paths.BenchDir, 120000).ended);
+    const std::string json = OnlyJson(bench.paths.ResultPath);
+    rapidjson::Document d;
+    ASSERT_FALSE(d.Parse(json.c_str()).HasParseError());
+    const std::string report = wt::ReadFileBytes(bench.paths.ResultPath + d["report"].GetString());
+    const std::string line = kRed + "The High performance power plan could not be used (Windows did not tell the "
+                                    "active plan); the pass ran on the active plan.</FONT><br>\r\n";
+    const std::size_t at = report.find(line);
+    ASSERT_NE(at, std::string::npos) << report;
+    EXPECT_EQ(report.compare(at + line.size(), 6, "<hr>\r\n"), 0) << "after the machine description";
+    EXPECT_NE(report.find(" FPS</b></span><br>"), std::string::npos) << "the pass went on";
+    ASSERT_TRUE(d.HasMember("flags"));
+    EXPECT_STREQ(d["flags"][0]["code"].GetString(), "planNotSwitched");
+    EXPECT_EQ(wt::ReadSettingsValue("PowerPlanBefore"), "<missing>") << "nothing to put back";
+}
+
+}  // namespace
