@@ -175,3 +175,21 @@ TEST(MachineChecksPass, TheHighPerformancePlanThatCannotBeUsedIsReportedAndThePa
 }
 
 }  // namespace
+
+namespace {
+
+// A program that died in a pass on the High performance plan left the plan it switched from in
+// the settings key: the next start puts it back (Wine's plan switch takes any plan it is given)
+// and empties the value.
+TEST(MachineChecksPass, ThePlanAProgramThatDiedLeftIsPutBackAtTheNextStart) {
+    wt::StandInDiagnostics diagnostics("win7_sp1_spanish_intel_hd3000_idt_cp1252.txt");
+    wt::PassBench bench("mc_plan_left", "Prey Game", "Results", {"", ""});
+    bench.CreateSettings({{"PowerPlanBefore", "381b4222-f694-41f0-9685-ff5bb260df2e"}});
+    ASSERT_TRUE(wt::RunAndWait(bench.Command("/BATCH /DEMO1 /640 /SLOW"), bench.paths.BenchDir, 120000).ended);
+    EXPECT_EQ(wt::ReadSettingsValue("PowerPlanBefore"), "");
+    EXPECT_NE(wt::ReadFileBytes(bench.paths.ResultPath + "Lurkmark results.csv").find(",640\xC3\x97" "480,1,"),
+              std::string::npos)
+        << "the pass ran as usual";
+}
+
+}  // namespace
