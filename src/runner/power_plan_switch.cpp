@@ -34,6 +34,11 @@ void PutBackPowerPlan(MachineWatch& watch, SettingsStore& settings, LogSink& log
         log.Add("The power plan could not be put back: " + failure);
         return;
     }
-    settings.Write(kPlanBefore, "");
     log.Add("Power plan put back");
+    try {
+        settings.Write(kPlanBefore, "");
+    } catch (const std::runtime_error& e) {
+        // The plan is back; the next start only sets the same plan again.
+        log.Add(std::string("The kept power plan could not be cleared: ") + e.what());
+    }
 }
