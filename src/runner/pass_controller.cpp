@@ -48,7 +48,7 @@ void PassController::PutBackAfterError() {
     // the next start still offers the recovery; the first error is the one reported.
     try {
         ctx_.game.RestoreGameConfig(true);
-        PutBackPlan();
+        resultStep_.PutBackPlan();
         ctx_.game.MarkPassEnded(ctx_.mode.BatchMode);
     } catch (const std::exception& e) {
         ctx_.debugLog.Add(std::string("Restore after an error failed: ") + e.what());
@@ -196,10 +196,6 @@ void PassController::SwitchPlanForPass() {
     resultStep_.NotePassFlags(PlanNotSwitchedFlags(SwitchToHighPerformance(*ctx_.watch, ctx_.settings, ctx_.debugLog)));
 }
 
-void PassController::PutBackPlan() {
-    if (ctx_.watch) PutBackPowerPlan(*ctx_.watch, ctx_.settings, ctx_.debugLog);
-}
-
 void PassController::PauseWatchingMachine(ResolutionPosition position) {
     MachineWatch* watch = ctx_.watch;
     if (!watch) return ctx_.view.Pause(kPauseBeforeGameMs);
@@ -247,7 +243,7 @@ void PassController::StartRun(ResolutionPosition position) {
     } catch (const OsError&) {
         // The pass stops quietly; the configuration stays prepared until the program ends or
         // the next start offers the recovery. The power plan is the machine's, not the pass's.
-        PutBackPlan();
+        resultStep_.PutBackPlan();
         ctx_.view.SetRunButtonEnabled(true);
     }
 }

@@ -48,9 +48,8 @@ private:
     void StartReport(ReportDocument::Mode mode);
     void DescribeMachine();
     // With the option on, the High performance power plan for the pass; a failure is noted in
-    // the report. PutBackPlan puts the user's plan back on every way out of the pass.
+    // the report.
     void SwitchPlanForPass();
-    void PutBackPlan();
     // The pause before a game start, over which the processor, the power and the refresh rate
     // of the run's display mode are read.
     void PauseWatchingMachine(ResolutionPosition position);

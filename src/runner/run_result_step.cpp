@@ -16,6 +16,10 @@ namespace {
 
 constexpr unsigned kPauseMs = 1000;
 
+bool HasCode(const std::vector<RunFlag>& flags, const std::string& code) {
+    return std::any_of(flags.begin(), flags.end(), [&](const RunFlag& f) { return f.code == code; });
+}
+
 // A run "shows a result" when its log gave a score text, or when the log held no result
 // line at all: then the section says "No Score." and the report is still worth showing.
 bool ShowsResult(const ScoreResult& score) {
@@ -98,9 +102,7 @@ void RunResultStep::NoteGameStart(const std::optional<BusyReading>& busy, const 
 void RunResultStep::NotePassFlags(const std::vector<RunFlag>& flags) {
     if (!recording_) return;
     for (const RunFlag& flag : flags) {
-        const bool known = std::any_of(record_.flags.begin(), record_.flags.end(),
-                                       [&](const RunFlag& f) { return f.code == flag.code; });
-        if (known) continue;
+        if (HasCode(record_.flags, flag.code)) continue;
         record_.flags.push_back(flag);
         ctx_.report.addLineAfterMachine(FlagLine(flag.text));
         ctx_.debugLog.Add("Check " + flag.code + ": " + flag.text);
@@ -354,9 +356,7 @@ void RunResultStep::AddFlagDebugLines() {
     for (const RunRecord& run : resolution.runs) {
         for (const RunFlag& flag : run.flags) {
             if (IsResolutionFlag(flag)) {
-                const bool known = std::any_of(resolutionFlags.begin(), resolutionFlags.end(),
-                                               [&](const RunFlag& f) { return f.code == flag.code; });
-                if (!known) resolutionFlags.push_back(flag);
+                if (!HasCode(resolutionFlags, flag.code)) resolutionFlags.push_back(flag);
                 continue;
             }
             ctx_.debugLog.Add("Check " + flag.code + ": " + FlagLineText(run, flag, several));

@@ -42,6 +42,8 @@ public:
     // Findings about the whole pass: a red line after the machine description and a debug
     // line each, once per code.
     void NotePassFlags(const std::vector<RunFlag>& flags);
+    // The power plan the pass switched from, put back (when it switched); on every way out.
+    void PutBackPlan();
 
 private:
     void RecordInteractive();
@@ -71,8 +73,6 @@ private:
     std::string DataFilesFailure();
     void WriteDataFiles();
     void AppendCsvRows(const std::string& rows);
-
-    void PutBackPlan();
 
     PassContext& ctx_;
     bool saveFailureShown_ = false;
