@@ -103,6 +103,8 @@ constexpr int RepeatsBox = 1441;
 constexpr int WarmUpCheckBox = 1442;
 // Page 0: the batch list writes its lines with /QUIET.
 constexpr int BatchQuietCheckBox = 1443;
+// Demos & Quality page: the High performance power plan during a pass.
+constexpr int HighPerfCheckBox = 1444;
 // Page 6: results, the passes found in the results folder.
 constexpr int RzGroup1Items4 = 2200;  // "Results"
 constexpr int ResultsLabel = 2201;

@@ -154,6 +154,11 @@ void MainForm::CreateDemoPage(HWND page) {
                                       ctl::WarmUpCheckBox, 10, 33, 146, 16));
     WatchCheckBoxLeave(ctl::WarmUpCheckBox);
     CreateTimeLimitGroup(page);
+    DrawWithoutVisualStyle(AddControl(page, "BUTTON", "Use the High performance power plan during a pass",
+                                      BS_AUTOCHECKBOX | WS_TABSTOP, ctl::HighPerfCheckBox, 10, 228, 320, 16));
+    AddHint(Control(ctl::HighPerfCheckBox),
+            "Switches Windows to its High performance power plan for the pass and back at its end");
+    WatchCheckBoxLeave(ctl::HighPerfCheckBox);
 }
 
 void MainForm::CreateTimeLimitGroup(HWND page) {

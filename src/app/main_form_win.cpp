@@ -104,6 +104,8 @@ void MainForm::ShowProgramIcon() {
 
 void MainForm::LoadSettingsReportingErrors() {
     auto recovery = [this] {
+        // The plan is the program's own change: put back without a question.
+        pass_->PutBackLeftOverPowerPlan();
         recoveryLeftFilesAside_ =
             !pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AnswerRecovery(text); });
     };
@@ -155,6 +157,7 @@ void MainForm::ShowOptions() {
     SendMessageA(Control(ctl::RepeatsBox), CB_SETCURSEL, options_.repeats - 1, 0);
     SetChecked(ctl::WarmUpCheckBox, options_.warmUp);
     SetChecked(ctl::BatchQuietCheckBox, options_.batchQuiet);
+    SetChecked(ctl::HighPerfCheckBox, options_.highPerformancePlan);
     SetChecked(ctl::UseProxyBox, options_.useProxy);
     SetText(ctl::ProxyServerEdit, options_.proxyServer);
     SetText(ctl::ProxyPortEdit, options_.proxyPort);
@@ -459,6 +462,9 @@ void MainForm::OnCommand(int id, int code) {
     case ctl::WarmUpCheckBox:
         if (code == BN_CLICKED) WarmUpCheckBoxClick();
         break;
+    case ctl::HighPerfCheckBox:
+        if (code == BN_CLICKED) HighPerfCheckBoxClick();
+        break;
     case ctl::UseProxyBox:
         if (code == BN_CLICKED) UseProxyBoxClick();
         break;
@@ -487,6 +493,7 @@ void MainForm::OnPointerLeft(int id) {
     case ctl::BoostCheckBox: BoostCheckBoxMouseLeave(); break;
     case ctl::WarmUpCheckBox: StoreFlag(settings_, "WarmUp", options_.warmUp); break;
     case ctl::BatchQuietCheckBox: StoreFlag(settings_, "BatchQuiet", options_.batchQuiet); break;
+    case ctl::HighPerfCheckBox: StoreFlag(settings_, "HighPerformancePlan", options_.highPerformancePlan); break;
     case ctl::UseProxyBox: UseProxyBoxMouseLeave(); break;
     default: break;
     }
@@ -521,7 +528,8 @@ LRESULT MainForm::OnControlColour(UINT msg, HDC dc, HWND control) {
     // Labels, check boxes and radio buttons on the black pages.
     const int id = GetDlgCtrlID(control);
     const bool item = lstrcmpiA(cls, "Button") == 0 && id != ctl::BoostCheckBox && id != ctl::UseProxyBox &&
-                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox && id != ctl::BatchQuietCheckBox;
+                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox && id != ctl::BatchQuietCheckBox &&
+                      id != ctl::HighPerfCheckBox;
     SetTextColor(dc, item ? kSilver : kWhite);
     SetBkColor(dc, kPageBlack);
     SetBkMode(dc, OPAQUE);
@@ -705,6 +713,11 @@ void MainForm::RepeatsBoxChange() {
 void MainForm::BatchQuietCheckBoxClick() {
     options_.batchQuiet = IsChecked(ctl::BatchQuietCheckBox);
     StoreFlag(settings_, "BatchQuiet", options_.batchQuiet);
+}
+
+void MainForm::HighPerfCheckBoxClick() {
+    options_.highPerformancePlan = IsChecked(ctl::HighPerfCheckBox);
+    StoreFlag(settings_, "HighPerformancePlan", options_.highPerformancePlan);
 }
 
 void MainForm::WarmUpCheckBoxClick() {

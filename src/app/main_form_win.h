@@ -160,6 +160,7 @@ private:
     void RepeatsBoxChange();
     void WarmUpCheckBoxClick();
     void BatchQuietCheckBoxClick();
+    void HighPerfCheckBoxClick();
 
     // Small helpers over the controls.
     HWND Control(int id) const;

@@ -2,6 +2,7 @@
 
 #include "app/main_form_win.h"
 #include "platform/shell_win.h"
+#include "runner/power_plan_switch.h"
 #include "results/report_document_win.h"
 #include "sysinfo/computer_identity_win.h"
 
@@ -46,12 +47,14 @@ ProgramPass::ProgramPass(MainForm& form, WindowState w)
       mode_(w.mode),
       paths_(w.paths),
       log_(w.log),
+      store_(w.store),
       shellFiles_(form.Handle(), w.mode.Quiet),
       config_(w.files, shellFiles_, w.paths),
       gameSide_({w.mode, w.paths, w.options, w.bench, state_, w.log, w.store, w.files, shellFiles_, config_}),
       machine_(w.mode, w.paths, w.files, report_, w.log),
       view_(form),
-      context_{w.mode, w.paths, w.options, w.bench, state_, w.log, report_, w.store, w.files, view_, gameSide_},
+      watch_(SystemFolder()),
+      context_{w.mode, w.paths, w.options, w.bench, state_, w.log, report_, w.store, w.files, view_, gameSide_, &watch_},
       dxrun_(form.Handle()),
       cp_(form.Handle()),
       controller_(context_, machine_, dxrun_, cp_, {SystemFolder(),
@@ -82,6 +85,7 @@ bool ProgramPass::MayLeave(Leaving how) {
     }
     log_.Add("The benchmark game was ended because the program was closed.");
     gameSide_.RestoreGameConfig(true);
+    PutBackPowerPlan(watch_, store_, log_);
     gameSide_.MarkPassEnded(mode_.BatchMode);
     log_.Save(paths_.WorkDir());
     return true;
@@ -94,8 +98,12 @@ void ProgramPass::AbandonPass() {
     controller_.ReleaseUnusedReportName();
 }
 
+void ProgramPass::PutBackLeftOverPowerPlan() { PutBackPowerPlan(watch_, store_, log_); }
+
 void ProgramPass::KeepFilesAsideForGame() {
-    // Put back now, the user's preyconfig.cfg would be overwritten when the game exits.
+    // Put back now, the user's preyconfig.cfg would be overwritten when the game exits. The
+    // power plan is no file of the game's: it goes back whatever the game does.
+    PutBackPowerPlan(watch_, store_, log_);
     keepFilesAside_ = true;
     log_.Add(kGameNotEnded);
     log_.Save(paths_.WorkDir());

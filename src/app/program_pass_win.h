@@ -8,6 +8,7 @@
 #include "platform/shell_file_operations_win.h"
 #include "results/report_document.h"
 #include "results/report_document_win.h"
+#include "runner/machine_watch_win.h"
 #include "runner/pass_controller.h"
 #include "runner/pass_state.h"
 #include "runner/process_runner_win.h"
@@ -58,6 +59,8 @@ public:
     GameConfig& Config() { return config_; }
     // How the batch pass ended; nothing while it runs or when none ran.
     std::optional<BatchExit> Outcome() const { return state_.Outcome; }
+    // The power plan a program that died in a pass left switched, put back at the next start.
+    void PutBackLeftOverPowerPlan();
 
     // How the program is being left: by the user (Exit, the close command) in an interactive
     // program, or unattended (a batch program, the end of the Windows session).
@@ -79,6 +82,7 @@ private:
     const StartupMode& mode_;
     const AppPaths& paths_;
     DebugLog& log_;
+    SettingsStore& store_;
     bool keepFilesAside_ = false;
     ShellFileOperations shellFiles_;
     GameConfig config_;
@@ -87,6 +91,7 @@ private:
     ProgramGameSide gameSide_;
     MachineDescriptionWin machine_;
     MainFormPassView view_;
+    MachineWatchWin watch_;
     PassContext context_;
     WinProcessRunner dxrun_;
     WinProcessRunner cp_;

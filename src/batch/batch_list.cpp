@@ -62,6 +62,7 @@ std::string BatchLine(const OptionState& options, std::size_t resolutionIndex) {
     if (!tokens.runs.empty()) line += " /" + tokens.runs;
     if (!tokens.warmUp.empty()) line += " /" + tokens.warmUp;
     if (!tokens.timeLimit.empty()) line += " /" + tokens.timeLimit;
+    if (!tokens.highPerf.empty()) line += " /" + tokens.highPerf;
     if (options.batchQuiet) line += " /QUIET";
     return line;
 }

@@ -52,6 +52,7 @@ struct OptionState {
     int repeats = 1;      // runs per resolution, 1 to 9
     bool warmUp = false;  // one more first run per resolution, shown but not counted
     bool batchQuiet = false;  // BatchQuiet: the batch list's lines run unattended (/QUIET)
+    bool highPerformancePlan = false;  // the High performance power plan during a pass
 };
 
 constexpr int kMaxRepeats = 9;

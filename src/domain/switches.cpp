@@ -33,7 +33,7 @@ const SelectionSwitch kSelectionSwitches[] = {
     {"RUNS4", &BenchOptions::runs},       {"RUNS5", &BenchOptions::runs},
     {"RUNS6", &BenchOptions::runs},       {"RUNS7", &BenchOptions::runs},
     {"RUNS8", &BenchOptions::runs},       {"RUNS9", &BenchOptions::runs},
-    {"WARMUP", &BenchOptions::warmUp},
+    {"WARMUP", &BenchOptions::warmUp},    {"HIGHPERF", &BenchOptions::highPerf},
 };
 
 }  // namespace

@@ -89,7 +89,15 @@ struct MenuTraits {
     static void Close(Handle h) { DestroyMenu(h); }
 };
 
+struct ModuleTraits {  // LoadLibrary modules
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
+using ScopedModule = ScopedHandle<ModuleTraits>;
 using ScopedFile = ScopedHandle<FileHandleTraits>;
 using ScopedFind = ScopedHandle<FindHandleTraits>;
 using ScopedRegKey = ScopedHandle<RegKeyTraits>;

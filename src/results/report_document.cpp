@@ -67,6 +67,7 @@ std::string FooterLine(ReportDocument::Mode mode) {
 
 void ReportDocument::startPass(const std::string& startTime, Mode mode) {
     startTime_ = startTime;
+    machineEnd_ = 0;
     fileStamp_ = FileStampOf(startTime);
     lines_ = {
         "<html>",
@@ -104,8 +105,16 @@ void ReportDocument::addInfoLine(const std::string& label, const std::string& va
 }
 
 void ReportDocument::addCommentAndSeparator(const std::string& note) {
+    machineEnd_ = lines_.size();
     if (!note.empty()) lines_.push_back(CommentLine(note));
     lines_.push_back("<hr>");
+}
+
+void ReportDocument::addLineAfterMachine(const std::string& text) {
+    // Before the comment and the separator; lines added so far keep their order.
+    if (machineEnd_ > lines_.size()) machineEnd_ = lines_.size();
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(machineEnd_), text);
+    ++machineEnd_;
 }
 
 void ReportDocument::addClosingLines(Mode mode) {

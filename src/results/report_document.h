@@ -18,6 +18,9 @@ public:
 
     // The comment line when the note holds text, then the separator "<hr>".
     void addCommentAndSeparator(const std::string& note);
+    // A line of the machine description added later in the pass (a finding about the whole
+    // pass): after the description's lines and before the comment and the separator.
+    void addLineAfterMachine(const std::string& text);
     // "<P></P><P></P>" and the footer of the mode.
     void addClosingLines(Mode mode);
 
@@ -40,6 +43,7 @@ private:
     std::vector<std::string> lines_;
     std::string startTime_;
     std::string fileStamp_;
+    std::size_t machineEnd_ = 0;  // where the machine description ends
 };
 
 // "2026-12-10T13:26:14+01:00": a local time and its offset from UTC in minutes.

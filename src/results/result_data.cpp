@@ -6,6 +6,7 @@
 #include <rapidjson/stringbuffer.h>
 
 #include "platform/cp1252_utf8.h"
+#include "results/machine_checks.h"
 #include "results/run_statistics.h"
 
 namespace {
@@ -60,6 +61,19 @@ std::optional<double> SecondsOf(const RunRecord& run) {
 
 std::optional<long> FramesOf(const RunRecord& run) { return run.score ? run.evidence.frames : std::nullopt; }
 
+void WriteFlags(Writer& w, const std::vector<RunFlag>& flags) {
+    w.StartArray();
+    for (const RunFlag& flag : flags) {
+        w.StartObject();
+        Key(w, "code");
+        Text(w, flag.code);
+        Key(w, "text");
+        Text(w, flag.text);
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
 void WriteRun(Writer& w, const RunRecord& run) {
     w.StartObject();
     Key(w, "run");
@@ -79,16 +93,7 @@ void WriteRun(Writer& w, const RunRecord& run) {
     Key(w, "seconds");
     NumberOrNull(w, SecondsOf(run));
     Key(w, "flags");
-    w.StartArray();
-    for (const RunFlag& flag : run.flags) {
-        w.StartObject();
-        Key(w, "code");
-        Text(w, flag.code);
-        Key(w, "text");
-        Text(w, flag.text);
-        w.EndObject();
-    }
-    w.EndArray();
+    WriteFlags(w, run.flags);
     w.EndObject();
 }
 
@@ -103,6 +108,11 @@ void WriteResolution(Writer& w, const ResolutionRecord& resolution) {
     w.Int(resolution.width);
     Key(w, "height");
     w.Int(resolution.height);
+    // Optional members: files without them are still format version 1.
+    if (resolution.refreshRate) {
+        Key(w, "refreshRate");
+        w.Int(*resolution.refreshRate);
+    }
     Key(w, "runs");
     w.StartArray();
     for (const RunRecord& run : resolution.runs) WriteRun(w, run);
@@ -197,6 +207,18 @@ std::string ResultJson(const PassRecord& pass) {
     w.StartArray();
     for (const ResolutionRecord& resolution : pass.resolutions) WriteResolution(w, resolution);
     w.EndArray();
+    if (const std::string source = PowerSourceName(pass.onBattery); !source.empty()) {
+        Key(w, "powerSource");
+        w.String(source.c_str());
+    }
+    if (!pass.powerPlan.empty()) {
+        Key(w, "powerPlan");
+        Text(w, pass.powerPlan);
+    }
+    if (!pass.flags.empty()) {
+        Key(w, "flags");
+        WriteFlags(w, pass.flags);
+    }
     w.EndObject();
     return std::string(buffer.GetString(), buffer.GetSize()) + "\n";
 }
@@ -226,6 +248,7 @@ std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, 
     for (const RunRecord& run : resolution.runs) {
         std::string flags;
         for (const RunFlag& flag : run.flags) flags += (flags.empty() ? "" : " ") + flag.text;
+        for (const RunFlag& flag : pass.flags) flags += (flags.empty() ? "" : " ") + flag.text;
         const std::optional<long> frames = FramesOf(run);
         std::vector<std::string> fields = {Cp1252ToUtf8(pass.started), Cp1252ToUtf8(pass.note), Cp1252ToUtf8(machine),
                                            Cp1252ToUtf8(resolution.label), std::to_string(run.run),

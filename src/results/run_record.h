@@ -7,8 +7,9 @@
 // What one pass measured, run by run: the source of the report's statistics and checks and
 // of the data files beside the report.
 
-// A check that speaks against a run's score. code: "windowSize", "shortDemo" or
-// "inconsistentLog"; text: the sentence the report prints in red.
+// A check that speaks against a run's score. code: "windowSize", "shortDemo",
+// "inconsistentLog", "refreshCap" or "busyMachine" (a run's), "onBattery", "powerSaver" or
+// "planNotSwitched" (the whole pass's); text: the sentence the report prints in red.
 struct RunFlag {
     std::string code;
     std::string text;
@@ -40,6 +41,7 @@ struct ResolutionRecord {
     std::string label;  // the report's label, such as "640×480" (code page 1252)
     int width = 0;
     int height = 0;
+    std::optional<int> refreshRate;  // Hz of the display mode the game ran in, when known
     std::vector<RunRecord> runs;
 };
 
@@ -61,4 +63,7 @@ struct PassRecord {
     std::vector<std::pair<std::string, std::string>> machine;  // label without colon, value
     PassOptionTexts options;
     std::vector<ResolutionRecord> resolutions;
+    std::optional<bool> onBattery;  // at any game start; none when the system did not know
+    std::string powerPlan;          // the active power plan's name, when known
+    std::vector<RunFlag> flags;     // findings about the whole pass
 };

@@ -1,12 +1,14 @@
 #include "runner/pass_controller.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "domain/game_time_limit.h"
 #include "domain/resolution_table.h"
 #include "platform/os_error.h"
 #include "runner/game_batch_file.h"
+#include "runner/power_plan_switch.h"
 #include "settings/option_store.h"
 #include "sysinfo/diagnostics_report.h"
 
@@ -46,6 +48,7 @@ void PassController::PutBackAfterError() {
     // the next start still offers the recovery; the first error is the one reported.
     try {
         ctx_.game.RestoreGameConfig(true);
+        resultStep_.PutBackPlan();
         ctx_.game.MarkPassEnded(ctx_.mode.BatchMode);
         if (!ctx_.pass.Outcome) ctx_.pass.Outcome = BatchExit::InternalError;
     } catch (const std::exception& e) {
@@ -133,6 +136,7 @@ void PassController::InteractiveRunPhase() {
     StartReport(ReportDocument::Mode::Interactive);
     ctx_.debugLog.Add("Start time: " + ctx_.report.startTime());
     DescribeMachine();
+    SwitchPlanForPass();
     const std::optional<ResolutionPosition> first = game.NextPlannedRun(0);
     if (!first) throw std::logic_error("A planned run could not be found");
     StartRun(*first);
@@ -165,6 +169,7 @@ void PassController::BatchRunPhase() {
     game.MarkPassUnderWay();
     ctx_.view.ShowProgressPanel();
     DescribeMachine();
+    SwitchPlanForPass();
     StartRun(PositionOfToken(ctx_.benchOptions.resolution));
 }
 
@@ -209,6 +214,24 @@ void PassController::DescribeMachine() {
     ctx_.report.addCommentAndSeparator(ctx_.options.note);
 }
 
+void PassController::SwitchPlanForPass() {
+    if (!ctx_.watch || ctx_.benchOptions.highPerf.empty()) return;
+    resultStep_.NotePassFlags(PlanNotSwitchedFlags(SwitchToHighPerformance(*ctx_.watch, ctx_.settings, ctx_.debugLog)));
+}
+
+void PassController::PauseWatchingMachine(ResolutionPosition position) {
+    MachineWatch* watch = ctx_.watch;
+    if (!watch) return ctx_.view.Pause(kPauseBeforeGameMs);
+    // The pause before the game is the second the processor is measured over: what is busy
+    // then takes its share of the run too.
+    watch->StartProcessorSample();
+    ctx_.view.Pause(kPauseBeforeGameMs);
+    const bool custom = position == kCustomPosition;
+    const int width = custom ? std::atoi(ctx_.options.customWidth.c_str()) : ResolutionTable[position].width;
+    const int height = custom ? std::atoi(ctx_.options.customHeight.c_str()) : ResolutionTable[position].height;
+    resultStep_.NoteGameStart(watch->ProcessorBusy(), watch->Power(), watch->RefreshRate(width, height));
+}
+
 void PassController::StartRun(ResolutionPosition position) {
     if (!repeatingRun_) ctx_.pass.CurrentRepeat = ctx_.pass.WarmUp ? 0 : 1;
     repeatingRun_ = false;
@@ -237,13 +260,15 @@ void PassController::StartRun(ResolutionPosition position) {
     cp_.SetCommandLine(start.commandLine);
     ctx_.pass.RunTimeLimitSeconds = TimeLimitOfToken(ctx_.benchOptions.timeLimit);
     cp_.SetTimeLimit(ctx_.pass.RunTimeLimitSeconds);
-    ctx_.view.Pause(kPauseBeforeGameMs);
+    PauseWatchingMachine(position);
     try {
         cp_.Run();
     } catch (const OsError& e) {
         // The pass stops quietly; the configuration stays prepared until the program ends or
-        // the next start offers the recovery. Unattended, nobody would ever end the program.
+        // the next start offers the recovery. The power plan is the machine's, not the pass's.
+        resultStep_.PutBackPlan();
         ctx_.view.SetRunButtonEnabled(true);
+        // Unattended, nobody would ever end the program.
         if (!ctx_.mode.BatchMode) return;
         ctx_.pass.Outcome = BatchExit::InternalError;
         if (!ctx_.mode.Quiet) return;

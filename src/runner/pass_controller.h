@@ -56,6 +56,12 @@ private:
     // results folder when no report can be made there, else empty.
     std::string StartReport(ReportDocument::Mode mode);
     void DescribeMachine();
+    // With the option on, the High performance power plan for the pass; a failure is noted in
+    // the report.
+    void SwitchPlanForPass();
+    // The pause before a game start, over which the processor, the power and the refresh rate
+    // of the run's display mode are read.
+    void PauseWatchingMachine(ResolutionPosition position);
     void DeleteConsoleLog();
     // The next run of the resolution just played, when it has more to come.
     bool StartRepeatOfCurrentRun();

@@ -14,6 +14,7 @@
 #include "domain/switches.h"
 #include "platform/file_system.h"
 #include "results/report_document.h"
+#include "runner/machine_watch.h"
 #include "runner/pass_state.h"
 #include "settings/settings_store.h"
 
@@ -102,4 +103,5 @@ struct PassContext {
     FileSystem& files;
     PassView& view;
     GameSide& game;
+    MachineWatch* watch = nullptr;  // none: the pass reads nothing of the machine beside the game
 };

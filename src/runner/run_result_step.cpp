@@ -1,5 +1,6 @@
 #include "runner/run_result_step.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -9,10 +10,15 @@
 #include "results/run_checks.h"
 #include "results/run_statistics.h"
 #include "runner/game_batch_file.h"
+#include "runner/power_plan_switch.h"
 
 namespace {
 
 constexpr unsigned kPauseMs = 1000;
+
+bool HasCode(const std::vector<RunFlag>& flags, const std::string& code) {
+    return std::any_of(flags.begin(), flags.end(), [&](const RunFlag& f) { return f.code == code; });
+}
 
 // A run "shows a result" when its log gave a score text, or when the log held no result
 // line at all: then the section says "No Score." and the report is still worth showing.
@@ -128,6 +134,30 @@ void RunResultStep::StartRecord(const std::string& isoStartTime, const std::stri
     record_.options = OptionTextsOf(ctx_.benchOptions, ctx_.options, ctx_.pass);
 }
 
+void RunResultStep::NoteGameStart(const std::optional<BusyReading>& busy, const PowerReading& power,
+                                  std::optional<int> refreshRate) {
+    startBusy_ = busy;
+    startRefreshRate_ = refreshRate;
+    if (!recording_) return;
+    if (power.onBattery) record_.onBattery = record_.onBattery.value_or(false) || *power.onBattery;
+    if (!power.planName.empty()) record_.powerPlan = power.planName;
+    NotePassFlags(PowerFlags(power));
+}
+
+void RunResultStep::NotePassFlags(const std::vector<RunFlag>& flags) {
+    if (!recording_) return;
+    for (const RunFlag& flag : flags) {
+        if (HasCode(record_.flags, flag.code)) continue;
+        record_.flags.push_back(flag);
+        ctx_.report.addLineAfterMachine(FlagLine(flag.text));
+        ctx_.debugLog.Add("Check " + flag.code + ": " + flag.text);
+    }
+}
+
+void RunResultStep::PutBackPlan() {
+    if (ctx_.watch) PutBackPowerPlan(*ctx_.watch, ctx_.settings, ctx_.debugLog);
+}
+
 void RunResultStep::NoteRun(const ScoreResult& score) {
     if (!recording_) return;
     const bool byTimeLimit = ctx_.pass.RunEndedByTimeLimit;
@@ -135,6 +165,7 @@ void RunResultStep::NoteRun(const ScoreResult& score) {
     const int first = pass.WarmUp ? 0 : 1;
     if (record_.resolutions.empty() || pass.CurrentRepeat == first) {
         record_.resolutions.push_back(ResolutionOf(pass.CurrentRunKey, ctx_.options));
+        record_.resolutions.back().refreshRate = startRefreshRate_;
     }
     ResolutionRecord& resolution = record_.resolutions.back();
     RunRecord run;
@@ -159,10 +190,11 @@ void RunResultStep::NoteRun(const ScoreResult& score) {
         }
     }
     for (const auto& flags : {WindowSizeFlags(run.evidence, resolution.width, resolution.height),
-                              InconsistentLogFlags(run.evidence)}) {
+                              InconsistentLogFlags(run.evidence), BusyMachineFlags(startBusy_)}) {
         run.flags.insert(run.flags.end(), flags.begin(), flags.end());
     }
     resolution.runs.push_back(std::move(run));
+    startBusy_.reset();
 }
 
 bool RunResultStep::SeveralRuns() const {
@@ -256,6 +288,7 @@ void RunResultStep::RecordInteractive() {
     const bool showsResult = several ? section : timedOut || ShowsResult(score);
     if (showsResult && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     ctx_.game.RestoreGameConfig(true);
+    PutBackPlan();
     ctx_.debugLog.Save(ctx_.paths.WorkDir());
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
@@ -271,6 +304,7 @@ void RunResultStep::RecordCancelled() {
     }
     ReleaseUnusedReportName();
     ctx_.game.RestoreGameConfig(true);
+    PutBackPlan();
     ctx_.debugLog.Save(ctx_.paths.WorkDir());
     // What the ended game left must not pass for the next run's result.
     CleanUp();
@@ -305,6 +339,7 @@ void RunResultStep::RecordBatch() {
                                                            : OutcomeOfRuns();
     WriteOutputLines(reportSaved);
     ctx_.game.RestoreGameConfig(false);
+    PutBackPlan();
     ctx_.view.Pause(kPauseMs);
     ctx_.view.HideProgressPanel();
     ctx_.game.MarkPassEnded(true);
@@ -344,6 +379,12 @@ void RunResultStep::AppendSection(const std::optional<std::string>& shown) {
         const std::vector<RunFlag> shortDemo = ShortDemoFlags(run.evidence, others);
         run.flags.insert(run.flags.end(), shortDemo.begin(), shortDemo.end());
     }
+    // A cap speaks of the resolution's runs together: every scored run carries it in the data
+    // files, the report says it once.
+    const std::vector<RunFlag> capped = RefreshCapFlags(resolution.runs, resolution.refreshRate);
+    for (RunRecord& run : resolution.runs) {
+        if (run.score) run.flags.insert(run.flags.end(), capped.begin(), capped.end());
+    }
     const bool several = SeveralRuns();
     if (several) {
         const RunStatistics stats = ComputeStatistics(resolution.runs);
@@ -351,8 +392,11 @@ void RunResultStep::AppendSection(const std::optional<std::string>& shown) {
         if (stats.unsteady) report.addLine(UnsteadyLine(stats));
     }
     for (const RunRecord& run : resolution.runs) {
-        for (const RunFlag& flag : run.flags) report.addLine(FlagLine(FlagLineText(run, flag, several)));
+        for (const RunFlag& flag : run.flags) {
+            if (!IsResolutionFlag(flag)) report.addLine(FlagLine(FlagLineText(run, flag, several)));
+        }
     }
+    for (const RunFlag& flag : capped) report.addLine(FlagLine(flag.text));
 }
 
 void RunResultStep::AddFlagDebugLines() {
@@ -360,11 +404,20 @@ void RunResultStep::AddFlagDebugLines() {
     const ResolutionRecord& resolution = record_.resolutions.back();
     const bool several = resolution.runs.size() > 1;
     bool any = false;
+    std::vector<RunFlag> resolutionFlags;
     for (const RunRecord& run : resolution.runs) {
         for (const RunFlag& flag : run.flags) {
+            if (IsResolutionFlag(flag)) {
+                if (!HasCode(resolutionFlags, flag.code)) resolutionFlags.push_back(flag);
+                continue;
+            }
             ctx_.debugLog.Add("Check " + flag.code + ": " + FlagLineText(run, flag, several));
             any = true;
         }
+    }
+    for (const RunFlag& flag : resolutionFlags) {
+        ctx_.debugLog.Add("Check " + flag.code + ": " + flag.text);
+        any = true;
     }
     if (any) ctx_.debugLog.Save(ctx_.paths.WorkDir());
 }

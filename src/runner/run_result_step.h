@@ -1,6 +1,7 @@
 #pragma once
 #include "results/console_log_parser.h"
 #include "results/run_record.h"
+#include "results/machine_checks.h"
 #include "runner/pass_ports.h"
 
 // The step after every game run: reads the score, appends the run's section to the report
@@ -20,6 +21,8 @@ public:
         sectionsWritten_ = 0;
         reportNameReserved_ = false;
         reportSaved_ = false;
+        startBusy_.reset();
+        startRefreshRate_.reset();
     }
     // Claims the report's name in the results folder (making the default folder when it is
     // missing); the failure naming the folder when no file can be made there, else empty.
@@ -41,6 +44,15 @@ public:
     // A run that is not its resolution's last: its result is kept for the resolution's
     // section, and the log and batch file are cleaned up as after every run.
     void RecordRepeat();
+    // What the machine was like right before a game start: kept for the run's record, and the
+    // power findings go into the report at once.
+    void NoteGameStart(const std::optional<BusyReading>& busy, const PowerReading& power,
+                       std::optional<int> refreshRate);
+    // Findings about the whole pass: a red line after the machine description and a debug
+    // line each, once per code.
+    void NotePassFlags(const std::vector<RunFlag>& flags);
+    // The power plan the pass switched from, put back (when it switched); on every way out.
+    void PutBackPlan();
 
 private:
     void RecordInteractive();
@@ -87,4 +99,6 @@ private:
     bool reportSaved_ = false;
     bool dataFilesFailed_ = false;  // the last write of the data files failed
     PassRecord record_;
+    std::optional<BusyReading> startBusy_;  // of the game start under way
+    std::optional<int> startRefreshRate_;
 };

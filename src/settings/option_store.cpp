@@ -94,5 +94,6 @@ BenchOptions DeriveBenchOptions(const OptionState& options) {
     bench.timeLimit = TimeLimitToken(options.gameTimeLimitSeconds);
     if (options.repeats > 1 && options.repeats <= kMaxRepeats) bench.runs = "RUNS" + std::to_string(options.repeats);
     bench.warmUp = options.warmUp ? "WARMUP" : "";
+    bench.highPerf = options.highPerformancePlan ? "HIGHPERF" : "";
     return bench;
 }

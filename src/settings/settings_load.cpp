@@ -170,6 +170,7 @@ std::string LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPath
     options.repeats = repeats.size() == 1 && repeats[0] >= '1' && repeats[0] <= '9' ? repeats[0] - '0' : 1;
     options.warmUp = ctx.store.Read("WarmUp") == "1";
     options.batchQuiet = ctx.store.Read("BatchQuiet") == "1";
+    options.highPerformancePlan = ctx.store.Read("HighPerformancePlan") == "1";
     // A left-over of an interrupted pass.
     if (!paths.GamePath.empty()) ctx.files.DeleteFileIfExists(JoinPath(paths.GamePath, kGameBatchFileName));
     if (ctx.startupRecovery) ctx.startupRecovery();

@@ -94,6 +94,17 @@ TEST(BatchLine, QuietComesLastOnlyWhenAskedFor) {
     EXPECT_EQ(BatchLine(o, 0), today + " /LIMIT900 /QUIET");
 }
 
+TEST(BatchLine, HighPerformancePlanSwitchOnlyWhenTheOptionIsOn) {
+    OptionState o = FullSetup();
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST");
+    o.highPerformancePlan = true;
+    EXPECT_EQ(BatchLine(o, 0), "QWK_Lurkmark.exe /Batch /DEMO1 /640 /AR169 /SHIGH /AA2 /AF16 /BOOST /HIGHPERF");
+    o.repeats = 2;
+    o.gameTimeLimitSeconds = 600;
+    const std::string line = BatchLine(o, 0);
+    EXPECT_EQ(line.substr(line.size() - 9), "/HIGHPERF") << line;
+}
+
 TEST(BatchList, AddSettingsAppendsOneLinePerCheckedResolutionInTableOrder) {
     ScriptedBatchUi ui;
     BatchList list(ui, "/nowhere/");

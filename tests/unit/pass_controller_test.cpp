@@ -8,14 +8,20 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 
+#include <rapidjson/document.h>
+
 #include "app/debug_log.h"
+#include "fakes/fake_machine_watch.h"
 #include "fakes/fake_pass.h"
 #include "platform/text_file.h"
 #include "result_schema_check.h"
 #include "results/result_data.h"
 #include "results/result_file_reader.h"
+
+#include "runner/power_plan_switch.h"
 
 namespace {
 
@@ -933,3 +939,263 @@ TEST_F(PassTest, AbandonedPassGivesBackAReportNameItNeverWrote) {
     controller->ReleaseUnusedReportName();
     EXPECT_TRUE(files.FileExists(ReportPath())) << "written once: it stays";
 }
+
+// Passes on a watched machine: the checks of the display's refresh rate, the processor and
+// the power, and the High performance plan for the pass.
+
+namespace {
+
+const std::string kRed = "<FONT size=2 color=\"#FF0000\">";
+
+class WatchedPassTest : public PassTest {
+protected:
+    void SetUp() override {
+        PassTest::SetUp();
+        ctx.watch = &watch;
+    }
+    std::string Json() {
+        std::string json;
+        EXPECT_TRUE(
+            files.ReadFile(JoinPath(paths.ResultPath, DataFileNameOf("result_" + report.fileStamp() + ".htm")), json));
+        return json;
+    }
+    std::string SchemaErrors(const std::string& json) {
+        std::string schema;
+        EXPECT_TRUE(ReadWholeFile(std::string(LURK_SOURCE_DIR) + "/docs/result.schema.json", schema));
+        return lurk_test::ResultSchemaErrors(schema, json);
+    }
+    // The lines between the machine description's last info line and "<hr>".
+    std::vector<std::string> MachineTail(const std::vector<std::string>& lines) {
+        const auto hr = std::find(lines.begin(), lines.end(), "<hr>");
+        auto from = hr;
+        while (from != lines.begin() && from[-1].rfind("   <FONT size=2><b>", 0) != 0) --from;
+        return std::vector<std::string>(from, hr);
+    }
+    FakeMachineWatch watch{events};
+};
+
+TEST_F(WatchedPassTest, AQuietMachineWritesTheReportDebugLogAndSettingsAsAnUnwatchedPass) {
+    game.planned = {0, 2};
+    options.note = "quiet";
+    RunPass({"2000 frames rendered in 10.0 seconds = 200.0 fps", "2000 frames rendered in 20.0 seconds = 100.0 fps"});
+    const std::vector<std::string> watched = LinesOnDisk(ReportPath());
+    const std::vector<std::string> watchedDebug = LinesOnDisk(DebugPath());
+    const std::map<std::string, std::string> watchedSettings = settings.values;
+    const std::string json = Json();
+
+    // The same pass again, on no watched machine at all.
+    ctx.watch = nullptr;
+    files.files.clear();
+    files.folders.insert(paths.GamePath);
+    std::filesystem::remove_all(temp);
+    std::filesystem::create_directories(temp);
+    RunPass({"2000 frames rendered in 10.0 seconds = 200.0 fps", "2000 frames rendered in 20.0 seconds = 100.0 fps"});
+    EXPECT_EQ(watched, LinesOnDisk(ReportPath()));
+    EXPECT_EQ(watchedDebug, LinesOnDisk(DebugPath()));
+    EXPECT_EQ(watchedSettings, settings.values);
+
+    // The data file gains what was read of the machine, and nothing else.
+    EXPECT_EQ(SchemaErrors(json), "");
+    EXPECT_NE(json.find("\"refreshRate\": 60"), std::string::npos);
+    EXPECT_NE(json.find("\"powerSource\": \"mains\""), std::string::npos);
+    EXPECT_NE(json.find("\"powerPlan\": \"Balanced\""), std::string::npos);
+    EXPECT_EQ(json.find("\"code\""), std::string::npos) << json;
+    EXPECT_EQ(Json().find("refreshRate"), std::string::npos) << "an unwatched pass knows no refresh rate";
+    EXPECT_EQ(watch.sizesAsked, (std::vector<std::pair<int, int>>{{640, 480}, {1024, 768}}));
+}
+
+TEST_F(WatchedPassTest, TheProcessorIsMeasuredOverThePauseBeforeEachGame) {
+    game.planned = {8};
+    options.customOn = true;
+    RunPass({"seconds = 50.0 fps"});
+    const auto sample = std::find(events.begin(), events.end(), "processor sample");
+    ASSERT_NE(sample, events.end());
+    ASSERT_GE(events.end() - sample, 4);
+    EXPECT_EQ(EventList(sample, sample + 3), (EventList{"processor sample", "pause 1000", "processor read"}));
+    EXPECT_EQ(sample[3], "cp run");
+    EXPECT_EQ(watch.sizesAsked, (std::vector<std::pair<int, int>>{{1920, 1200}}));
+}
+
+TEST_F(WatchedPassTest, FindingsOfTheRefreshRateTheProcessorAndThePower) {
+    game.planned = {0, 2};
+    options.repeats = 2;
+    watch.busy = {BusyReading{37.6, "burner.exe"}};  // the first 640 run
+    watch.battery = {false, false, true, true};        // unplugged before the 1024 runs
+    RunPass({GameLog("640x480", "2000 frames rendered in 10.0 seconds = 200.0 fps"),
+             GameLog("640x480", "2000 frames rendered in 10.0 seconds = 200.0 fps"),
+             GameLog("1024x768", "2000 frames rendered in 33.3 seconds = 60.1 fps"),
+             GameLog("1024x768", "2000 frames rendered in 33.7 seconds = 59.3 fps")});
+
+    const std::vector<std::string> onDisk = LinesOnDisk(ReportPath());
+    const std::string battery = "The machine ran on battery: Windows lowers the processor's and the graphics card's "
+                                "clocks to save power.";
+    EXPECT_EQ(MachineTail(onDisk), std::vector<std::string>{kRed + battery + "</FONT><br>"});
+    const std::string busy = "The processor was 38 % busy with other work before the game started (busiest: "
+                             "burner.exe).";
+    const std::string cap = "The frame rate sits at the display's refresh rate of 60 Hz (or its half or third): "
+                            "vertical sync or a frame limiter held the game back.";
+    const std::vector<std::string> after = AfterSeparator(onDisk);
+    std::vector<std::string> reds;
+    std::copy_if(after.begin(), after.end(), std::back_inserter(reds),
+                 [](const std::string& l) { return l.rfind(kRed, 0) == 0; });
+    EXPECT_EQ(reds, (std::vector<std::string>{kRed + "Run 1: " + busy + "</FONT><br>", kRed + cap + "</FONT><br>"}))
+        << "the cap once for the resolution, after its statistics";
+
+    const std::vector<std::string> debug = LinesOnDisk(DebugPath());
+    EXPECT_EQ(CountOf(debug, "Check refreshCap: " + cap), 1);
+    EXPECT_EQ(CountOf(debug, "Check busyMachine: Run 1: " + busy), 1);
+    EXPECT_EQ(CountOf(debug, "Check onBattery: " + battery), 1) << "said once though two starts ran on battery";
+
+    const std::string json = Json();
+    EXPECT_EQ(SchemaErrors(json), "");
+    rapidjson::Document d;
+    ASSERT_FALSE(d.Parse(json.c_str()).HasParseError());
+    EXPECT_STREQ(d["powerSource"].GetString(), "battery");
+    ASSERT_EQ(d["flags"].Size(), 1u);
+    EXPECT_STREQ(d["flags"][0]["code"].GetString(), "onBattery");
+    const auto& r640 = d["resolutions"][0];
+    EXPECT_STREQ(r640["runs"][0]["flags"][0]["code"].GetString(), "busyMachine");
+    EXPECT_EQ(r640["runs"][1]["flags"].Size(), 0u);
+    const auto& r1024 = d["resolutions"][1];
+    EXPECT_EQ(r1024["refreshRate"].GetInt(), 60);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(r1024["runs"][i]["flags"].Size(), 1u);
+        EXPECT_STREQ(r1024["runs"][i]["flags"][0]["code"].GetString(), "refreshCap");
+    }
+    std::string csv;
+    ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, kResultsCsvName), csv));
+    EXPECT_NE(csv.find(",1024\xC3\x97" "768,2,59.3,2000,33.7," + cap + " " + battery + "\r\n"),
+              std::string::npos)
+        << csv;
+}
+
+TEST_F(WatchedPassTest, ThePowerSaverPlanIsFlaggedAndNoRefreshRateMeansNoCap) {
+    watch.power = {false, kSaverPlan, "Energiesparmodus"};
+    watch.refreshHz = std::nullopt;
+    game.planned = {0};
+    RunPass({"1800 frames rendered in 30.0 seconds = 60.0 fps"});
+    const std::vector<std::string> onDisk = LinesOnDisk(ReportPath());
+    EXPECT_EQ(MachineTail(onDisk),
+              std::vector<std::string>{kRed + "The active power plan was Energiesparmodus, which lowers the "
+                                              "processor's clocks to save energy.</FONT><br>"});
+    const std::vector<std::string> after = AfterSeparator(onDisk);
+    EXPECT_FALSE(std::any_of(after.begin(), after.end(), [](const std::string& l) { return l.rfind(kRed, 0) == 0; }));
+    EXPECT_NE(Json().find("\"powerPlan\": \"Energiesparmodus\""), std::string::npos);
+}
+
+TEST_F(WatchedPassTest, TheHighPerformancePlanIsPutBackOnEveryWayOutOfAPass) {
+    enum class Way { LastRun, Cancel, Error };
+    const struct {
+        const char* way;
+        bool batch;
+        Way end;
+    } cases[] = {
+        {"the last run", false, Way::LastRun},
+        {"a cancel", false, Way::Cancel},
+        {"an error after the game", false, Way::Error},
+        {"the batch pass's end", true, Way::LastRun},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        events.clear();
+        mode.BatchMode = c.batch;
+        bench.resolution = c.batch ? "640" : "";
+        bench.highPerf = "HIGHPERF";  // the batch switch
+        options.highPerformancePlan = true;  // the window's option
+        game.planned = {0};
+        controller->BenchButtonClick();
+        dxrun.End();
+        ASSERT_TRUE(cp.Running());
+        EXPECT_EQ(watch.power.planGuid, kHighPerformancePlan);
+        EXPECT_EQ(settings.values["PowerPlanBefore"], kBalancedPlan) << "kept for a start after a crash";
+        switch (c.end) {
+        case Way::LastRun:
+            files.files[LogPath()] = "seconds = 80.0 fps";
+            cp.End();
+            break;
+        case Way::Cancel:
+            EXPECT_TRUE(controller->Cancel());
+            cp.End();
+            break;
+        case Way::Error:
+            files.undeletable.insert(LogPath());
+            files.files[LogPath()] = "seconds = 80.0 fps";
+            EXPECT_THROW(cp.End(), std::runtime_error);
+            files.undeletable.clear();
+            break;
+        }
+        EXPECT_EQ(watch.power.planGuid, kBalancedPlan);
+        EXPECT_EQ(settings.values["PowerPlanBefore"], "");
+        EXPECT_EQ(CountOf(events, std::string("plan ") + kBalancedPlan), 1);
+    }
+}
+
+TEST_F(WatchedPassTest, AGameThatCannotStartPutsThePlanBack) {
+    options.highPerformancePlan = true;
+    game.planned = {0};
+    cp.failNextStart = true;
+    controller->BenchButtonClick();
+    dxrun.End();
+    EXPECT_EQ(watch.power.planGuid, kBalancedPlan);
+    EXPECT_EQ(settings.values["PowerPlanBefore"], "");
+}
+
+TEST_F(WatchedPassTest, APlanThatCannotBeSwitchedIsReportedAndThePassGoesOn) {
+    const struct {
+        const char* what;
+        std::string failure;
+        PowerReading power;
+        const char* reason;
+    } cases[] = {
+        {"no rights", "Access is denied.", {false, kBalancedPlan, "Balanced"}, "Access is denied."},
+        {"no plan known", "", {false, "", ""}, "Windows did not tell the active plan"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        events.clear();
+        watch.setFailure = c.failure;
+        watch.power = c.power;
+        options.highPerformancePlan = true;
+        game.planned = {0};
+        RunPass({"seconds = 80.0 fps"});
+        const std::string line = kRed + "The High performance power plan could not be used (" + c.reason +
+                                 "); the pass ran on the active plan.</FONT><br>";
+        const std::vector<std::string> onDisk = LinesOnDisk(ReportPath());
+        EXPECT_EQ(MachineTail(onDisk), std::vector<std::string>{line});
+        EXPECT_EQ(Has(onDisk, ScoreLine("80.0")), true);
+        EXPECT_EQ(settings.values.count("PowerPlanBefore") ? settings.values["PowerPlanBefore"] : "", "");
+        EXPECT_NE(Json().find("\"planNotSwitched\""), std::string::npos);
+    }
+}
+
+TEST_F(WatchedPassTest, AnActiveHighPerformancePlanIsLeftAsItIs) {
+    watch.power = {false, kHighPerformancePlan, "High performance"};
+    options.highPerformancePlan = true;
+    game.planned = {0};
+    RunPass({"seconds = 80.0 fps"});
+    EXPECT_FALSE(std::any_of(events.begin(), events.end(), [](const std::string& e) { return e.rfind("plan ", 0) == 0; }));
+    EXPECT_EQ(settings.values.count("PowerPlanBefore"), 0u);
+}
+
+TEST(PowerPlanRecovery, APlanKeptByAProgramThatDiedIsPutBackAtTheNextStart) {
+    EventList events;
+    FakeMachineWatch watch{events};
+    FakeSettingsStore settings;
+    DebugLog log;
+    watch.power = {false, kHighPerformancePlan, "High performance"};
+    PutBackPowerPlan(watch, settings, log);
+    EXPECT_TRUE(events.empty()) << "nothing kept, nothing switched";
+
+    settings.values["PowerPlanBefore"] = kSaverPlan;
+    watch.setFailure = "Access is denied.";
+    PutBackPowerPlan(watch, settings, log);
+    EXPECT_EQ(settings.values["PowerPlanBefore"], kSaverPlan) << "kept for the next try";
+    EXPECT_TRUE(Contains(log.Lines(), "The power plan could not be put back: Access is denied."));
+
+    watch.setFailure.clear();
+    PutBackPowerPlan(watch, settings, log);
+    EXPECT_EQ(watch.power.planGuid, kSaverPlan);
+    EXPECT_EQ(settings.values["PowerPlanBefore"], "");
+}
+
+}  // namespace

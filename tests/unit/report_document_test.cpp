@@ -92,6 +92,27 @@ TEST(ReportDocument, CommentOnlyWhenTheNoteHoldsTextSeparatorAlways) {
     EXPECT_EQ(doc.lines()[2], "<hr>");
 }
 
+TEST(ReportDocument, LinesAddedAfterTheMachineComeBeforeTheCommentInTheirOrder) {
+    for (const std::string note : {"", "rig one"}) {
+        SCOPED_TRACE(note);
+        ReportDocument doc;
+        doc.startPass("12/8/2006 8:56:01 PM", ReportDocument::Mode::Batch);
+        doc.addInfoLine("CPU:", "Test CPU");
+        doc.addCommentAndSeparator(note);
+        doc.addLine("section");
+        doc.addLineAfterMachine("first finding");
+        doc.addLineAfterMachine("second finding");
+        std::vector<std::string> expected = {InfoLine("CPU:", "Test CPU"), "first finding", "second finding"};
+        if (!note.empty()) expected.push_back(CommentLine(note));
+        expected.push_back("<hr>");
+        expected.push_back("section");
+        const std::vector<std::string>& lines = doc.lines();
+        ASSERT_GE(lines.size(), expected.size());
+        EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<std::ptrdiff_t>(expected.size()), lines.end()),
+                  expected);
+    }
+}
+
 TEST(ReportDocument, FileNameJoinsTheFolderAndIsEmptyStampedBeforeAnyPass) {
     ReportDocument doc;
     EXPECT_EQ(doc.filePath("C:\\R\\"), "C:\\R\\result_.htm");

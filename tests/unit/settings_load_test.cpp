@@ -4,6 +4,7 @@
 
 #include "fakes/fake_settings.h"
 #include "settings/base64.h"
+#include "settings/option_store.h"
 
 namespace {
 
@@ -223,6 +224,18 @@ TEST_F(LoadFixture, RepeatsAndWarmUpReadOnlyTheirOwnTexts) {
         EXPECT_EQ(options.repeats, c.expectedRepeats) << c.repeats;
         EXPECT_EQ(options.warmUp, c.expectedWarmUp) << c.warmUp;
         EXPECT_EQ(store.values["Repeats"], c.repeats) << "the load writes neither value";
+    }
+}
+
+TEST_F(LoadFixture, HighPerformancePlanOnlyFromOne) {
+    const std::pair<const char*, bool> cases[] = {{"", false}, {"1", true}, {"0", false}, {"yes", false}, {"11", false}};
+    for (const auto& [stored, expected] : cases) {
+        store.values.clear();
+        options = OptionState{};
+        store.values["HighPerformancePlan"] = stored;
+        Load();
+        EXPECT_EQ(options.highPerformancePlan, expected) << stored;
+        EXPECT_EQ(DeriveBenchOptions(options).highPerf, expected ? "HIGHPERF" : "") << stored;
     }
 }
 

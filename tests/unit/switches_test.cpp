@@ -85,4 +85,23 @@ TEST(ReadBatchOptions, RunsPerResolutionAndWarmUp) {
     }
 }
 
+TEST(ReadBatchOptions, HighPerformancePlanOnlyWithItsSwitch) {
+    struct Case {
+        std::vector<std::string> args;
+        bool highPerf;
+    };
+    const Case cases[] = {
+        {{"/BATCH", "/640"}, false},
+        {{"/BATCH", "/640", "/HIGHPERF"}, true},
+        {{"/batch", "/highperf", "/1024"}, true},
+        {{"/BATCH", "/HIGHPERFORMANCE"}, false},
+        {{"/BATCH", "HIGHPERF"}, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"QWK_Lurkmark.exe"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(ReadBatchOptions(args).highPerf, c.highPerf ? "HIGHPERF" : "") << c.args.back();
+    }
+}
+
 }  // namespace

@@ -49,6 +49,9 @@ TEST(MainWindow, FreshStartWithoutSettingsShowsTheAboutPageAndChoosesNothing) {
     EXPECT_EQ(ComboSelection(app.Control(ctl::RepeatsBox)), 0) << "one run per resolution";
     EXPECT_FALSE(wt::IsChecked(app.Control(ctl::WarmUpCheckBox)));
     EXPECT_EQ(GetParent(app.Control(ctl::RunsGroup)), app.Control(ctl::PageBase + 2)) << "on Demos & Quality";
+    EXPECT_FALSE(wt::IsChecked(app.Control(ctl::HighPerfCheckBox)));
+    EXPECT_EQ(GetParent(app.Control(ctl::HighPerfCheckBox)), app.Control(ctl::PageBase + 2)) << "on Demos & Quality";
+    EXPECT_EQ(wt::TextOf(app.Control(ctl::HighPerfCheckBox)), "Use the High performance power plan during a pass");
     EXPECT_FALSE(Enabled(app.Control(ctl::ProxyServerEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::Label6)), "v1.0");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ResItemBase + 2)), "1024 \xD7 768");
@@ -73,7 +76,7 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
                            {"Demo", "3"}, {"Demoname", userDemo}, {"Shader", "2"}, {"AFLevel", "5"},
                            {"AALevel", "0"}, {"Note", "quiet room"}, {"Boost", "1"}, {"UseProxy", "1"},
                            {"ProxyServer", "proxy.lan"}, {"ProxyPort", "3128"}, {"Repeats", "3"},
-                           {"WarmUp", "1"}});
+                           {"WarmUp", "1"}, {"HighPerformancePlan", "1"}});
     StartedProgram app(bench.Path());
     ASSERT_NE(app.main, nullptr);
 
@@ -99,6 +102,7 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::BoostCheckBox)));
     EXPECT_EQ(ComboSelection(app.Control(ctl::RepeatsBox)), 2);
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::WarmUpCheckBox)));
+    EXPECT_TRUE(wt::IsChecked(app.Control(ctl::HighPerfCheckBox)));
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::UseProxyBox)));
     EXPECT_TRUE(Enabled(app.Control(ctl::ProxyPassEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ProxyServerEdit)), "proxy.lan");
@@ -184,6 +188,10 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     wt::CreateSettingsKey({{"WarmUp", "0"}});
     wt::PointerLeave(warmUp);
     EXPECT_TRUE(wt::WaitUntil([] { return wt::ReadSettingsValue("WarmUp") == "1"; }));
+    wt::Click(app.Control(ctl::HighPerfCheckBox));
+    EXPECT_TRUE(wt::SettingsValueBecomes("HighPerformancePlan", "1"));
+    wt::Click(app.Control(ctl::HighPerfCheckBox));
+    EXPECT_TRUE(wt::SettingsValueBecomes("HighPerformancePlan", "0"));
 
     // The note takes 50 characters; emptying it stores the empty note.
     HWND note = app.Control(ctl::NoteEdit);

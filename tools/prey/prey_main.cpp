@@ -30,6 +30,7 @@ struct Control {
     unsigned logMegabytes = 0;    // the console log grows to about this size before its own lines
     std::string window;           // "WxH": the window the game opens instead of the size asked
     long stopAt = 0;              // the demo stops after this many frames (0: plays whole)
+    std::string fps;              // "refresh": the frame rate is the display's refresh rate (vsync)
     // "KEY#N VALUE" pairs: applied over all others for the Nth start of the game alone.
     std::vector<std::pair<std::string, std::string>> numbered;
 };
@@ -100,6 +101,7 @@ void ApplyControl(const std::string& text, Control& control) {
         if (w[0] == "stamps") control.stampsFile = w[1];
         if (w[0] == "hold") control.holdFile = w[1];
         if (w[0] == "window") control.window = w[1];
+        if (w[0] == "fps") control.fps = w[1];
         if (w[0] == "stopat") control.stopAt = std::strtol(w[1].c_str(), nullptr, 10);
     }
 }
@@ -227,6 +229,15 @@ Demo ReadDemo(const std::string& bytes) {
         if (w[0] == "speed") demo.speed = std::atof(w[1].c_str());
     }
     return demo;
+}
+
+// The present display mode's refresh rate, as a game held to vertical sync reaches it; 60
+// where the display names none.
+double RefreshRate() {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) || mode.dmDisplayFrequency <= 1) return 60.0;
+    return static_cast<double>(mode.dmDisplayFrequency);
 }
 
 void ScreenSize(const CvarMap& cvars, int& width, int& height) {
@@ -367,7 +378,7 @@ int main(int argc, char** argv) {
     if (played) {
         console.Print("stopped playing " + demoName + ".");
         if (control.mode != "noresult") {
-            const double fps = FrameRate(demo, cvars, width, height);
+            const double fps = control.fps == "refresh" ? RefreshRate() : FrameRate(demo, cvars, width, height);
             if (control.stopAt > 0 && control.stopAt < demo.frames) demo.frames = static_cast<int>(control.stopAt);
             char line[160];
             if (control.score.empty()) {
