@@ -1064,7 +1064,7 @@ TEST_F(WatchedPassTest, FindingsOfTheRefreshRateTheProcessorAndThePower) {
     }
     std::string csv;
     ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, kResultsCsvName), csv));
-    EXPECT_NE(csv.find(",1024\xC3\x97" "768,2,59.3,2000,33.7," + cap + " " + battery + "\r\n"),
+    EXPECT_NE(csv.find(",1024\xC3\x97" "768,2,59.3,2000,33.7," + cap + " " + battery + ",\r\n"),
               std::string::npos)
         << csv;
 }
