@@ -16,6 +16,7 @@
 #include "domain/bench_options.h"
 #include "domain/option_state.h"
 #include "domain/switches.h"
+#include "online/maker_hosts.h"
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
 #include "settings/dpapi_sealer_win.h"
@@ -76,6 +77,7 @@ protected:
 
 private:
     void LogUpdateRefusal(const std::string& line);
+    MakerHosts MakerHostsLogged();
 
     // Building the window (main_form_layout_win.cpp).
     void CreateControls();

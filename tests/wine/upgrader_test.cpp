@@ -88,11 +88,48 @@ TEST(Upgrader, ProgramCarriesTheBuiltUpgraderAsItsResource) {
         LoadLibraryExA((wt::Env("LURK_BIN_DIR") + "\\QWK_Lurkmark.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
     const std::string path = folder.Path() + "Upgrader.exe";
-    wt::WriteFileBytes(path, "older upgrader, longer than the new one would be: " + std::string(1000000, 'x'));
-    EXPECT_TRUE(WriteUpgrader(program, path));
+    std::string failure;
+    EXPECT_TRUE(WriteUpgrader(program, path, failure).Valid());
+    EXPECT_EQ(failure, "");
     EXPECT_EQ(wt::ReadFileBytes(path), wt::ReadFileBytes(BuiltUpgrader()));
-    EXPECT_FALSE(WriteUpgrader(GetModuleHandleA(nullptr), folder.Path() + "none.exe"));  // no such resource here
+    EXPECT_FALSE(WriteUpgrader(GetModuleHandleA(nullptr), folder.Path() + "none.exe", failure).Valid());
+    EXPECT_EQ(failure, "the program carries no upgrader");
+    EXPECT_FALSE(wt::FileExists(folder.Path() + "none.exe"));
+    // A file already there, even one held open by its planter, is never reused or run.
+    const std::string planted = folder.Path() + "planted.exe";
+    wt::WriteFileBytes(planted, wt::ReadFileBytes(StandIn()));
+    {
+        ScopedFile held(CreateFileA(planted.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_FALSE(WriteUpgrader(program, planted, failure).Valid());
+        EXPECT_EQ(failure.rfind(planted + " could not be written (error ", 0), 0u) << failure;
+    }
+    EXPECT_EQ(wt::ReadFileBytes(planted), wt::ReadFileBytes(StandIn()));
     FreeLibrary(program);
+}
+
+// Without a folder of its own for the upgrader the hand-over starts nothing and says why;
+// the downloads are not touched.
+TEST(Upgrader, HandOverWithoutAFolderOfItsOwnStartsNothing) {
+    wt::TempFolder folder{"upgrader_no_folder"};
+    const std::string missing = folder.Path() + "missing\\";
+    wt::WriteFileBytes(folder.Path() + "QWK_Lurkmark.exe.uTMP", "download");
+    char temp[MAX_PATH + 1];
+    const DWORD n = GetEnvironmentVariableA("TMP", temp, sizeof temp);
+    const std::string savedTemp(temp, n < sizeof temp ? n : 0);
+    // No temporary folder, and the program's folder is gone: nowhere to write.
+    SetEnvironmentVariableA("TMP", (missing + "temp").c_str());
+    const HMODULE resources =
+        LoadLibraryExA((wt::Env("LURK_BIN_DIR") + "\\QWK_Lurkmark.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(resources, nullptr);
+    const HandOverResult result = HandOverToUpgrader(resources, GetCurrentProcessId(), missing + "QWK_Lurkmark.exe",
+                                                     "/afterupgrade", false,
+                                                     PlanFor({{"QWK_Lurkmark.exe.uTMP", "download"}}, false));
+    FreeLibrary(resources);
+    SetEnvironmentVariableA("TMP", savedTemp.empty() ? nullptr : savedTemp.c_str());
+    EXPECT_EQ(result.failure.rfind("the folder " + missing + "Lurkmark upgrader ", 0), 0u) << result.failure;
+    EXPECT_NE(result.failure.find(" could not be created (error "), std::string::npos) << result.failure;
+    EXPECT_FALSE(wt::FolderExists(missing));
+    EXPECT_EQ(wt::ReadFileBytes(folder.Path() + "QWK_Lurkmark.exe.uTMP"), "download");
 }
 
 TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
@@ -115,12 +152,15 @@ TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
     wt::WriteFileBytes(dir + "version.txt.uTMP", "1.3");
     SetFileAttributesA((dir + "version.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     const DWORD before = GetTickCount();
-    HandOverToUpgrader(resources, GetProcessId(running.Get()), program, "/afterupgrade", false,
-                       PlanFor({{"QWK_Lurkmark.exe.uTMP", newProgram}, {"version.txt.uTMP", "1.3"}}, false));
+    const HandOverResult handOver =
+        HandOverToUpgrader(resources, GetProcessId(running.Get()), program, "/afterupgrade", false,
+                           PlanFor({{"QWK_Lurkmark.exe.uTMP", newProgram}, {"version.txt.uTMP", "1.3"}}, false));
     EXPECT_LT(GetTickCount() - before, 10000u) << "the hand-over must not keep the program from ending";
     FreeLibrary(resources);
-    const std::string upgrader = UpgraderPath(dir);
+    EXPECT_EQ(handOver.failure, "");
+    const std::string upgrader = handOver.upgraderPath;
     ASSERT_TRUE(wt::FileExists(upgrader));
+    EXPECT_EQ(upgrader.rfind(HandOverParent(dir) + "Lurkmark upgrader ", 0), 0u) << upgrader;
 
     // While the program runs nothing is touched (the upgrader has had time to try).
     Sleep(500);
