@@ -1,12 +1,11 @@
 #include "online/upgrader_handover_win.h"
 
-#include <bcrypt.h>
-
 #include <string>
 
 #include "domain/app_paths.h"
 #include "platform/folder_listing_win.h"
 #include "platform/scoped_win.h"
+#include "platform/sha256_win.h"
 #include "upgrader/upgrader_command.h"
 
 namespace {
@@ -16,7 +15,7 @@ const char* const kFolderPrefix = "Lurkmark upgrader ";
 // 128 random bits in hex: another account or program cannot guess the folder in advance.
 bool RandomName(std::string& name) {
     unsigned char bytes[16];
-    if (BCryptGenRandom(nullptr, bytes, sizeof bytes, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0) return false;
+    if (!RandomBytes(bytes, sizeof bytes)) return false;
     const char* digits = "0123456789abcdef";
     name = kFolderPrefix;
     for (unsigned char b : bytes) {

@@ -7,6 +7,7 @@
 
 #include "platform/folder_probe_win.h"
 #include "platform/sha256_win.h"
+#include "platform/system_library_win.h"
 #include "upgrader/upgrader_input.h"
 
 namespace {
@@ -296,6 +297,8 @@ void ShowFailures(const Report& failed) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // It runs from a temporary folder, elevated on protected installs: nothing is loaded from there.
+    RestrictLibrarySearch();
     const char* arguments = SkipProgramName(GetCommandLineA());
     UpgraderArguments args;
     if (!ParseUpgraderCommandLine(arguments, &args)) {

@@ -541,6 +541,14 @@ TEST_F(UpdateCheck, RedirectFromHttpsToHttpOrAFileIsRefused) {
 // Any account may write the settings key: a program's path as the web host opens nothing and
 // runs nothing. The debug log says that the value was ignored.
 TEST_F(UpdateCheck, HomepageWithAProgramPathAsWebHostRunsNothing) {
+    // The built-in home page is opened instead; Wine hands web addresses to a Linux browser,
+    // which for this test is a command that does nothing.
+    HKEY browserKey = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &browserKey, nullptr),
+              ERROR_SUCCESS);
+    const char kNoBrowser[] = "/bin/true";
+    RegSetValueExA(browserKey, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
     const std::string planted = Folder() + "planted\\";
     CreateDirectoryA(planted.c_str(), nullptr);
     wt::WriteFileBytes(planted + "evil.exe", wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe"));
@@ -556,6 +564,8 @@ TEST_F(UpdateCheck, HomepageWithAProgramPathAsWebHostRunsNothing) {
     Sleep(2000);  // time enough for a started program to write its record
     EXPECT_FALSE(wt::FileExists(planted + "runs.txt")) << "the planted program ran";
     settings_.Write("MakerWebHost", "");
+    RegDeleteValueA(browserKey, "Browsers");
+    RegCloseKey(browserKey);
 }
 
 // A server whose certificate does not prove the host ("127.1" is not named in it).

@@ -78,6 +78,36 @@ std::string AnswerBox(const ScopedKernelHandle& upgrader) {
     return text;
 }
 
+// Wine's per-program library settings: the library is looked for as a native one first, as
+// for a Windows library; removed again at the end.
+class NativeFirst {
+public:
+    NativeFirst(std::string library, std::vector<std::string> programs)
+        : library_(std::move(library)), programs_(std::move(programs)) {
+        for (const std::string& program : programs_) {
+            HKEY key = nullptr;
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, Key(program).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                nullptr) != ERROR_SUCCESS) {
+                ADD_FAILURE() << "cannot set Wine's library settings for " << program;
+                continue;
+            }
+            const char value[] = "native,builtin";
+            RegSetValueExA(key, library_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+            RegCloseKey(key);
+        }
+    }
+    ~NativeFirst() {
+        for (const std::string& program : programs_) RegDeleteKeyValueA(HKEY_CURRENT_USER, Key(program).c_str(), library_.c_str());
+    }
+
+private:
+    static std::string Key(const std::string& program) {
+        return "Software\\Wine\\AppDefaults\\" + program + "\\DllOverrides";
+    }
+    std::string library_;
+    std::vector<std::string> programs_;
+};
+
 bool Ended(const ScopedKernelHandle& process, DWORD timeoutMs) {
     return process && WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
@@ -257,6 +287,39 @@ TEST(Upgrader, AFileWhoseHashDiffersIsReportedNotApplied) {
     EXPECT_EQ(wt::ReadFileBytes(program), oldProgram);
     EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
     EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
+}
+
+// The upgrader runs from a temporary folder (elevated on protected installs): a "bcrypt.dll"
+// planted beside it is never loaded, even with Wine told to prefer such native libraries.
+TEST(Upgrader, ACryptoLibraryPlantedBesideItIsNotLoaded) {
+    wt::TempFolder folder{"upgrader_planted_library"};
+    const std::string& dir = folder.Path();
+    const std::string planted = dir + "bcrypt.dll";
+    const std::string marker = dir + "planted_library_loaded.txt";
+    const std::string library = wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\planted\\bcrypt.dll");
+    wt::WriteFileBytes(planted, library);
+    // Wine told to prefer a native bcrypt.dll for these two programs (its per-program settings).
+    const NativeFirst nativeFirst("bcrypt", {"Upgrader.exe", "loader.exe"});
+    // The attack works on a program that searches its own folder: the planted library is
+    // loaded, and tells so.
+    const std::string control = dir + "control\\";
+    CreateDirectoryA(control.c_str(), nullptr);
+    wt::WriteFileBytes(control + "bcrypt.dll", library);
+    wt::WriteFileBytes(control + "loader.exe", wt::ReadFileBytes(StandIn()));
+    ASSERT_TRUE(Ended(Start("\"" + control + "loader.exe\" /load bcrypt.dll", control), 30000));
+    EXPECT_TRUE(wt::FileExists(control + "planted_library_loaded.txt")) << "the control did not load the library";
+
+    const std::string program = dir + "QWK_Lurkmark.exe";
+    wt::WriteFileBytes(program, wt::ReadFileBytes(StandIn()));
+    wt::WriteFileBytes(dir + "version.txt", "1.2");
+    wt::WriteFileBytes(dir + "version.txt.uTMP", "1.3");
+    ScopedKernelHandle upgrader = StartUpgrader(dir, 0, program, PlanFor({{"version.txt.uTMP", "1.3"}}, false), false);
+    ASSERT_TRUE(Ended(upgrader, 30000));
+    // The hash was checked with the system's library, and the file applied.
+    EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 1; }, 30000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(program); }, 30000));
+    EXPECT_FALSE(wt::FileExists(marker)) << "the planted bcrypt.dll was loaded";
 }
 
 TEST(Upgrader, WithoutArgumentsShowsAnInformationBoxAndEnds) {
