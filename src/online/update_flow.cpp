@@ -76,6 +76,7 @@ void UpdateFlow::InfoFileDone(const UpdateTransferResult& result) {
             break;
         }
         const UpdateInfo info = ParseUpdateInfo(signedText->message);
+        signedInformation_ = result.body;
         if (CompareVersionsByNumber(info.version, settings_.VersionNumber) > 0 && !info.files.empty()) {
             OfferUpgrade(info);
         } else {
@@ -261,6 +262,7 @@ UpgradePlan UpdateFlow::PlannedUpgrade() const {
         }
     }
     if (downloadFolder_ != programFolder_) plan.downloadFolder = downloadFolder_;
+    plan.signedInformation = signedInformation_;
     return plan;
 }
 

@@ -157,6 +157,8 @@ private:
     // The files downloaded and verified so far: temporary path and published hash.
     std::vector<std::pair<std::string, std::string>> downloaded_;
     UpgradeMethod method_ = UpgradeMethod::SelfUpgrade;
+    // The information file of the upgrade offered, as received (signature checked).
+    std::string signedInformation_;
     std::size_t index_ = 0;
     std::string target_;
     TransferHeaders headers_;

@@ -74,7 +74,7 @@ void DeleteLeftoverUpgrader(const std::string& programFolder) {
     const std::string parent = HandOverParent(programFolder);
     for (const std::string& name : HandOverFolders(programFolder)) {
         const std::string folder = parent + name + "\\";
-        for (const char* file : {"Upgrader.exe", "Upgrader.lst"}) {
+        for (const char* file : {"Upgrader.exe", "Upgrader.lst", "Upgrader.inf"}) {
             SetFileAttributesA((folder + file).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA((folder + file).c_str());
         }
@@ -116,6 +116,10 @@ HandOverResult HandOverToUpgrader(HMODULE module, DWORD processId, const std::st
     const ScopedFile listFile = WriteChecked(UpgraderListPath(result.upgraderPath), list.data(),
                                              static_cast<DWORD>(list.size()), result.failure);
     if (!listFile) return result;
+    const std::string infoPath = result.upgraderPath.substr(0, result.upgraderPath.size() - 3) + "inf";
+    const ScopedFile infoFile = WriteChecked(infoPath, plan.signedInformation.data(),
+                                             static_cast<DWORD>(plan.signedInformation.size()), result.failure);
+    if (!infoFile) return result;
     const std::string commandLine =
         ComposeUpgraderCommandLine(result.upgraderPath, processId, programPath, restartParams, externalSetup);
     const UINT started = WinExec(commandLine.c_str(), SW_SHOWNORMAL);

@@ -23,7 +23,8 @@ void DeleteLeftoverUpgrader(const std::string& programFolder);
 // `failure` set, when the resource is missing or any step fails.
 ScopedFile WriteUpgrader(HMODULE module, const std::string& path, std::string& failure);
 
-// The list of files to apply, beside the upgrader: "Upgrader.lst".
+// The list of files to apply, beside the upgrader: "Upgrader.lst"; beside it "Upgrader.inf",
+// the maker's signed information file.
 std::string UpgraderListPath(const std::string& upgraderPath);
 
 struct HandOverResult {
