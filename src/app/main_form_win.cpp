@@ -265,6 +265,13 @@ void MainForm::LogUpdateRefusal(const std::string& line) {
     }
 }
 
+// A host value that is not a host is ignored, and the debug log says so.
+MakerHosts MainForm::MakerHostsLogged() {
+    MakerHosts hosts = ReadMakerHosts(settings_);
+    for (const std::string& line : hosts.ignoredValues) LogUpdateRefusal(line);
+    return hosts;
+}
+
 void MainForm::RzGroup3Items0Click() {
     if (helpRunning_) return;  // its "Please wait..." window is on screen
     helpRunning_ = true;
@@ -272,11 +279,11 @@ void MainForm::RzGroup3Items0Click() {
         bool& running;
         ~Done() { running = false; }
     } done{helpRunning_};
-    OpenHelp(Handle(), paths_, ReadMakerHosts(settings_), *waitForm_);
+    OpenHelp(Handle(), paths_, MakerHostsLogged(), *waitForm_);
 }
 
 void MainForm::RzGroup3Items4Click() {
-    OpenHomePage(ReadMakerHosts(settings_));
+    OpenHomePage(MakerHostsLogged());
 }
 
 // A port that is not a number ends here with the conversion error, before any check starts.
@@ -286,7 +293,7 @@ void MainForm::RzToolButton3Click() {
                            TextOf(ctl::ProxyUsernameEdit), TextOf(ctl::ProxyPassEdit)},
                           proxy);
     UpdaterSettings& updater = updater_->Settings();
-    updater = LurkmarkUpdaterSettings(settings_.Read("Programversion"), ReadMakerHosts(settings_));
+    updater = LurkmarkUpdaterSettings(settings_.Read("Programversion"), MakerHostsLogged());
     updater.proxy = proxy;
     updater_->StartUpdateCheck();
 }

@@ -18,6 +18,7 @@
 #include "domain/bench_options.h"
 #include "domain/option_state.h"
 #include "domain/switches.h"
+#include "online/maker_hosts.h"
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
 #include "settings/dpapi_sealer_win.h"
@@ -82,6 +83,7 @@ protected:
 
 private:
     void LogUpdateRefusal(const std::string& line);
+    MakerHosts MakerHostsLogged();
     // Unattended (/QUIET): what a message box would say goes to the debug log and the
     // standard error output instead.
     void Tell(const std::string& text);

@@ -1,5 +1,5 @@
 // The maker's real update key (public half; the private half never enters the repository).
-#include "online/maker_public_key.h"
+#include "platform/maker_public_key.h"
 
 const unsigned char kMakerPublicKey[64] = {
     0xe0, 0x03, 0x3c, 0x4f, 0x4b, 0xba, 0x0d, 0x21,

@@ -7,10 +7,12 @@
 #include "app/main_form_win.h"
 #include "app/picker_form_win.h"
 #include "platform/shell_win.h"
+#include "platform/system_library_win.h"
 #include "ui/dpi_win.h"
 #include "ui/wait_form_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    RestrictLibrarySearch();
     DeclareDpiAware();
     const ArgumentList args = ProgramArguments();
     // A comparison from the command line needs no window of its own.

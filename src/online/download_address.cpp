@@ -1,31 +1,12 @@
 #include "online/download_address.h"
 
-#include <cstring>
-
 #include "online/url_parts.h"
-#include "platform/ascii_case.h"
+#include "upgrader/plain_file_name.h"
 
 namespace {
 
 constexpr std::size_t kMaxWindowsPath = 259;  // MAX_PATH less the terminating zero
 
-// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open devices whatever extension follows them.
-bool IsDeviceName(const std::string& name) {
-    const std::string base = AsciiUpper(name.substr(0, name.find('.')));
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           base[3] >= '1' && base[3] <= '9';
-}
-
-bool IsSafeFileName(const std::string& name) {
-    if (name.empty() || name.find("..") != std::string::npos) return false;
-    for (char c : name) {
-        if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
-    }
-    // Windows drops trailing dots and blanks, so such a name would not be the one written.
-    if (name.back() == '.' || name.back() == ' ') return false;
-    return !IsDeviceName(name);
-}
 
 }  // namespace
 
@@ -36,7 +17,7 @@ std::string LastSegment(const std::string& address) {
 
 std::optional<std::string> TemporaryFileFor(const std::string& programFolder, const std::string& address) {
     const std::string name = LastSegment(address);
-    if (!IsSafeFileName(name)) return std::nullopt;
+    if (!IsPlainFileName(name.data(), name.data() + name.size())) return std::nullopt;
     std::string path = programFolder + name + ".uTMP";
     if (path.size() > kMaxWindowsPath) return std::nullopt;
     return path;

@@ -1,7 +1,5 @@
 #include "online/help_command_win.h"
 
-#include <shellapi.h>
-
 #include <memory>
 
 #include "domain/app_paths.h"
@@ -107,7 +105,7 @@ HelpCommandUi WindowHelpCommandUi(HWND owner, WaitForm& waitForm) {
     ui.closeWait = [&waitForm] { waitForm.Hide(); };
     ui.openHelpFile = [](const std::string& path) {
         // The help viewer shows it; the program does not wait, and the shell's answer is not used.
-        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
+        ShellOpen(nullptr, path, SW_SHOW);
     };
     ui.tell = [owner](const std::string& text) { MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR); };
     return ui;

@@ -141,6 +141,8 @@ struct HttpTransfer::Job {
     DWORD fileError = 0;
     std::string body;
     TransferCounts counts;
+    // A Location this transfer would not follow (another scheme, or https to http).
+    std::string refusedRedirect;
     std::string contentType;
     bool skipped = false;
     DWORD startTick = 0;
@@ -217,7 +219,9 @@ struct HttpTransfer::Job {
             if (!followRedirects || !IsRedirectStatus(counts.status) || redirects == kMaxRedirects) break;
             std::string location;
             UrlParts next;
-            if (!QueryText(request.Get(), HTTP_QUERY_LOCATION, location) || !RedirectTarget(url, location, next)) {
+            if (!QueryText(request.Get(), HTTP_QUERY_LOCATION, location)) break;
+            if (!RedirectTarget(url, location, next)) {
+                refusedRedirect = location;
                 break;
             }
             url = next;
@@ -497,6 +501,7 @@ void HttpTransfer::Finish() {
     outcome.BytesReceived = job->counts.bytesReceived;
     outcome.ContentLength = job->counts.contentLength;
     outcome.FileErrorCode = job->fileError;
+    outcome.RefusedRedirect = job->refusedRedirect;
     outcome.Result = job->skipped ? TransferResult::Skipped : ClassifyTransfer(job->counts);
     outcome.Body = std::move(job->body);
 

@@ -93,6 +93,7 @@ struct TransferOutcome {
     std::int64_t BytesReceived = 0;
     std::int64_t ContentLength = 0;
     DWORD FileErrorCode = 0;  // the system error of a FileError
+    std::string RefusedRedirect;  // a redirect's Location not followed; its answer stands
 };
 
 // One HTTP GET at a time on a worker thread of its own. Create, use and destroy it on the

@@ -30,6 +30,7 @@ std::optional<std::uint64_t> FileTimeOf(const std::optional<DateTime>& gmt) {
 UpdateTransferResult ResultOf(const TransferOutcome& outcome) {
     UpdateTransferResult result;
     result.status = outcome.Status;
+    result.refusedRedirect = outcome.RefusedRedirect;
     switch (outcome.Result) {
     case TransferResult::Success:
         result.outcome = UpdateTransferOutcome::Success;

@@ -1,17 +1,29 @@
 #include "online/maker_hosts.h"
 
+#include "platform/web_address.h"
 #include "settings/settings_store.h"
 
 namespace {
+
 const char* const kBenchmarkFolder = "/benchmarks/prey/";
+
+void Replace(SettingsStore& settings, const char* valueName, std::string& host, MakerHosts& hosts) {
+    const std::string value = settings.Read(valueName);
+    if (value.empty()) return;
+    if (IsHostWithPort(value)) {
+        host = value;
+    } else {
+        hosts.ignoredValues.push_back("The settings value " + std::string(valueName) + " \"" + value +
+                                      "\" is not a host name with an optional port: ignored, " + host + " is used.");
+    }
 }
+
+}  // namespace
 
 MakerHosts ReadMakerHosts(SettingsStore& settings) {
     MakerHosts hosts;
-    const std::string web = settings.Read(kMakerWebHostValue);
-    if (!web.empty()) hosts.webHost = web;
-    const std::string update = settings.Read(kMakerUpdateHostValue);
-    if (!update.empty()) hosts.updateHost = update;
+    Replace(settings, kMakerWebHostValue, hosts.webHost, hosts);
+    Replace(settings, kMakerUpdateHostValue, hosts.updateHost, hosts);
     return hosts;
 }
 
@@ -24,5 +36,5 @@ std::string UpdateInfoFileUrl(const MakerHosts& hosts) {
 }
 
 std::string HomePageAddress(const MakerHosts& hosts) {
-    return hosts.webHost;
+    return "https://" + hosts.webHost + "/";
 }

@@ -1,25 +1,31 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "domain/maker_site.h"
 
 class SettingsStore;
 
 // Registry values (in the settings key) that replace a host, for tests and mirrors.
-// Each holds a host name with an optional ":port", such as "mirror.example.org:8080".
+// Each holds a host name, IPv4 address or bracketed IPv6 address with an optional ":port",
+// such as "mirror.example.org:8080". Every account may write the key, so anything else is
+// ignored.
 constexpr const char* kMakerWebHostValue = "MakerWebHost";
 constexpr const char* kMakerUpdateHostValue = "MakerUpdateHost";
 
 struct MakerHosts {
     std::string webHost = kMakerWebHost;
     std::string updateHost = kMakerUpdateHost;
+    // One debug log line for each value ignored.
+    std::vector<std::string> ignoredValues;
 };
 
-// The built-in hosts, each replaced by its registry value when that is not empty.
+// The built-in hosts, each replaced by its registry value when that is a host with an
+// optional port; an empty value keeps the built-in host silently.
 MakerHosts ReadMakerHosts(SettingsStore& settings);
 
 // Every address of the maker's servers is made here.
 std::string HelpFileUrl(const MakerHosts& hosts);
 std::string UpdateInfoFileUrl(const MakerHosts& hosts);
-// The home page is the bare host name: the shell picks the browser and the scheme.
+// The home page: the web host's root over https.
 std::string HomePageAddress(const MakerHosts& hosts);

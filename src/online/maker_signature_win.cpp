@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "online/maker_public_key.h"
+#include "platform/maker_public_key.h"
 #include "online/update_signature.h"
 #include "platform/scoped_win.h"
 #include "platform/sha256_win.h"

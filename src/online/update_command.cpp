@@ -25,6 +25,7 @@ void ConfigureUpdaterProxy(const ProxyPageTexts& page, ProxyConfig& proxy) {
         proxy.AccessType = ProxyAccess::Direct;
         return;
     }
+    if (page.port.empty()) throw std::invalid_argument(kProxyPortMissingText);
     const int port = ReadDecimalInteger(page.port);
     if (port < 1 || port > 65535) throw std::invalid_argument("'" + page.port + "' is not a valid port number");
     proxy.ProxyServer = page.server;

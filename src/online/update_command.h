@@ -16,8 +16,12 @@ struct ProxyPageTexts {
 // "'{text}' is not a valid integer value" otherwise (an empty text included).
 int ReadDecimalInteger(const std::string& text);
 
+// With "Use Proxy Server" ticked and no port: no check starts.
+constexpr const char* kProxyPortMissingText =
+    "The proxy port is missing: please enter the port of the proxy server (for example 8080).";
+
 // The update command's configuration of the updater's proxy. With the proxy box checked the
 // page's texts are taken (the port must be a decimal integer from 1 to 65535, else
-// std::invalid_argument and nothing changes); unchecked means a direct connection, the
+// std::invalid_argument, kProxyPortMissingText for an empty one, and nothing changes); unchecked means a direct connection, the
 // system's proxy configuration not used either, the other fields kept as they were.
 void ConfigureUpdaterProxy(const ProxyPageTexts& page, ProxyConfig& proxy);

@@ -76,6 +76,7 @@ void UpdateFlow::InfoFileDone(const UpdateTransferResult& result) {
             break;
         }
         const UpdateInfo info = ParseUpdateInfo(signedText->message);
+        signedInformation_ = result.body;
         if (CompareVersionsByNumber(info.version, settings_.VersionNumber) > 0 && !info.files.empty()) {
             OfferUpgrade(info);
         } else {
@@ -93,6 +94,14 @@ void UpdateFlow::InfoFileDone(const UpdateTransferResult& result) {
         ReportConnectionLost();
         break;
     case UpdateTransferOutcome::HttpStatus:
+        // Sent on to an address the program does not follow: refused like an unsigned file.
+        if (!result.refusedRedirect.empty()) {
+            Refuse("Update information " + settings_.InfoFileURL + " was redirected to " + result.refusedRedirect +
+                   ", which is not followed: no update offered.");
+            ShowNoUpdate();
+            break;
+        }
+        [[fallthrough]];
     case UpdateTransferOutcome::TargetNotCreated:
     case UpdateTransferOutcome::TooLarge:
         if (settings_.ShowMessages.noInfoFile) shell_.ShowMessage(UpdateText(25), UpdateText(0), MessageIcon::Error);
@@ -235,7 +244,12 @@ void UpdateFlow::WizardConfirmed() {
     if (mode_ != Mode::Finished) return;
     mode_ = Mode::HandedOver;
     shell_.CloseWizard();
-    shell_.HandOver(settings_.RestartParams, method_, PlannedUpgrade());
+    const std::string failure = shell_.HandOver(settings_.RestartParams, method_, PlannedUpgrade());
+    if (failure.empty()) return;
+    // The downloads stay where they are: nothing of them was applied.
+    mode_ = Mode::Idle;
+    Refuse("Upgrader not started: " + failure + ".");
+    shell_.ShowMessage(HandOverFailedText(failure, downloadFolder_), UpdateText(0), MessageIcon::Error);
 }
 
 UpgradePlan UpdateFlow::PlannedUpgrade() const {
@@ -248,6 +262,7 @@ UpgradePlan UpdateFlow::PlannedUpgrade() const {
         }
     }
     if (downloadFolder_ != programFolder_) plan.downloadFolder = downloadFolder_;
+    plan.signedInformation = signedInformation_;
     return plan;
 }
 

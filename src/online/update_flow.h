@@ -88,8 +88,9 @@ public:
     // Where downloads wait for the upgrader (with trailing backslash): the program's folder
     // when this user may write it, else a folder of the user's own.
     virtual std::string DownloadFolder(const std::string& programFolder) = 0;
-    // Writes and starts the upgrader with exactly these files to apply, then ends the program.
-    virtual void HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) = 0;
+    // Writes, checks and starts the upgrader with exactly these files to apply, then ends the
+    // program. On failure nothing is started and the program goes on: what went wrong.
+    virtual std::string HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) = 0;
 };
 
 // The update check, the downloads and their failures, as decisions over the effects above.
@@ -156,6 +157,8 @@ private:
     // The files downloaded and verified so far: temporary path and published hash.
     std::vector<std::pair<std::string, std::string>> downloaded_;
     UpgradeMethod method_ = UpgradeMethod::SelfUpgrade;
+    // The information file of the upgrade offered, as received (signature checked).
+    std::string signedInformation_;
     std::size_t index_ = 0;
     std::string target_;
     TransferHeaders headers_;

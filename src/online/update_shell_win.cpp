@@ -112,9 +112,11 @@ std::string UpdateShellWin::DownloadFolder(const std::string& programFolder) {
     return UpdateDownloadFolder(programFolder);
 }
 
-void UpdateShellWin::HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) {
-    HandOverToUpgrader(GetModuleHandleA(nullptr), GetCurrentProcessId(), programPath_, restartParams,
-                       method == UpgradeMethod::UseExternalSetup, files);
+std::string UpdateShellWin::HandOver(const std::string& restartParams, UpgradeMethod method,
+                                     const UpgradePlan& files) {
+    const HandOverResult result = HandOverToUpgrader(GetModuleHandleA(nullptr), GetCurrentProcessId(), programPath_,
+                                                     restartParams, method == UpgradeMethod::UseExternalSetup, files);
     // The main window's own shutdown runs: the game configuration is put back and so on.
-    PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    if (result.failure.empty()) PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    return result.failure;
 }

@@ -39,7 +39,7 @@ public:
     void RemoveFile(const std::string& path) override;
     void DeleteTemporaryFiles(const std::string& folder) override;
     std::string DownloadFolder(const std::string& programFolder) override;
-    void HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) override;
+    std::string HandOver(const std::string& restartParams, UpgradeMethod method, const UpgradePlan& files) override;
 
 private:
     // Boxes belong to the wizard while it shows, so that they come up in front of it.

@@ -1,10 +1,10 @@
 #include "online/update_signature.h"
 
-#include "platform/ascii_case.h"
+#include <climits>
+
+#include "upgrader/signed_information.h"
 
 namespace {
-
-constexpr const char* kSignatureEntry = "#signature=";
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -38,15 +38,15 @@ std::optional<std::string> DecodeHex(const std::string& hex, std::size_t bytes) 
 }
 
 std::optional<SignedText> SplitSignedText(const std::string& text) {
-    // The last entry: whatever comes after it is not signed, so nothing may.
-    const std::size_t entry = AsciiLower(text).rfind(kSignatureEntry);
-    if (entry == std::string::npos) return std::nullopt;
-    const std::string value = TrimBlanks(text.substr(entry + std::string(kSignatureEntry).size()));
-    auto signature = DecodeHex(value, kSignatureBytes);
-    if (!signature) return std::nullopt;
-    // Blanks before the value are not allowed either: the value starts right after "=".
-    if (IsBlank(text[entry + std::string(kSignatureEntry).size()])) return std::nullopt;
-    return SignedText{text.substr(0, entry), std::move(*signature)};
+    // Split as the upgrader splits the file it is handed, by the same code.
+    if (text.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+    int messageLength = 0;
+    unsigned char signature[kInformationSignatureBytes];
+    if (!SplitSignedInformation(text.data(), static_cast<int>(text.size()), &messageLength, signature)) {
+        return std::nullopt;
+    }
+    return SignedText{text.substr(0, static_cast<std::size_t>(messageLength)),
+                      std::string(reinterpret_cast<const char*>(signature), sizeof signature)};
 }
 
 std::optional<std::string> ReadDetachedSignature(const std::string& text) {

@@ -102,6 +102,11 @@ std::string HostUnreachableText(const std::string& host) {
 
 std::string LostFileText(const std::string& fileName) { return FillText(UpdateText(28), {fileName}); }
 
+std::string HandOverFailedText(const std::string& failure, const std::string& downloadFolder) {
+    return "The upgrader was not started: " + failure + ".\r\n\r\nLurkmark was not updated. The downloaded files are kept in " +
+           downloadFolder + "; press \"Update benchmark\" to try again.";
+}
+
 std::string LostFileCaption(int status) {
     return status > 0 ? std::string(UpdateText(21)) + " #" + std::to_string(status) : UpdateText(21);
 }

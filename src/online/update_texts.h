@@ -24,5 +24,7 @@ std::string UpgradeQuestionText(const std::string& title, const std::string& mes
 std::string WithCrLfBreaks(const std::string& text);
 std::string HostUnreachableText(const std::string& host);                                   // 26
 std::string LostFileText(const std::string& fileName);                                      // 28
+// The upgrader could not be written, checked or started: nothing was started.
+std::string HandOverFailedText(const std::string& failure, const std::string& downloadFolder);
 // The lost-file question's caption: text 21, and " #" with the HTTP status when there is one.
 std::string LostFileCaption(int status);

@@ -47,6 +47,8 @@ struct UpdateTransferResult {
     UpdateTransferOutcome outcome = UpdateTransferOutcome::NoResponse;
     int status = -1;
     std::string body;  // memory transfers
+    // A redirect to an address that is not followed (plain http after https, another scheme).
+    std::string refusedRedirect;
 };
 
 // Reports of the running transfer, each on the main thread.

@@ -2,18 +2,60 @@
 
 #include <bcrypt.h>
 
+#include "platform/system_library_win.h"
+
 namespace {
 
 bool Ok(NTSTATUS status) { return status >= 0; }
 
+// bcrypt.dll is not one of Windows' known system libraries: imported the usual way it would be
+// searched for in the program's folder first (for the upgrader, a temporary folder). It is
+// loaded from the system folder instead, once; loading twice gives the same functions.
+struct CngFunctions {
+    decltype(&BCryptOpenAlgorithmProvider) OpenAlgorithmProvider;
+    decltype(&BCryptCloseAlgorithmProvider) CloseAlgorithmProvider;
+    decltype(&BCryptCreateHash) CreateHash;
+    decltype(&BCryptHashData) HashData;
+    decltype(&BCryptFinishHash) FinishHash;
+    decltype(&BCryptDestroyHash) DestroyHash;
+    decltype(&BCryptImportKeyPair) ImportKeyPair;
+    decltype(&BCryptVerifySignature) VerifySignature;
+    decltype(&BCryptDestroyKey) DestroyKey;
+    decltype(&BCryptGenRandom) GenRandom;
+};
+
+CngFunctions cng;
+bool cngLoaded = false;
+
+template <typename Function>
+bool Find(HMODULE library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return function != nullptr;
+}
+
+const CngFunctions* Cng() {
+    if (cngLoaded) return &cng;
+    const HMODULE library = LoadSystemLibrary("bcrypt.dll");
+    cngLoaded = library && Find(library, "BCryptOpenAlgorithmProvider", cng.OpenAlgorithmProvider) &&
+                Find(library, "BCryptCloseAlgorithmProvider", cng.CloseAlgorithmProvider) &&
+                Find(library, "BCryptCreateHash", cng.CreateHash) && Find(library, "BCryptHashData", cng.HashData) &&
+                Find(library, "BCryptFinishHash", cng.FinishHash) &&
+                Find(library, "BCryptDestroyHash", cng.DestroyHash) &&
+                Find(library, "BCryptImportKeyPair", cng.ImportKeyPair) &&
+                Find(library, "BCryptVerifySignature", cng.VerifySignature) &&
+                Find(library, "BCryptDestroyKey", cng.DestroyKey) && Find(library, "BCryptGenRandom", cng.GenRandom);
+    return cngLoaded ? &cng : nullptr;
+}
+
 }  // namespace
 
 bool Sha256Begin(Sha256State& state) {
+    const CngFunctions* api = Cng();
     BCRYPT_ALG_HANDLE algorithm = nullptr;
-    if (!Ok(BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) return false;
+    if (!api || !Ok(api->OpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) return false;
     BCRYPT_HASH_HANDLE hash = nullptr;
-    if (!Ok(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0))) {
-        BCryptCloseAlgorithmProvider(algorithm, 0);
+    if (!Ok(api->CreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0))) {
+        api->CloseAlgorithmProvider(algorithm, 0);
         return false;
     }
     state.algorithm = algorithm;
@@ -26,7 +68,7 @@ bool Sha256Add(Sha256State& state, const void* data, std::size_t size) {
     const unsigned char* bytes = static_cast<const unsigned char*>(data);
     while (size > 0) {
         const ULONG piece = size > 0x40000000u ? 0x40000000u : static_cast<ULONG>(size);
-        if (!Ok(BCryptHashData(state.hash, const_cast<unsigned char*>(bytes), piece, 0))) return false;
+        if (!Ok(cng.HashData(state.hash, const_cast<unsigned char*>(bytes), piece, 0))) return false;
         bytes += piece;
         size -= piece;
     }
@@ -34,14 +76,15 @@ bool Sha256Add(Sha256State& state, const void* data, std::size_t size) {
 }
 
 bool Sha256End(Sha256State& state, unsigned char digest[kSha256DigestBytes]) {
-    const bool done = Ok(BCryptFinishHash(state.hash, digest, kSha256DigestBytes, 0));
+    const bool done = Ok(cng.FinishHash(state.hash, digest, kSha256DigestBytes, 0));
     Sha256Abandon(state);
     return done;
 }
 
 void Sha256Abandon(Sha256State& state) {
-    if (state.hash) BCryptDestroyHash(state.hash);
-    if (state.algorithm) BCryptCloseAlgorithmProvider(state.algorithm, 0);
+    // A state with handles exists only once the functions were found.
+    if (state.hash) cng.DestroyHash(state.hash);
+    if (state.algorithm) cng.CloseAlgorithmProvider(state.algorithm, 0);
     state.hash = nullptr;
     state.algorithm = nullptr;
 }
@@ -66,16 +109,22 @@ bool VerifyP256Signature(const unsigned char publicKey[64], const unsigned char 
     blob.header.cbKey = 32;
     for (int i = 0; i < 64; ++i) blob.xy[i] = publicKey[i];
 
+    const CngFunctions* api = Cng();
     BCRYPT_ALG_HANDLE algorithm = nullptr;
-    if (!Ok(BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0))) return false;
+    if (!api || !Ok(api->OpenAlgorithmProvider(&algorithm, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0))) return false;
     BCRYPT_KEY_HANDLE key = nullptr;
     bool valid = false;
-    if (Ok(BCryptImportKeyPair(algorithm, nullptr, BCRYPT_ECCPUBLIC_BLOB, &key, reinterpret_cast<PUCHAR>(&blob),
-                               sizeof blob, 0))) {
-        valid = BCryptVerifySignature(key, nullptr, const_cast<unsigned char*>(digest), kSha256DigestBytes,
-                                      const_cast<unsigned char*>(signature), 64, 0) == 0;
-        BCryptDestroyKey(key);
+    if (Ok(api->ImportKeyPair(algorithm, nullptr, BCRYPT_ECCPUBLIC_BLOB, &key, reinterpret_cast<PUCHAR>(&blob),
+                              sizeof blob, 0))) {
+        valid = api->VerifySignature(key, nullptr, const_cast<unsigned char*>(digest), kSha256DigestBytes,
+                                     const_cast<unsigned char*>(signature), 64, 0) == 0;
+        api->DestroyKey(key);
     }
-    BCryptCloseAlgorithmProvider(algorithm, 0);
+    api->CloseAlgorithmProvider(algorithm, 0);
     return valid;
+}
+
+bool RandomBytes(void* buffer, unsigned long size) {
+    const CngFunctions* api = Cng();
+    return api && Ok(api->GenRandom(nullptr, static_cast<PUCHAR>(buffer), size, BCRYPT_USE_SYSTEM_PREFERRED_RNG));
 }

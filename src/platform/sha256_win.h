@@ -1,6 +1,6 @@
 #pragma once
-// SHA-256 and ECDSA P-256 verification through Windows' own cryptography (CNG, Vista and
-// later). Plain C-style code without the C++ library: the upgrader uses it too.
+// SHA-256, ECDSA P-256 verification and random bytes through Windows' own cryptography (CNG,
+// Vista and later), loaded from the system folder. Plain C-style code without the C++ library: the upgrader uses it too.
 #include <windows.h>
 
 #include <cstddef>
@@ -26,3 +26,6 @@ bool Sha256Of(const void* data, std::size_t size, unsigned char digest[kSha256Di
 // key (X then Y, 32 bytes each).
 bool VerifyP256Signature(const unsigned char publicKey[64], const unsigned char digest[kSha256DigestBytes],
                          const unsigned char signature[64]);
+
+// Bytes from the system's random number generator, fit for names nobody may guess.
+bool RandomBytes(void* buffer, unsigned long size);

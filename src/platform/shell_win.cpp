@@ -5,9 +5,26 @@
 
 #include <cstdlib>
 
+#include "platform/shell_target.h"
+
+namespace {
+
+// Checked right before the shell is called: a document must be a file, a folder a folder.
+bool MayOpen(const std::string& target) {
+    const ShellTarget kind = ClassifyShellTarget(target);
+    if (kind == ShellTarget::WebAddress) return true;
+    if (kind == ShellTarget::Refused) return false;
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? kind == ShellTarget::Folder : kind == ShellTarget::Document;
+}
+
+}  // namespace
+
 bool ShellOpen(const std::string& target) { return ShellOpen(nullptr, target, SW_SHOWNORMAL); }
 
 bool ShellOpen(HWND owner, const std::string& target, int showCommand) {
+    if (!MayOpen(target)) return false;
     const auto result =
         reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", target.c_str(), "", "", showCommand));
     return result > 32;

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
-// The shell's "open" action, shown normally (a folder, the report, the help file, a page).
-// False when the shell could not open it.
-bool ShellOpen(const std::string& target);
-// The same with an owner window for the shell's own messages and a show-window code.
+// The only way to the shell's "open" action: a web address with a checked host, or an
+// existing folder, page, help file or text file (shell_target.h). Anything else, which the
+// shell might run as a program, is refused without asking the shell. False when refused or
+// when the shell could not open it.
 bool ShellOpen(HWND owner, const std::string& target, int showCommand);
+// The same shown normally, without an owner window.
+bool ShellOpen(const std::string& target);
 
 // The program's own command line as the C runtime splits it (argument 0 is the program).
 std::vector<std::string> ProgramArguments();

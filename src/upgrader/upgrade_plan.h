@@ -19,6 +19,9 @@ struct UpgradePlan {
     // Under external setup: the target that is the setup program, run before the program
     // starts again and deleted after it; empty when there is none.
     std::string setupName;
+    // The maker's signed information file exactly as received: the elevated upgrader checks
+    // its signature and the list against it itself.
+    std::string signedInformation;
 };
 
 // temporaryNames: the downloaded "*.uTMP" file names in download order.

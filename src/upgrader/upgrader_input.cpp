@@ -1,5 +1,7 @@
 #include "upgrader/upgrader_input.h"
 
+#include "upgrader/plain_file_name.h"
+
 namespace {
 
 bool CopyText(char* target, int capacity, const char* start, const char* end) {
@@ -19,20 +21,6 @@ int Length(const char* text) {
 bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 char LowerHex(char c) { return c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// A name the upgrader may write: directly inside the program's folder, nothing else.
-bool IsPlainFileName(const char* start, const char* end) {
-    if (start == end || end - start > kUpgraderNameMax) return false;
-    if (end - start <= 2 && start[0] == '.' && (end - start == 1 || start[1] == '.')) return false;
-    for (const char* p = start; p < end; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c < 32) return false;
-        for (const char* bad = "\\/:*?\"<>|"; *bad; ++bad) {
-            if (c == static_cast<unsigned char>(*bad)) return false;
-        }
-    }
-    return true;
-}
 
 const char* FindChar(const char* start, const char* end, char c) {
     while (start < end && *start != c) ++start;

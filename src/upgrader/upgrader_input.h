@@ -1,4 +1,6 @@
 #pragma once
+#include "upgrader/plain_file_name.h"
+
 // What the upgrader reads: its command line and the list of files to apply. Plain C-style
 // code without the C++ library, so that the upgrader carries no runtime of its own.
 //
@@ -14,7 +16,7 @@
 // program's folder.
 
 constexpr int kUpgraderTextMax = 1024;
-constexpr int kUpgraderNameMax = 260;
+constexpr int kUpgraderNameMax = kPlainFileNameMax;
 
 struct UpgraderArguments {
     unsigned long programProcessId;

@@ -6,7 +6,10 @@
 #include <shellapi.h>
 
 #include "platform/folder_probe_win.h"
+#include "platform/maker_public_key.h"
 #include "platform/sha256_win.h"
+#include "platform/system_library_win.h"
+#include "upgrader/signed_information.h"
 #include "upgrader/upgrader_input.h"
 
 namespace {
@@ -211,14 +214,45 @@ HANDLE Start(const char* path, const char* restartArgument, const char* folder) 
     return process.hProcess;
 }
 
-// "{own path without .exe}.lst": written by the program beside this upgrader.
-bool ListPath(char* path, DWORD capacity) {
+// "{own path without .exe}.{extension}": written by the program beside this upgrader ("lst":
+// the list of files, "inf": the maker's signed information file as the program received it).
+bool SiblingPath(char* path, DWORD capacity, const char extension[4]) {
     const DWORD n = GetModuleFileNameA(nullptr, path, capacity);
     if (n < 4 || n + 1 >= capacity) return false;
-    path[n - 3] = 'l';
-    path[n - 2] = 's';
-    path[n - 1] = 't';
+    path[n - 3] = extension[0];
+    path[n - 2] = extension[1];
+    path[n - 1] = extension[2];
     return true;
+}
+
+// The elevated copy trusts nothing the user could have changed since the program checked
+// the downloads: every line of the list must be one the maker signed, in the information file
+// checked here with the key this upgrader carries. Each file's bytes are checked against that
+// hash again when applied.
+bool ListIsSignedByMaker(const char* list, const UpgraderArguments& args) {
+    char infoPath[MAX_PATH + 1];
+    FileBytes info;
+    if (!SiblingPath(infoPath, sizeof infoPath, "inf") || !ReadWhole(infoPath, kMaxListBytes, &info)) return false;
+    const char* text = reinterpret_cast<const char*>(info.data);
+    int messageLength = 0;
+    unsigned char signature[kInformationSignatureBytes];
+    unsigned char digest[kSha256DigestBytes];
+    bool signedByMaker = SplitSignedInformation(text, static_cast<int>(info.size), &messageLength, signature) &&
+                         Sha256Of(text, static_cast<std::size_t>(messageLength), digest) &&
+                         VerifyP256Signature(kMakerPublicKey, digest, signature);
+    const char* programFileName = args.programPath;
+    for (const char* p = args.programPath; *p; ++p) {
+        if (*p == '\\') programFileName = p + 1;
+    }
+    const char* cursor = list;
+    char downloads[kUpgraderTextMax];
+    UpgradeEntry entry;
+    UpgradeListLine line = ReadDownloadFolder(&cursor, downloads) ? kListEntry : kListMalformed;
+    while (signedByMaker && line != kListMalformed && (line = NextUpgradeEntry(&cursor, &entry)) == kListEntry) {
+        signedByMaker = SignedMessageLists(text, messageLength, entry, programFileName);
+    }
+    HeapFree(GetProcessHeap(), 0, info.data);
+    return signedByMaker && line == kListEnd;
 }
 
 void ShowBox(const char* text, UINT icon) { MessageBoxA(nullptr, text, kCaption, MB_OK | icon); }
@@ -228,7 +262,7 @@ void ShowBox(const char* text, UINT icon) { MessageBoxA(nullptr, text, kCaption,
 bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* arguments, Report& failed) {
     char listPath[MAX_PATH + 1];
     FileBytes list;
-    if (!ListPath(listPath, sizeof listPath) || !ReadWhole(listPath, kMaxListBytes, &list)) {
+    if (!SiblingPath(listPath, sizeof listPath, "lst") || !ReadWhole(listPath, kMaxListBytes, &list)) {
         ShowBox("The list of update files is missing: Lurkmark was not updated.", MB_ICONERROR);
         return false;
     }
@@ -253,6 +287,13 @@ bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* argume
         return ran && code == 0;
     }
 
+    if (args.elevated && !ListIsSignedByMaker(reinterpret_cast<const char*>(list.data), args)) {
+        HeapFree(GetProcessHeap(), 0, list.data);
+        ShowBox("The update files were changed after Lurkmark checked them, or are not the ones the maker signed:\r\n"
+                "Lurkmark was not updated.",
+                MB_ICONERROR);
+        return false;
+    }
     char setup[kUpgraderTextMax] = "";
     char downloads[kUpgraderTextMax];
     const char* cursor = reinterpret_cast<const char*>(list.data);
@@ -296,6 +337,8 @@ void ShowFailures(const Report& failed) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // It runs from a temporary folder, elevated on protected installs: nothing is loaded from there.
+    RestrictLibrarySearch();
     const char* arguments = SkipProgramName(GetCommandLineA());
     UpgraderArguments args;
     if (!ParseUpgraderCommandLine(arguments, &args)) {

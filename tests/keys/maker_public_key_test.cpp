@@ -1,6 +1,6 @@
 // The tests' throw-away update key (its private half is tests/keys/test_update_private.pem).
 // Only the test build of the program and the Windows tests are linked with it.
-#include "online/maker_public_key.h"
+#include "platform/maker_public_key.h"
 
 const unsigned char kMakerPublicKey[64] = {
     0x96, 0x03, 0xa5, 0xaf, 0xb6, 0x9e, 0x53, 0xa0,

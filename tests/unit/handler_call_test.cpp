@@ -99,7 +99,7 @@ public:
     void RemoveFile(const std::string&) override {}
     void DeleteTemporaryFiles(const std::string&) override {}
     std::string DownloadFolder(const std::string& programFolder) override { return programFolder; }
-    void HandOver(const std::string&, UpgradeMethod, const UpgradePlan&) override {}
+    std::string HandOver(const std::string&, UpgradeMethod, const UpgradePlan&) override { return ""; }
 };
 
 TEST(CallHandler, UpdateEventsMayBeReplacedByTheirOwnHandlers) {

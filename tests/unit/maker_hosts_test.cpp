@@ -11,7 +11,7 @@ TEST(MakerHosts, BuiltInAddressesUseTheReservedDomain) {
     const MakerHosts hosts = ReadMakerHosts(settings);
     EXPECT_EQ(HelpFileUrl(hosts), "https://www.quenwick.example/benchmarks/prey/help.chm");
     EXPECT_EQ(UpdateInfoFileUrl(hosts), "https://update.quenwick.example/benchmarks/prey/qwk_lurkmark.inf");
-    EXPECT_EQ(HomePageAddress(hosts), "www.quenwick.example");
+    EXPECT_EQ(HomePageAddress(hosts), "https://www.quenwick.example/");
 }
 
 TEST(MakerHosts, RegistryValuesReplaceEachHost) {
@@ -21,7 +21,7 @@ TEST(MakerHosts, RegistryValuesReplaceEachHost) {
     const MakerHosts hosts = ReadMakerHosts(settings);
     EXPECT_EQ(HelpFileUrl(hosts), "https://127.0.0.1:8123/benchmarks/prey/help.chm");
     EXPECT_EQ(UpdateInfoFileUrl(hosts), "https://mirror.example.org/benchmarks/prey/qwk_lurkmark.inf");
-    EXPECT_EQ(HomePageAddress(hosts), "127.0.0.1:8123");
+    EXPECT_EQ(HomePageAddress(hosts), "https://127.0.0.1:8123/");
 }
 
 TEST(MakerHosts, EmptyValueOrMissingKeyKeepsTheBuiltInHost) {

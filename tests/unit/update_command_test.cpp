@@ -44,6 +44,16 @@ TEST(ConfigureUpdaterProxy, UncheckedBoxConnectsDirectlyAndKeepsTheFields) {
     EXPECT_EQ(proxy.ProxyUsername, "bob");
 }
 
+TEST(ConfigureUpdaterProxy, EmptyPortSaysThatThePortIsMissing) {
+    ProxyConfig proxy;
+    try {
+        ConfigureUpdaterProxy({true, "proxy.example", "", "bob", "pw"}, proxy);
+        FAIL();
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), kProxyPortMissingText);
+    }
+}
+
 TEST(ConfigureUpdaterProxy, BadPortThrowsAndChangesNothing) {
     for (const char* port : {"", "http", "0", "65536", "-80"}) {
         ProxyConfig proxy;

@@ -100,10 +100,12 @@ public:
         return stagingFolder.empty() ? programFolder : stagingFolder;
     }
     std::string stagingFolder;  // set: the program's folder is not writable
-    void HandOver(const std::string& restart, UpgradeMethod method, const UpgradePlan& files) override {
+    std::string HandOver(const std::string& restart, UpgradeMethod method, const UpgradePlan& files) override {
         log.push_back("hand over " + restart + " " + std::to_string(static_cast<int>(method)) + "\r\n" +
                       ComposeUpgradeList(files));
+        return handOverFailure;
     }
+    std::string handOverFailure;  // set: the upgrader could not be written, checked or started
     std::optional<std::string> fileDigest = kDigest;
 
 private:
@@ -502,6 +504,34 @@ TEST_F(UpdateFlowTest, DownloadsOutsideAProtectedProgramFolderAreHandedOverWithT
                                     "|version.txt.uTMP|version.txt\r\n");
     EXPECT_NE(std::find(shell.log.begin(), shell.log.end(), "delete " + shell.stagingFolder + "*.uTMP"),
               shell.log.end());
+}
+
+// The upgrader could not be written or checked: nothing starts, no download is deleted, the
+// user is told and the debug log says why; a new check can start.
+TEST_F(UpdateFlowTest, FailedHandOverKeepsTheDownloadsAndSaysSo) {
+    CheckAnswering(Body(kTwoFiles));
+    FileArrives();
+    FileArrives();
+    shell.handOverFailure = "C:\\Temp\\Lurkmark upgrader 1f\\Upgrader.exe could not be written (error 32)";
+    const std::size_t before = shell.log.size();
+    flow.WizardConfirmed();
+    ASSERT_EQ(shell.log.size(), before + 3);
+    EXPECT_EQ(shell.log[before + 2], "message " + std::string(UpdateText(0)) + " error: " + HandOverFailedText(shell.handOverFailure, "C:\\Bench\\"));
+    for (std::size_t i = before; i < shell.log.size(); ++i) EXPECT_EQ(shell.log[i].rfind("delete", 0), std::string::npos) << shell.log[i];
+    EXPECT_EQ(raised, std::vector<std::string>{"refused: Upgrader not started: " + shell.handOverFailure + "."});
+    EXPECT_FALSE(flow.Busy());
+}
+
+// The information file sent on to an address that is not followed: no newer version, and the
+// debug log names the address.
+TEST_F(UpdateFlowTest, RefusedRedirectOfTheInformationFileShowsText24AndNamesTheAddress) {
+    UpdateTransferResult refused = Outcome(UpdateTransferOutcome::HttpStatus, 302);
+    refused.refusedRedirect = "file:///C:/x.inf";
+    CheckAnswering(refused);
+    EXPECT_EQ(shell.log, std::vector<std::string>{"message " + std::string(UpdateText(0)) + " info: " + UpdateText(24)});
+    EXPECT_EQ(raised, std::vector<std::string>{"refused: Update information " + kInfoUrl +
+                                               " was redirected to file:///C:/x.inf, which is not followed: no update "
+                                               "offered."});
 }
 
 }  // namespace

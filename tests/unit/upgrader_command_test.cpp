@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "online/download_address.h"
 #include "upgrader/upgrade_plan.h"
 #include "upgrader/upgrader_input.h"
 
@@ -124,6 +125,28 @@ TEST(UpgradeList, RefusesLinesThatAreNotPlainFilesWithAHash) {
         bool malformed = false;
         EXPECT_TRUE(ReadList(line + "\r\n", &malformed).empty()) << line;
         EXPECT_TRUE(malformed) << line;
+    }
+}
+
+// The list reader and the download side share one rule: a name Windows would turn into another
+// file or a device is refused on both sides, a near miss passes on both.
+TEST(UpgradeList, RefusesAndAcceptsTheNamesTheDownloadSideDoes) {
+    const struct {
+        const char* name;
+        bool plain;
+    } cases[] = {
+        {"trailing.", false}, {"trailing ", false}, {"nul", false},     {"CON.txt", false},  {"con .txt", false},
+        {"lpt1.exe", false},  {"Com9", false},      {"AUX.dll", false}, {"a..b.exe", false}, {"PRN", false},
+        {"console.txt", true}, {"COM10", true},     {"lpt.exe", true},  {"a.b.c", true},     {"nul_file", true},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.name;
+        EXPECT_EQ(TemporaryFileFor("C:\\P\\", "https://up.example/" + name).has_value(), c.plain) << name;
+        for (const std::string line : {"F|" + kHash + "|" + name + "|x.dll", "F|" + kHash + "|x.uTMP|" + name}) {
+            bool malformed = false;
+            EXPECT_EQ(ReadList(line + "\r\n", &malformed).size(), c.plain ? 1u : 0u) << line;
+            EXPECT_EQ(malformed, !c.plain) << line;
+        }
     }
 }
 

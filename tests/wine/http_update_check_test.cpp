@@ -13,6 +13,7 @@
 
 #include "app/control_ids.h"
 #include "online/cancel_wait_form_win.h"
+#include "online/update_command.h"
 #include "online/update_flow.h"
 #include "online/update_texts.h"
 #include "online/update_wizard_form_win.h"
@@ -235,7 +236,8 @@ TEST_F(UpdateCheck, ProxyPortThatIsNotANumberIsReportedAndNoCheckStarts) {
         PressUpdate();
         const Box box = AnswerBox(Main(), IDOK);
         EXPECT_EQ(box.caption, "Lurkmark");
-        EXPECT_EQ(box.text, "'" + port + "' is not a valid integer value");
+        EXPECT_EQ(box.text, port.empty() ? std::string(kProxyPortMissingText)
+                                         : "'" + port + "' is not a valid integer value");
     }
     // A good port afterwards runs the check (through no proxy when the box is cleared).
     wt::Click(app_->Control(ctl::UseProxyBox));
@@ -516,15 +518,54 @@ TEST_F(UpdateCheck, FileWhoseHashDiffersIsALostFile) {
     }, 20000));
 }
 
-// The information file's address is sent on to plain http: never followed, so the check ends
-// as for a missing file, and the plain address is never asked.
-TEST_F(UpdateCheck, RedirectFromHttpsToHttpIsNotFollowed) {
+// The information file's address is sent on to plain http or to a file: never followed; the
+// check ends with "no newer version" as for any refused file, and the debug log names the
+// address refused. The plain address is never asked.
+TEST_F(UpdateCheck, RedirectFromHttpsToHttpOrAFileIsRefused) {
     Publish("/plain/qwk_lurkmark.inf?sign=good", InfoFile("9.0", {{FileUrl("evil.exe"), "evil"}}));
-    Publish(std::string(kInfoPath) + "?redirect=" + wt::MakerServerUrl("/plain/qwk_lurkmark.inf"), "");
-    const int before = wt::RequestsServed(kInfoPath);
-    PressUpdate();
-    ExpectNextCheckFindsNothingNew(before);
+    for (const std::string& target : std::vector<std::string>{wt::MakerServerUrl("/plain/qwk_lurkmark.inf"), std::string("file:///C:/x.inf")}) {
+        SCOPED_TRACE(target);
+        Publish(std::string(kInfoPath) + "?redirect=" + target, "");
+        PressUpdate();
+        const Box box = AnswerBox(Main(), IDOK);
+        EXPECT_EQ(box.caption, kComponentCaption);
+        EXPECT_EQ(box.text, UpdateText(24));
+        const std::string line = "Update information https://" + wt::MakerServerSecureHost() + kInfoPath +
+                                 " was redirected to " + target + ", which is not followed: no update offered.";
+        EXPECT_TRUE(wt::WaitUntil([&] { return DebugLog(Folder()).find(line) != std::string::npos; }, 20000))
+            << DebugLog(Folder());
+    }
     EXPECT_EQ(wt::RequestsServed("/plain/qwk_lurkmark.inf"), 0);
+}
+
+// Any account may write the settings key: a program's path as the web host opens nothing and
+// runs nothing. The debug log says that the value was ignored.
+TEST_F(UpdateCheck, HomepageWithAProgramPathAsWebHostRunsNothing) {
+    // The built-in home page is opened instead; Wine hands web addresses to a Linux browser,
+    // which for this test is a command that does nothing.
+    HKEY browserKey = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &browserKey, nullptr),
+              ERROR_SUCCESS);
+    const char kNoBrowser[] = "/bin/true";
+    RegSetValueExA(browserKey, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
+    const std::string planted = Folder() + "planted\\";
+    CreateDirectoryA(planted.c_str(), nullptr);
+    wt::WriteFileBytes(planted + "evil.exe", wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe"));
+    for (const std::string& value : std::vector<std::string>{planted + "evil.exe", "\\\\127.0.0.1\\share\\evil.exe", "file:///" + planted + "evil.exe"}) {
+        SCOPED_TRACE(value);
+        settings_.Write("MakerWebHost", value);
+        wt::PostClick(app_->Control(ctl::RzGroup3Items4));
+        const std::string line = "The settings value MakerWebHost \"" + value +
+                                 "\" is not a host name with an optional port: ignored, www.quenwick.example is used.";
+        EXPECT_TRUE(wt::WaitUntil([&] { return DebugLog(Folder()).find(line) != std::string::npos; }, 20000))
+            << DebugLog(Folder());
+    }
+    Sleep(2000);  // time enough for a started program to write its record
+    EXPECT_FALSE(wt::FileExists(planted + "runs.txt")) << "the planted program ran";
+    settings_.Write("MakerWebHost", "");
+    RegDeleteValueA(browserKey, "Browsers");
+    RegCloseKey(browserKey);
 }
 
 // A server whose certificate does not prove the host ("127.1" is not named in it).

@@ -53,6 +53,14 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
     wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerSecureHost()}});
     // The normal shutdown deletes the batch view file.
     wt::WriteFileBytes(dir + "batchview.txt", "view");
+    // Another program of the user's has put its own "Upgrader.exe" where the upgrader once went,
+    // and holds it open so that it cannot be replaced: it must never run.
+    const std::string planted = HandOverParent(dir) + "Upgrader.exe";
+    const std::string plantedRecord = HandOverParent(dir) + "runs.txt";
+    DeleteFileA(plantedRecord.c_str());
+    wt::WriteFileBytes(planted, wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe"));
+    ScopedFile held(CreateFileA(planted.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.Valid());
 
     {
         wt::StartedProgram app(dir);
@@ -85,11 +93,14 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
     EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
     EXPECT_EQ(FileNamesIn(dir, "*.uTMP"), std::vector<std::string>{"planted.dll.uTMP"});
     EXPECT_FALSE(wt::FileExists(dir + "planted.dll"));
+    EXPECT_FALSE(wt::FileExists(plantedRecord)) << "the planted Upgrader.exe ran";
+    held.Reset();
+    DeleteFileA(planted.c_str());
 
     // The upgrader ends right after the start; the next program start would remove it.
     EXPECT_TRUE(wt::WaitUntil([&] {
         DeleteLeftoverUpgrader(dir);
-        return !wt::FileExists(UpgraderPath(dir));
+        return HandOverFolders(dir).empty();
     }, 10000));
     wt::DeleteSettingsKey();
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "online/maker_public_key.h"
+#include "platform/maker_public_key.h"
 #include "online/maker_signature_win.h"
 #include "online/update_signature.h"
 #include "platform/sha256_win.h"

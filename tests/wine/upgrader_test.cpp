@@ -78,6 +78,36 @@ std::string AnswerBox(const ScopedKernelHandle& upgrader) {
     return text;
 }
 
+// Wine's per-program library settings: the library is looked for as a native one first, as
+// for a Windows library; removed again at the end.
+class NativeFirst {
+public:
+    NativeFirst(std::string library, std::vector<std::string> programs)
+        : library_(std::move(library)), programs_(std::move(programs)) {
+        for (const std::string& program : programs_) {
+            HKEY key = nullptr;
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, Key(program).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                nullptr) != ERROR_SUCCESS) {
+                ADD_FAILURE() << "cannot set Wine's library settings for " << program;
+                continue;
+            }
+            const char value[] = "native,builtin";
+            RegSetValueExA(key, library_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+            RegCloseKey(key);
+        }
+    }
+    ~NativeFirst() {
+        for (const std::string& program : programs_) RegDeleteKeyValueA(HKEY_CURRENT_USER, Key(program).c_str(), library_.c_str());
+    }
+
+private:
+    static std::string Key(const std::string& program) {
+        return "Software\\Wine\\AppDefaults\\" + program + "\\DllOverrides";
+    }
+    std::string library_;
+    std::vector<std::string> programs_;
+};
+
 bool Ended(const ScopedKernelHandle& process, DWORD timeoutMs) {
     return process && WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
@@ -88,11 +118,48 @@ TEST(Upgrader, ProgramCarriesTheBuiltUpgraderAsItsResource) {
         LoadLibraryExA((wt::Env("LURK_BIN_DIR") + "\\QWK_Lurkmark.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
     const std::string path = folder.Path() + "Upgrader.exe";
-    wt::WriteFileBytes(path, "older upgrader, longer than the new one would be: " + std::string(1000000, 'x'));
-    EXPECT_TRUE(WriteUpgrader(program, path));
+    std::string failure;
+    EXPECT_TRUE(WriteUpgrader(program, path, failure).Valid());
+    EXPECT_EQ(failure, "");
     EXPECT_EQ(wt::ReadFileBytes(path), wt::ReadFileBytes(BuiltUpgrader()));
-    EXPECT_FALSE(WriteUpgrader(GetModuleHandleA(nullptr), folder.Path() + "none.exe"));  // no such resource here
+    EXPECT_FALSE(WriteUpgrader(GetModuleHandleA(nullptr), folder.Path() + "none.exe", failure).Valid());
+    EXPECT_EQ(failure, "the program carries no upgrader");
+    EXPECT_FALSE(wt::FileExists(folder.Path() + "none.exe"));
+    // A file already there, even one held open by its planter, is never reused or run.
+    const std::string planted = folder.Path() + "planted.exe";
+    wt::WriteFileBytes(planted, wt::ReadFileBytes(StandIn()));
+    {
+        ScopedFile held(CreateFileA(planted.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_FALSE(WriteUpgrader(program, planted, failure).Valid());
+        EXPECT_EQ(failure.rfind(planted + " could not be written (error ", 0), 0u) << failure;
+    }
+    EXPECT_EQ(wt::ReadFileBytes(planted), wt::ReadFileBytes(StandIn()));
     FreeLibrary(program);
+}
+
+// Without a folder of its own for the upgrader the hand-over starts nothing and says why;
+// the downloads are not touched.
+TEST(Upgrader, HandOverWithoutAFolderOfItsOwnStartsNothing) {
+    wt::TempFolder folder{"upgrader_no_folder"};
+    const std::string missing = folder.Path() + "missing\\";
+    wt::WriteFileBytes(folder.Path() + "QWK_Lurkmark.exe.uTMP", "download");
+    char temp[MAX_PATH + 1];
+    const DWORD n = GetEnvironmentVariableA("TMP", temp, sizeof temp);
+    const std::string savedTemp(temp, n < sizeof temp ? n : 0);
+    // No temporary folder, and the program's folder is gone: nowhere to write.
+    SetEnvironmentVariableA("TMP", (missing + "temp").c_str());
+    const HMODULE resources =
+        LoadLibraryExA((wt::Env("LURK_BIN_DIR") + "\\QWK_Lurkmark.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(resources, nullptr);
+    const HandOverResult result = HandOverToUpgrader(resources, GetCurrentProcessId(), missing + "QWK_Lurkmark.exe",
+                                                     "/afterupgrade", false,
+                                                     PlanFor({{"QWK_Lurkmark.exe.uTMP", "download"}}, false));
+    FreeLibrary(resources);
+    SetEnvironmentVariableA("TMP", savedTemp.empty() ? nullptr : savedTemp.c_str());
+    EXPECT_EQ(result.failure.rfind("the folder " + missing + "Lurkmark upgrader ", 0), 0u) << result.failure;
+    EXPECT_NE(result.failure.find(" could not be created (error "), std::string::npos) << result.failure;
+    EXPECT_FALSE(wt::FolderExists(missing));
+    EXPECT_EQ(wt::ReadFileBytes(folder.Path() + "QWK_Lurkmark.exe.uTMP"), "download");
 }
 
 TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
@@ -115,12 +182,15 @@ TEST(Upgrader, HandOverReplacesTheProgramOnceItEndsAndStartsItAgain) {
     wt::WriteFileBytes(dir + "version.txt.uTMP", "1.3");
     SetFileAttributesA((dir + "version.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     const DWORD before = GetTickCount();
-    HandOverToUpgrader(resources, GetProcessId(running.Get()), program, "/afterupgrade", false,
-                       PlanFor({{"QWK_Lurkmark.exe.uTMP", newProgram}, {"version.txt.uTMP", "1.3"}}, false));
+    const HandOverResult handOver =
+        HandOverToUpgrader(resources, GetProcessId(running.Get()), program, "/afterupgrade", false,
+                           PlanFor({{"QWK_Lurkmark.exe.uTMP", newProgram}, {"version.txt.uTMP", "1.3"}}, false));
     EXPECT_LT(GetTickCount() - before, 10000u) << "the hand-over must not keep the program from ending";
     FreeLibrary(resources);
-    const std::string upgrader = UpgraderPath(dir);
+    EXPECT_EQ(handOver.failure, "");
+    const std::string upgrader = handOver.upgraderPath;
     ASSERT_TRUE(wt::FileExists(upgrader));
+    EXPECT_EQ(upgrader.rfind(HandOverParent(dir) + "Lurkmark upgrader ", 0), 0u) << upgrader;
 
     // While the program runs nothing is touched (the upgrader has had time to try).
     Sleep(500);
@@ -217,6 +287,39 @@ TEST(Upgrader, AFileWhoseHashDiffersIsReportedNotApplied) {
     EXPECT_EQ(wt::ReadFileBytes(program), oldProgram);
     EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
     EXPECT_TRUE(FileNamesIn(dir, "*.uTMP").empty());
+}
+
+// The upgrader runs from a temporary folder (elevated on protected installs): a "bcrypt.dll"
+// planted beside it is never loaded, even with Wine told to prefer such native libraries.
+TEST(Upgrader, ACryptoLibraryPlantedBesideItIsNotLoaded) {
+    wt::TempFolder folder{"upgrader_planted_library"};
+    const std::string& dir = folder.Path();
+    const std::string planted = dir + "bcrypt.dll";
+    const std::string marker = dir + "planted_library_loaded.txt";
+    const std::string library = wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\planted\\bcrypt.dll");
+    wt::WriteFileBytes(planted, library);
+    // Wine told to prefer a native bcrypt.dll for these two programs (its per-program settings).
+    const NativeFirst nativeFirst("bcrypt", {"Upgrader.exe", "loader.exe"});
+    // The attack works on a program that searches its own folder: the planted library is
+    // loaded, and tells so.
+    const std::string control = dir + "control\\";
+    CreateDirectoryA(control.c_str(), nullptr);
+    wt::WriteFileBytes(control + "bcrypt.dll", library);
+    wt::WriteFileBytes(control + "loader.exe", wt::ReadFileBytes(StandIn()));
+    ASSERT_TRUE(Ended(Start("\"" + control + "loader.exe\" /load bcrypt.dll", control), 30000));
+    EXPECT_TRUE(wt::FileExists(control + "planted_library_loaded.txt")) << "the control did not load the library";
+
+    const std::string program = dir + "QWK_Lurkmark.exe";
+    wt::WriteFileBytes(program, wt::ReadFileBytes(StandIn()));
+    wt::WriteFileBytes(dir + "version.txt", "1.2");
+    wt::WriteFileBytes(dir + "version.txt.uTMP", "1.3");
+    ScopedKernelHandle upgrader = StartUpgrader(dir, 0, program, PlanFor({{"version.txt.uTMP", "1.3"}}, false), false);
+    ASSERT_TRUE(Ended(upgrader, 30000));
+    // The hash was checked with the system's library, and the file applied.
+    EXPECT_EQ(wt::ReadFileBytes(dir + "version.txt"), "1.3");
+    ASSERT_TRUE(wt::WaitUntil([&] { return Runs(dir).size() == 1; }, 30000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return Writable(program); }, 30000));
+    EXPECT_FALSE(wt::FileExists(marker)) << "the planted bcrypt.dll was loaded";
 }
 
 TEST(Upgrader, WithoutArgumentsShowsAnInformationBoxAndEnds) {

@@ -14,6 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     for (int i = 1; i < __argc; ++i) {
         line += (i > 1 ? " " : "") + std::string(__argv[i]);
         if (std::string(__argv[i]) == "/hold") hold = true;
+        // As a program does that imports a library the usual way: searched from its own folder.
+        if (std::string(__argv[i]) == "/load" && i + 1 < __argc) LoadLibraryA(__argv[i + 1]);
     }
     if (FILE* runs = std::fopen((folder + "runs.txt").c_str(), "ab")) {
         std::fprintf(runs, "%s\r\n", line.c_str());

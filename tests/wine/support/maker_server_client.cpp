@@ -79,6 +79,11 @@ bool PublishOnMakerServer(const std::string& pathAndQuery, const std::string& bo
     return Request("PUT", pathAndQuery, body, 201);
 }
 
+std::string FetchFromMakerServer(const std::string& pathAndQuery) {
+    std::string answer;
+    return Request("GET", pathAndQuery, "", 200, &answer) ? answer : "";
+}
+
 bool ReleaseStalledAnswers(const std::string& path) {
     return Request("POST", "/release?path=" + path, "", 200);
 }

@@ -20,6 +20,8 @@ bool TrustTestAuthority(bool trusted = true);
 // Keeps the body and the query's answer modes for the path (see server/maker_server.py);
 // true when the server took it.
 bool PublishOnMakerServer(const std::string& pathAndQuery, const std::string& body);
+// The body the server answers (over http) for the path; empty when it did not answer 200.
+std::string FetchFromMakerServer(const std::string& pathAndQuery);
 // Ends the waits of answers published with "stall=N" for the path.
 bool ReleaseStalledAnswers(const std::string& path);
 // How many requests for the path the server has received so far; -1 when it cannot tell.

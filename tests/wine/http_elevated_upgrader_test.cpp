@@ -1,0 +1,154 @@
+// The elevated upgrader (the copy that copies the files into a protected folder) acts only on
+// what the maker signed: the list and the downloads lie in the user's own folders, and the
+// user, or any program of theirs, may change them after the program has checked them. The
+// maker's server signs the information files here with the tests' key; the upgrader built with
+// that key is the one the test program carries.
+#include <gtest/gtest.h>
+
+#include "support/maker_server_client.h"
+#include "support/sha256_hex.h"
+#include "support/window_automation.h"
+#include "support/wine_test_support.h"
+#include "upgrader/upgrade_plan.h"
+#include "upgrader/upgrader_command.h"
+
+namespace {
+
+const std::string kNewProgram = "the new program's bytes";
+const std::string kNewVersion = "1.3";
+
+class ElevatedUpgrader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wt::WriteFileBytes(Program(), "the old program");
+        wt::WriteFileBytes(dir_.Path() + "version.txt", "1.2");
+        CreateDirectoryA(Staging().c_str(), nullptr);
+        CreateDirectoryA(HandOver().c_str(), nullptr);
+        wt::WriteFileBytes(Staging() + "QWK_Lurkmark.exe.uTMP", kNewProgram);
+        wt::WriteFileBytes(Staging() + "version.txt.uTMP", kNewVersion);
+        wt::WriteFileBytes(HandOver() + "Upgrader.exe",
+                           wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\..\\upgrader-test\\Upgrader.exe"));
+    }
+
+    std::string Program() const { return dir_.Path() + "QWK_Lurkmark.exe"; }
+    std::string Staging() const { return dir_.Path() + "staging\\"; }
+    std::string HandOver() const { return dir_.Path() + "handover\\"; }
+
+    // The information file as the maker's server signs it ("bad": one bit of the signature flipped).
+    static std::string SignedInformation(const char* sign = "good") {
+        const std::string path = "/elevated/qwk_lurkmark.inf";
+        const std::string body = "#version=1.3\r\n#url1=" + wt::MakerServerSecureUrl("/benchmarks/prey/QWK_Lurkmark.exe") +
+                                 "\r\n#sha2561=" + wt::Sha256Hex(kNewProgram) + "\r\n#url2=" +
+                                 wt::MakerServerUrl("/benchmarks/prey/version.txt") + "\r\n#sha2562=" +
+                                 wt::Sha256Hex(kNewVersion) + "\r\n";
+        EXPECT_TRUE(wt::PublishOnMakerServer(path + "?sign=" + sign, body));
+        const std::string signedBody = wt::FetchFromMakerServer(path);
+        EXPECT_NE(signedBody.find("#signature="), std::string::npos) << signedBody;
+        return signedBody;
+    }
+
+    // The list the program writes for these two downloads.
+    UpgradePlan Plan() const {
+        UpgradePlan plan = PlanUpgrade({"QWK_Lurkmark.exe.uTMP", "version.txt.uTMP"}, "QWK_Lurkmark.exe", false);
+        plan.replacements[0].sha256 = wt::Sha256Hex(kNewProgram);
+        plan.replacements[1].sha256 = wt::Sha256Hex(kNewVersion);
+        plan.downloadFolder = Staging();
+        return plan;
+    }
+
+    // Runs the elevated copy as the unelevated one starts it ("E" before the process id) with
+    // this list and information file beside it; the text of its closing box (answered), or ""
+    // when it showed none. exitCode: how it ended.
+    std::string RunElevated(const UpgradePlan& plan, const std::string& information, DWORD& exitCode) {
+        wt::WriteFileBytes(HandOver() + "Upgrader.lst", ComposeUpgradeList(plan));
+        wt::WriteFileBytes(HandOver() + "Upgrader.inf", information);
+        std::string commandLine =
+            ComposeUpgraderCommandLine(HandOver() + "Upgrader.exe", 0, Program(), "/afterupgrade", false);
+        commandLine.insert(commandLine.find("\" 0 \"") + 2, "E");
+        wt::RunningProgram upgrader(commandLine, HandOver());
+        std::string text;
+        HWND box = nullptr;
+        // A box or the end, whichever comes first; an upgrader that does not end is a failure.
+        wt::WaitUntil([&] {
+            box = FindWindowA("#32770", "Lurkmark Upgrader");
+            return box != nullptr || upgrader.WaitForExit(0);
+        }, 30000);
+        if (box) {
+            text = wt::TextOf(GetDlgItem(box, 0xFFFF));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        EXPECT_TRUE(upgrader.WaitForExit(30000));
+        exitCode = upgrader.ExitCode();
+        return text;
+    }
+
+    void ExpectNothingApplied() {
+        EXPECT_EQ(wt::ReadFileBytes(Program()), "the old program");
+        EXPECT_EQ(wt::ReadFileBytes(dir_.Path() + "version.txt"), "1.2");
+    }
+
+    wt::TempFolder dir_{"elevated_upgrader"};
+};
+
+TEST_F(ElevatedUpgrader, AppliesTheFilesTheMakerSigned) {
+    DWORD exitCode = 1;
+    EXPECT_EQ(RunElevated(Plan(), SignedInformation(), exitCode), "");
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(wt::ReadFileBytes(Program()), kNewProgram);
+    EXPECT_EQ(wt::ReadFileBytes(dir_.Path() + "version.txt"), kNewVersion);
+}
+
+// The list changed after the program's check: another hash with the file that has it, another
+// target, another information file, or one whose signature is not the maker's.
+TEST_F(ElevatedUpgrader, RefusesAListChangedAfterTheProgramsCheck) {
+    const std::string kRefused =
+        "The update files were changed after Lurkmark checked them, or are not the ones the maker signed:\r\n"
+        "Lurkmark was not updated.";
+    const std::string information = SignedInformation();
+    struct Case {
+        const char* what;
+        UpgradePlan plan;
+        std::string information;
+    };
+    UpgradePlan otherHash = Plan();
+    wt::WriteFileBytes(Staging() + "evil.exe.uTMP", "a program of someone else's");
+    otherHash.replacements[0].temporaryName = "evil.exe.uTMP";
+    otherHash.replacements[0].sha256 = wt::Sha256Hex("a program of someone else's");
+    UpgradePlan otherTarget = Plan();
+    otherTarget.replacements[1].targetName = "bcrypt.dll";
+    UpgradePlan extraFile = Plan();
+    extraFile.replacements.push_back({"evil.exe.uTMP", "evil.exe", wt::Sha256Hex("a program of someone else's")});
+    std::string unsignedInformation = information.substr(0, information.find("#signature="));
+    std::string changedInformation = information;
+    changedInformation.replace(changedInformation.find("1.3"), 3, "9.9");
+    const Case cases[] = {
+        {"a hash and file of someone else's", otherHash, information},
+        {"another target", otherTarget, information},
+        {"a file added", extraFile, information},
+        {"no information file", Plan(), ""},
+        {"an unsigned information file", Plan(), unsignedInformation},
+        {"a changed information file", Plan(), changedInformation},
+        {"a wrong signature", Plan(), SignedInformation("bad")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DWORD exitCode = 0;
+        EXPECT_EQ(RunElevated(c.plan, c.information, exitCode), kRefused);
+        EXPECT_EQ(exitCode, 1u);
+        ExpectNothingApplied();
+        EXPECT_FALSE(wt::FileExists(dir_.Path() + "bcrypt.dll"));
+        EXPECT_FALSE(wt::FileExists(dir_.Path() + "evil.exe"));
+    }
+}
+
+// A download changed after the program's check: its bytes no longer have the signed hash.
+TEST_F(ElevatedUpgrader, RefusesAFileChangedAfterTheProgramsCheck) {
+    wt::WriteFileBytes(Staging() + "QWK_Lurkmark.exe.uTMP", "swapped in after the check");
+    DWORD exitCode = 0;
+    EXPECT_EQ(RunElevated(Plan(), SignedInformation(), exitCode),
+              "These files of Lurkmark were not updated:\r\nQWK_Lurkmark.exe (not the published file: not replaced)");
+    EXPECT_EQ(exitCode, 1u);
+    EXPECT_EQ(wt::ReadFileBytes(Program()), "the old program");
+}
+
+}  // namespace
