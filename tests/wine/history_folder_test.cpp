@@ -36,17 +36,6 @@ std::set<std::string> Listed(const std::vector<HistoryEntry>& entries) {
     return listed;
 }
 
-int CountFiles(const std::string& pattern) {
-    int count = 0;
-    WIN32_FIND_DATAA data;
-    ScopedFind find(FindFirstFileA(pattern.c_str(), &data));
-    if (!find.Valid()) return 0;
-    do {
-        ++count;
-    } while (FindNextFileA(find.Get(), &data));
-    return count;
-}
-
 TEST(HistoryFolder, ListsWhatTheFolderHoldsWhateverTheIndexSays) {
     wt::TempFolder folder{"hf_index"};
     const std::string dir = folder.Path();
@@ -84,7 +73,7 @@ TEST(HistoryFolder, ListsWhatTheFolderHoldsWhateverTheIndexSays) {
         withE.insert("result_e.json|e");
         EXPECT_EQ(Listed(ReadHistoryFolder(dir)), withE);
     }
-    EXPECT_EQ(CountFiles(dir + "*.tmp"), 0) << "no file of an index left behind";
+    EXPECT_EQ(wt::CountFiles(dir + "*.tmp"), 0) << "no file of an index left behind";
 }
 
 TEST(HistoryFolder, ReadsAFolderOfManyNewFilesWholeAndEachOnce) {
@@ -134,7 +123,7 @@ TEST(HistoryFolder, StaysExactWhileOthersWriteTheFolderAndItsIndex) {
     }
     EXPECT_EQ(Listed(ReadHistoryFolder(dir)), expected);
     EXPECT_EQ(Listed(ReadHistoryFolder(dir)), expected) << "through the index";
-    EXPECT_EQ(CountFiles(dir + "*.tmp"), 0);
+    EXPECT_EQ(wt::CountFiles(dir + "*.tmp"), 0);
 }
 
 }  // namespace

@@ -17,17 +17,6 @@ namespace {
 
 const char* const kUserAutoexec = "bind F5 \"screenshot\"\r\n";
 
-int CountFiles(const std::string& pattern) {
-    int count = 0;
-    WIN32_FIND_DATAA data;
-    ScopedFind find(FindFirstFileA(pattern.c_str(), &data));
-    if (!find.Valid()) return 0;
-    do {
-        ++count;
-    } while (FindNextFileA(find.Get(), &data));
-    return count;
-}
-
 TEST(ResultsTable, HeldOpenBySpreadsheetIsToldOnceAfterTheRestoreAndLeftWhole) {
     wt::StandInDiagnostics diagnostics("win7_sp1_spanish_intel_hd3000_idt_cp1252.txt");
     wt::PassBench bench("table_held", "Prey Game", "My Results", {kUserAutoexec, "seta ui_name \"P\"\r\n"});
@@ -66,9 +55,9 @@ TEST(ResultsTable, HeldOpenBySpreadsheetIsToldOnceAfterTheRestoreAndLeftWhole) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.WaitForExit(15000)) << "the batch program ends after the one message";
 
-    EXPECT_EQ(CountFiles(bench.paths.ResultPath + "result_*.htm"), 1);
-    EXPECT_EQ(CountFiles(bench.paths.ResultPath + "result_*.json"), 1);
-    EXPECT_EQ(CountFiles(bench.paths.ResultPath + "*.tmp"), 0) << "no temporary file is left behind";
+    EXPECT_EQ(wt::CountFiles(bench.paths.ResultPath + "result_*.htm"), 1);
+    EXPECT_EQ(wt::CountFiles(bench.paths.ResultPath + "result_*.json"), 1);
+    EXPECT_EQ(wt::CountFiles(bench.paths.ResultPath + "*.tmp"), 0) << "no temporary file is left behind";
     EXPECT_EQ(wt::ReadFileBytes(table), earlier);
     const std::string rows = wt::ReadFileBytes(side);
     EXPECT_EQ(rows.rfind("\xEF\xBB\xBFstarted,note,machine,resolution,run,score,frames,seconds,flags,computer\r\n", 0), 0u)

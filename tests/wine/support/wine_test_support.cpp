@@ -76,6 +76,17 @@ std::string ReadFileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+int CountFiles(const std::string& pattern) {
+    int count = 0;
+    WIN32_FIND_DATAA data;
+    ScopedFind find(FindFirstFileA(pattern.c_str(), &data));
+    if (!find.Valid()) return 0;
+    do {
+        ++count;
+    } while (FindNextFileA(find.Get(), &data));
+    return count;
+}
+
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + path);

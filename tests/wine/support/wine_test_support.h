@@ -31,6 +31,8 @@ void MakeFolders(const std::string& folder);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
+// How many files and folders a FindFirstFile pattern such as "C:\\dir\\*.csv" matches.
+int CountFiles(const std::string& pattern);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // The settings key of the program (32-bit registry view, as the program sees it).
