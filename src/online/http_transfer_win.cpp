@@ -1,7 +1,5 @@
 #include "online/http_transfer_win.h"
 
-#include <wininet.h>
-
 #include <algorithm>
 #include <atomic>
 #include <mutex>
@@ -9,6 +7,7 @@
 
 #include "online/url_parts.h"
 #include "platform/handler_call.h"
+#include "platform/wininet_win.h"
 #include "ui/window_win.h"
 
 namespace {
@@ -62,10 +61,10 @@ int CurrentBiasMinutes() {
 
 bool QueryText(HINTERNET request, DWORD info, std::string& text) {
     DWORD size = 0;
-    HttpQueryInfoA(request, info, nullptr, &size, nullptr);
+    WinInet()->HttpQueryInfoA(request, info, nullptr, &size, nullptr);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0) return false;
     std::string buffer(size + 1, '\0');
-    if (!HttpQueryInfoA(request, info, &buffer[0], &size, nullptr)) return false;
+    if (!WinInet()->HttpQueryInfoA(request, info, &buffer[0], &size, nullptr)) return false;
     buffer.resize(size);
     text = buffer;
     return true;
@@ -73,11 +72,11 @@ bool QueryText(HINTERNET request, DWORD info, std::string& text) {
 
 bool QueryNumber(HINTERNET request, DWORD info, DWORD& number) {
     DWORD size = sizeof number;
-    return HttpQueryInfoA(request, info | HTTP_QUERY_FLAG_NUMBER, &number, &size, nullptr) != 0;
+    return WinInet()->HttpQueryInfoA(request, info | HTTP_QUERY_FLAG_NUMBER, &number, &size, nullptr) != 0;
 }
 
 void SetTextOption(HINTERNET handle, DWORD option, const std::string& value) {
-    InternetSetOptionA(handle, option, const_cast<char*>(value.c_str()), static_cast<DWORD>(value.size()));
+    WinInet()->InternetSetOptionA(handle, option, const_cast<char*>(value.c_str()), static_cast<DWORD>(value.size()));
 }
 
 std::optional<DateTime> HeaderDate(HINTERNET request, DWORD info, int bias, std::optional<DateTime>* gmtOut = nullptr) {
@@ -92,7 +91,7 @@ std::optional<DateTime> HeaderDate(HINTERNET request, DWORD info, int bias, std:
 void DrainBody(HINTERNET request) {
     char buffer[4096];
     DWORD read = 0;
-    while (InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) {
+    while (WinInet()->InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) {
     }
 }
 
@@ -164,7 +163,7 @@ struct HttpTransfer::Job {
         if (!handlesClosed) {
             handlesClosed = true;
             for (ScopedInternet* handle : {&request, &connection, &root}) {
-                if (*handle) InternetCloseHandle(handle->Get());
+                if (*handle) WinInet()->InternetCloseHandle(handle->Get());
             }
         }
         DiscardTargetLocked();
@@ -181,7 +180,7 @@ struct HttpTransfer::Job {
     bool Keep(ScopedInternet& slot, HINTERNET handle) {
         std::lock_guard<std::mutex> hold(guard);
         if (handlesClosed) {
-            if (handle) InternetCloseHandle(handle);
+            if (handle) WinInet()->InternetCloseHandle(handle);
             return false;
         }
         slot.Reset(handle);
@@ -205,7 +204,8 @@ struct HttpTransfer::Job {
     void Run() {
         startTick = GetTickCount();
         UrlParts url;
-        if (!SplitUrl(address, url) || Stopping()) return;
+        // Without the system's wininet.dll nothing connects: the transfer ends as one that could not.
+        if (!WinInet() || !SplitUrl(address, url) || Stopping()) return;
         // Redirects are followed here rather than by WinINet, so that a loop ends: the
         // answer after the last one allowed stands as the transfer's status.
         const bool followRedirects = !(settings.InternetOptions & ioNoAutoRedirect);
@@ -236,23 +236,23 @@ struct HttpTransfer::Job {
     bool Open(const UrlParts& url) {
         if (proxy.AccessType == ProxyAccessType::atUseProxy) {
             const std::string proxyText = proxy.ProxyServer + ":" + std::to_string(proxy.ProxyPort);
-            if (!Keep(root, InternetOpenA(settings.AgentName.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyText.c_str(),
+            if (!Keep(root, WinInet()->InternetOpenA(settings.AgentName.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyText.c_str(),
                                           NullIfEmpty(proxy.ProxyBypass), 0))) {
                 return false;
             }
         } else {
             const DWORD access = proxy.AccessType == ProxyAccessType::atDirect ? INTERNET_OPEN_TYPE_DIRECT
                                                                               : INTERNET_OPEN_TYPE_PRECONFIG;
-            if (!Keep(root, InternetOpenA(settings.AgentName.c_str(), access, nullptr, nullptr, 0))) return false;
+            if (!Keep(root, WinInet()->InternetOpenA(settings.AgentName.c_str(), access, nullptr, nullptr, 0))) return false;
         }
-        if (!Keep(connection, InternetConnectA(root.Get(), url.host.c_str(), static_cast<INTERNET_PORT>(url.port),
+        if (!Keep(connection, WinInet()->InternetConnectA(root.Get(), url.host.c_str(), static_cast<INTERNET_PORT>(url.port),
                                                NullIfEmpty(url.userName), NullIfEmpty(url.password),
                                                INTERNET_SERVICE_HTTP, 0, 0))) {
             return false;
         }
         const std::string object = url.path + url.extra;
         const char* acceptTypes[] = {settings.AcceptTypes.c_str(), nullptr};
-        if (!Keep(request, HttpOpenRequestA(connection.Get(), "GET", object.c_str(), nullptr, nullptr, acceptTypes,
+        if (!Keep(request, WinInet()->HttpOpenRequestA(connection.Get(), "GET", object.c_str(), nullptr, nullptr, acceptTypes,
                                             RequestFlags(settings.CacheOptions, settings.InternetOptions,
                                                          url.scheme == "https") |
                                                 INTERNET_FLAG_NO_AUTO_REDIRECT,
@@ -263,10 +263,10 @@ struct HttpTransfer::Job {
                                                     {INTERNET_OPTION_RECEIVE_TIMEOUT, settings.ReceiveTimeout},
                                                     {INTERNET_OPTION_SEND_TIMEOUT, settings.SendTimeout}};
         for (auto [option, value] : timeouts) {
-            if (value != 0) InternetSetOptionA(request.Get(), option, &value, sizeof value);
+            if (value != 0) WinInet()->InternetSetOptionA(request.Get(), option, &value, sizeof value);
         }
         for (const std::string& line : settings.ExtraHeaders) {
-            HttpAddRequestHeadersA(request.Get(), line.c_str(), static_cast<DWORD>(line.size()),
+            WinInet()->HttpAddRequestHeadersA(request.Get(), line.c_str(), static_cast<DWORD>(line.size()),
                                    HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);
         }
         return true;
@@ -279,7 +279,7 @@ struct HttpTransfer::Job {
         bool proxyCredentialsSent = false;
         for (;;) {
             if (Stopping()) return false;
-            if (!HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) {
+            if (!WinInet()->HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) {
                 counts.certificateFailed = IsCertificateError(GetLastError());
                 return false;
             }
@@ -376,9 +376,9 @@ struct HttpTransfer::Job {
         std::vector<char> buffer(std::max<DWORD>(settings.TransferBufferSize, 1));
         while (!Stopping()) {
             DWORD available = 0;
-            if (!InternetQueryDataAvailable(request.Get(), &available, 0, 0) || available == 0) return;
+            if (!WinInet()->InternetQueryDataAvailable(request.Get(), &available, 0, 0) || available == 0) return;
             DWORD read = 0;
-            if (!InternetReadFile(request.Get(), buffer.data(),
+            if (!WinInet()->InternetReadFile(request.Get(), buffer.data(),
                                   std::min(available, static_cast<DWORD>(buffer.size())), &read) ||
                 read == 0) {
                 return;

@@ -2,7 +2,6 @@
 // Scoped owners for every Win32 handle type the program uses: each closes its handle once,
 // cannot be copied, and can be moved.
 #include <windows.h>
-#include <wininet.h>
 
 #include <utility>
 
@@ -75,12 +74,6 @@ struct GdiObjectTraits {
     static bool Valid(Handle h) { return h != nullptr; }
     static void Close(Handle h) { DeleteObject(h); }
 };
-struct InternetHandleTraits {
-    using Handle = HINTERNET;
-    static Handle Invalid() { return nullptr; }
-    static bool Valid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { InternetCloseHandle(h); }
-};
 
 struct MenuTraits {
     using Handle = HMENU;
@@ -103,7 +96,6 @@ using ScopedFind = ScopedHandle<FindHandleTraits>;
 using ScopedRegKey = ScopedHandle<RegKeyTraits>;
 using ScopedCreatedDc = ScopedHandle<CreatedDcTraits>;
 using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
-using ScopedInternet = ScopedHandle<InternetHandleTraits>;
 using ScopedMenu = ScopedHandle<MenuTraits>;
 
 // A DC from GetDC, released to its window.

@@ -27,23 +27,17 @@ struct CngFunctions {
 CngFunctions cng;
 bool cngLoaded = false;
 
-template <typename Function>
-bool Find(HMODULE library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    return function != nullptr;
-}
-
 const CngFunctions* Cng() {
     if (cngLoaded) return &cng;
     const HMODULE library = LoadSystemLibrary("bcrypt.dll");
-    cngLoaded = library && Find(library, "BCryptOpenAlgorithmProvider", cng.OpenAlgorithmProvider) &&
-                Find(library, "BCryptCloseAlgorithmProvider", cng.CloseAlgorithmProvider) &&
-                Find(library, "BCryptCreateHash", cng.CreateHash) && Find(library, "BCryptHashData", cng.HashData) &&
-                Find(library, "BCryptFinishHash", cng.FinishHash) &&
-                Find(library, "BCryptDestroyHash", cng.DestroyHash) &&
-                Find(library, "BCryptImportKeyPair", cng.ImportKeyPair) &&
-                Find(library, "BCryptVerifySignature", cng.VerifySignature) &&
-                Find(library, "BCryptDestroyKey", cng.DestroyKey) && Find(library, "BCryptGenRandom", cng.GenRandom);
+    cngLoaded = library && FindFunction(library, "BCryptOpenAlgorithmProvider", cng.OpenAlgorithmProvider) &&
+                FindFunction(library, "BCryptCloseAlgorithmProvider", cng.CloseAlgorithmProvider) &&
+                FindFunction(library, "BCryptCreateHash", cng.CreateHash) && FindFunction(library, "BCryptHashData", cng.HashData) &&
+                FindFunction(library, "BCryptFinishHash", cng.FinishHash) &&
+                FindFunction(library, "BCryptDestroyHash", cng.DestroyHash) &&
+                FindFunction(library, "BCryptImportKeyPair", cng.ImportKeyPair) &&
+                FindFunction(library, "BCryptVerifySignature", cng.VerifySignature) &&
+                FindFunction(library, "BCryptDestroyKey", cng.DestroyKey) && FindFunction(library, "BCryptGenRandom", cng.GenRandom);
     return cngLoaded ? &cng : nullptr;
 }
 

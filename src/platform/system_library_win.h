@@ -12,3 +12,11 @@ void RestrictLibrarySearch();
 // A library of the system folder, loaded by its full path: never one of the same name in the
 // program's folder, the current folder or the PATH. Null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const char* name);
+
+// A function of a library from LoadSystemLibrary, into a pointer of its declared type; false
+// when the library has no such function.
+template <typename Function>
+bool FindFunction(HMODULE library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return function != nullptr;
+}

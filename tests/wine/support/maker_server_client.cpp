@@ -4,7 +4,7 @@
 #include <wincrypt.h>
 #include <wininet.h>
 
-#include "platform/scoped_win.h"
+#include "platform/wininet_win.h"
 #include "support/wine_test_support.h"
 
 namespace wt {
