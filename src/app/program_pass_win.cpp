@@ -53,7 +53,6 @@ ProgramPass::ProgramPass(MainForm& form, WindowState w)
       gameSide_({w.mode, w.paths, w.options, w.bench, state_, w.log, w.store, w.files, shellFiles_, config_}),
       machine_(w.mode, w.paths, w.files, report_, w.log),
       view_(form),
-      watch_(SystemFolder()),
       context_{w.mode, w.paths, w.options, w.bench, state_, w.log, report_, w.store, w.files, view_, gameSide_, &watch_},
       dxrun_(form.Handle()),
       cp_(form.Handle()),

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/os_error_win.h"
+#include "platform/system_library_win.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ std::string BuiltInPlanName(const std::string& guid) {
 
 }  // namespace
 
-MachineWatchWin::MachineWatchWin(std::string systemFolder) : systemFolder_(std::move(systemFolder)) {
+MachineWatchWin::MachineWatchWin() {
     char value[4] = {};
     const DWORD length = GetEnvironmentVariableA(kQuietProcessorVariable, value, sizeof value);
     quiet_ = length == 1 && value[0] == '1';
@@ -167,7 +168,7 @@ FARPROC MachineWatchWin::PlanFunction(const char* name) {
     if (!powrprofTried_) {
         powrprofTried_ = true;
         // From the system folder only: a DLL of that name beside the program is never loaded.
-        powrprof_.Reset(LoadLibraryA((systemFolder_ + "\\powrprof.dll").c_str()));
+        powrprof_.Reset(LoadSystemLibrary("powrprof.dll"));
     }
     return powrprof_.Valid() ? GetProcAddress(powrprof_.Get(), name) : nullptr;
 }

@@ -14,7 +14,7 @@ class MachineWatchWin : public MachineWatch {
 public:
     // With the environment variable kQuietProcessorVariable set to "1" the processor reads as
     // unknown: tests that compare whole files on loaded machines set it.
-    explicit MachineWatchWin(std::string systemFolder);
+    MachineWatchWin();
 
     std::optional<int> RefreshRate(int width, int height) override;
     void StartProcessorSample() override;
@@ -34,7 +34,6 @@ private:
     // The plan functions, or null when Windows has none.
     FARPROC PlanFunction(const char* name);
 
-    std::string systemFolder_;
     bool quiet_ = false;
     std::optional<ProcessorTimes> before_;
     ProcessTimes processesBefore_;

@@ -70,7 +70,7 @@ std::vector<std::string> RedLines(const std::string& report) {
 TEST(MachineWatch, TheProcessorReadsBusyWhileABurnerRunsAndUnknownWithTheQuietSeam) {
     {
         wt::ScopedEnvironment real(kQuietProcessorVariable, "0");  // the runner's quiet seam taken away
-        MachineWatchWin watch(SystemFolder());
+        MachineWatchWin watch;
         Burner burner;
         watch.StartProcessorSample();
         Sleep(1000);
@@ -81,7 +81,7 @@ TEST(MachineWatch, TheProcessorReadsBusyWhileABurnerRunsAndUnknownWithTheQuietSe
         EXPECT_FALSE(watch.ProcessorBusy().has_value()) << "a reading needs a sample of its own";
     }
     wt::ScopedEnvironment seam(kQuietProcessorVariable, "1");
-    MachineWatchWin quiet(SystemFolder());
+    MachineWatchWin quiet;
     quiet.StartProcessorSample();
     Sleep(50);
     EXPECT_FALSE(quiet.ProcessorBusy().has_value());
