@@ -23,16 +23,12 @@ protected:
         wt::WriteFileBytes(Program(), "the old program");
         wt::WriteFileBytes(dir_.Path() + "version.txt", "1.2");
         CreateDirectoryA(Staging().c_str(), nullptr);
-        CreateDirectoryA(HandOver().c_str(), nullptr);
         wt::WriteFileBytes(Staging() + "QWK_Lurkmark.exe.uTMP", kNewProgram);
         wt::WriteFileBytes(Staging() + "version.txt.uTMP", kNewVersion);
-        wt::WriteFileBytes(HandOver() + "Upgrader.exe",
-                           wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\..\\upgrader-test\\Upgrader.exe"));
     }
 
     std::string Program() const { return dir_.Path() + "QWK_Lurkmark.exe"; }
     std::string Staging() const { return dir_.Path() + "staging\\"; }
-    std::string HandOver() const { return dir_.Path() + "handover\\"; }
 
     // The information file as the maker's server signs it ("bad": one bit of the signature flipped).
     static std::string SignedInformation(const char* sign = "good") {
@@ -60,12 +56,18 @@ protected:
     // this list and information file beside it; the text of its closing box (answered), or ""
     // when it showed none. exitCode: how it ended.
     std::string RunElevated(const UpgradePlan& plan, const std::string& information, DWORD& exitCode) {
-        wt::WriteFileBytes(HandOver() + "Upgrader.lst", ComposeUpgradeList(plan));
-        wt::WriteFileBytes(HandOver() + "Upgrader.inf", information);
+        // A new folder for each hand-over, as the program makes one: nothing of an upgrader
+        // that ran before (a file Wine still holds for a moment after its end) is in the way.
+        const std::string handOver = dir_.Path() + "handover" + std::to_string(++handOvers_) + "\\";
+        EXPECT_TRUE(CreateDirectoryA(handOver.c_str(), nullptr)) << handOver;
+        wt::WriteFileBytes(handOver + "Upgrader.exe",
+                           wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\..\\upgrader-test\\Upgrader.exe"));
+        wt::WriteFileBytes(handOver + "Upgrader.lst", ComposeUpgradeList(plan));
+        wt::WriteFileBytes(handOver + "Upgrader.inf", information);
         std::string commandLine =
-            ComposeUpgraderCommandLine(HandOver() + "Upgrader.exe", 0, Program(), "/afterupgrade", false);
+            ComposeUpgraderCommandLine(handOver + "Upgrader.exe", 0, Program(), "/afterupgrade", false);
         commandLine.insert(commandLine.find("\" 0 \"") + 2, "E");
-        wt::RunningProgram upgrader(commandLine, HandOver());
+        wt::RunningProgram upgrader(commandLine, handOver);
         std::string text;
         HWND box = nullptr;
         // A box or the end, whichever comes first; an upgrader that does not end is a failure.
@@ -88,6 +90,7 @@ protected:
     }
 
     wt::TempFolder dir_{"elevated_upgrader"};
+    int handOvers_ = 0;
 };
 
 TEST_F(ElevatedUpgrader, AppliesTheFilesTheMakerSigned) {

@@ -150,7 +150,7 @@ RunningProgram::RunningProgram(const std::string& commandLine, const std::string
     PROCESS_INFORMATION pi{};
     std::string mutableLine = commandLine;
     if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
-        throw std::runtime_error("cannot start " + commandLine);
+        throw std::runtime_error("cannot start " + commandLine + " (error " + std::to_string(GetLastError()) + ")");
     }
     process_.Reset(pi.hProcess);
     CloseHandle(pi.hThread);
