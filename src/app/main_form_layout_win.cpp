@@ -33,10 +33,6 @@ void MainForm::CreateControls() {
     font_ = CreateUiFont(11);
     progressTitleFont_ = CreateUiFont(16);
     progressCaptionFont_ = CreateUiFont(13);
-    pageBrush_.Reset(CreateSolidBrush(kPageBlack));
-    paleYellowBrush_.Reset(CreateSolidBrush(RGB(255, 255, 225)));
-    whiteBrush_.Reset(CreateSolidBrush(kWhite));
-    disabledBrush_.Reset(CreateSolidBrush(RGB(44, 46, 48)));
     background_ = RenderPicture(PaintMainBackground, Scale(kClientWidth), Scale(kClientHeight));
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, nullptr, nullptr);

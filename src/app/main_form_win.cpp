@@ -6,25 +6,16 @@
 #include <vector>
 
 #include "app/about_box_win.h"
-#include "app/browse_dialogs_win.h"
 #include "app/control_ids.h"
 #include "app/elapsed_text.h"
 #include "app/enter_key_win.h"
-#include "app/picker_form_win.h"
 #include "app/pointer_leave_win.h"
-#include "online/auto_updater_win.h"
-#include "online/help_command_win.h"
-#include "online/maker_hosts.h"
-#include "online/update_command.h"
-#include "online/update_files_win.h"
-#include "online/updater_config.h"
 #include "platform/confirm_box_win.h"
 #include "platform/error_report_win.h"
 #include "platform/shell_win.h"
 #include "runner/game_batch_file.h"
 #include "settings/data_folder_win.h"
 #include "settings/display_modes_win.h"
-#include "settings/option_store.h"
 #include "settings/settings_load.h"
 #include "ui/artwork_win.h"
 #include "ui/dpi_win.h"
@@ -34,18 +25,6 @@ namespace {
 constexpr char kMessageCaption[] = "Lurkmark";
 // Posted at the end of the start-up: the batch behaviour starts once the message loop runs.
 constexpr UINT kStartBatchBehaviour = WM_APP + 40;
-
-struct ChoiceGroup {
-    int firstItemId;
-    int count;
-};
-constexpr ChoiceGroup kAspectItems{ctl::AspectItemBase, 3};
-constexpr ChoiceGroup kDemoItems{ctl::DemoItemBase, 3};
-constexpr ChoiceGroup kShaderItems{ctl::ShaderItemBase, 4};
-
-int ItemIndex(int id, const ChoiceGroup& group) {
-    return id >= group.firstItemId && id < group.firstItemId + group.count ? id - group.firstItemId : -1;
-}
 
 }  // namespace
 
@@ -58,10 +37,8 @@ MainForm::~MainForm() = default;
 
 bool MainForm::Create(const ArgumentList& args) {
     mode_ = ReadStartupMode(args);
-    if (mode_.BatchMode) {
-        benchOptions_ = ReadBatchOptions(args);
-        streams_ = std::make_unique<StandardStreams>();
-    }
+    if (mode_.BatchMode) benchOptions_ = ReadBatchOptions(args);
+    unattended_.Begin();
     if (!mode_.BatchMode) AboutBox::ShowSplash();
     if (!CreateCentred("TForm1", "Lurkmark", WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
                        WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, Scale(kClientWidth), Scale(kClientHeight), nullptr)) {
@@ -75,9 +52,7 @@ bool MainForm::Create(const ArgumentList& args) {
         *this, ProgramPass::WindowState{mode_, paths_, options_, benchOptions_, debugLog_, settings_, files_});
     batchUi_ = std::make_unique<BatchUiWin>(Handle(), paths_.WorkDir());
     batchList_ = std::make_unique<BatchList>(*batchUi_, paths_.WorkDir());
-    updater_ = std::make_unique<AutoUpdater>(Handle(), ProgramPath());
-    updater_->Events() = MainWindowUpdateEvents(Handle(), kMessageCaption);
-    updater_->Events().OnRefused = [this](const std::string& line) { LogUpdateRefusal(line); };
+    online_ = std::make_unique<OnlineCommands>(Handle(), settings_, debugLog_, paths_);
     ShowPage(kAboutPage);
     LoadSettingsReportingErrors();
     ShowOptions();
@@ -107,7 +82,7 @@ void MainForm::LoadSettingsReportingErrors() {
         // The plan is the program's own change: put back without a question.
         pass_->PutBackLeftOverPowerPlan();
         recoveryLeftFilesAside_ =
-            !pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return AnswerRecovery(text); });
+            !pass_->Config().StartupRecovery(settings_, [this](const std::string& text) { return unattended_.AnswerRecovery(Handle(), text); });
     };
     SettingsLoadContext ctx{settings_, files_, BuildDisplayModeList, recovery, &secrets_};
     try {
@@ -117,7 +92,7 @@ void MainForm::LoadSettingsReportingErrors() {
             // program ends and says so; the next start asks again.
             Tell("Your game settings files could not all be put back; they stay set aside in the game's "
                  "base folder. The benchmark was not started.");
-            filesNotBack_ = true;
+            unattended_.FilesNotBack();
             PostMessageA(Handle(), WM_CLOSE, 0, 0);
         }
         if (!problem.empty() && mode_.Quiet) Tell(problem);
@@ -126,51 +101,6 @@ void MainForm::LoadSettingsReportingErrors() {
         // The rest of the load is skipped; the window still opens.
         ReportUnhandledError(Handle(), e);
     }
-}
-
-// Puts the loaded options into the controls. A radio group whose choice the load set runs
-// its change event, as a user's choice would.
-void MainForm::ShowOptions() {
-    showingOptions_ = true;
-    SetText(ctl::PreyPathEdit, options_.gameFolder);
-    SetText(ctl::ResEdit, options_.resultFolder);
-    SetText(ctl::NoteEdit, options_.note);
-    SetText(ctl::Label6, options_.versionLabel);
-    for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
-        const int id = ctl::ResItemBase + static_cast<int>(i);
-        SetChecked(id, options_.resolutions[i].checked);
-        Enable(id, options_.resolutions[i].enabled);
-    }
-    SetChecked(ctl::cusresbox, options_.customOn);
-    SetText(ctl::CusWidth, options_.customWidth);
-    SetText(ctl::CusHeight, options_.customHeight);
-    for (int id : {ctl::CusWidth, ctl::CusHeight, ctl::CusPossibilities}) Enable(id, options_.customFieldsEnabled);
-    SelectItem(kAspectItems.firstItemId, kAspectItems.count, options_.aspect);
-    SelectItem(kDemoItems.firstItemId, kDemoItems.count, options_.demo);
-    SetText(ctl::DemoEdit, options_.demoFile);
-    Enable(ctl::DemoEdit, options_.demoFileEnabled);
-    Enable(ctl::DemoEditButton, options_.demoFileEnabled);
-    SelectItem(kShaderItems.firstItemId, kShaderItems.count, options_.shader);
-    SendMessageA(Control(ctl::AFBox), CB_SETCURSEL, options_.af, 0);
-    SendMessageA(Control(ctl::AABox), CB_SETCURSEL, options_.aa, 0);
-    SetChecked(ctl::BoostCheckBox, options_.boost);
-    SendMessageA(Control(ctl::RepeatsBox), CB_SETCURSEL, options_.repeats - 1, 0);
-    SetChecked(ctl::WarmUpCheckBox, options_.warmUp);
-    SetChecked(ctl::BatchQuietCheckBox, options_.batchQuiet);
-    SetChecked(ctl::HighPerfCheckBox, options_.highPerformancePlan);
-    SetChecked(ctl::UseProxyBox, options_.useProxy);
-    SetText(ctl::ProxyServerEdit, options_.proxyServer);
-    SetText(ctl::ProxyPortEdit, options_.proxyPort);
-    SetText(ctl::ProxyUsernameEdit, options_.proxyUsername);
-    SetText(ctl::ProxyPassEdit, options_.proxyPassword);
-    for (int id : {ctl::ProxyServerEdit, ctl::ProxyPortEdit, ctl::ProxyUsernameEdit, ctl::ProxyPassEdit}) {
-        Enable(id, options_.proxyFieldsEnabled);
-    }
-    SetText(ctl::TimeLimitEdit, std::to_string(TimeLimitMinutesShown(options_.gameTimeLimitSeconds)));
-    showingOptions_ = false;
-    if (options_.aspect != kNoChoice) AspectBoxChanging(options_.aspect);
-    if (options_.demo != kNoChoice) demoChanging(options_.demo);
-    if (options_.shader != kNoChoice) ShaderModeBoxChanging(options_.shader);
 }
 
 void MainForm::BenchButtonClick() {
@@ -213,38 +143,15 @@ void MainForm::ShowMessage(const std::string& text) {
 }
 
 void MainForm::WriteOutput(const std::string& line) {
-    if (streams_) streams_->Out(line);
+    unattended_.WriteOutput(line);
 }
 
 void MainForm::Tell(const std::string& text) {
-    streams_->Err(text);
-    debugLog_.Add(text);
-    if (!batchBehaviourStarted_) toldBeforePass_.push_back(text);
-    try {
-        debugLog_.Save(paths_.WorkDir());
-    } catch (const std::exception& e) {
-        streams_->Err(e.what());
-    }
-}
-
-bool MainForm::AnswerRecovery(const std::string& question) {
-    if (!mode_.Quiet) return AskYesNo(Handle(), question);
-    Tell(question + " Yes (/QUIET).");
-    return true;
-}
-
-LRESULT MainForm::OnUnattendedError(const char* text) {
-    if (!mode_.Quiet) return FALSE;
-    Tell(text);
-    // Nobody would ever close the window: the program ends, putting the user's files back.
-    PostMessageA(Handle(), WM_CLOSE, 0, 0);
-    return TRUE;
+    unattended_.Tell(text);
 }
 
 int MainForm::ExitStatus() const {
-    if (!mode_.BatchMode || mode_.OpenMode) return static_cast<int>(BatchExit::AllScored);
-    if (filesNotBack_ || pass_->KeepFilesAside()) return static_cast<int>(BatchExit::FilesNotBack);
-    return static_cast<int>(pass_->Outcome().value_or(BatchExit::InternalError));
+    return unattended_.ExitStatus(pass_->KeepFilesAside(), pass_->Outcome());
 }
 
 bool MainForm::Confirm(const std::string& text) {
@@ -253,65 +160,6 @@ bool MainForm::Confirm(const std::string& text) {
 
 void MainForm::MinimiseApplication() {
     ShowWindow(Handle(), SW_MINIMIZE);
-}
-
-// What the update refused from the server, kept in the debug log beside the last pass.
-void MainForm::LogUpdateRefusal(const std::string& line) {
-    debugLog_.Add(line);
-    try {
-        debugLog_.Save(paths_.BenchDir);
-    } catch (const std::exception& e) {
-        ReportUnhandledError(Handle(), e);
-    }
-}
-
-// A host value that is not a host is ignored, and the debug log says so.
-MakerHosts MainForm::MakerHostsLogged() {
-    MakerHosts hosts = ReadMakerHosts(settings_);
-    for (const std::string& line : hosts.ignoredValues) LogUpdateRefusal(line);
-    return hosts;
-}
-
-void MainForm::RzGroup3Items0Click() {
-    if (helpRunning_) return;  // its "Please wait..." window is on screen
-    helpRunning_ = true;
-    struct Done {
-        bool& running;
-        ~Done() { running = false; }
-    } done{helpRunning_};
-    OpenHelp(Handle(), paths_, MakerHostsLogged(), *waitForm_);
-}
-
-void MainForm::RzGroup3Items4Click() {
-    OpenHomePage(MakerHostsLogged());
-}
-
-// A port that is not a number ends here with the conversion error, before any check starts.
-void MainForm::RzToolButton3Click() {
-    ProxyConfig proxy = updater_->Settings().proxy;
-    ConfigureUpdaterProxy({IsChecked(ctl::UseProxyBox), TextOf(ctl::ProxyServerEdit), TextOf(ctl::ProxyPortEdit),
-                           TextOf(ctl::ProxyUsernameEdit), TextOf(ctl::ProxyPassEdit)},
-                          proxy);
-    UpdaterSettings& updater = updater_->Settings();
-    updater = LurkmarkUpdaterSettings(settings_.Read("Programversion"), MakerHostsLogged());
-    updater.proxy = proxy;
-    updater_->StartUpdateCheck();
-}
-
-void MainForm::Newbatch1Click() {
-    batchList_->Newbatch1Click();
-}
-
-void MainForm::Viewbatch1Click() {
-    batchList_->Viewbatch1Click();
-}
-
-void MainForm::Savebatch1Click() {
-    batchList_->Savebatch1Click();
-}
-
-void MainForm::Addsettings1Click() {
-    batchList_->Addsettings1Click(options_);
 }
 
 LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -323,7 +171,7 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         FormActivate();
         return 0;
     case kUnattendedErrorMessage:
-        return OnUnattendedError(reinterpret_cast<const char*>(lParam));
+        return unattended_.OnError(Handle(), reinterpret_cast<const char*>(lParam)) ? TRUE : FALSE;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -350,9 +198,9 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
-        return OnControlColour(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return painter_.ControlColour(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM:
-        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        painter_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_LBUTTONDOWN:
         Image1MouseDown();
@@ -400,160 +248,50 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainForm::OnCommand(int id, int code) {
-    if (const int i = ItemIndex(id, {ctl::ResItemBase, static_cast<int>(kResolutionCount)}); i >= 0) {
-        if (code == BN_CLICKED) resItemClick(i);
-        return;
-    }
-    // The radio groups: the change event runs only when the choice really changes.
-    struct RadioGroup {
-        ChoiceGroup items;
-        int OptionState::*choice;
-        void (MainForm::*changing)(int);
+    if (OnOptionCommand(id, code)) return;
+    // Buttons, group bar items and menu commands: clicked, by mouse or keyboard alike.
+    struct Command {
+        int id;
+        void (*run)(MainForm&);
     };
-    static const RadioGroup radioGroups[] = {
-        {kAspectItems, &OptionState::aspect, &MainForm::AspectBoxChanging},
-        {kDemoItems, &OptionState::demo, &MainForm::demoChanging},
-        {kShaderItems, &OptionState::shader, &MainForm::ShaderModeBoxChanging},
+    static const Command commands[] = {
+        {IDOK, [](MainForm& f) { PressFocusedButton(f.Handle()); }},  // Enter
+        {ctl::Image2, [](MainForm& f) { PostMessageA(f.Handle(), WM_CLOSE, 0, 0); }},
+        {ctl::Image3, [](MainForm& f) { f.MinimiseApplication(); }},
+        {ctl::BenchButton, [](MainForm& f) { f.BenchButtonClick(); }},
+        {ctl::ProgressCancel, [](MainForm& f) { f.pass_->CancelClick(); }},
+        {ctl::RzGroup1Items0, [](MainForm& f) { f.ShowPage(0); }},
+        {ctl::RzGroup1Items1, [](MainForm& f) { f.ShowPage(1); }},
+        {ctl::RzGroup1Items2, [](MainForm& f) { f.ShowPage(2); }},
+        {ctl::RzGroup1Items3, [](MainForm& f) { f.ShowPage(5); }},
+        {ctl::RzGroup1Items4, [](MainForm& f) { f.ShowResultsPage(); }},
+        {ctl::ResultsCompare, [](MainForm& f) { f.resultsPage_.CompareClick(); }},
+        {ctl::ResultsOpenFolder, [](MainForm& f) { f.OpenResFolderClick(); }},
+        {ctl::ResultsWindowOpen, [](MainForm& f) { f.resultsWindow_.Show(f.Handle(), f.options_.resultFolder); }},
+        {ctl::RzGroup3Items0, [](MainForm& f) { f.online_->OpenHelp(*f.waitForm_); }},
+        {ctl::RzGroup3Items2, [](MainForm& f) { f.ShowPage(3); }},
+        {ctl::RzGroup3Items3, [](MainForm& f) { f.ShowPage(4); }},
+        {ctl::RzGroup3Items4, [](MainForm& f) { f.online_->OpenHomePage(); }},
+        {ctl::RzToolButton2, [](MainForm& f) { f.RzToolButton2Click(); }},
+        {ctl::RzToolButton1, [](MainForm& f) { f.RzToolButton1Click(); }},
+        {ctl::OpenResFolder, [](MainForm& f) { f.OpenResFolderClick(); }},
+        {ctl::CusPossibilities, [](MainForm& f) { f.CusPossibilitiesClick(); }},
+        {ctl::DemoEditButton, [](MainForm& f) { f.DemoEditButtonClick(); }},
+        {ctl::RzToolButton3, [](MainForm& f) { f.RzToolButton3Click(); }},
+        {ctl::Newbatch1, [](MainForm& f) { f.batchList_->Newbatch1Click(); }},
+        {ctl::Viewbatch1, [](MainForm& f) { f.batchList_->Viewbatch1Click(); }},
+        {ctl::Savebatch1, [](MainForm& f) { f.batchList_->Savebatch1Click(); }},
+        {ctl::Addsettings1, [](MainForm& f) { f.batchList_->Addsettings1Click(f.options_); }},
     };
-    for (const RadioGroup& group : radioGroups) {
-        const int i = ItemIndex(id, group.items);
-        if (i < 0) continue;
-        const bool chosen = CheckedItem(group.items.firstItemId, group.items.count) == i;
-        if (code == BN_CLICKED && !showingOptions_ && chosen && options_.*group.choice != i) (this->*group.changing)(i);
-        return;
-    }
-    switch (id) {
-    case IDOK: PressFocusedButton(Handle()); break;  // Enter
-    case ctl::Image2: Image2Click(); break;
-    case ctl::Image3: Image3Click(); break;
-    case ctl::BenchButton: BenchButtonClick(); break;
-    case ctl::ProgressCancel: pass_->CancelClick(); break;
-    case ctl::RzGroup1Items0: ShowPage(0); break;
-    case ctl::RzGroup1Items1: ShowPage(1); break;
-    case ctl::RzGroup1Items2: ShowPage(2); break;
-    case ctl::RzGroup1Items3: ShowPage(5); break;
-    case ctl::RzGroup1Items4: ShowResultsPage(); break;
-    case ctl::ResultsCompare: resultsPage_.CompareClick(); break;
-    case ctl::ResultsOpenFolder: OpenResFolderClick(); break;
-    case ctl::ResultsWindowOpen: resultsWindow_.Show(Handle(), options_.resultFolder); break;
-    case ctl::RzGroup3Items0: RzGroup3Items0Click(); break;
-    case ctl::RzGroup3Items2: ShowPage(3); break;
-    case ctl::RzGroup3Items3: ShowPage(4); break;
-    case ctl::RzGroup3Items4: RzGroup3Items4Click(); break;
-    case ctl::RzToolButton2: RzToolButton2Click(); break;
-    case ctl::RzToolButton1: RzToolButton1Click(); break;
-    case ctl::OpenResFolder: OpenResFolderClick(); break;
-    case ctl::NoteEdit:
-        if (code == EN_CHANGE) NoteEditChange();
-        break;
-    case ctl::cusresbox:
-        if (code == BN_CLICKED) cusresboxClick();
-        break;
-    case ctl::CusPossibilities: CusPossibilitiesClick(); break;
-    case ctl::DemoEditButton: DemoEditButtonClick(); break;
-    case ctl::AFBox:
-        if (code == CBN_SELCHANGE) AFBoxChange();
-        break;
-    case ctl::AABox:
-        if (code == CBN_SELCHANGE) AABoxChange();
-        break;
-    case ctl::BoostCheckBox:
-        if (code == BN_CLICKED) BoostCheckBoxClick();
-        break;
-    case ctl::RepeatsBox:
-        if (code == CBN_SELCHANGE) RepeatsBoxChange();
-        break;
-    case ctl::BatchQuietCheckBox:
-        if (code == BN_CLICKED) BatchQuietCheckBoxClick();
-        break;
-    case ctl::WarmUpCheckBox:
-        if (code == BN_CLICKED) WarmUpCheckBoxClick();
-        break;
-    case ctl::HighPerfCheckBox:
-        if (code == BN_CLICKED) HighPerfCheckBoxClick();
-        break;
-    case ctl::UseProxyBox:
-        if (code == BN_CLICKED) UseProxyBoxClick();
-        break;
-    case ctl::ProxyServerEdit:
-    case ctl::ProxyPortEdit:
-    case ctl::ProxyUsernameEdit:
-    case ctl::ProxyPassEdit:
-        if (code == EN_CHANGE) ProxyFieldChange(id);
-        break;
-    case ctl::RzToolButton3: RzToolButton3Click(); break;
-    case ctl::TimeLimitEdit:
-        if (code == EN_CHANGE) TimeLimitEditChange();
-        break;
-    case ctl::Newbatch1: Newbatch1Click(); break;
-    case ctl::Viewbatch1: Viewbatch1Click(); break;
-    case ctl::Savebatch1: Savebatch1Click(); break;
-    case ctl::Addsettings1: Addsettings1Click(); break;
-    default: break;
+    for (const Command& command : commands) {
+        if (command.id == id) return command.run(*this);
     }
 }
 
-void MainForm::OnPointerLeft(int id) {
-    switch (id) {
-    case ctl::res: resMouseLeave(); break;
-    case ctl::cusresbox: cusresboxMouseLeave(); break;
-    case ctl::BoostCheckBox: BoostCheckBoxMouseLeave(); break;
-    case ctl::WarmUpCheckBox: StoreFlag(settings_, "WarmUp", options_.warmUp); break;
-    case ctl::BatchQuietCheckBox: StoreFlag(settings_, "BatchQuiet", options_.batchQuiet); break;
-    case ctl::HighPerfCheckBox: StoreFlag(settings_, "HighPerformancePlan", options_.highPerformancePlan); break;
-    case ctl::UseProxyBox: UseProxyBoxMouseLeave(); break;
-    default: break;
-    }
-}
-
-LRESULT MainForm::OnControlColour(UINT msg, HDC dc, HWND control) {
-    char cls[16] = {};
-    GetClassNameA(control, cls, sizeof cls);
-    // A drop-down list's face and its opened list alike: white on the page's black.
-    if (lstrcmpiA(cls, "ComboBox") == 0 || lstrcmpiA(cls, "ComboLBox") == 0) {
-        SetTextColor(dc, kWhite);
-        SetBkColor(dc, kPageBlack);
-        return reinterpret_cast<LRESULT>(pageBrush_.Get());
-    }
-    if (lstrcmpiA(cls, "Edit") == 0 || msg == WM_CTLCOLORLISTBOX) {
-        const int id = GetDlgCtrlID(control);
-        if (id == ctl::AboutMemo) {
-            SetTextColor(dc, kSilver);
-            SetBkColor(dc, kPageBlack);
-            return reinterpret_cast<LRESULT>(pageBrush_.Get());
-        }
-        if (!IsWindowEnabled(control)) {
-            SetTextColor(dc, RGB(130, 130, 130));
-            SetBkColor(dc, RGB(44, 46, 48));
-            return reinterpret_cast<LRESULT>(disabledBrush_.Get());
-        }
-        const bool paleYellow = id == ctl::PreyPathEdit || id == ctl::ResEdit;
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, paleYellow ? RGB(255, 255, 225) : kWhite);
-        return reinterpret_cast<LRESULT>(paleYellow ? paleYellowBrush_.Get() : whiteBrush_.Get());
-    }
-    // Labels, check boxes and radio buttons on the black pages.
-    const int id = GetDlgCtrlID(control);
-    const bool item = lstrcmpiA(cls, "Button") == 0 && id != ctl::BoostCheckBox && id != ctl::UseProxyBox &&
-                      id != ctl::cusresbox && id != ctl::WarmUpCheckBox && id != ctl::BatchQuietCheckBox &&
-                      id != ctl::HighPerfCheckBox;
-    SetTextColor(dc, item ? kSilver : kWhite);
-    SetBkColor(dc, kPageBlack);
-    SetBkMode(dc, OPAQUE);
-    return reinterpret_cast<LRESULT>(pageBrush_.Get());
-}
-
-void MainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    switch (item.CtlID) {
-    case ctl::BenchButton: PaintRunButton(item); break;
-    case ctl::Image2: PaintWindowGlyph(item, true); break;
-    case ctl::Image3: PaintWindowGlyph(item, false); break;
-    case ctl::Image5: PaintLogo(item.hDC, item.rcItem); break;
-    case ctl::RzToolButton1:
-    case ctl::RzToolButton2:
-    case ctl::DemoEditButton: PaintDarkButton(item, "..."); break;
-    default: PaintDarkButton(item); break;
-    }
+// "Update benchmark" on the proxy page, with the proxy fields as the user left them.
+void MainForm::RzToolButton3Click() {
+    online_->CheckForUpdate({IsChecked(ctl::UseProxyBox), TextOf(ctl::ProxyServerEdit), TextOf(ctl::ProxyPortEdit),
+                             TextOf(ctl::ProxyUsernameEdit), TextOf(ctl::ProxyPassEdit)});
 }
 
 void MainForm::OnHintNeeded(NMTTDISPINFOA& info) {
@@ -578,14 +316,6 @@ void MainForm::Image1MouseDown() {
     SendMessageA(Handle(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
 }
 
-void MainForm::Image2Click() {
-    PostMessageA(Handle(), WM_CLOSE, 0, 0);
-}
-
-void MainForm::Image3Click() {
-    MinimiseApplication();
-}
-
 void MainForm::ShowPage(int index) {
     for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
 }
@@ -594,26 +324,6 @@ void MainForm::ShowPage(int index) {
 void MainForm::ShowResultsPage() {
     resultsPage_.Reload(options_.resultFolder);
     ShowPage(kResultsPage);
-}
-
-void MainForm::RzToolButton2Click() {
-    const auto file = BrowseForFile(Handle(), "Browse for Prey.exe...", "Prey.exe (prey.exe)|prey.exe",
-                                    options_.gameFolder);
-    if (!file) return;
-    try {
-        PickGameFolder(settings_, files_, *file, options_, paths_);
-    } catch (...) {
-        SetText(ctl::PreyPathEdit, options_.gameFolder);
-        throw;
-    }
-    SetText(ctl::PreyPathEdit, options_.gameFolder);
-}
-
-void MainForm::RzToolButton1Click() {
-    const auto folder = BrowseForFolder(Handle(), "Browse for results folder...", options_.resultFolder);
-    if (!folder) return;
-    PickResultFolder(settings_, *folder, options_, paths_);
-    SetText(ctl::ResEdit, options_.resultFolder);
 }
 
 void MainForm::OpenResFolderClick() {
@@ -626,169 +336,8 @@ void MainForm::OpenResFolderClick() {
     }
 }
 
-void MainForm::NoteEditChange() {
-    if (showingOptions_) return;
-    options_.note = TextOf(ctl::NoteEdit);
-    StoreText(settings_, "Note", options_.note);
-}
-
-void MainForm::resItemClick(int index) {
-    options_.resolutions[index].checked = IsChecked(ctl::ResItemBase + index);
-    // Stored at once as well as when the pointer leaves, so that keyboard changes are kept.
-    StoreResolutions(settings_, options_);
-}
-
-void MainForm::resMouseLeave() {
-    StoreResolutions(settings_, options_);
-}
-
-void MainForm::cusresboxClick() {
-    options_.customOn = IsChecked(ctl::cusresbox);
-    options_.customFieldsEnabled = options_.customOn;
-    for (int id : {ctl::CusWidth, ctl::CusHeight, ctl::CusPossibilities}) Enable(id, options_.customOn);
-    StoreCustomResolutionSwitch(settings_, options_);
-}
-
-void MainForm::cusresboxMouseLeave() {
-    StoreCustomResolutionSwitch(settings_, options_);
-}
-
-void MainForm::CusPossibilitiesClick() {
-    if (!picker_) return;
-    picker_->ShowModal([this](const ScreenSize& size) {
-        SetText(ctl::CusWidth, size.width);
-        SetText(ctl::CusHeight, size.height);
-        StoreCustomSize(settings_, options_, size.width, size.height);
-    });
-}
-
-void MainForm::AspectBoxChanging(int index) {
-    options_.aspect = index;
-    StoreChoice(settings_, "AspectRatio", index);
-}
-
-void MainForm::demoChanging(int index) {
-    options_.demo = index;
-    options_.demoFileEnabled = index == 2;
-    Enable(ctl::DemoEdit, options_.demoFileEnabled);
-    Enable(ctl::DemoEditButton, options_.demoFileEnabled);
-    StoreDemoChoice(settings_, index);
-}
-
-void MainForm::DemoEditButtonClick() {
-    const auto file = BrowseForFile(Handle(), "Browse for Prey demo files...", "Prey demo files (*.demo)|*.demo",
-                                    FolderOfDemoFile());
-    if (!file) return;
-    PickUserDemo(settings_, *file, options_);
-    SetText(ctl::DemoEdit, options_.demoFile);
-}
-
-// The folder of the user's demo; without one, the game's demos folder.
-std::string MainForm::FolderOfDemoFile() const {
-    const std::size_t slash = options_.demoFile.find_last_of('\\');
-    if (slash != std::string::npos) return options_.demoFile.substr(0, slash + 1);
-    return paths_.DemosPath;
-}
-
-void MainForm::ShaderModeBoxChanging(int index) {
-    options_.shader = index;
-    StoreChoice(settings_, "Shader", index);
-}
-
-void MainForm::AFBoxChange() {
-    options_.af = static_cast<int>(SendMessageA(Control(ctl::AFBox), CB_GETCURSEL, 0, 0));
-    StoreChoice(settings_, "AFLevel", options_.af);
-}
-
-void MainForm::AABoxChange() {
-    options_.aa = static_cast<int>(SendMessageA(Control(ctl::AABox), CB_GETCURSEL, 0, 0));
-    StoreChoice(settings_, "AALevel", options_.aa);
-}
-
-void MainForm::BoostCheckBoxClick() {
-    options_.boost = IsChecked(ctl::BoostCheckBox);
-    StoreFlag(settings_, "Boost", options_.boost);
-}
-
-void MainForm::RepeatsBoxChange() {
-    const int index = static_cast<int>(SendMessageA(Control(ctl::RepeatsBox), CB_GETCURSEL, 0, 0));
-    if (index < 0 || index >= kMaxRepeats) return;
-    options_.repeats = index + 1;
-    StoreRepeats(settings_, options_.repeats);
-}
-
-void MainForm::BatchQuietCheckBoxClick() {
-    options_.batchQuiet = IsChecked(ctl::BatchQuietCheckBox);
-    StoreFlag(settings_, "BatchQuiet", options_.batchQuiet);
-}
-
-void MainForm::HighPerfCheckBoxClick() {
-    options_.highPerformancePlan = IsChecked(ctl::HighPerfCheckBox);
-    StoreFlag(settings_, "HighPerformancePlan", options_.highPerformancePlan);
-}
-
-void MainForm::WarmUpCheckBoxClick() {
-    options_.warmUp = IsChecked(ctl::WarmUpCheckBox);
-    StoreFlag(settings_, "WarmUp", options_.warmUp);
-}
-
-void MainForm::BoostCheckBoxMouseLeave() {
-    StoreFlag(settings_, "Boost", options_.boost);
-}
-
-void MainForm::UseProxyBoxClick() {
-    options_.useProxy = IsChecked(ctl::UseProxyBox);
-    options_.proxyFieldsEnabled = options_.useProxy;
-    for (int id : {ctl::ProxyServerEdit, ctl::ProxyPortEdit, ctl::ProxyUsernameEdit, ctl::ProxyPassEdit}) {
-        Enable(id, options_.useProxy);
-    }
-    StoreFlag(settings_, "UseProxy", options_.useProxy);
-}
-
-void MainForm::UseProxyBoxMouseLeave() {
-    StoreFlag(settings_, "UseProxy", options_.useProxy);
-}
-
-void MainForm::ProxyFieldChange(int id) {
-    if (showingOptions_) return;
-    const std::string text = TextOf(id);
-    switch (id) {
-    case ctl::ProxyServerEdit:
-        options_.proxyServer = text;
-        StoreText(settings_, "ProxyServer", text);
-        break;
-    case ctl::ProxyPortEdit:
-        options_.proxyPort = text;
-        StoreText(settings_, "ProxyPort", text);
-        break;
-    case ctl::ProxyUsernameEdit:
-        options_.proxyUsername = text;
-        StoreText(settings_, "ProxyUsername", text);
-        break;
-    default:
-        options_.proxyPassword = text;
-        StoreProxyPassword(settings_, secrets_, text);
-        break;
-    }
-}
-
-void MainForm::TimeLimitEditChange() {
-    if (showingOptions_) return;
-    const std::string text = TextOf(ctl::TimeLimitEdit);
-    // An emptied field is being retyped: nothing to store yet.
-    if (text.empty()) return;
-    const std::optional<int> minutes = ParseGameTimeLimit(text);
-    if (!minutes || *minutes > kMaxGameTimeLimitMinutes) {
-        SetText(ctl::TimeLimitEdit, std::to_string(kMaxGameTimeLimitMinutes));  // reports the change again
-        return;
-    }
-    options_.gameTimeLimitSeconds = *minutes * 60;
-    StoreGameTimeLimit(settings_, options_.gameTimeLimitSeconds);
-}
-
 void MainForm::FormActivate() {
-    if (!mode_.BatchMode || !startupDone_ || batchBehaviourStarted_) return;
-    batchBehaviourStarted_ = true;
+    if (!mode_.BatchMode || !startupDone_ || !unattended_.BeginBehaviour()) return;
     if (mode_.OpenMode) {
         if (files_.FolderExists(options_.resultFolder)) ShellOpen(options_.resultFolder);
         PostMessageA(Handle(), WM_CLOSE, 0, 0);
@@ -797,10 +346,7 @@ void MainForm::FormActivate() {
     // Unattended, the window is never shown at all.
     if (!mode_.Quiet) MinimiseApplication();
     BenchButtonClick();
-    // The pass has started its debug log afresh: what was told before it goes in again.
-    for (const std::string& text : toldBeforePass_) debugLog_.Add(text);
-    if (!toldBeforePass_.empty()) debugLog_.Save(paths_.WorkDir());
-    toldBeforePass_.clear();
+    unattended_.RetellToPassLog();
 }
 
 void MainForm::FormDestroy() {
@@ -808,7 +354,7 @@ void MainForm::FormDestroy() {
         if (!pass_->KeepFilesAside()) pass_->Config().Restore(nullptr);
     } catch (const std::exception& e) {
         // The user learns that the files could not all be put back; the clean-up goes on.
-        filesNotBack_ = true;
+        unattended_.FilesNotBack();
         ReportUnhandledError(Handle(), e);
     }
     if (!paths_.GamePath.empty()) {
@@ -844,23 +390,6 @@ void MainForm::SetChecked(int id, bool checked) {
 
 void MainForm::Enable(int id, bool enabled) {
     EnableWindow(Control(id), enabled ? TRUE : FALSE);
-}
-
-int MainForm::CheckedItem(int firstItemId, int count) const {
-    for (int i = 0; i < count; ++i) {
-        if (IsChecked(firstItemId + i)) return i;
-    }
-    return kNoChoice;
-}
-
-void MainForm::SelectItem(int firstItemId, int count, int index) {
-    for (int i = 0; i < count; ++i) SetChecked(firstItemId + i, i == index);
-    // Unchecking a radio item takes its tab stop away; a group with no choice keeps one on
-    // its first item, so the keyboard still reaches it.
-    if (index == kNoChoice) {
-        HWND first = Control(firstItemId);
-        SetWindowLongA(first, GWL_STYLE, GetWindowLongA(first, GWL_STYLE) | WS_TABSTOP);
-    }
 }
 
 // The dialog manager moves the focus with this message (a mnemonic on a label, for one);

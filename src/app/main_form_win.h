@@ -8,17 +8,18 @@
 
 #include "app/debug_log.h"
 #include "app/group_bar_win.h"
+#include "app/main_form_painter_win.h"
+#include "app/online_commands_win.h"
 #include "app/program_pass_win.h"
 #include "app/results_page_win.h"
 #include "app/results_window_win.h"
-#include "app/standard_streams_win.h"
+#include "app/unattended_mode_win.h"
 #include "batch/batch_list.h"
 #include "batch/batch_ui_win.h"
 #include "domain/app_paths.h"
 #include "domain/bench_options.h"
 #include "domain/option_state.h"
 #include "domain/switches.h"
-#include "online/maker_hosts.h"
 #include "platform/scoped_win.h"
 #include "platform/win_file_system_win.h"
 #include "settings/dpapi_sealer_win.h"
@@ -26,8 +27,8 @@
 #include "settings/settings_key_notice.h"
 #include "ui/window_win.h"
 
-class AutoUpdater;
 class PickerForm;
+struct PlainOption;
 class WaitForm;
 
 // TForm1: the program's one working window. It owns the shared state of the program for
@@ -65,30 +66,15 @@ public:
     // The status the program ends with: 0 interactively; a batch start's BatchExit.
     int ExitStatus() const;
 
-    // Help group items that open the help file and the maker's web page.
-    void RzGroup3Items0Click();
-    void RzGroup3Items4Click();
-    // "Update benchmark" on the proxy page.
-    void RzToolButton3Click();
-    // PopupMenu1 commands (the batch list).
-    void Newbatch1Click();
-    void Viewbatch1Click();
-    void Savebatch1Click();
-    void Addsettings1Click();
-
     const StartupMode& Mode() const { return mode_; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void LogUpdateRefusal(const std::string& line);
-    MakerHosts MakerHostsLogged();
     // Unattended (/QUIET): what a message box would say goes to the debug log and the
     // standard error output instead.
     void Tell(const std::string& text);
-    bool AnswerRecovery(const std::string& question);
-    LRESULT OnUnattendedError(const char* text);
 
     // Building the window (main_form_layout_win.cpp).
     void CreateControls();
@@ -127,42 +113,31 @@ private:
 
     // Events.
     void OnCommand(int id, int code);
-    void OnPointerLeft(int id);
-    LRESULT OnControlColour(UINT msg, HDC dc, HWND control);
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnContextMenu(HWND source, LPARAM position);
     void Image1MouseDown();
-    void Image2Click();
-    void Image3Click();
     void ShowPage(int index);
     void ShowResultsPage();
     void ShowElapsedTime();
     void RzToolButton2Click();
     void RzToolButton1Click();
     void OpenResFolderClick();
-    void NoteEditChange();
+    void RzToolButton3Click();
+
+    // The option pages (main_form_options_win.cpp).
+    bool OnOptionCommand(int id, int code);
+    void StorePlainOption(const PlainOption& option);
+    void OnPointerLeft(int id);
     void resItemClick(int index);
-    void resMouseLeave();
     void cusresboxClick();
-    void cusresboxMouseLeave();
     void CusPossibilitiesClick();
     void AspectBoxChanging(int index);
     void demoChanging(int index);
     void DemoEditButtonClick();
     std::string FolderOfDemoFile() const;
     void ShaderModeBoxChanging(int index);
-    void AFBoxChange();
-    void AABoxChange();
-    void BoostCheckBoxClick();
-    void BoostCheckBoxMouseLeave();
-    void UseProxyBoxClick();
-    void UseProxyBoxMouseLeave();
-    void ProxyFieldChange(int id);
+    void ProxyPassEditChange();
     void TimeLimitEditChange();
     void RepeatsBoxChange();
-    void WarmUpCheckBoxClick();
-    void BatchQuietCheckBoxClick();
-    void HighPerfCheckBoxClick();
 
     // Small helpers over the controls.
     HWND Control(int id) const;
@@ -185,19 +160,10 @@ private:
     SettingsKeyNotice settings_;
     DpapiSealer secrets_;  // the proxy password
     WinFileSystem files_;
-    // FormActivate runs on every activation; only the first one may start a batch pass.
-    bool batchBehaviourStarted_ = false;
     // Set once the start-up sequence (with the recovery question) is over.
     bool startupDone_ = false;
-    // A batch start's standard output and error (none interactively).
-    std::unique_ptr<StandardStreams> streams_;
-    // Told before the pass's debug log was started; it is told again once that log is.
-    std::vector<std::string> toldBeforePass_;
-    // The end's restore, or the recovery answered unattended, could not put the user's files back.
-    bool filesNotBack_ = false;
+    UnattendedMode unattended_{mode_, debugLog_, paths_};
     bool recoveryLeftFilesAside_ = false;  // the recovery answered Yes could not put every file back
-    // The help command runs its download while the window's messages flow: one at a time.
-    bool helpRunning_ = false;
     // Set while the window shows loaded options, so that change events do not store them.
     bool showingOptions_ = false;
     // The progress panel's clock: when the current stage of the pass began.
@@ -208,8 +174,7 @@ private:
     std::unique_ptr<ProgramPass> pass_;
     std::unique_ptr<BatchUiWin> batchUi_;
     std::unique_ptr<BatchList> batchList_;
-    // Updater: the update component, configured afresh by every press of "Update benchmark".
-    std::unique_ptr<AutoUpdater> updater_;
+    std::unique_ptr<OnlineCommands> online_;
 
     PickerForm* picker_ = nullptr;
     WaitForm* waitForm_ = nullptr;
@@ -225,8 +190,5 @@ private:
     ScopedGdiObject progressTitleFont_;
     ScopedGdiObject progressCaptionFont_;
     ScopedGdiObject background_;
-    ScopedGdiObject pageBrush_;
-    ScopedGdiObject paleYellowBrush_;
-    ScopedGdiObject whiteBrush_;
-    ScopedGdiObject disabledBrush_;
+    MainFormPainter painter_;
 };
