@@ -77,10 +77,6 @@ TEST(SplitSignedInformation, TakesTheBytesBeforeTheLastSignatureEntry) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // The upgrader reads the version the program reads (ParseUpdateInfo) and wants it newer than
 // its own: an older or equal release, even one the maker signed, is refused.
 TEST(OffersNewerVersion, OnlyAVersionNewerThanTheInstalledOne) {
