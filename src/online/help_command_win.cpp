@@ -1,21 +1,16 @@
 #include "online/help_command_win.h"
 
 #include <memory>
+#include <stdexcept>
 
 #include "domain/app_paths.h"
+#include "online/download_to_file_win.h"
 #include "online/help_signature_win.h"
-#include "online/http_transfer_win.h"
 #include "online/maker_hosts.h"
-#include "platform/modal_loop_win.h"
 #include "platform/shell_win.h"
 #include "platform/win_file_system_win.h"
+#include "settings/data_folder_win.h"
 #include "ui/wait_form_win.h"
-
-namespace {
-
-constexpr DWORD kBlockSize = 1024;
-
-}  // namespace
 
 std::string HelpFilePath(const std::string& folder) {
     return folder + "Help\\help.chm";
@@ -26,41 +21,11 @@ std::string HelpFolderFor(const AppPaths& paths) {
     return files.FileExists(HelpFilePath(paths.BenchDir)) ? paths.BenchDir : paths.WorkDir();
 }
 
-bool DownloadToFile(const std::string& url, const std::string& targetPath, const std::string& agentName,
-                    const std::function<void(std::function<void()> cancel)>& onStart) {
-    HttpTransfer transfer;
-    transfer.Settings.AgentName = agentName;
-    transfer.Settings.TransferBufferSize = kBlockSize;
-    // No request flags beyond what any plain URL open sends: the system's cache rules apply.
-    transfer.Settings.CacheOptions = 0;
-    transfer.Settings.InternetOptions = 0;
-    transfer.Settings.ConnectTimeout = kHelpTimeoutMs;
-    transfer.Settings.ReceiveTimeout = kHelpTimeoutMs;
-    transfer.Settings.SendTimeout = kHelpTimeoutMs;
-    bool ended = false;
-    TransferResult result = TransferResult::NoResponse;
-    transfer.OnDone = [&](const TransferOutcome& outcome) {
-        ended = true;
-        result = outcome.Result;
-    };
-    if (!transfer.Start(url, targetPath)) return false;
-    if (onStart) {
-        onStart([&] {
-            transfer.Stop();  // the partly written file goes at once
-            ended = true;
-        });
-    }
-    // A quit (the main window closed) is passed on and ends the download like a cancel.
-    if (!RunModalLoop(nullptr, [&] { return ended; })) transfer.Stop();
-    // A body cut short is kept by the transfer for its owner to judge: here it is no help file.
-    if (result == TransferResult::Incomplete) DeleteFileA(targetPath.c_str());
-    return result == TransferResult::Success;
-}
-
 void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const HelpCommandUi& ui,
-                    bool sharedFolder) {
+                    const std::string& privateCopy) {
     WinFileSystem files;
     const std::string helpFile = HelpFilePath(folder);
+    const bool sharedFolder = !privateCopy.empty();
     if (sharedFolder && files.FileExists(helpFile) && !HelpFileCarriesMakersSignature(helpFile)) {
         // Another account may have put it there: it is never opened.
         DeleteFileA((helpFile + ".sig").c_str());
@@ -93,7 +58,17 @@ void RunHelpCommand(const std::string& folder, const std::string& helpUrl, const
         }
         if (!files.FileExists(helpFile)) return;
     }
-    ui.openHelpFile(helpFile);
+    if (!sharedFolder) {
+        ui.openHelpFile(helpFile);
+        return;
+    }
+    // The viewer opens a file by name, after any check: another account could rename other
+    // bytes over the shared file in between. It gets the user's own copy of the bytes checked.
+    if (!CopyHelpFileIfSignedByMaker(helpFile, privateCopy)) {
+        ui.tell("The help file " + helpFile + " is not the one the maker published, so it is not opened.");
+        return;
+    }
+    ui.openHelpFile(privateCopy);
 }
 
 HelpCommandUi WindowHelpCommandUi(HWND owner, WaitForm& waitForm) {
@@ -113,7 +88,13 @@ HelpCommandUi WindowHelpCommandUi(HWND owner, WaitForm& waitForm) {
 
 void OpenHelp(HWND owner, const AppPaths& paths, const MakerHosts& hosts, WaitForm& waitForm) {
     const std::string folder = HelpFolderFor(paths);
-    RunHelpCommand(folder, HelpFileUrl(hosts), WindowHelpCommandUi(owner, waitForm), folder != paths.BenchDir);
+    std::string privateCopy;
+    if (folder != paths.BenchDir) {
+        const std::string own = UserDataFolder();
+        if (own.empty()) throw std::runtime_error("The help file cannot be opened: Windows names no local application data folder.");
+        privateCopy = own + "help.chm";
+    }
+    RunHelpCommand(folder, HelpFileUrl(hosts), WindowHelpCommandUi(owner, waitForm), privateCopy);
 }
 
 void OpenHomePage(const MakerHosts& hosts) {

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "online/help_command_win.h"
+#include "online/download_to_file_win.h"
 #include "online/maker_signature_win.h"
 #include "online/update_signature.h"
 #include "platform/text_file.h"
@@ -13,14 +13,27 @@ namespace {
 
 std::string SignatureFileOf(const std::string& helpFile) { return helpFile + ".sig"; }
 
-}  // namespace
-
-bool HelpFileCarriesMakersSignature(const std::string& helpFile) {
+// The file's bytes as read for the check, when the maker signed them.
+std::optional<std::string> SignedHelpBytes(const std::string& helpFile) {
     std::string text;
     std::string bytes;
-    if (!ReadWholeFile(SignatureFileOf(helpFile), text) || !ReadWholeFile(helpFile, bytes)) return false;
+    if (!ReadWholeFile(SignatureFileOf(helpFile), text) || !ReadWholeFile(helpFile, bytes)) return std::nullopt;
     const std::optional<std::string> signature = ReadDetachedSignature(text);
-    return signature && IsSignedByMaker(bytes, *signature);
+    if (!signature || !IsSignedByMaker(bytes, *signature)) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
+
+bool HelpFileCarriesMakersSignature(const std::string& helpFile) { return SignedHelpBytes(helpFile).has_value(); }
+
+bool CopyHelpFileIfSignedByMaker(const std::string& helpFile, const std::string& copyPath) {
+    const std::optional<std::string> bytes = SignedHelpBytes(helpFile);
+    if (!bytes) return false;
+    std::string present;
+    if (ReadWholeFile(copyPath, present) && present == *bytes) return true;
+    WriteWholeFile(copyPath, *bytes);
+    return true;
 }
 
 bool KeepHelpFileIfSignedByMaker(const std::string& helpUrl, const std::string& helpFile) {

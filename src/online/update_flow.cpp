@@ -6,6 +6,7 @@
 #include "online/update_signature.h"
 #include "online/update_texts.h"
 #include "online/version_compare.h"
+#include "upgrader/version_order.h"
 #include "platform/handler_call.h"
 #include "platform/ascii_case.h"
 
@@ -77,7 +78,10 @@ void UpdateFlow::InfoFileDone(const UpdateTransferResult& result) {
         }
         const UpdateInfo info = ParseUpdateInfo(signedText->message);
         signedInformation_ = result.body;
-        if (CompareVersionsByNumber(info.version, settings_.VersionNumber) > 0 && !info.files.empty()) {
+        // The stored version is in a key every user may write: an update must be newer than
+        // the program itself too, or a release the maker once signed could come back with its flaws.
+        if (CompareVersionsByNumber(info.version, settings_.VersionNumber) > 0 &&
+            CompareVersionsByNumber(info.version, kProgramVersion) > 0 && !info.files.empty()) {
             OfferUpgrade(info);
         } else {
             ShowNoUpdate();

@@ -21,20 +21,32 @@ bool CanCreateFilesIn(const std::string& folder) {
     return true;
 }
 
+std::string LurkmarkFolderIn(int csidl) {
+    char base[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, base))) return "";
+    return std::string(base) + "\\Quenwick\\Lurkmark\\";
+}
+
+void CreateLurkmarkFolder(const std::string& folder) {
+    const std::string vendor = folder.substr(0, folder.size() - std::string("Lurkmark\\").size());
+    CreateDirectoryA(vendor.c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+}
+
 }  // namespace
 
-std::string MachineDataFolder() {
-    char common[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return "";
-    return std::string(common) + "\\Quenwick\\Lurkmark\\";
+std::string MachineDataFolder() { return LurkmarkFolderIn(CSIDL_COMMON_APPDATA); }
+
+std::string UserDataFolder() {
+    const std::string folder = LurkmarkFolderIn(CSIDL_LOCAL_APPDATA);
+    if (!folder.empty()) CreateLurkmarkFolder(folder);
+    return folder;
 }
 
 std::string DataDirFor(const std::string& benchDir) {
     if (CanCreateFilesIn(benchDir)) return "";
     const std::string folder = MachineDataFolder();
     if (folder.empty()) return "";
-    const std::string vendor = folder.substr(0, folder.size() - std::string("Lurkmark\\").size());
-    CreateDirectoryA(vendor.c_str(), nullptr);
-    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateLurkmarkFolder(folder);
     return folder;
 }

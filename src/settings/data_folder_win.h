@@ -10,3 +10,8 @@ std::string MachineDataFolder();
 // missing. A data folder that cannot be created is still returned: writing there then fails
 // with the system's message, as a write into the program's folder would.
 std::string DataDirFor(const std::string& benchDir);
+
+// The signed-in user's own data folder: "{local application data}\Quenwick\Lurkmark\",
+// created when missing; only that user (and administrators) may write there. Empty when the
+// system names no such folder.
+std::string UserDataFolder();

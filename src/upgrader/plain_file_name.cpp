@@ -11,6 +11,10 @@ bool SameUpper(const char* start, const char* end, const char* word) {
     return start == end && !*word;
 }
 
+// Windows takes the superscript digits of code page 1252 (\xB9, \xB2, \xB3) for port numbers
+// as well: "COM\xB9" is a device like "COM1".
+bool IsDevicePortDigit(unsigned char c) { return (c >= '1' && c <= '9') || c == 0xB9 || c == 0xB2 || c == 0xB3; }
+
 // Windows opens the device for these whatever extension follows, and blanks before the dot
 // do not change that.
 bool IsDeviceName(const char* start, const char* end) {
@@ -22,7 +26,7 @@ bool IsDeviceName(const char* start, const char* end) {
         if (SameUpper(start, base, device)) return true;
     }
     return base - start == 4 && (SameUpper(start, start + 3, "COM") || SameUpper(start, start + 3, "LPT")) &&
-           start[3] >= '1' && start[3] <= '9';
+           IsDevicePortDigit(static_cast<unsigned char>(start[3]));
 }
 
 }  // namespace

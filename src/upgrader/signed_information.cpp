@@ -1,5 +1,7 @@
 #include "upgrader/signed_information.h"
 
+#include "upgrader/version_order.h"
+
 namespace {
 
 const char* const kSignatureEntry = "#signature=";
@@ -112,6 +114,16 @@ bool SignedMessageLists(const char* message, int length, const UpgradeEntry& ent
             SameBytes(message + nameStart, entry.temporaryName, nameLength)) {
             return true;
         }
+    }
+    return false;
+}
+
+bool OffersNewerVersion(const char* message, int length, const char* ownVersion) {
+    for (int at = 0; at < length; ++at) {
+        if (message[at] != '#' || !WordAt(message, length, at + 1, "version=")) continue;
+        const int value = at + 9;
+        return CompareVersionTexts(message + value, ValueEnd(message, length, value) - value, ownVersion,
+                                   Length(ownVersion)) > 0;
     }
     return false;
 }

@@ -18,3 +18,8 @@ bool SplitSignedInformation(const char* text, int length, int* messageLength,
 // without ".uTMP"; and the target is that name, or for a program ("exe") the program's own
 // file name, as the program plans it.
 bool SignedMessageLists(const char* message, int length, const UpgradeEntry& entry, const char* programFileName);
+
+// Whether the signed message's version (the value of its first "#version=" entry, any case,
+// as the program reads it) is newer than ownVersion. An old release the maker once signed is
+// still signed: installing it would bring back whatever flaw it had. False without a version.
+bool OffersNewerVersion(const char* message, int length, const char* ownVersion);

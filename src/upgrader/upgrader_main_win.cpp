@@ -11,6 +11,7 @@
 #include "platform/system_library_win.h"
 #include "upgrader/signed_information.h"
 #include "upgrader/upgrader_input.h"
+#include "upgrader/version_order.h"
 
 namespace {
 
@@ -225,14 +226,53 @@ bool SiblingPath(char* path, DWORD capacity, const char extension[4]) {
     return true;
 }
 
+// What the program checked and handed over: this upgrader's own file, its list and the signed
+// information file. On Windows a running program's file can be renamed and another put in its
+// place unless someone holds it open without delete sharing; so they are held, readable but
+// not writable, renamable or deletable, from before the program lets go of them until the
+// elevated copy, started from this same file, has ended.
+const int kHeldFiles = 3;
+
+struct HandOverHold {
+    HANDLE files[kHeldFiles];
+    bool complete;  // every file is held
+};
+
+void NoHold(HandOverHold* hold) {
+    for (int i = 0; i < kHeldFiles; ++i) hold->files[i] = INVALID_HANDLE_VALUE;
+    hold->complete = false;
+}
+
+void Hold(HandOverHold* hold) {
+    const char extensions[kHeldFiles][4] = {"exe", "lst", "inf"};
+    hold->complete = true;
+    for (int i = 0; i < kHeldFiles; ++i) {
+        char path[MAX_PATH + 1];
+        hold->files[i] = SiblingPath(path, sizeof path, extensions[i])
+                             ? CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                             : INVALID_HANDLE_VALUE;
+        if (hold->files[i] == INVALID_HANDLE_VALUE) hold->complete = false;
+    }
+}
+
+void Release(HandOverHold* hold) {
+    for (int i = 0; i < kHeldFiles; ++i) {
+        if (hold->files[i] != INVALID_HANDLE_VALUE) CloseHandle(hold->files[i]);
+    }
+    NoHold(hold);
+}
+
+enum ListCheck { kListSigned, kListNotSigned, kListNotNewer };
+
 // The elevated copy trusts nothing the user could have changed since the program checked
 // the downloads: every line of the list must be one the maker signed, in the information file
-// checked here with the key this upgrader carries. Each file's bytes are checked against that
-// hash again when applied.
-bool ListIsSignedByMaker(const char* list, const UpgraderArguments& args) {
+// checked here with the key this upgrader carries, and that file must offer a version newer
+// than the program this upgrader came with. Each file's bytes are checked against that hash
+// again when applied.
+ListCheck CheckListAgainstSignedInformation(const char* list, const UpgraderArguments& args) {
     char infoPath[MAX_PATH + 1];
     FileBytes info;
-    if (!SiblingPath(infoPath, sizeof infoPath, "inf") || !ReadWhole(infoPath, kMaxListBytes, &info)) return false;
+    if (!SiblingPath(infoPath, sizeof infoPath, "inf") || !ReadWhole(infoPath, kMaxListBytes, &info)) return kListNotSigned;
     const char* text = reinterpret_cast<const char*>(info.data);
     int messageLength = 0;
     unsigned char signature[kInformationSignatureBytes];
@@ -251,15 +291,18 @@ bool ListIsSignedByMaker(const char* list, const UpgraderArguments& args) {
     while (signedByMaker && line != kListMalformed && (line = NextUpgradeEntry(&cursor, &entry)) == kListEntry) {
         signedByMaker = SignedMessageLists(text, messageLength, entry, programFileName);
     }
+    const bool newer = signedByMaker && OffersNewerVersion(text, messageLength, kProgramVersion);
     HeapFree(GetProcessHeap(), 0, info.data);
-    return signedByMaker && line == kListEnd;
+    if (!signedByMaker || line != kListEnd) return kListNotSigned;
+    return newer ? kListSigned : kListNotNewer;
 }
 
 void ShowBox(const char* text, UINT icon) { MessageBoxA(nullptr, text, kCaption, MB_OK | icon); }
 
 // Applies the list and runs an external setup; a report of what failed goes into `failed`.
 // False when nothing could be done at all (the box has been shown).
-bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* arguments, Report& failed) {
+bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* arguments, HandOverHold* hold,
+               Report& failed) {
     char listPath[MAX_PATH + 1];
     FileBytes list;
     if (!SiblingPath(listPath, sizeof listPath, "lst") || !ReadWhole(listPath, kMaxListBytes, &list)) {
@@ -275,8 +318,16 @@ bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* argume
     // the user); the program itself restarts from here, without elevation.
     if (!args.elevated && !FolderAcceptsNewFiles(args.programFolder)) {
         HeapFree(GetProcessHeap(), 0, list.data);
+        // The elevated copy must start from the file the program checked.
+        if (!hold->complete) {
+            ShowBox("The update files could not be kept unchanged while administrator rights are asked for:\r\n"
+                    "Lurkmark was not updated.",
+                    MB_ICONERROR);
+            return false;
+        }
         DWORD code = 1;
         const bool ran = RunElevated(arguments, &code);
+        Release(hold);
         DeleteFileA(listPath);
         // The elevated copy has shown its own report of any failure.
         if (!ran) {
@@ -287,13 +338,25 @@ bool ApplyList(HANDLE program, const UpgraderArguments& args, const char* argume
         return ran && code == 0;
     }
 
-    if (args.elevated && !ListIsSignedByMaker(reinterpret_cast<const char*>(list.data), args)) {
+    const ListCheck check =
+        args.elevated ? CheckListAgainstSignedInformation(reinterpret_cast<const char*>(list.data), args) : kListSigned;
+    if (check != kListSigned) {
         HeapFree(GetProcessHeap(), 0, list.data);
-        ShowBox("The update files were changed after Lurkmark checked them, or are not the ones the maker signed:\r\n"
-                "Lurkmark was not updated.",
-                MB_ICONERROR);
+        if (check == kListNotSigned) {
+            ShowBox("The update files were changed after Lurkmark checked them, or are not the ones the maker signed:\r\n"
+                    "Lurkmark was not updated.",
+                    MB_ICONERROR);
+        } else {
+            Report box;
+            box.length = 0;
+            Append(box, "This update is not newer than the installed Lurkmark (version ");
+            Append(box, kProgramVersion);
+            Append(box, "):\r\nLurkmark was not updated.");
+            ShowBox(box.text, MB_ICONERROR);
+        }
         return false;
     }
+    Release(hold);  // this copy does the work itself, with the user's own rights
     char setup[kUpgraderTextMax] = "";
     char downloads[kUpgraderTextMax];
     const char* cursor = reinterpret_cast<const char*>(list.data);
@@ -352,14 +415,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     failed.text[0] = '\0';
     // The elevated copy starts once the program has ended: its id may name another process by now.
     HANDLE program = args.elevated ? nullptr : OpenProgramProcess(args);
+    HandOverHold hold;
+    NoHold(&hold);
     if (args.elevated) {
-        const bool done = ApplyList(program, args, arguments + 1, failed);
+        const bool done = ApplyList(program, args, arguments + 1, &hold, failed);
         if (program) CloseHandle(program);
         ShowFailures(failed);
         return done && failed.length == 0 ? 0 : 1;
     }
+    // The program holds the files until this announcement: holding them first leaves no gap.
+    Hold(&hold);
     AnnounceReady();
-    const bool done = ApplyList(program, args, arguments, failed);
+    const bool done = ApplyList(program, args, arguments, &hold, failed);
+    Release(&hold);
     if (program) CloseHandle(program);
     ShowFailures(failed);
     HANDLE restarted = Start(args.programPath, args.restartArgument, args.programFolder);

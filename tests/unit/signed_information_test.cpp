@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+
 #include <cstring>
 #include <string>
+
+#include "online/update_info.h"
+#include "online/version_compare.h"
 
 namespace {
 
@@ -70,6 +74,34 @@ TEST(SplitSignedInformation, TakesTheBytesBeforeTheLastSignatureEntry) {
         const bool found = SplitSignedInformation(c.text.data(), static_cast<int>(c.text.size()), &length, raw);
         EXPECT_EQ(found ? length : -1, c.messageLength) << c.text;
         if (found) EXPECT_EQ(raw[0], 0xff);
+    }
+}
+
+// The upgrader reads the version the program reads (ParseUpdateInfo) and wants it newer than
+// its own: an older or equal release, even one the maker signed, is refused.
+TEST(OffersNewerVersion, OnlyAVersionNewerThanTheInstalledOne) {
+    const struct {
+        const char* message;
+        const char* own;
+        bool newer;
+    } cases[] = {
+        {"#version=1.4\r\n#url1=x", "1.3", true},
+        {"#version=1.3\r\n", "1.3", false},
+        {"#version=1.0\r\n", "1.3", false},
+        {"#version=1.3.0.0\r\n", "1.3", false},
+        {"#version=1.10\r\n", "1.9", true},
+        {"#VERSION=2.0\r\n", "1.3", true},
+        {"#url1=x\r\n#version=0.9\r\n#version=9.9\r\n", "1.3", false},  // the first entry counts, as for the program
+        {"#ver#version=2.0\r\n", "1.3", true},
+        {"#url1=x\r\n", "1.3", false},
+        {"#version=\r\n", "1.3", false},
+        {"#version=1.3a\r\n", "1.3", true},  // not a number: compared as text, as the program does
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OffersNewerVersion(c.message, static_cast<int>(std::strlen(c.message)), c.own), c.newer)
+            << c.message << " over " << c.own;
+        EXPECT_EQ(CompareVersionsByNumber(ParseUpdateInfo(c.message).version, c.own) > 0, c.newer)
+            << "the program reads " << c.message << " the same way";
     }
 }
 

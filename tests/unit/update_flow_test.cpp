@@ -10,6 +10,7 @@
 #include "online/update_texts.h"
 #include "online/updater_config.h"
 #include "upgrader/upgrader_command.h"
+#include "upgrader/version_order.h"
 
 namespace {
 
@@ -203,6 +204,27 @@ TEST_F(UpdateFlowTest, NoNewerVersionOrNoFilesShowsText24) {
         EXPECT_FALSE(flow.Busy());
     }
     EXPECT_EQ(transfer.started.size(), 3u);
+}
+
+// The stored version lives in a key every user may write: set back, emptied or made a text,
+// it still lets no signed release older than the program itself, nor the program's own, be
+// offered; a newer one still is.
+TEST(UpdateFlowVersion, NothingOlderThanTheProgramItselfIsOffered) {
+    const std::string built = kProgramVersion;
+    for (const std::string& stored : {std::string(), std::string("0.1"), built + "a"}) {
+        for (const std::string& offered : {std::string("0.9"), built, built + ".1"}) {
+            UpdaterSettings settings = LurkmarkUpdaterSettings(stored, MakerHosts{});
+            UpdateEvents events;
+            FakeTransfer transfer;
+            FakeShell shell;
+            UpdateFlow flow{settings, events, transfer, shell, kProgram, "."};
+            flow.StartUpdateCheck();
+            flow.OnTransferDone(Body("#version=" + offered + "\r\n#url=http://up.example/a.exe\r\n#sha256=" + kHash));
+            const bool refused = shell.log == std::vector<std::string>{"message Application update wizard info: " +
+                                                                       std::string(UpdateText(24))};
+            EXPECT_EQ(refused, offered != built + ".1" || stored == built + "a") << offered << " over stored " << stored;
+        }
+    }
 }
 
 TEST_F(UpdateFlowTest, DeclinedUpgradeRaisesLaterUpgrade) {

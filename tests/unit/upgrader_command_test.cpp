@@ -138,6 +138,9 @@ TEST(UpgradeList, RefusesAndAcceptsTheNamesTheDownloadSideDoes) {
         {"trailing.", false}, {"trailing ", false}, {"nul", false},     {"CON.txt", false},  {"con .txt", false},
         {"lpt1.exe", false},  {"Com9", false},      {"AUX.dll", false}, {"a..b.exe", false}, {"PRN", false},
         {"console.txt", true}, {"COM10", true},     {"lpt.exe", true},  {"a.b.c", true},     {"nul_file", true},
+        // Superscript digits (code page 1252) name the same ports; other high bytes do not.
+        {"COM\xB9", false},    {"lpt\xB2.txt", false}, {"Com\xB3 .exe", false}, {"COM\xB4", true}, {"LPT\xBC", true},
+        {"COM\xB9\xB9", true},
     };
     for (const auto& c : cases) {
         const std::string name = c.name;

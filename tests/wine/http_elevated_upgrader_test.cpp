@@ -31,9 +31,9 @@ protected:
     std::string Staging() const { return dir_.Path() + "staging\\"; }
 
     // The information file as the maker's server signs it ("bad": one bit of the signature flipped).
-    static std::string SignedInformation(const char* sign = "good") {
+    static std::string SignedInformation(const char* sign = "good", const std::string& version = "1.3") {
         const std::string path = "/elevated/qwk_lurkmark.inf";
-        const std::string body = "#version=1.3\r\n#url1=" + wt::MakerServerSecureUrl("/benchmarks/prey/QWK_Lurkmark.exe") +
+        const std::string body = "#version=" + version + "\r\n#url1=" + wt::MakerServerSecureUrl("/benchmarks/prey/QWK_Lurkmark.exe") +
                                  "\r\n#sha2561=" + wt::Sha256Hex(kNewProgram) + "\r\n#url2=" +
                                  wt::MakerServerUrl("/benchmarks/prey/version.txt") + "\r\n#sha2562=" +
                                  wt::Sha256Hex(kNewVersion) + "\r\n";
@@ -52,33 +52,46 @@ protected:
         return plan;
     }
 
-    // Runs the elevated copy as the unelevated one starts it ("E" before the process id) with
-    // this list and information file beside it; the text of its closing box (answered), or ""
-    // when it showed none. exitCode: how it ended.
-    std::string RunElevated(const UpgradePlan& plan, const std::string& information, DWORD& exitCode) {
-        // A new folder for each hand-over, as the program makes one: nothing of an upgrader
-        // that ran before (a file Wine still holds for a moment after its end) is in the way.
+    // A new folder for each hand-over, as the program makes one: nothing of an upgrader that
+    // ran before (a file Wine still holds for a moment after its end) is in the way.
+    std::string HandOverFolder(const UpgradePlan& plan, const std::string& information) {
         const std::string handOver = dir_.Path() + "handover" + std::to_string(++handOvers_) + "\\";
         EXPECT_TRUE(CreateDirectoryA(handOver.c_str(), nullptr)) << handOver;
         wt::WriteFileBytes(handOver + "Upgrader.exe",
                            wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\..\\upgrader-test\\Upgrader.exe"));
         wt::WriteFileBytes(handOver + "Upgrader.lst", ComposeUpgradeList(plan));
         wt::WriteFileBytes(handOver + "Upgrader.inf", information);
-        std::string commandLine =
-            ComposeUpgraderCommandLine(handOver + "Upgrader.exe", 0, Program(), "/afterupgrade", false);
-        commandLine.insert(commandLine.find("\" 0 \"") + 2, "E");
-        wt::RunningProgram upgrader(commandLine, handOver);
-        std::string text;
-        HWND box = nullptr;
-        // A box or the end, whichever comes first; an upgrader that does not end is a failure.
+        return handOver;
+    }
+
+    // The text of the next "Lurkmark Upgrader" box (not yet answered), or "" when the upgrader
+    // ended first; an upgrader that does neither is a failure.
+    static std::string NextBox(wt::RunningProgram& upgrader, HWND& box) {
+        box = nullptr;
         wt::WaitUntil([&] {
             box = FindWindowA("#32770", "Lurkmark Upgrader");
             return box != nullptr || upgrader.WaitForExit(0);
         }, 30000);
-        if (box) {
-            text = wt::TextOf(GetDlgItem(box, 0xFFFF));
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
+        return box ? wt::TextOf(GetDlgItem(box, 0xFFFF)) : "";
+    }
+
+    static void Answer(HWND box) {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        wt::WaitUntil([&] { return !IsWindow(box); }, 30000);
+    }
+
+    // Runs the elevated copy as the unelevated one starts it ("E" before the process id) with
+    // this list and information file beside it; the text of its closing box (answered), or ""
+    // when it showed none. exitCode: how it ended.
+    std::string RunElevated(const UpgradePlan& plan, const std::string& information, DWORD& exitCode) {
+        const std::string handOver = HandOverFolder(plan, information);
+        std::string commandLine =
+            ComposeUpgraderCommandLine(handOver + "Upgrader.exe", 0, Program(), "/afterupgrade", false);
+        commandLine.insert(commandLine.find("\" 0 \"") + 2, "E");
+        wt::RunningProgram upgrader(commandLine, handOver);
+        HWND box = nullptr;
+        const std::string text = NextBox(upgrader, box);
+        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(upgrader.WaitForExit(30000));
         exitCode = upgrader.ExitCode();
         return text;
@@ -152,6 +165,54 @@ TEST_F(ElevatedUpgrader, RefusesAFileChangedAfterTheProgramsCheck) {
               "These files of Lurkmark were not updated:\r\nQWK_Lurkmark.exe (not the published file: not replaced)");
     EXPECT_EQ(exitCode, 1u);
     EXPECT_EQ(wt::ReadFileBytes(Program()), "the old program");
+}
+
+// A release the maker once signed stays signed: the elevated copy refuses one that is not
+// newer than the program it came with (and so than the program it would replace).
+TEST_F(ElevatedUpgrader, RefusesAnUpdateNotNewerThanTheInstalledProgram) {
+    const std::string installed = wt::Env("LURK_VERSION");
+    for (const std::string& version : {installed, std::string("0.9"), installed + ".0"}) {
+        SCOPED_TRACE(version);
+        DWORD exitCode = 0;
+        EXPECT_EQ(RunElevated(Plan(), SignedInformation("good", version), exitCode),
+                  "This update is not newer than the installed Lurkmark (version " + installed +
+                      "):\r\nLurkmark was not updated.");
+        EXPECT_EQ(exitCode, 1u);
+        ExpectNothingApplied();
+    }
+}
+
+// The unelevated upgrader starts its elevated copy again by its own path, from a folder the
+// user may write. From before it announces that it is ready (when the program lets go of the
+// files) until that copy has ended, nobody may rename, replace or delete its file, its list or
+// the information file: another program put in their place would run with administrator rights.
+TEST_F(ElevatedUpgrader, TheHandOverFilesCannotBeSwappedWhileTheElevatedCopyRuns) {
+    const std::string handOver = HandOverFolder(Plan(), SignedInformation("good", "0.9"));
+    // A program folder that takes no new file: the upgrader asks for elevation.
+    const std::string protectedProgram = dir_.Path() + "no such folder\\QWK_Lurkmark.exe";
+    wt::RunningProgram upgrader(
+        ComposeUpgraderCommandLine(handOver + "Upgrader.exe", 0, protectedProgram, "/afterupgrade", false), handOver);
+    HWND box = nullptr;
+    ASSERT_EQ(NextBox(upgrader, box),
+              "This update is not newer than the installed Lurkmark (version " + wt::Env("LURK_VERSION") +
+                  "):\r\nLurkmark was not updated.")
+        << "the elevated copy did not run";
+    for (const char* name : {"Upgrader.exe", "Upgrader.lst", "Upgrader.inf"}) {
+        const std::string path = handOver + name;
+        EXPECT_FALSE(MoveFileA(path.c_str(), (path + ".old").c_str())) << name << " could be renamed";
+        EXPECT_FALSE(DeleteFileA(path.c_str())) << name << " could be deleted";
+        HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(writer, INVALID_HANDLE_VALUE) << name << " could be opened for writing";
+        if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+    }
+    Answer(box);
+    // The program it restarts is not there either; that box ends the run.
+    EXPECT_EQ(NextBox(upgrader, box), "Lurkmark could not be started again:\r\n" + protectedProgram);
+    if (box) Answer(box);
+    EXPECT_TRUE(upgrader.WaitForExit(30000));
+    EXPECT_EQ(upgrader.ExitCode(), 1u);
+    EXPECT_FALSE(wt::FileExists(handOver + "Upgrader.lst")) << "the list goes once the elevated copy has ended";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The help command and its download against the maker's server script on 127.0.0.1.
+#include "online/download_to_file_win.h"
 #include "online/help_command_win.h"
 
 #include <gtest/gtest.h>
@@ -84,27 +85,58 @@ TEST(HelpCommand, AbsentFileIsDownloadedIntoANewFolderAndOpened) {
     EXPECT_EQ(wt::ReadFileBytes(helpFile), ServedHelpFile());
 }
 
-// In the shared data folder every account may write: a help file there opens only while the
-// maker's signature kept beside it matches; a planted one goes and is offered for download.
-TEST(HelpCommand, InTheSharedFolderOnlyAFileWithTheMakersKeptSignatureOpens) {
-    wt::TempFolder shared("help_shared");
+// In the shared data folder every account may write; what opens is the user's own copy of the
+// checked bytes.
+class SharedHelpFolder : public ::testing::Test {
+protected:
+    // The maker's help file downloaded into the shared folder, and opened from the copy.
+    void SetUp() override {
+        ScriptedUi ui;
+        ui.answerYes = true;
+        RunHelpCommand(shared_.Path(), ServerUrl("/benchmarks/prey/help.chm"), ui.Ui(), copy_);
+        EXPECT_EQ(ui.events, (Events{"ask", "wait", "close", "open " + copy_}));
+        EXPECT_EQ(wt::ReadFileBytes(copy_), ServedHelpFile());
+        ASSERT_TRUE(wt::FileExists(helpFile_ + ".sig")) << "the signature stays beside the file";
+    }
+
+    wt::TempFolder shared_{"help_shared"};
+    wt::TempFolder own_{"help_own"};
+    const std::string copy_ = own_.Path() + "help.chm";
+    const std::string helpFile_ = shared_.Path() + "Help\\help.chm";
+};
+
+// A help file there is used only while the maker's signature kept beside it matches; a planted
+// one goes and is offered for download.
+TEST_F(SharedHelpFolder, OnlyAFileWithTheMakersKeptSignatureOpens) {
     ScriptedUi ui;
-    ui.answerYes = true;
-    RunHelpCommand(shared.Path(), ServerUrl("/benchmarks/prey/help.chm"), ui.Ui(), true);
-    const std::string helpFile = shared.Path() + "Help\\help.chm";
-    ASSERT_TRUE(wt::FileExists(helpFile + ".sig")) << "the signature stays beside the file";
-    ui.events.clear();
-    RunHelpCommand(shared.Path(), "http://127.0.0.1:1/unreachable", ui.Ui(), true);
-    EXPECT_EQ(ui.events, (Events{"open " + helpFile}));
+    RunHelpCommand(shared_.Path(), "http://127.0.0.1:1/unreachable", ui.Ui(), copy_);
+    EXPECT_EQ(ui.events, (Events{"open " + copy_}));
 
     for (const char* planted : {"a page that runs code", ""}) {
-        wt::WriteFileBytes(helpFile, ServedHelpFile() + planted);
-        if (*planted == '\0') DeleteFileA((helpFile + ".sig").c_str());
+        wt::WriteFileBytes(helpFile_, ServedHelpFile() + planted);
+        if (*planted == '\0') DeleteFileA((helpFile_ + ".sig").c_str());
         ScriptedUi declined;
-        RunHelpCommand(shared.Path(), ServerUrl("/benchmarks/prey/help.chm"), declined.Ui(), true);
+        RunHelpCommand(shared_.Path(), ServerUrl("/benchmarks/prey/help.chm"), declined.Ui(), copy_);
         EXPECT_EQ(declined.events, (Events{"ask"})) << "planted: '" << planted << "'";
-        EXPECT_FALSE(wt::FileExists(helpFile));
+        EXPECT_FALSE(wt::FileExists(helpFile_));
     }
+}
+
+// Another account swaps other bytes over the shared file right after the check (as one that
+// watches the folder can): the file handed to the viewer still holds the signed bytes.
+TEST_F(SharedHelpFolder, BytesSwappedInAfterTheCheckAreNotWhatOpens) {
+    std::string opened;
+    std::string openedBytes;
+    ScriptedUi ui;
+    HelpCommandUi swapping = ui.Ui();
+    swapping.openHelpFile = [&](const std::string& path) {
+        wt::WriteFileBytes(helpFile_, "a help file that runs a command");  // between check and open
+        opened = path;
+        openedBytes = wt::ReadFileBytes(path);
+    };
+    RunHelpCommand(shared_.Path(), "http://127.0.0.1:1/unreachable", swapping, copy_);
+    EXPECT_NE(opened.rfind(shared_.Path(), 0), 0u) << opened << " lies where another account may write";
+    EXPECT_EQ(openedBytes, ServedHelpFile());
 }
 
 TEST(HelpCommand, FailedDownloadLeavesNoFileAndAsksAgainNextTime) {
