@@ -16,6 +16,7 @@
 #include "online/help_command_win.h"
 #include "online/maker_hosts.h"
 #include "online/update_command.h"
+#include "online/update_availability_win.h"
 #include "online/update_files_win.h"
 #include "online/updater_config.h"
 #include "platform/confirm_box_win.h"
@@ -288,6 +289,7 @@ void MainForm::RzGroup3Items4Click() {
 
 // A port that is not a number ends here with the conversion error, before any check starts.
 void MainForm::RzToolButton3Click() {
+    if (!UpdateCheckPossible(Handle(), kMessageCaption, MakerHostsLogged())) return;
     ProxyConfig proxy = updater_->Settings().proxy;
     ConfigureUpdaterProxy({IsChecked(ctl::UseProxyBox), TextOf(ctl::ProxyServerEdit), TextOf(ctl::ProxyPortEdit),
                            TextOf(ctl::ProxyUsernameEdit), TextOf(ctl::ProxyPassEdit)},
