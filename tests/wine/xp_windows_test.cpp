@@ -8,11 +8,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "online/older_windows.h"
-#include "platform/scoped_win.h"
+#include "platform/folder_listing_win.h"
 #include "platform/windows_version_win.h"
 #include "support/pass_environment.h"
 #include "support/pass_expectations.h"
@@ -79,13 +80,12 @@ TEST_F(OnWindowsXp, AnUnattendedPassWritesItsReportAndDataFileAndPutsTheUsersFil
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0u) << run.err;
 
-    WIN32_FIND_DATAA data;
-    ScopedFind find(FindFirstFileA((bench.paths.ResultPath + "result_*.htm").c_str(), &data));
-    ASSERT_TRUE(find.Valid()) << "no report";
-    const std::string report = bench.paths.ResultPath + data.cFileName;
+    const std::vector<std::string> reports = FileNamesIn(bench.paths.ResultPath, "result_*.htm");
+    ASSERT_EQ(reports.size(), 1u) << "one report";
+    const std::string report = bench.paths.ResultPath + reports.front();
     const std::string json = report.substr(0, report.size() - 4) + ".json";
-    const std::string score = wt::StandInScore(wt::kDemo1Speed, 640, 480, {2});
-    EXPECT_EQ(run.out, "640x480: " + score + " FPS\r\nReport: " + report + "\r\nData: " + json + "\r\n");
+    EXPECT_TRUE(Has(run.out, "640x480: " + wt::StandInScore(wt::kDemo1Speed, 640, 480, {2}) + " FPS\r\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "\r\nData: " + json + "\r\n")) << run.out;
     EXPECT_TRUE(wt::FileExists(json));
     // The machine as XP names itself: the product name of the NT key.
     EXPECT_TRUE(Has(wt::ReadFileBytes(report), "<b>Operating system:</b> Microsoft Windows XP</FONT>"))
@@ -114,20 +114,6 @@ TEST_F(OnWindowsXp, TheWindowOpensAndIsDrawn) {
     EXPECT_TRUE(app.Exit());
 }
 
-// The answer to the message box, after reading it.
-struct Box {
-    std::string caption;
-    std::string text;
-};
-Box AnswerBox(HWND owner, int button) {
-    HWND box = wt::WaitForDialogOwnedBy(owner, 20000);
-    if (!box) return {"<no box>", ""};
-    Box seen{wt::TextOf(box), wt::TextOf(GetDlgItem(box, 0xFFFF))};
-    PostMessageA(box, WM_COMMAND, button, 0);
-    wt::WaitUntil([&] { return !IsWindow(box); });
-    return seen;
-}
-
 TEST_F(OnWindowsXp, CheckForUpdatesSaysItNeedsVistaAndStartsNoCheck) {
     wt::ScopedEnvironment noCng("LURK_TEST_NO_CNG", "1");
     wt::TempFolder folder("xp_update");
@@ -141,7 +127,7 @@ TEST_F(OnWindowsXp, CheckForUpdatesSaysItNeedsVistaAndStartsNoCheck) {
     for (int press = 0; press < 2; ++press) {
         SCOPED_TRACE(press);
         wt::PostClick(app.Control(ctl::RzToolButton3));
-        const Box box = AnswerBox(app.main, IDNO);
+        const wt::MessageBoxSeen box = wt::AnswerMessageBox(app.main, IDNO);
         EXPECT_EQ(box.caption, "Lurkmark");
         EXPECT_EQ(box.text, kUpdatesNeedVistaText);
     }
