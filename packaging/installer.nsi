@@ -49,10 +49,18 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Quenwick"
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  ; The oldest Windows the program runs on: Windows 7 SP1 is build 7601, and every later
-  ; Windows has a higher build number.
-  ${IfNot} ${AtLeastBuild} 7601
-    MessageBox MB_ICONSTOP|MB_OK "Quenwick Lurkmark needs Windows 7 with Service Pack 1 or later." /SD IDOK
+  ; The oldest Windows the program runs on: Windows XP with Service Pack 3. XP is build 2600
+  ; with every service pack, and every later Windows (XP x64 too) has a higher build number.
+  StrCpy $0 "new enough"
+  ${IfNot} ${AtLeastBuild} 2600
+    StrCpy $0 "too old"
+  ${ElseIf} ${AtMostBuild} 2600
+    ${IfNot} ${AtLeastServicePack} 3
+      StrCpy $0 "too old"
+    ${EndIf}
+  ${EndIf}
+  ${If} $0 == "too old"
+    MessageBox MB_ICONSTOP|MB_OK "Quenwick Lurkmark needs Windows XP with Service Pack 3 or later." /SD IDOK
     SetErrorLevel 1150 ; ERROR_OLD_WIN_VERSION
     Quit
   ${EndIf}

@@ -4,6 +4,7 @@
 
 #include "online/auto_updater_win.h"
 #include "online/help_command_win.h"
+#include "online/update_availability_win.h"
 #include "online/update_files_win.h"
 #include "online/updater_config.h"
 #include "platform/error_report_win.h"
@@ -57,6 +58,7 @@ void OnlineCommands::OpenHomePage() {
 }
 
 void OnlineCommands::CheckForUpdate(const ProxyPageTexts& proxyPage) {
+    if (!UpdateCheckPossible(window_, kMessageCaption, HostsLogged())) return;
     ProxyConfig proxy = updater_->Settings().proxy;
     ConfigureUpdaterProxy(proxyPage, proxy);
     UpdaterSettings& updater = updater_->Settings();

@@ -1,9 +1,11 @@
 #include "online/update_files_win.h"
 
+#include "online/older_windows.h"
 #include "online/update_texts.h"
 #include "platform/folder_listing_win.h"
 #include "platform/folder_probe_win.h"
 #include "platform/scoped_win.h"
+#include "platform/windows_version_win.h"
 
 int DeleteTemporaryDownloads(const std::string& folder) {
     int failed = 0;
@@ -44,7 +46,7 @@ UpdateEvents MainWindowUpdateEvents(HWND owner, const std::string& caption) {
         MessageBoxA(owner, kNoInternetConnectionText, caption.c_str(), MB_OK);
     };
     events.OnCertificateError = [owner, caption](const std::string&) {
-        MessageBoxA(owner, kCertificateErrorText, caption.c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxA(owner, SecureConnectionFailedText(RunningWindowsVersion()), caption.c_str(), MB_OK | MB_ICONERROR);
     };
     return events;
 }

@@ -22,5 +22,5 @@ bool StampFileTimes(const std::string& path, std::uint64_t fileTimeUtc);
 
 // The events the main window handles: "Update aborted." when the user declines, cancels or
 // gives up, "No internet connection." when the update server cannot be reached, and its own
-// message when the server's certificate is not trusted.
+// message when the secure connection failed (SecureConnectionFailedText).
 UpdateEvents MainWindowUpdateEvents(HWND owner, const std::string& caption);

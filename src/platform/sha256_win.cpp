@@ -2,6 +2,7 @@
 
 #include <bcrypt.h>
 
+#include "platform/maker_public_key.h"
 #include "platform/system_library_win.h"
 
 namespace {
@@ -29,7 +30,7 @@ bool cngLoaded = false;
 
 const CngFunctions* Cng() {
     if (cngLoaded) return &cng;
-    const HMODULE library = LoadSystemLibrary("bcrypt.dll");
+    const HMODULE library = LoadSystemLibrary(CngLibraryName());
     cngLoaded = library && FindFunction(library, "BCryptOpenAlgorithmProvider", cng.OpenAlgorithmProvider) &&
                 FindFunction(library, "BCryptCloseAlgorithmProvider", cng.CloseAlgorithmProvider) &&
                 FindFunction(library, "BCryptCreateHash", cng.CreateHash) && FindFunction(library, "BCryptHashData", cng.HashData) &&
@@ -42,6 +43,10 @@ const CngFunctions* Cng() {
 }
 
 }  // namespace
+
+bool CngAvailable() {
+    return Cng() != nullptr;
+}
 
 bool Sha256Begin(Sha256State& state) {
     const CngFunctions* api = Cng();

@@ -7,6 +7,9 @@
 
 constexpr std::size_t kSha256DigestBytes = 32;
 
+// Whether this Windows offers CNG (Vista on): without it nothing below succeeds.
+bool CngAvailable();
+
 // A running SHA-256 over data given in pieces.
 struct Sha256State {
     void* algorithm = nullptr;  // BCRYPT_ALG_HANDLE

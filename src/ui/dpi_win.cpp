@@ -1,7 +1,13 @@
 #include "ui/dpi_win.h"
 
+#include "platform/system_library_win.h"
+
 void DeclareDpiAware() {
-    SetProcessDPIAware();
+    // Vista and later; Windows XP never stretches a window, so there it has nothing to do.
+    typedef BOOL(WINAPI * SetProcessDpiAwareFunction)();
+    SetProcessDpiAwareFunction declare = nullptr;
+    const HMODULE user = GetModuleHandleA("user32.dll");
+    if (user && FindFunction(user, "SetProcessDPIAware", declare)) declare();
 }
 
 namespace {

@@ -34,20 +34,8 @@ constexpr char kInfoPath[] = "/benchmarks/prey/qwk_lurkmark.inf";
 constexpr char kTitle[] = "QWK_Lurkmark";
 const std::string kComponentCaption = UpdateText(0);
 
-struct Box {
-    std::string caption;
-    std::string text;
-};
-
-// The next message box owned by `owner`: its caption and text, answered with `button`.
-Box AnswerBox(HWND owner, int button) {
-    HWND box = wt::WaitForDialogOwnedBy(owner, 20000);
-    if (!box) return {"<no box>", ""};
-    Box seen{wt::TextOf(box), wt::TextOf(GetDlgItem(box, 0xFFFF))};
-    PostMessageA(box, WM_COMMAND, button, 0);
-    wt::WaitUntil([&] { return !IsWindow(box); });
-    return seen;
-}
+using Box = wt::MessageBoxSeen;
+Box AnswerBox(HWND owner, int button) { return wt::AnswerMessageBox(owner, button); }
 
 std::string FileUrl(const std::string& name, const std::string& query = "", const std::string& host = "127.0.0.1") {
     return wt::MakerServerUrl("/benchmarks/prey/" + name + query, host);

@@ -289,14 +289,15 @@ private:
     std::string path_;
 };
 
-// Windows 7 SP1 (build 7601) is the oldest the program runs on: the installer refuses anything
-// older with ERROR_OLD_WIN_VERSION and leaves nothing behind.
-TEST_F(Installer, RefusesWindowsOlderThanSevenServicePackOne) {
+// Windows XP SP3 (build 2600) is the oldest the program runs on: the installer refuses anything
+// older with ERROR_OLD_WIN_VERSION and leaves nothing behind. (Wine's "winxp" is XP SP3 for a
+// 32-bit installer and XP x64, build 3790, for a 64-bit one: both are accepted.)
+TEST_F(Installer, RefusesWindowsOlderThanXpServicePackThree) {
     const std::string setup = "Lurkmark-" + wt::Env("LURK_VERSION") + "-setup.exe";
     const struct {
         const char* version;
         DWORD exitCode;
-    } cases[] = {{"winxp", 1150}, {"vista", 1150}, {"win7", 0}};
+    } cases[] = {{"win2k", 1150}, {"winxp", 0}, {"win7", 0}};
     for (const auto& c : cases) {
         ReportedWindowsVersion reported(setup, c.version);
         const std::string folder = target_.Path() + c.version + " Lurkmark";

@@ -97,7 +97,12 @@ public:
         }
     }
     ~NativeFirst() {
-        for (const std::string& program : programs_) RegDeleteKeyValueA(HKEY_CURRENT_USER, Key(program).c_str(), library_.c_str());
+        for (const std::string& program : programs_) {
+            HKEY key;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, Key(program).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
+            RegDeleteValueA(key, library_.c_str());
+            RegCloseKey(key);
+        }
     }
 
 private:

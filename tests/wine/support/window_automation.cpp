@@ -105,6 +105,15 @@ HWND FindControl(HWND top, int id) {
     return search.found;
 }
 
+MessageBoxSeen AnswerMessageBox(HWND owner, int button, DWORD timeoutMs) {
+    HWND box = WaitForDialogOwnedBy(owner, timeoutMs);
+    if (!box) return {"<no box>", ""};
+    MessageBoxSeen seen{TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};
+    PostMessageA(box, WM_COMMAND, button, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+    return seen;
+}
+
 std::string TextOf(HWND window) {
     char text[1024] = {};
     SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));

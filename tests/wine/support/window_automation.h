@@ -17,6 +17,14 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 HWND WaitForWindow(DWORD processId, const char* className, DWORD timeoutMs = 30000);
 // A message box (or other dialog) owned by `owner`; null on time-out.
 HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs = 30000);
+// A message box's caption and text.
+struct MessageBoxSeen {
+    std::string caption;
+    std::string text;
+};
+// The next message box owned by `owner`, read and then answered with `button` (IDOK, IDNO...);
+// the caption "<no box>" when none came in time.
+MessageBoxSeen AnswerMessageBox(HWND owner, int button, DWORD timeoutMs = 20000);
 // Every top-level window with its class, text, process and visibility, one per line: what a
 // failed wait reports, so that the log shows what was on the screen instead.
 std::string DescribeTopLevelWindows();
