@@ -30,9 +30,11 @@ std::string ResultFolderRefusal() {
 }  // namespace
 
 std::optional<int> RefuseUntrustedQuietStart(const ArgumentList& args) {
-    if (!ReadStartupMode(args).Quiet) return std::nullopt;
+    const StartupMode mode = ReadStartupMode(args);
+    if (!mode.Quiet) return std::nullopt;
     std::string refusal = QuietSwitchRefusal(args);
-    if (refusal.empty()) refusal = ResultFolderRefusal();
+    // /BATCH /OPEN writes no results: it opens the folder when there is one.
+    if (refusal.empty() && !mode.OpenMode) refusal = ResultFolderRefusal();
     if (refusal.empty()) return std::nullopt;
     StandardStreams streams;
     streams.Err(refusal);
