@@ -823,6 +823,13 @@ TEST_F(BatchPassTest, RunsWithoutScoreEndWithNotAllScoredAndFlaggedRunsWithFindi
     }
 }
 
+// A flagged run beside one without a score: the missing score decides.
+TEST_F(BatchPassTest, AMissingScoreOutweighsAFlaggedRun) {
+    bench.runs = "RUNS2";
+    RunPass({"created window @ 0,0 (800x600)\n2000 frames rendered in 22.5 seconds = 88.9 fps", "seconds = nan fps"});
+    EXPECT_EQ(pass.Outcome, BatchExit::NotAllScored);
+}
+
 TEST_F(BatchPassTest, EachRefusalEndsWithRefusedAndUnattendedTheProgramEnds) {
     mode.Quiet = true;
     const std::string reserved = JoinPath(paths.ResultPath, "result_12_8_2006_8_56_01_PM.htm");
