@@ -3,8 +3,10 @@
 # installs what is missing, builds, and in a Wine prefix of its own installs the program in
 # "C:\Program Files\Quenwick Lurkmark", the stand-in game in "C:\Games\Prey Game", the
 # settings key as the installer creates it, and the stand-in diagnostics tool. Then it runs
-#   QWK_Lurkmark.exe /BATCH /640 /DEMO1 /SHIGH      (or the switches given)
-# and prints where the HTML report is and its score.
+#   QWK_Lurkmark.exe /BATCH /QUIET /640 /DEMO1 /SHIGH      (or the switches given)
+# unattended, shows what the program prints, and whenever a report was written prints where it
+# is and its score (with the flags of a flagged run); when none was, one line says why. It ends
+# with the program's exit status (the README's table).
 #   --interactive   starts the window instead, with 640 x 480, 1024 x 768 and 1920 x 1200
 #                   chosen, for a pass of three resolutions: press Run. Give a display of
 #                   your own with LURK_DISPLAY=:0 to see it (otherwise a private Xvfb).
@@ -79,14 +81,32 @@ if [ $interactive = 1 ]; then
   exit 0
 fi
 
-before=$(ls "$results")
-echo "Running $exe /BATCH ${switches[*]}"
-"$wine_run" "$exe" /BATCH "${switches[@]}" >/dev/null 2>&1
-report=$(comm -13 <(echo "$before") <(ls "$results") | grep '^result_.*\.htm$' | tail -1 || true)
-if [ -z "$report" ]; then
-  echo "No report was written (see $program/debug.txt)" >&2
-  exit 1
+# Unattended: a refusal is a sentence on standard error and an exit status, never a box on a
+# display nobody sees.
+echo "Running $exe /BATCH /QUIET ${switches[*]}"
+out=$(mktemp)
+trap 'rm -f "$out"; [ -n "${LURK_DISPLAY:-}" ] || tests/harness/wine-env.sh cleanup "$wine_run"' EXIT
+status=0
+"$wine_run" "$exe" /BATCH /QUIET "${switches[@]}" | tee "$out" || status=${PIPESTATUS[0]}
+# The program's lines end in CR LF; a Windows path under C: is a path in the prefix.
+report=$(sed -n 's/^Report: //p' "$out" | tr -d '\r' | tail -1)
+if [ -n "$report" ]; then
+  case $report in
+    [Cc]:\\*) report="$drive_c/$(printf '%s' "${report:3}" | tr '\\' /)" ;;
+  esac
+  echo "Report: $report"
+  grep -o 'Score = [^<]*' "$report" || true
+  # A scored run that a check flagged: its line on standard output carries the flags.
+  grep -a ' FPS (' "$out" | tr -d '\r' | sed 's/^/Flagged: /' || true
+else
+  case $status in
+    1) why="no run got a score" ;;
+    2) why="the pass was refused before any game started" ;;
+    3) why="the game's settings files could not be put back" ;;
+    4) why="an internal error stopped the pass" ;;
+    5) why="the report could not be written" ;;
+    *) why="the program ended with status $status" ;;
+  esac
+  echo "No report was written: $why (see $program/debug.txt)" >&2
 fi
-score=$(grep -o 'Score = [^<]*' "$results/$report" | head -1)
-echo "Report: $results/$report"
-echo "$score"
+exit "$status"

@@ -1,5 +1,7 @@
 #include "app/standard_streams_win.h"
 
+#include "platform/cp1252_utf8.h"
+
 namespace {
 
 // A file or pipe the caller gave. A console handle is left out: a GUI program is not
@@ -22,11 +24,19 @@ StandardStreams::StandardStreams() : out_(Redirected(STD_OUTPUT_HANDLE)), err_(R
     if (!err_) err_ = console_.Get();
 }
 
-void StandardStreams::Write(HANDLE stream, const std::string& line) {
+void StandardStreams::Write(HANDLE stream, const std::string& line) const {
     if (!stream) return;
-    const std::string bytes = line + "\r\n";
-    DWORD written = 0;
+    const std::string text = line + "\r\n";
     // A job log that stopped reading (a closed pipe) must not stop the pass: what the lines
     // say is in the report, the data file and the debug log as well.
+    DWORD written = 0;
+    if (stream == console_.Get()) {
+        std::wstring wide(text.size(), L'\0');
+        const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                               static_cast<int>(wide.size()));
+        WriteConsoleW(stream, wide.data(), static_cast<DWORD>(length), &written, nullptr);
+        return;
+    }
+    const std::string bytes = Cp1252ToUtf8(text);
     WriteFile(stream, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }

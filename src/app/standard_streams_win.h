@@ -8,6 +8,9 @@
 // The standard output and error of this GUI program, found once: a handle the caller
 // redirected (a CI runner's pipe, a file) is used as it is; otherwise the console of the
 // process that started the program, when it has one. A stream that has neither is silent.
+// The program's text is code page 1252: a console gets it as UTF-16, so that it shows every
+// letter whatever its code page; a pipe or file gets UTF-8, what PowerShell and CI runners
+// read by default.
 class StandardStreams {
 public:
     StandardStreams();
@@ -19,7 +22,7 @@ public:
     void Err(const std::string& line) { Write(err_, line); }
 
 private:
-    static void Write(HANDLE stream, const std::string& line);
+    void Write(HANDLE stream, const std::string& line) const;
 
     HANDLE out_ = nullptr;
     HANDLE err_ = nullptr;

@@ -6,6 +6,7 @@
 #include "app/compare_command_win.h"
 #include "app/main_form_win.h"
 #include "app/picker_form_win.h"
+#include "app/quiet_start_win.h"
 #include "platform/shell_win.h"
 #include "platform/system_library_win.h"
 #include "ui/dpi_win.h"
@@ -16,7 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     DeclareDpiAware();
     const ArgumentList args = ProgramArguments();
     // A comparison from the command line needs no window of its own.
-    if (const auto files = CompareFilesOf(args)) return RunCompareCommand(*files);
+    if (const auto files = CompareFilesOf(args)) return RunCompareCommand(args, *files);
+    if (const auto refused = RefuseUntrustedQuietStart(args)) return *refused;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 

@@ -36,6 +36,26 @@ const SelectionSwitch kSelectionSwitches[] = {
     {"WARMUP", &BenchOptions::warmUp},    {"HIGHPERF", &BenchOptions::highPerf},
 };
 
+// Switches that choose a mode rather than an option.
+const char* const kModeSwitches[] = {"BATCH", "QUIET", "OPEN"};
+
+const SelectionSwitch* SelectionSwitchOf(const std::string& upperArg) {
+    for (const SelectionSwitch& s : kSelectionSwitches) {
+        if (upperArg == std::string("/") + s.word) return &s;
+    }
+    return nullptr;
+}
+
+bool IsKnownArgument(const std::string& arg) {
+    const std::string upper = AsciiUpper(arg);
+    if (SelectionSwitchOf(upper)) return true;
+    for (const char* word : kModeSwitches) {
+        if (upper == std::string("/") + word) return true;
+    }
+    // A readable /LIMIT<seconds>; one with a number the program cannot read is unknown.
+    return ReadTimeLimitSwitch({"", arg}).has_value();
+}
+
 }  // namespace
 
 bool IsSwitchPresent(const ArgumentList& args, const std::string& word) {
@@ -64,4 +84,26 @@ BenchOptions ReadBatchOptions(const ArgumentList& args) {
     }
     if (const std::optional<int> limit = ReadTimeLimitSwitch(args)) options.timeLimit = TimeLimitToken(*limit);
     return options;
+}
+
+std::string QuietSwitchRefusal(const ArgumentList& args) {
+    const std::string notStarted = " The benchmark was not started (/QUIET).";
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (!IsKnownArgument(args[i])) return "Lurkmark does not know the switch \"" + args[i] + "\"." + notStarted;
+    }
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const SelectionSwitch* first = SelectionSwitchOf(AsciiUpper(args[i]));
+        if (!first) continue;
+        for (std::size_t k = i + 1; k < args.size(); ++k) {
+            const SelectionSwitch* second = SelectionSwitchOf(AsciiUpper(args[k]));
+            if (second && second != first && second->group == first->group) {
+                return "The switches " + args[i] + " and " + args[k] + " choose the same setting; give one." + notStarted;
+            }
+        }
+    }
+    // /BATCH /OPEN only opens the results folder: it plays no demo.
+    if (!IsSwitchPresent(args, "OPEN") && ReadBatchOptions(args).demo.empty()) {
+        return "Please, choose the demo with /DEMO1 or /DEMO2." + notStarted;
+    }
+    return "";
 }

@@ -23,3 +23,9 @@ StartupMode ReadStartupMode(const ArgumentList& args);
 // The selection switches of a batch start. Within a group the switch that comes later in
 // the switch table wins; the order of the arguments plays no part.
 BenchOptions ReadBatchOptions(const ArgumentList& args);
+
+// Under /QUIET nobody sees what the program made of its line, so a line it would read otherwise
+// than its author meant is refused: an argument that is no switch it knows, two switches of one
+// group (two resolutions: only one would run) or, for a pass, no demo switch. The sentence
+// names the argument at fault; empty when the line is plain.
+std::string QuietSwitchRefusal(const ArgumentList& args);

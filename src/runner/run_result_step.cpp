@@ -462,12 +462,14 @@ std::string RunResultStep::AppendCsvRows() {
 
 BatchExit RunResultStep::OutcomeOfRuns() const {
     if (!recording_) return BatchExit::NotAllScored;
+    bool flagged = false;
     for (const ResolutionRecord& resolution : record_.resolutions) {
         for (const RunRecord& run : resolution.runs) {
-            if (run.ended != RunEnd::Scored || !run.flags.empty()) return BatchExit::NotAllScored;
+            if (run.ended != RunEnd::Scored) return BatchExit::NotAllScored;
+            flagged = flagged || !run.flags.empty();
         }
     }
-    return BatchExit::AllScored;
+    return flagged ? BatchExit::ScoredWithFindings : BatchExit::AllScored;
 }
 
 void RunResultStep::WriteOutputLines(bool reportSaved) {

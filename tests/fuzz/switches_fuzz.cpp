@@ -48,5 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!args[i].empty() && args[i][0] == '/') FUZZ_CHECK(IsSwitchPresent(args, args[i].substr(1)));
     }
     FUZZ_CHECK(!IsSwitchPresent({args[0]}, args[0]));
+
+    // A line /QUIET accepts plays a demo it names (or only opens the folder); a refused one
+    // says that nothing was started.
+    const std::string refusal = QuietSwitchRefusal(args);
+    if (refusal.empty()) FUZZ_CHECK(IsSwitchPresent(args, "OPEN") || !options.demo.empty());
+    const std::string notStarted = "The benchmark was not started (/QUIET).";
+    FUZZ_CHECK(refusal.empty() || (refusal.size() > notStarted.size() &&
+                                   refusal.compare(refusal.size() - notStarted.size(), notStarted.size(), notStarted) == 0));
     return 0;
 }

@@ -795,29 +795,39 @@ TEST_F(BatchPassTest, ScoredPassEndsWithAllScoredAndPrintsScoreAndPaths) {
     EXPECT_EQ(view.output, (std::vector<std::string>{"640x480: 88.9 FPS", "Report: " + ReportPath(), "Data: " + json}));
 }
 
-TEST_F(BatchPassTest, RunsWithoutScoreOrWithAFlagEndWithNotAllScored) {
+// A missing score is a failure (1); a flagged run that scored is a finding (6), a warning a
+// job may choose to fail on.
+TEST_F(BatchPassTest, RunsWithoutScoreEndWithNotAllScoredAndFlaggedRunsWithFindings) {
     const struct {
         const char* name;
         Log log;
         const char* line;
+        BatchExit outcome;
     } cases[] = {
-        {"letters", Log("seconds = nan fps"), "640x480: No Score"},
-        {"no log", std::nullopt, "640x480: No Score"},
+        {"letters", Log("seconds = nan fps"), "640x480: No Score", BatchExit::NotAllScored},
+        {"no log", std::nullopt, "640x480: No Score", BatchExit::NotAllScored},
         {"flagged", Log("created window @ 0,0 (800x600)\n2000 frames rendered in 22.5 seconds = 88.9 fps"),
-         "640x480: 88.9 FPS (The game ran at 800x600, not at the resolution asked.)"},
+         "640x480: 88.9 FPS (The game ran at 800x600, not at the resolution asked.)", BatchExit::ScoredWithFindings},
     };
     for (const auto& c : cases) {
         pass.Outcome.reset();
         view.output.clear();
         files.files.clear();
         RunPass({c.log});
-        EXPECT_EQ(pass.Outcome, BatchExit::NotAllScored) << c.name;
+        EXPECT_EQ(pass.Outcome, c.outcome) << c.name;
         ASSERT_FALSE(view.output.empty()) << c.name;
         EXPECT_EQ(view.output[0], c.line) << c.name;
         EXPECT_EQ(view.output.size(), c.log ? 3u : 1u) << c.name << ": no report, no paths";
         // The name claimed at the start is given back when no report is written.
         EXPECT_EQ(files.FileExists(ReportPath()), c.log.has_value()) << c.name;
     }
+}
+
+// A flagged run beside one without a score: the missing score decides.
+TEST_F(BatchPassTest, AMissingScoreOutweighsAFlaggedRun) {
+    bench.runs = "RUNS2";
+    RunPass({"created window @ 0,0 (800x600)\n2000 frames rendered in 22.5 seconds = 88.9 fps", "seconds = nan fps"});
+    EXPECT_EQ(pass.Outcome, BatchExit::NotAllScored);
 }
 
 TEST_F(BatchPassTest, EachRefusalEndsWithRefusedAndUnattendedTheProgramEnds) {

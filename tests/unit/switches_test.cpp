@@ -105,3 +105,41 @@ TEST(ReadBatchOptions, HighPerformancePlanOnlyWithItsSwitch) {
 }
 
 }  // namespace
+
+// Under /QUIET a line the program would read otherwise than meant is refused, naming the
+// argument at fault; a plain line (any case, any order) passes.
+TEST(QuietSwitchRefusal, RefusesUnknownArgumentsTwoOfAGroupAndNoDemo) {
+    const struct {
+        ArgumentList args;
+        const char* expected;  // empty: no refusal
+    } cases[] = {
+        {Args({"/BATCH", "/QUIET", "/640", "/DEMO1", "/SHIGH"}), ""},
+        {Args({"/quiet", "/Demo2", "/batch", "/hdw3", "/RUNS3", "/LIMIT600", "/AA4", "/AF16", "/BOOST"}), ""},
+        {Args({"/BATCH", "/QUIET", "/640", "/640", "/DEMO1"}), ""},  // the same switch twice means one thing
+        {Args({"/BATCH", "/QUIET", "/OPEN"}), ""},                   // opens the folder, plays nothing
+        {Args({"/BATCH", "/QUIET", "/DEMO1"}), ""},  // no resolution: the pass's own refusal says so
+        {Args({"/BATCH", "/QUIET", "/640", "/DEMO1", "/FOO"}),
+         "Lurkmark does not know the switch \"/FOO\". The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "/640", "/DEMO1", "/SHIGHT"}),
+         "Lurkmark does not know the switch \"/SHIGHT\". The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "640", "/DEMO1"}),
+         "Lurkmark does not know the switch \"640\". The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "/640", "/DEMO1", "/LIMITX"}),
+         "Lurkmark does not know the switch \"/LIMITX\". The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "/640", "/DEMO1", ""}),
+         "Lurkmark does not know the switch \"\". The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "/640", "/SHIGH"}),
+         "Please, choose the demo with /DEMO1 or /DEMO2. The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "/640", "/DEMO1", "/1024"}),
+         "The switches /640 and /1024 choose the same setting; give one. The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "/hdw1", "/DEMO1", "/SLOW", "/SHIGH"}),
+         "The switches /SLOW and /SHIGH choose the same setting; give one. The benchmark was not started (/QUIET)."},
+        {Args({"/BATCH", "/QUIET", "/640", "/DEMO1", "/DEMO2"}),
+         "The switches /DEMO1 and /DEMO2 choose the same setting; give one. The benchmark was not started (/QUIET)."},
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const std::string& a : c.args) line += a + " ";
+        EXPECT_EQ(QuietSwitchRefusal(c.args), c.expected) << line;
+    }
+}

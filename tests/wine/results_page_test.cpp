@@ -15,6 +15,7 @@
 #include "support/pass_bench.h"
 #include "support/pass_environment.h"
 #include "support/started_program.h"
+#include "support/unattended_run.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
@@ -213,6 +214,48 @@ TEST(CompareSwitch, NamesAMissingOrBadFile) {
         ASSERT_TRUE(program.WaitForExit(20000));
         EXPECT_EQ(program.ExitCode(), 1u);
     }
+}
+
+// A job's comparison: no window and no browser; the page's path on standard output, a file at
+// fault on standard error, each with its status.
+TEST(CompareSwitch, UnderQuietPrintsThePathOrTheErrorAndOpensNothing) {
+    wt::TempFolder bench{"rp_switch_quiet"};
+    const std::string results = PrepareResults(bench);
+    const std::string exe = wt::InstallProgram(bench.Path());
+    wt::ReportOpenRecorder opened(bench.Path() + "opened.txt");
+    const std::string first = "\"" + results + kHistoryFiles[0] + "\" ";
+    const wt::UnattendedRun bad =
+        wt::RunUnattended("\"" + exe + "\" /COMPARE " + first + "\"" + results + "gone.json\" /QUIET", bench.Path(), 30000);
+    ASSERT_TRUE(bad.ended);
+    EXPECT_EQ(bad.exitCode, 1u);
+    EXPECT_FALSE(bad.windowShown);
+    EXPECT_EQ(bad.err, "The result file " + results + "gone.json cannot be read.\r\n");
+    EXPECT_EQ(bad.out, "");
+
+    const wt::UnattendedRun good = wt::RunUnattended(
+        "\"" + exe + "\" /QUIET /COMPARE " + first + "\"" + results + kHistoryFiles[2] + "\"", bench.Path(), 30000);
+    ASSERT_TRUE(good.ended);
+    EXPECT_EQ(good.exitCode, 0u) << good.err;
+    EXPECT_FALSE(good.windowShown);
+    EXPECT_EQ(good.err, "");
+    ASSERT_EQ(good.out.rfind(results + "compare_", 0), 0u) << good.out;
+    ASSERT_EQ(good.out.substr(good.out.size() - 6), ".htm\r\n");
+    const std::string page = good.out.substr(0, good.out.size() - 2);
+    EXPECT_NE(wt::ReadFileBytes(page).find("stock clocks"), std::string::npos);
+
+    // The same comparison without /QUIET, its page in another folder, opens the browser: once
+    // that is recorded, the quiet one would have been recorded before it.
+    const std::string other = bench.Path() + "Other\\";
+    wt::MakeFolders(other);
+    wt::WriteFileBytes(other + kHistoryFiles[0], HistoryFixture(kHistoryFiles[0]));
+    const wt::ProcessResult loud = wt::RunAndWait("\"" + exe + "\" /COMPARE \"" + other + kHistoryFiles[0] + "\" \"" +
+                                                      results + kHistoryFiles[2] + "\"",
+                                                  bench.Path(), 30000);
+    ASSERT_TRUE(loud.ended);
+    ASSERT_TRUE(wt::WaitUntil([&] { return opened.Recorded().find("compare_") != std::string::npos; }));
+    const std::string recorded = opened.Recorded();
+    EXPECT_EQ(recorded.rfind(other + "compare_", 0), 0u) << recorded;
+    EXPECT_EQ(recorded.find(results), std::string::npos) << "the quiet page was opened: " << recorded;
 }
 
 }  // namespace

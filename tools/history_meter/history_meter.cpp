@@ -1,6 +1,6 @@
 // history_meter FOLDER COUNT COMPUTERS
-// Writes COUNT result data files into FOLDER (passes of two or three resolutions, three runs
-// each, a tenth of them flagged, taken in turn by COMPUTERS PCs) and fills the results window's
+// Over the COUNT result data files that bench/history_files.py wrote into FOLDER (taken in turn
+// by COMPUTERS PCs; one more pass waits in FOLDER.arrival), fills the results window's
 // list from the folder as the window does when it opens: listing, reading, parsing, sorting and
 // filling the list view. Prints the time of the first fill of a folder never read (no index
 // beside the files), of the fills after it (the index read and checked against the listing)
@@ -14,68 +14,28 @@
 #include <string>
 
 #include "app/results_page_win.h"
-#include "platform/text_file.h"
 #include "results/history_index.h"
 #include "results/pass_history_win.h"
 
 namespace {
 
-std::string Run(int number, double score, bool flagged) {
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "{\"run\": %d, \"warmUp\": false, \"ended\": \"scored\", \"score\": %.1f, \"frames\": 2000, "
-                  "\"seconds\": %.1f, \"flags\": [%s]}",
-                  number, score, 2000 / score,
-                  flagged ? "{\"code\": \"shortDemo\", \"text\": \"The demo ended too soon.\"}" : "");
-    return text;
-}
-
-std::string Resolution(const char* key, const char* label, int width, int height, double base, bool flagged) {
-    std::string runs = Run(1, base, flagged) + ", " + Run(2, base + 1.5, false) + ", " + Run(3, base - 0.7, false);
-    char tail[128];
-    std::snprintf(tail, sizeof tail, "], \"mean\": %.2f, \"stddev\": 1.10}", base + 0.27);
-    return "{\"key\": \"" + std::string(key) + "\", \"label\": \"" + label + "\", \"width\": " + std::to_string(width) +
-           ", \"height\": " + std::to_string(height) + ", \"runs\": [" + runs + tail;
-}
-
-std::string PassFile(int i, int computers) {
-    char computer[32];
-    std::snprintf(computer, sizeof computer, "LAB-PC-%02d", i % computers + 1);
-    char started[32];
-    std::snprintf(started, sizeof started, "20%02d-%02d-%02dT%02d:%02d:00+01:00", 10 + i / 336, 1 + i / 28 % 12,
-                  1 + i % 28, i % 24, i % 60);
-    const double base = 60 + (i * 37) % 140;
-    std::string resolutions = Resolution("640",
-                                         "640\xC3\x97"
-                                         "480",
-                                         640, 480, base * 1.6, i % 10 == 0) +
-                              ", " +
-                              Resolution("1024",
-                                         "1024\xC3\x97"
-                                         "768",
-                                         1024, 768, base, false);
-    if (i % 3 == 0)
-        resolutions += ", " + Resolution("hdw2",
-                                         "1920\xC3\x97"
-                                         "1080 (HD WideScreen)",
-                                         1920, 1080, base / 2, false);
-    return std::string(
-               "{\r\n  \"format\": \"lurkmark-result\",\r\n  \"formatVersion\": 1,\r\n  \"program\": \"1.0\",\r\n") +
-           "  \"started\": \"" + started + "\",\r\n  \"report\": \"result_" + std::to_string(i) + ".htm\",\r\n" +
-           "  \"note\": \"pass " + std::to_string(i) + " caf\xC3\xA9\",\r\n" + "  \"computer\": \"" + computer +
-           "\",\r\n" +
-           "  \"machine\": [{\"label\": \"Operating system\", \"value\": \"Microsoft Windows 10 Pro\"}, "
-           "{\"label\": \"Processor\", \"value\": \"AMD Athlon 64 X2 4800+\"}, "
-           "{\"label\": \"Driver version\", \"value\": \"8.3" +
-           std::to_string(i % 7) + "\"}],\r\n" +
-           "  \"options\": {\"demo\": \"Rivo3V demo\", \"aspect\": \"Standard [ 4:3 ]\", \"shader\": \"High level\", "
-           "\"antialiasing\": \"None\", \"filtering\": \"Anisotropic 16\xC3\x97\", \"boost\": \"Off\", \"runs\": 3, "
-           "\"warmUp\": false, \"timeLimitSeconds\": 1800},\r\n" +
-           "  \"resolutions\": [" + resolutions + "]\r\n}\r\n";
-}
-
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_INTEGER& frequency) {
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The folder's listing alone, as every fill starts: under Wine each name comes from its server.
+double TimedListing(const std::string& folder, const LARGE_INTEGER& frequency) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "result_*.json").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        while (FindNextFileA(find, &data)) {
+        }
+        FindClose(find);
+    }
+    QueryPerformanceCounter(&end);
+    return Milliseconds(start, end, frequency);
 }
 
 double TimedFill(ResultsPage& page, const std::string& folder, const LARGE_INTEGER& frequency) {
@@ -96,10 +56,7 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[1]) + "\\";
     const int count = std::atoi(argv[2]);
     const int computers = std::max(1, std::atoi(argv[3]));
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (int i = 0; i < count; ++i) {
-        WriteWholeFile(folder + "result_" + std::to_string(i) + ".json", PassFile(i, computers));
-    }
+    const std::string arrival = std::string(argv[1]) + ".arrival\\result_" + std::to_string(count) + ".json";
     DeleteFileA((folder + kHistoryIndexFileName).c_str());
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -123,7 +80,10 @@ int main(int argc, char** argv) {
     double fastestWarm = 1e9;
     for (int repeat = 0; repeat < 5; ++repeat) fastestWarm = std::min(fastestWarm, TimedFill(page, folder, frequency));
     // One more pass arrives, as from another PC: read, and the index written again.
-    WriteWholeFile(folder + "result_" + std::to_string(count) + ".json", PassFile(count, computers));
+    if (!CopyFileA(arrival.c_str(), (folder + "result_" + std::to_string(count) + ".json").c_str(), TRUE)) {
+        std::fprintf(stderr, "cannot bring in %s (error %lu)\n", arrival.c_str(), GetLastError());
+        return 1;
+    }
     const double arrived = TimedFill(page, folder, frequency);
     const int rowsAfterArrival = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     DeleteFileA((folder + "result_" + std::to_string(count) + ".json").c_str());
@@ -136,6 +96,7 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&read);
     const HistoryTable table = BuildHistoryTable(entries, '.', HistoryView::Window);
     QueryPerformanceCounter(&end);
+    const double listing = TimedListing(folder, frequency);
     const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     char shown[512] = {};
     GetWindowTextA(label, shown, sizeof shown);
@@ -148,6 +109,7 @@ int main(int argc, char** argv) {
     std::printf("of a fill from the index: listing, index and files %.1f ms, building and sorting the table %.1f ms "
                 "(%zu rows)\n",
                 Milliseconds(start, read, frequency), Milliseconds(read, end, frequency), table.rows.size());
+    std::printf("the folder's listing alone: %.1f ms\n", listing);
     DestroyWindow(owner);
     return rows == count && rowsAfterArrival == count + 1 ? 0 : 1;
 }

@@ -13,6 +13,11 @@ struct UnattendedRun {
     bool windowShown = false;  // a visible top-level window of the program was seen
 };
 
-UnattendedRun RunUnattended(const std::string& commandLine, const std::string& folder, unsigned long timeoutMs);
+// Where the program's standard output and error go: files, or pipes (as PowerShell and CI
+// runners give them) read once it has ended.
+enum class Redirection { Files, Pipes };
+
+UnattendedRun RunUnattended(const std::string& commandLine, const std::string& folder, unsigned long timeoutMs,
+                            Redirection redirection = Redirection::Files);
 
 }  // namespace wt
