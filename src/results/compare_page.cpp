@@ -145,7 +145,10 @@ std::string FlagsCell(const PassSummary& pass) {
     for (const ResolutionSummary& r : pass.resolutions) {
         for (const RunSummary& run : r.runs) {
             for (const RunFlag& flag : run.flags) {
-                text += (text.empty() ? "" : "; ") + r.label + ", run " + std::to_string(run.run) + ": " + flag.text;
+                // Each item a sentence of its own: flag texts end with their own full stop.
+                const bool ended = !flag.text.empty() && flag.text.back() == '.';
+                text += (text.empty() ? "" : " ") + r.label + ", run " + std::to_string(run.run) + ": " + flag.text +
+                        (ended ? "" : ".");
             }
         }
     }
