@@ -132,40 +132,7 @@ std::vector<char> MnemonicsOf(HWND page) {
     return letters;
 }
 
-TEST(Keyboard, EveryPageHasUniqueMnemonicsAndTheyReachTheRunsTimeLimitPlanAndResultsControls) {
-    wt::TempFolder bench{"kb_mnemonics"};
-    wt::CreateSettingsKey();
-    StartedProgram app(bench.Path());
-    ASSERT_NE(app.main, nullptr);
-    for (int page = 0; page < 7; ++page) {
-        std::vector<char> letters = MnemonicsOf(app.Control(ctl::PageBase + page));
-        std::sort(letters.begin(), letters.end());
-        EXPECT_EQ(std::adjacent_find(letters.begin(), letters.end()), letters.end())
-            << "page " << page << " has a letter twice: " << std::string(letters.begin(), letters.end());
-    }
-
-    wt::Click(app.Control(ctl::RzGroup1));
-    wt::Click(app.Control(ctl::RzGroup1Items2));
-    const struct {
-        char letter;
-        int control;
-    } reached[] = {{'r', ctl::RepeatsBox}, {'t', ctl::TimeLimitEdit}, {'w', ctl::WarmUpCheckBox},
-                   {'p', ctl::HighPerfCheckBox}};
-    for (const auto& mnemonic : reached) {
-        wt::PressAltLetter(app.main, mnemonic.letter);
-        EXPECT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == app.Control(mnemonic.control); }))
-            << "Alt+" << mnemonic.letter << " gave the focus to " << GetDlgCtrlID(wt::FocusIn(app.main));
-    }
-
-    // On the results page Alt+F and Alt+W press their buttons; Alt+W opens the results window.
-    wt::Click(app.Control(ctl::RzGroup1Items4));
-    wt::PressAltLetter(app.main, 'w');
-    EXPECT_NE(wt::WaitForWindow(app.program.ProcessId(), "TResultsForm"), nullptr) << "Alt+W";
-    EXPECT_TRUE(app.Exit());
-    wt::DeleteSettingsKey();
-}
-
-TEST(Keyboard, EscapeClosesThePickerAndMnemonicsReachTheFieldsOfTheShownPage) {
+TEST(Keyboard, EscapeClosesThePickerAndMnemonicsAreUniqueAndReachTheControlsOfTheShownPage) {
     wt::TempFolder bench{"kb_picker"};
     wt::CreateSettingsKey();
     StartedProgram app(bench.Path());
@@ -186,6 +153,30 @@ TEST(Keyboard, EscapeClosesThePickerAndMnemonicsReachTheFieldsOfTheShownPage) {
     wt::PressKey(picker, VK_ESCAPE);
     EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker) && IsWindowEnabled(app.main); }));
     EXPECT_EQ(wt::ReadSettingsValue("CusW"), "<missing>") << "Escape adds nothing";
+
+    for (int page = 0; page < 7; ++page) {
+        std::vector<char> letters = MnemonicsOf(app.Control(ctl::PageBase + page));
+        std::sort(letters.begin(), letters.end());
+        EXPECT_EQ(std::adjacent_find(letters.begin(), letters.end()), letters.end())
+            << "page " << page << " has a letter twice: " << std::string(letters.begin(), letters.end());
+    }
+
+    wt::Click(app.Control(ctl::RzGroup1Items2));
+    const struct {
+        char letter;
+        int control;
+    } reached[] = {{'r', ctl::RepeatsBox}, {'t', ctl::TimeLimitEdit}, {'w', ctl::WarmUpCheckBox},
+                   {'p', ctl::HighPerfCheckBox}};
+    for (const auto& mnemonic : reached) {
+        wt::PressAltLetter(app.main, mnemonic.letter);
+        EXPECT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == app.Control(mnemonic.control); }))
+            << "Alt+" << mnemonic.letter << " gave the focus to " << GetDlgCtrlID(wt::FocusIn(app.main));
+    }
+
+    // On the results page Alt+W presses "Open in window".
+    wt::Click(app.Control(ctl::RzGroup1Items4));
+    wt::PressAltLetter(app.main, 'w');
+    EXPECT_NE(wt::WaitForWindow(app.program.ProcessId(), "TResultsForm"), nullptr) << "Alt+W";
     EXPECT_TRUE(app.Exit());
     wt::DeleteSettingsKey();
 }
