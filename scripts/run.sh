@@ -7,9 +7,10 @@
 # unattended, shows what the program prints, and whenever a report was written prints where it
 # is and its score (with the flags of a flagged run); when none was, one line says why. It ends
 # with the program's exit status (the README's table).
-#   --interactive   starts the window instead, with 640 x 480, 1024 x 768 and 1920 x 1200
-#                   chosen, for a pass of three resolutions: press Run. Give a display of
-#                   your own with LURK_DISPLAY=:0 to see it (otherwise a private Xvfb).
+#   --interactive   starts the window instead, with 640 x 480, 1024 x 768 and the largest
+#                   wide size the desktop offers (1920 x 1200 or 1920 x 1080) chosen: press
+#                   Run. Give a display of your own with LURK_DISPLAY=:0 to see it (otherwise
+#                   a private Xvfb); Wine's desktop is then as large as that screen.
 # Usage: scripts/run.sh [--interactive] [SWITCHES...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,9 +38,15 @@ wine_run="$build/wine-run"
 if [ -n "${LURK_DISPLAY:-}" ]; then
   export DISPLAY=$LURK_DISPLAY
   [ -f "$LURK_WINEPREFIX/system.reg" ] || "$wine_run" wineboot -i
+  # Wine's desktop as large as this screen, never larger: a desktop kept from an earlier run
+  # on a larger screen would open the windows off this one.
+  desktop=$(xdpyinfo | awk '/dimensions:/ { print $2; exit }')
+  "$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+  "$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null
 else
   tests/harness/wine-env.sh setup "$wine_run" >/dev/null
   trap 'tests/harness/wine-env.sh cleanup "$wine_run"' EXIT
+  desktop=2048x1536  # the one tests/harness/wine-env.sh sets
 fi
 drive_c="$LURK_WINEPREFIX/drive_c"
 
@@ -66,7 +73,18 @@ export LURK_DXDIAG_REPORT
 key='HKLM\Software\Quenwick\Lurkmark'
 settings=("Path=C:\\Games\\Prey Game" "ResultPath=C:\\Lurkmark Results\\" "Programversion=1.0" "NoErrorWarning=0")
 if [ $interactive = 1 ]; then
-  settings+=("640=1" "1024=1" "hdw3=1" "Demo=1" "Shader=2" "AspectRatio=0" "AFLevel=0" "AALevel=0")
+  # Only sizes the desktop offers: a larger one is dimmed in the window and not run.
+  width=${desktop%x*}
+  height=${desktop#*x}
+  chosen="640 x 480, 1024 x 768"
+  if [ "$width" -ge 1920 ] && [ "$height" -ge 1200 ]; then
+    settings+=("hdw3=1")
+    chosen="$chosen and 1920 x 1200"
+  elif [ "$width" -ge 1920 ] && [ "$height" -ge 1080 ]; then
+    settings+=("hdw2=1")
+    chosen="$chosen and 1920 x 1080"
+  fi
+  settings+=("640=1" "1024=1" "Demo=1" "Shader=2" "AspectRatio=0" "AFLevel=0" "AALevel=0")
 fi
 for setting in "${settings[@]}"; do
   "$wine_run" reg add "$key" /v "${setting%%=*}" /d "${setting#*=}" /f /reg:32 >/dev/null
@@ -76,7 +94,7 @@ WINEPREFIX=$LURK_WINEPREFIX wineserver -w
 
 exe='C:\Program Files\Quenwick Lurkmark\QWK_Lurkmark.exe'
 if [ $interactive = 1 ]; then
-  echo "Starting $exe: press Run for a pass of three resolutions; reports go to $results"
+  echo "Starting $exe on a ${desktop} desktop: press Run for a pass of $chosen; reports go to $results"
   "$wine_run" "$exe"
   exit 0
 fi

@@ -140,17 +140,17 @@ void MainForm::CreateDemoPage(HWND page) {
     HWND runs = CreateContainerPanel(page, ctl::RunsGroup, ScaleRect(4, 172, 164, 50), " Runs ",
                                      static_cast<HFONT>(font_.Get()), WS_VISIBLE);
     controls_[ctl::RunsGroup] = runs;
-    AddLabel(runs, "Runs per resolution", 8, 16, 114);
+    AddLabel(runs, "&Runs per resolution", 8, 16, 114);
     HWND repeats = AddControl(runs, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, ctl::RepeatsBox, 124,
                               12, 34, 200);
     for (const char* item : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
         SendMessageA(repeats, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
-    DrawWithoutVisualStyle(AddControl(runs, "BUTTON", "Discard a warm-up run", BS_AUTOCHECKBOX | WS_TABSTOP,
+    DrawWithoutVisualStyle(AddControl(runs, "BUTTON", "Discard a &warm-up run", BS_AUTOCHECKBOX | WS_TABSTOP,
                                       ctl::WarmUpCheckBox, 10, 33, 146, 16));
     WatchCheckBoxLeave(ctl::WarmUpCheckBox);
     CreateTimeLimitGroup(page);
-    DrawWithoutVisualStyle(AddControl(page, "BUTTON", "Use the High performance power plan during a pass",
+    DrawWithoutVisualStyle(AddControl(page, "BUTTON", "Use the High &performance power plan during a pass",
                                       BS_AUTOCHECKBOX | WS_TABSTOP, ctl::HighPerfCheckBox, 10, 228, 320, 16));
     AddHint(Control(ctl::HighPerfCheckBox),
             "Switches Windows to its High performance power plan for the pass and back at its end");
@@ -161,6 +161,8 @@ void MainForm::CreateTimeLimitGroup(HWND page) {
     HWND group = CreateContainerPanel(page, ctl::TimeLimitGroup, ScaleRect(172, 172, 164, 50), " Time limit ",
                                       static_cast<HFONT>(font_.Get()), WS_VISIBLE);
     controls_[ctl::TimeLimitGroup] = group;
+    // Made before the field, so that its mnemonic reaches the field.
+    AddLabel(group, "minu&tes\r\n(0: no limit)", 68, 17, 92, 28);
     HWND minutes = AddEdit(group, ctl::TimeLimitEdit, 10, 20, 52, false);
     SetWindowLongA(minutes, GWL_STYLE, GetWindowLongA(minutes, GWL_STYLE) | ES_NUMBER);
     SendMessageA(minutes, EM_LIMITTEXT, 4, 0);
@@ -168,7 +170,6 @@ void MainForm::CreateTimeLimitGroup(HWND page) {
                            ctl::TimeLimitSpin, 0, 0, 0, 0);
     SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(minutes), 0);
     SendMessageA(spin, UDM_SETRANGE32, 0, kMaxGameTimeLimitMinutes);
-    AddLabel(group, "minutes\r\n(0: no limit)", 68, 17, 92, 28);
     AddHint(minutes, "The longest one game run may take before the game is ended; 0 for no limit");
 }
 
@@ -234,10 +235,10 @@ void MainForm::CreateResultsPage(HWND page) {
                             14);
     HWND list = AddControl(page, WC_LISTVIEWA, "", LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER,
                            ctl::ResultsList, 4, 20, 332, 218);
-    HWND compare = AddButton(page, ctl::ResultsCompare, "Compare", 4, 244, 90, 24);
+    HWND compare = AddButton(page, ctl::ResultsCompare, "&Compare", 4, 244, 90, 24);
     AddHint(compare, "Compare 2 to 8 selected passes in a chart");
-    AddHint(AddButton(page, ctl::ResultsOpenFolder, "Open folder", 100, 244, 90, 24), "Open results folder");
-    AddHint(AddButton(page, ctl::ResultsWindowOpen, "Open in window", 226, 244, 110, 24),
+    AddHint(AddButton(page, ctl::ResultsOpenFolder, "Open &folder", 100, 244, 90, 24), "Open results folder");
+    AddHint(AddButton(page, ctl::ResultsWindowOpen, "Open in &window", 226, 244, 110, 24),
             "The list in a window of its own, with the computer of each pass and a filter");
     resultsPage_.Attach({Handle(), label, list, compare});
 }

@@ -112,6 +112,7 @@ void MainForm::ShowProgressPanel(bool shown) {
     HWND panel = Control(ctl::Panel1);
     if (shown) SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(panel, shown ? SW_SHOW : SW_HIDE);
+    KeepKeyboardFocus();
     // A pass has ended: its data file is now in the results folder. A batch program ends now
     // and shows no list: it leaves a shared folder of many PCs and its index alone.
     if (!shown && !mode_.BatchMode) {
@@ -135,6 +136,17 @@ void MainForm::ShowElapsedTime() {
 
 void MainForm::SetBenchButtonEnabled(bool enabled) {
     Enable(ctl::BenchButton, enabled);
+    KeepKeyboardFocus();
+}
+
+// The focus never rests on a disabled Run, a hidden page or the bare window, where Tab and
+// Enter would reach nothing: during a pass Cancel takes it, after the pass Run.
+void MainForm::KeepKeyboardFocus() {
+    if (GetActiveWindow() != Handle()) return;  // a message box has it, and gives it back
+    HWND focus = GetFocus();
+    if (focus && focus != Handle() && IsWindowVisible(focus) && IsWindowEnabled(focus)) return;
+    HWND target = IsWindowVisible(Control(ctl::Panel1)) ? Control(ctl::ProgressCancel) : Control(ctl::BenchButton);
+    if (IsWindowVisible(target) && IsWindowEnabled(target)) SetFocus(target);
 }
 
 void MainForm::ShowMessage(const std::string& text) {
@@ -165,8 +177,17 @@ void MainForm::MinimiseApplication() {
 LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
-        break;
+        // As a dialog box does: the focus comes back to the control that had it when the
+        // window was left (for the game, a message box), not to the bare window.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (IsChild(Handle(), GetFocus())) lastFocus_ = GetFocus();
+            break;
+        }
+        FormActivate();
+        if (HIWORD(wParam) || !lastFocus_ || !IsChild(Handle(), lastFocus_)) break;
+        SetFocus(lastFocus_);
+        KeepKeyboardFocus();
+        return 0;
     case kStartBatchBehaviour:
         FormActivate();
         return 0;

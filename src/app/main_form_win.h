@@ -149,6 +149,7 @@ private:
     int CheckedItem(int firstItemId, int count) const;
     void SelectItem(int firstItemId, int count, int index);
     void MoveFocus(WPARAM target, LPARAM byHandle);
+    void KeepKeyboardFocus();
 
     StartupMode mode_;
     BenchOptions benchOptions_;
@@ -184,6 +185,7 @@ private:
     std::map<int, HWND> controls_;
     HWND pages_[kPageCount] = {};
     HWND tooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
     std::string hintText_;  // the text of a hint given when asked for, while it shows
     ScopedMenu popupMenu_;
     ScopedGdiObject font_;

@@ -6,6 +6,7 @@
 #include "app/results_window_layout.h"
 #include "domain/app_paths.h"
 #include "platform/decimal_separator_win.h"
+#include "platform/scoped_win.h"
 #include "platform/text_file.h"
 #include "results/history_filter.h"
 #include "results/pass_history_win.h"
@@ -17,6 +18,11 @@
 namespace {
 
 constexpr COLORREF kGreyedText = RGB(112, 112, 112);
+// A selected row while the list has no focus: the list's own colour for it is light grey,
+// under which the page's silver text cannot be read.
+constexpr COLORREF kSelectedUnfocused = RGB(70, 74, 78);
+// A folder of thousands of passes: its first rows tell the widths well enough.
+constexpr std::size_t kRowsMeasured = 1000;
 
 char DecimalSeparator() {
     const std::string separator = UserDecimalSeparator();
@@ -59,7 +65,7 @@ void ResultsPage::Reload(const std::string& resultFolder) {
     folder_ = resultFolder;
     entries_ = ReadHistoryFolder(resultFolder);
     searchTexts_ = view_ == HistoryView::Window ? HistorySearchTexts(entries_) : std::vector<std::string>();
-    widths_ = ColumnWidths();
+    if (sizedByUser_) widths_ = ColumnWidths();
     table_ = BuildHistoryTable(entries_, DecimalSeparator(), view_);
     SortHistoryRows(table_, entries_, static_cast<std::size_t>(sortColumn_), sortAscending_);
     shown_ = MatchingRows(table_, searchTexts_, filter_);
@@ -115,12 +121,12 @@ void ResultsPage::Fill() {
     ListView_DeleteAllItems(list);
     while (ListView_DeleteColumn(list, 0)) {
     }
+    const std::vector<int> widths = FittedWidths();
     for (std::size_t c = 0; c < table_.columns.size(); ++c) {
-        const auto stored = widths_.find(ColumnName(table_.columns[c]));
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = table_.columns[c].numeric ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = Scale(stored != widths_.end() ? stored->second : DefaultColumnWidth(table_.columns[c]));
+        column.cx = widths[c];
         column.pszText = const_cast<char*>(table_.columns[c].title.c_str());
         SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
     }
@@ -130,6 +136,45 @@ void ResultsPage::Fill() {
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     UpdateButtons();
+}
+
+// Device pixels: a width the user gave a column stays; every other column is as wide as its
+// header and its widest cell, and where the list is too narrow for all of them the texts give
+// way, so that the scores stay in view.
+std::vector<int> ResultsPage::FittedWidths() const {
+    HWND list = controls_.list;
+    ScopedWindowDc dc(list);
+    const HGDIOBJ oldFont = SelectObject(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    auto textWidth = [&dc](const std::string& text) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const int cellPadding = Scale(14);
+    const int headerPadding = Scale(24);  // the sort mark beside the title
+    const std::size_t measured = std::min(table_.rows.size(), kRowsMeasured);
+    std::vector<int> wanted;
+    std::vector<int> least;
+    for (std::size_t c = 0; c < table_.columns.size(); ++c) {
+        const HistoryColumn& column = table_.columns[c];
+        const auto stored = widths_.find(ColumnName(column));
+        if (stored != widths_.end()) {
+            wanted.push_back(Scale(stored->second));
+            least.push_back(wanted.back());
+            continue;
+        }
+        const int header = textWidth(column.title) + headerPadding;
+        int widest = std::max(header, Scale(DefaultColumnWidth(column)) / 2);
+        for (std::size_t r = 0; r < measured; ++r) {
+            if (c < table_.rows[r].cells.size()) widest = std::max(widest, textWidth(table_.rows[r].cells[c]) + cellPadding);
+        }
+        wanted.push_back(widest);
+        least.push_back(MayGiveWay(column) ? header : widest);
+    }
+    SelectObject(dc.Get(), oldFont);
+    RECT client{};
+    GetClientRect(list, &client);
+    return FitColumnsToRoom(wanted, least, client.right - GetSystemMetrics(SM_CXVSCROLL));
 }
 
 void ResultsPage::SortBy(int column) {
@@ -144,7 +189,7 @@ void ResultsPage::SortBy(int column) {
     }
     std::vector<std::size_t> selected;
     for (int item : SelectedItems()) selected.push_back(RowAt(item).entry);
-    widths_ = ColumnWidths();
+    if (sizedByUser_) widths_ = ColumnWidths();
     SortHistoryRows(table_, entries_, static_cast<std::size_t>(column), sortAscending_);
     shown_ = MatchingRows(table_, searchTexts_, filter_);
     Fill();
@@ -205,6 +250,12 @@ void ResultsPage::CompareClick() {
 }
 
 bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
+    // A column the user sized keeps its width from then on; the owner may want the notice too.
+    if (header.hwndFrom == ListView_GetHeader(controls_.list) &&
+        (header.code == HDN_ENDTRACKA || header.code == HDN_ENDTRACKW)) {
+        sizedByUser_ = true;
+        return false;
+    }
     if (header.hwndFrom != controls_.list) return false;
     result = 0;
     switch (header.code) {
@@ -240,11 +291,15 @@ bool ResultsPage::OnNotify(const NMHDR& header, LRESULT& result) {
         if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
             result = CDRF_NOTIFYITEMDRAW;
         } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-            // Selected rows keep the list's own highlight.
+            // Selected rows keep the list's own highlight while the list has the focus.
             const auto item = static_cast<int>(draw.nmcd.dwItemSpec);
             const bool selected = ListView_GetItemState(controls_.list, item, LVIS_SELECTED) & LVIS_SELECTED;
             const bool greyed = HasItem(item) && RowAt(item).greyed;
-            if (!selected && view_ == HistoryView::Page) {
+            if (selected && view_ == HistoryView::Page && GetFocus() != controls_.list) {
+                draw.nmcd.uItemState &= ~CDIS_SELECTED;
+                draw.clrText = kWhite;
+                draw.clrTextBk = kSelectedUnfocused;
+            } else if (!selected && view_ == HistoryView::Page) {
                 draw.clrText = greyed ? kGreyedText : kSilver;
                 draw.clrTextBk = kPageBlack;
             } else if (!selected && greyed) {

@@ -45,6 +45,7 @@ public:
 private:
     static LRESULT CALLBACK ListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void Fill();
+    std::vector<int> FittedWidths() const;
     void ShowCount();
     void SortBy(int column);
     void OpenReport(int item);
@@ -62,6 +63,7 @@ private:
     std::vector<std::size_t> shown_;  // the rows of table_ that the filter lets through, in order
     std::string filter_;
     std::map<std::string, int> widths_;
+    bool sizedByUser_ = false;  // a column was sized by dragging its header's edge
     int sortColumn_ = 1;  // the date
     bool sortAscending_ = false;
     std::string tipText_;  // kept alive while the list shows it

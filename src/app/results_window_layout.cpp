@@ -77,6 +77,25 @@ int DefaultColumnWidth(const HistoryColumn& column) {
     return 64;
 }
 
+std::vector<int> FitColumnsToRoom(std::vector<int> wanted, const std::vector<int>& least, int room) {
+    int excess = -room;
+    for (int width : wanted) excess += width;
+    while (excess > 0) {
+        std::size_t widest = wanted.size();
+        for (std::size_t c = 0; c < wanted.size() && c < least.size(); ++c) {
+            if (wanted[c] > least[c] && (widest == wanted.size() || wanted[c] > wanted[widest])) widest = c;
+        }
+        if (widest == wanted.size()) break;
+        --wanted[widest];
+        --excess;
+    }
+    return wanted;
+}
+
+bool MayGiveWay(const HistoryColumn& column) {
+    return !column.numeric && column.field != HistoryField::Flag && column.field != HistoryField::Started;
+}
+
 std::string EncodeColumnWidths(const std::map<std::string, int>& widths) {
     std::string text;
     for (const auto& [name, width] : widths) {

@@ -36,6 +36,13 @@ std::string ColumnName(const HistoryColumn& column);
 // The width a column has until the user changes it, in design pixels at 96 DPI.
 int DefaultColumnWidth(const HistoryColumn& column);
 
+// Widths that fit `room` where they can: a column wider than its least width gives way, the
+// widest first, down to that least. Too little room even then: the list scrolls.
+std::vector<int> FitColumnsToRoom(std::vector<int> wanted, const std::vector<int>& least, int room);
+// Whether the column may be narrower than its content when room is short: texts such as the
+// note and the computer may; flags, dates and scores keep their whole width.
+bool MayGiveWay(const HistoryColumn& column);
+
 // "name=width;name=width": widths in design pixels at 96 DPI.
 std::string EncodeColumnWidths(const std::map<std::string, int>& widths);
 // Widths of 0 to 2000 by name; items of another form are passed over.

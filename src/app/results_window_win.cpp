@@ -19,6 +19,8 @@ constexpr int kRowHeight = 22;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 26;
 constexpr int kFilterWidth = 240;
+constexpr int kLeastFilterWidth = 80;
+constexpr int kLeastCountWidth = 140;  // "10 shown of 100 passes"
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
@@ -92,7 +94,9 @@ void ResultsWindow::Layout() {
     const int margin = Scale(kMargin);
     const int row = Scale(kRowHeight);
     const int labelWidth = Scale(40);
-    const int filterWidth = Scale(kFilterWidth);
+    // A narrow window narrows the filter, never the count of passes beside it.
+    const int filterWidth = std::clamp(static_cast<int>(client.right) - margin * 4 - labelWidth - Scale(kLeastCountWidth),
+                                       Scale(kLeastFilterWidth), Scale(kFilterWidth));
     const int buttonWidth = Scale(kButtonWidth);
     const int buttonHeight = Scale(kButtonHeight);
     const int width = client.right;

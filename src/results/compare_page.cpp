@@ -45,6 +45,7 @@ std::string Number(double value, char separator) { return DecimalText(value, 1, 
 std::string Coordinate(double value) { return DecimalText(value, 2, '.'); }
 
 constexpr const char* kUnnamedComputer = "computer not named";
+constexpr const char* kLeftToTheGame = "the game's own setting";
 
 // Passes from several PCs are told apart by the PC's name; passes from one PC, or from files
 // that name none, keep the page as it always was.
@@ -145,7 +146,10 @@ std::string FlagsCell(const PassSummary& pass) {
     for (const ResolutionSummary& r : pass.resolutions) {
         for (const RunSummary& run : r.runs) {
             for (const RunFlag& flag : run.flags) {
-                text += (text.empty() ? "" : "; ") + r.label + ", run " + std::to_string(run.run) + ": " + flag.text;
+                // Each item a sentence of its own: flag texts end with their own full stop.
+                const bool ended = !flag.text.empty() && flag.text.back() == '.';
+                text += (text.empty() ? "" : " ") + r.label + ", run " + std::to_string(run.run) + ": " + flag.text +
+                        (ended ? "" : ".");
             }
         }
     }
@@ -157,6 +161,13 @@ std::string ValueOf(const std::vector<LabelledValue>& values, const std::string&
         if (v.label == label) return v.value;
     }
     return "";
+}
+
+// An option the pass did not set (a batch line without its switch, or no choice in the
+// window) was left to the game: the game ran with the value its own configuration held.
+std::string OptionCell(const PassSummary& pass, const std::string& label) {
+    const std::string value = ValueOf(pass.options, label);
+    return value.empty() ? kLeftToTheGame : value;
 }
 
 // Labels in the order they first appear in any pass.
@@ -199,7 +210,7 @@ void AppendTable(std::vector<std::string>& out, const std::vector<const PassSumm
         AppendRow(out, label, each([&](const PassSummary& p) { return ValueOf(p.machine, label); }));
     }
     for (const std::string& label : LabelsOf(passes, &PassSummary::options)) {
-        AppendRow(out, label, each([&](const PassSummary& p) { return ValueOf(p.options, label); }));
+        AppendRow(out, label, each([&](const PassSummary& p) { return OptionCell(p, label); }));
     }
     for (const ResolutionColumn& r : resolutions) {
         AppendRow(out, r.label, each([&](const PassSummary& p) { return ScoreCell(p, r.key, separator); }));

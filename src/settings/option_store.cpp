@@ -13,6 +13,9 @@ std::string TokenAt(const char* const* tokens, int count, int index) {
 
 void StoreResolutions(SettingsStore& store, const OptionState& options) {
     for (ResolutionPosition i = 0; i < kResolutionCount; ++i) {
+        // A size this display does not offer is dimmed and shown unchecked: the choice made
+        // on another display is kept for it.
+        if (!options.resolutions[i].enabled) continue;
         store.Write(ResolutionTable[i].key, options.resolutions[i].checked ? "1" : "0");
     }
 }

@@ -11,7 +11,7 @@
 // Storing one option at the moment the window changes it. Each writes exactly the text the
 // settings key keeps for that option.
 
-// The nine resolution values: "1" for a checked item, "0" for the others.
+// The resolution values: "1" for a checked item, "0" for the others; a dimmed item keeps its value.
 void StoreResolutions(SettingsStore& store, const OptionState& options);
 // CusRes: "1" when switched on and both sizes are filled in.
 void StoreCustomResolutionSwitch(SettingsStore& store, const OptionState& options);

@@ -155,6 +155,24 @@ TEST(BuildComparePage, ShowsMissingResolutionsAndUnscoredRuns) {
                         "19,8 %"),
               std::string::npos);
     EXPECT_NE(page.find("overclocked (flagged run)"), std::string::npos);
+    // An option the pass left to the game (a batch line without its switch) says so.
+    std::vector<PassSummary> leftOut = {passes[0], passes[0]};
+    for (LabelledValue& option : leftOut[1].options) {
+        if (option.label == "Antialiasing") option.value.clear();
+    }
+    const std::string withLeftOut = BuildComparePage(Pointers(leftOut), '.');
+    const std::size_t antialiasing = withLeftOut.find("<th>Antialiasing</th>");
+    ASSERT_NE(antialiasing, std::string::npos);
+    EXPECT_NE(withLeftOut.find("own setting</td></tr>", antialiasing), std::string::npos) << withLeftOut;
+    EXPECT_LT(withLeftOut.find("own setting</td></tr>", antialiasing), withLeftOut.find("</tr>", antialiasing) + 5);
+    // Several flags of a pass: sentences one after the other, never ".;".
+    std::vector<PassSummary> flagged = {passes[2], passes[2]};
+    flagged[1].resolutions[0].runs[0].flags.push_back({"busy", "The processor was busy"});
+    flagged[1].resolutions[0].runs[0].flags.push_back({"late", "Another run ended late."});
+    const std::string twoFlags = BuildComparePage(Pointers(flagged), '.');
+    EXPECT_EQ(twoFlags.find(".;"), std::string::npos);
+    EXPECT_NE(twoFlags.find(": The processor was busy. "), std::string::npos) << twoFlags;
+    EXPECT_NE(twoFlags.find(": Another run ended late.</td>"), std::string::npos) << twoFlags;
     // The whole page is CR LF lines.
     EXPECT_EQ(Count(page, "\n"), Count(page, "\r\n"));
 }

@@ -16,6 +16,12 @@ TEST(OptionStore, WritesTheStoredTextOfEachOption) {
     EXPECT_EQ(store.values["800"], "0");
     EXPECT_EQ(store.values["hdw3"], "1");
     EXPECT_EQ(store.values.size(), 9u);
+    // A dimmed size (not offered by this display) keeps what another display stored.
+    store.values["hdw3"] = "1";
+    o.resolutions[8] = {false, false};
+    StoreResolutions(store, o);
+    EXPECT_EQ(store.values["hdw3"], "1");
+    EXPECT_EQ(store.values["640"], "1");
 
     o.customOn = true;
     o.customWidth = "1680";

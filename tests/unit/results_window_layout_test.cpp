@@ -56,3 +56,18 @@ TEST(ColumnName, NamesEveryColumnOfTheWindow) {
 }
 
 }  // namespace
+
+TEST(ColumnWidths, TextColumnsGiveWayWidestFirstSoThatTheScoresFit) {
+    const struct {
+        std::vector<int> wanted;
+        std::vector<int> least;
+        int room;
+        std::vector<int> fitted;
+    } cases[] = {
+        {{18, 130, 200, 60, 64}, {18, 130, 50, 60, 64}, 400, {18, 130, 128, 60, 64}},  // the note gives way
+        {{18, 130, 200, 150, 64}, {18, 130, 50, 40, 64}, 400, {18, 130, 94, 94, 64}},  // widest first, then both
+        {{18, 130, 200, 60, 64}, {18, 130, 120, 60, 64}, 300, {18, 130, 120, 60, 64}},  // not below the least: scrolls
+        {{18, 130, 100}, {18, 130, 50}, 500, {18, 130, 100}},                          // room enough: as wanted
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitColumnsToRoom(c.wanted, c.least, c.room), c.fitted) << c.room;
+}

@@ -17,6 +17,7 @@
 #include "support/eventually.h"
 #include "support/game_folder.h"
 #include "support/held_file.h"
+#include "support/keyboard.h"
 #include "support/pass_environment.h"
 #include "support/pass_expectations.h"
 #include "support/process_list.h"
@@ -219,6 +220,47 @@ HWND AskedToLeave(const InteractiveProgram& app) {
     HWND box = wt::WaitForDialogOwnedBy(app.main);
     if (box) EXPECT_EQ(MessageText(box), kLeaveQuestion);
     return box;
+}
+
+// Tab until the focus is on `control`; false when a whole round of the window never reaches it.
+bool TabUntil(const InteractiveProgram& app, HWND control) {
+    for (int press = 0; press < 16; ++press) {
+        const HWND before = wt::FocusIn(app.main);
+        if (before == control) return true;
+        wt::PressKey(app.main, VK_TAB);
+        if (!wt::WaitUntil([&] { return wt::FocusIn(app.main) != before; })) return false;
+    }
+    return wt::FocusIn(app.main) == control;
+}
+
+TEST(KeyboardDuringARun, CancelTakesTheFocusFromRunTabGoesOnAndRunTakesItBackAtTheEnd) {
+    HeldRun run("fault_focus");
+    wt::ReportOpenRecorder opened(run.bench.paths.BenchDir + "opened.txt");
+    InteractiveProgram app(run.bench);
+    ASSERT_TRUE(app.WaitForMain());
+    HWND runButton = app.Control(ctl::BenchButton);
+    HWND cancel = app.Control(ctl::ProgressCancel);
+    ASSERT_TRUE(TabUntil(app, runButton));
+    wt::PressKey(app.main, VK_SPACE);
+    GameProcess game(run.before);
+    ASSERT_TRUE(game.Running());
+
+    ASSERT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == cancel; }))
+        << "focus on " << GetDlgCtrlID(wt::FocusIn(app.main)) << " while Run is disabled";
+    wt::PressKey(app.main, VK_TAB);
+    ASSERT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) != cancel; })) << "Tab does nothing during the pass";
+    HWND next = wt::FocusIn(app.main);
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(next) && IsWindowVisible(next)) << GetDlgCtrlID(next);
+    EXPECT_TRUE(TabUntil(app, cancel)) << "Tab goes round the window and back to Cancel";
+
+    wt::WriteFileBytes(run.release, "");
+    ASSERT_TRUE(wt::WaitUntil([&] { return !opened.Recorded().empty(); }, 60000)) << "the pass finishes";
+    ASSERT_TRUE(app.WaitForIdle(20000));
+    EXPECT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == runButton; }))
+        << "focus on " << GetDlgCtrlID(wt::FocusIn(app.main)) << " after the pass";
+    EXPECT_TRUE(app.Exit());
+    run.bench.ExpectUserFilesBack();
 }
 
 TEST(LeavingDuringARun, ExitAnsweredYesEndsTheGameThenPutsTheFilesBack) {

@@ -5,6 +5,8 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -113,7 +115,24 @@ TEST(Keyboard, TabWalksInReadingOrderShowingTheFocusAndEnterPressesOnlyTheFocuse
     wt::DeleteSettingsKey();
 }
 
-TEST(Keyboard, EscapeClosesThePickerAndMnemonicsReachTheFieldsOfTheShownPage) {
+BOOL CALLBACK AddMnemonics(HWND control, LPARAM letters) {
+    const std::string text = wt::TextOf(control);
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        ++i;  // "&&" is a plain ampersand
+        if (text[i] != '&') reinterpret_cast<std::vector<char>*>(letters)->push_back(static_cast<char>(tolower(text[i])));
+    }
+    return TRUE;
+}
+
+// The letters marked with "&" in the texts of a page's controls.
+std::vector<char> MnemonicsOf(HWND page) {
+    std::vector<char> letters;
+    EnumChildWindows(page, AddMnemonics, reinterpret_cast<LPARAM>(&letters));
+    return letters;
+}
+
+TEST(Keyboard, EscapeClosesThePickerAndMnemonicsAreUniqueAndReachTheControlsOfTheShownPage) {
     wt::TempFolder bench{"kb_picker"};
     wt::CreateSettingsKey();
     StartedProgram app(bench.Path());
@@ -134,6 +153,30 @@ TEST(Keyboard, EscapeClosesThePickerAndMnemonicsReachTheFieldsOfTheShownPage) {
     wt::PressKey(picker, VK_ESCAPE);
     EXPECT_TRUE(wt::WaitUntil([&] { return !IsWindowVisible(picker) && IsWindowEnabled(app.main); }));
     EXPECT_EQ(wt::ReadSettingsValue("CusW"), "<missing>") << "Escape adds nothing";
+
+    for (int page = 0; page < 7; ++page) {
+        std::vector<char> letters = MnemonicsOf(app.Control(ctl::PageBase + page));
+        std::sort(letters.begin(), letters.end());
+        EXPECT_EQ(std::adjacent_find(letters.begin(), letters.end()), letters.end())
+            << "page " << page << " has a letter twice: " << std::string(letters.begin(), letters.end());
+    }
+
+    wt::Click(app.Control(ctl::RzGroup1Items2));
+    const struct {
+        char letter;
+        int control;
+    } reached[] = {{'r', ctl::RepeatsBox}, {'t', ctl::TimeLimitEdit}, {'w', ctl::WarmUpCheckBox},
+                   {'p', ctl::HighPerfCheckBox}};
+    for (const auto& mnemonic : reached) {
+        wt::PressAltLetter(app.main, mnemonic.letter);
+        EXPECT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == app.Control(mnemonic.control); }))
+            << "Alt+" << mnemonic.letter << " gave the focus to " << GetDlgCtrlID(wt::FocusIn(app.main));
+    }
+
+    // On the results page Alt+W presses "Open in window".
+    wt::Click(app.Control(ctl::RzGroup1Items4));
+    wt::PressAltLetter(app.main, 'w');
+    EXPECT_NE(wt::WaitForWindow(app.program.ProcessId(), "TResultsForm"), nullptr) << "Alt+W";
     EXPECT_TRUE(app.Exit());
     wt::DeleteSettingsKey();
 }

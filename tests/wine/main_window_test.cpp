@@ -51,7 +51,7 @@ TEST(MainWindow, FreshStartWithoutSettingsShowsTheAboutPageAndChoosesNothing) {
     EXPECT_EQ(GetParent(app.Control(ctl::RunsGroup)), app.Control(ctl::PageBase + 2)) << "on Demos & Quality";
     EXPECT_FALSE(wt::IsChecked(app.Control(ctl::HighPerfCheckBox)));
     EXPECT_EQ(GetParent(app.Control(ctl::HighPerfCheckBox)), app.Control(ctl::PageBase + 2)) << "on Demos & Quality";
-    EXPECT_EQ(wt::TextOf(app.Control(ctl::HighPerfCheckBox)), "Use the High performance power plan during a pass");
+    EXPECT_EQ(wt::TextOf(app.Control(ctl::HighPerfCheckBox)), "Use the High &performance power plan during a pass");
     EXPECT_FALSE(Enabled(app.Control(ctl::ProxyServerEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::Label6)), "v1.0");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ResItemBase + 2)), "1024 \xD7 768");

@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/keyboard.h"
 #include "support/list_view.h"
 #include "support/pass_bench.h"
 #include "support/pass_environment.h"
+#include "support/screen_pixels.h"
 #include "support/started_program.h"
 #include "support/unattended_run.h"
 #include "support/window_automation.h"
@@ -94,6 +96,13 @@ TEST(ResultsPage, ListsThePassesSortsThemAndComparesTheSelected) {
     EXPECT_FALSE(Enabled(compare)) << "one pass";
     SelectOnly(list, {0, 2});
     EXPECT_TRUE(Enabled(compare)) << "two passes";
+    // Selected rows while the list has no focus: dark grey under the light text, not the list's
+    // own light grey.
+    ASSERT_NE(wt::FocusIn(app.main), list);
+    EXPECT_TRUE(wt::WaitUntil([&] {
+        const wt::Pixels shot = wt::CaptureWindow(list);
+        return std::count(shot.colours.begin(), shot.colours.end(), RGB(70, 74, 78)) > 200;
+    })) << "no selected row drawn without the focus";
     SelectOnly(list, {0, 2, 3});
     EXPECT_FALSE(Enabled(compare)) << "an unreadable file among them";
 

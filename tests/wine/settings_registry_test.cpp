@@ -81,6 +81,11 @@ TEST_F(SettingsRegistry, LoadRepairsStaleValuesAndReadsVersionFile) {
     EXPECT_TRUE(options.resolutions[0].checked);
     EXPECT_FALSE(options.resolutions[6].enabled);
     EXPECT_EQ(wt::ReadSettingsValue("hdw1"), "1");
+    // Another size chosen: the dimmed one keeps its stored choice for a display that offers it.
+    options.resolutions[1].checked = true;
+    StoreResolutions(store, options);
+    EXPECT_EQ(wt::ReadSettingsValue("800"), "1");
+    EXPECT_EQ(wt::ReadSettingsValue("hdw1"), "1");
     EXPECT_TRUE(options.customOn);
     EXPECT_EQ(options.customWidth, "1680");
 }
