@@ -3,8 +3,11 @@
 bool RunModalLoop(HWND dialog, const std::function<bool()>& done) {
     MSG msg;
     while (!done()) {
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // WM_QUIT goes back to the outer loop with its exit code; on an error (-1) msg
+            // holds nothing, and the program leaves with a failure code.
+            PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 1);
             return false;
         }
         // Without a dialog of its own, keys work the controls of the window they are for.

@@ -129,6 +129,8 @@ bool WinFileSystem::AppendUnderLock(const std::string& path, unsigned waitMs,
         written != bytes.size()) {
         throw FileError("Cannot write file ", path, GetLastError());
     }
-    if (!FlushFileBuffers(file.Get())) throw FileError("Cannot write file ", path, GetLastError());
+    if (!FlushFileBuffers(file.Get())) {
+        throw AppendNotConfirmed(FileError("Cannot flush file ", path, GetLastError()).what());
+    }
     return true;
 }

@@ -186,7 +186,10 @@ PowerReading MachineWatchWin::Power() {
     const auto readName = As<ReadFriendlyNameFn>(PlanFunction("PowerReadFriendlyName"));
     DWORD size = 0;
     if (readName && readName(nullptr, &plan, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size >= 2) {
-        std::wstring wide(size / sizeof(wchar_t), L'\0');
+        // Rounded up, and the buffer's true size passed: an odd byte count must not let the
+        // call write a byte past the last whole character.
+        std::wstring wide((size + sizeof(wchar_t) - 1) / sizeof(wchar_t), L'\0');
+        size = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
         if (readName(nullptr, &plan, nullptr, nullptr, reinterpret_cast<UCHAR*>(&wide[0]), &size) == ERROR_SUCCESS) {
             wide.resize(wcsnlen(wide.c_str(), wide.size()));
             const int length = WideCharToMultiByte(1252, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,

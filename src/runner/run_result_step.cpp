@@ -92,6 +92,18 @@ ResolutionRecord ResolutionOf(const std::string& key, const OptionState& options
     return r;
 }
 
+// One locked append. Rows appended whole whose flush was not confirmed are saved all the
+// same (a second append would double them): the reason goes into `notice` for the user.
+bool AppendRows(FileSystem& files, const std::string& path, unsigned waitMs,
+                const std::function<std::string(const AppendedFileState&)>& compose, std::string& notice) {
+    try {
+        return files.AppendUnderLock(path, waitMs, compose);
+    } catch (const AppendNotConfirmed& e) {
+        notice = std::string("The results rows were written, but Windows could not confirm they reached the disk. ") + e.what();
+        return true;
+    }
+}
+
 }  // namespace
 
 std::string RunResultStep::ReserveReportName() {
@@ -450,13 +462,14 @@ std::string RunResultStep::AppendCsvRows() {
     const std::string& folder = ctx_.paths.ResultPath;
     const ResolutionRecord& resolution = record_.resolutions.back();
     const auto compose = [&](const AppendedFileState& file) { return CsvAppendBytes(file, record_, resolution); };
+    std::string notConfirmed;
     const std::string table = JoinPath(folder, kResultsCsvName);
-    if (ctx_.files.AppendUnderLock(table, kLockWaitMs, compose)) return "";
+    if (AppendRows(ctx_.files, table, kLockWaitMs, compose, notConfirmed)) return notConfirmed;
     const std::string side = JoinPath(folder, SideCsvName(record_.computerName));
-    if (!ctx_.files.AppendUnderLock(side, kLockWaitMs, compose)) {
+    if (!AppendRows(ctx_.files, side, kLockWaitMs, compose, notConfirmed)) {
         throw std::runtime_error("The results table " + table + " and " + side + " stayed locked by another program.");
     }
-    return "The results table " + table + " stayed locked by another program for 30 seconds; the rows of this pass "
+    return notConfirmed + (notConfirmed.empty() ? "" : " ") + "The results table " + table + " stayed locked by another program for 30 seconds; the rows of this pass "
            "were written to " + side + " instead.";
 }
 

@@ -909,6 +909,20 @@ TEST_F(BatchPassTest, LockedTableSendsTheRowsToTheSideFileOfThisPc) {
     EXPECT_EQ(files.lockWaits, (std::vector<unsigned>{30000, 30000}));
 }
 
+// Rows appended whole whose flush failed are in the table for every reader: the pass says so
+// once, but counts them saved and appends nothing twice.
+TEST_F(BatchPassTest, UnconfirmedFlushKeepsTheRowsSavedAndSaysSo) {
+    const std::string table = JoinPath(paths.ResultPath, kResultsCsvName);
+    files.unconfirmed.insert(table);
+    RunPass({"seconds = 88.8 fps"});
+    EXPECT_EQ(std::count(files.files[table].begin(), files.files[table].end(), '\n'), 2) << "header and one row";
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find("could not confirm"), std::string::npos);
+    EXPECT_NE(view.messages[0].find(table), std::string::npos);
+    EXPECT_EQ(pass.Outcome, BatchExit::AllScored);
+    EXPECT_EQ(files.lockWaits.size(), 1u);
+}
+
 TEST_F(BatchPassTest, GameThatCannotStartEndsAnUnattendedProgramWithAnInternalError) {
     mode.Quiet = true;
     cp.failNextStart = true;
