@@ -7,6 +7,7 @@
 
 #include "platform/os_error_win.h"
 #include "platform/system_library_win.h"
+#include "runner/build_hooks.h"
 
 namespace {
 
@@ -79,11 +80,7 @@ std::string BuiltInPlanName(const std::string& guid) {
 
 }  // namespace
 
-MachineWatchWin::MachineWatchWin() {
-    char value[4] = {};
-    const DWORD length = GetEnvironmentVariableA(kQuietProcessorVariable, value, sizeof value);
-    quiet_ = length == 1 && value[0] == '1';
-}
+MachineWatchWin::MachineWatchWin() : quiet_(ProcessorLoadHidden()) {}
 
 std::optional<int> MachineWatchWin::RefreshRate(int width, int height) {
     DEVMODEA current{};

@@ -17,11 +17,14 @@ enum class Members { OnlyListed, AnyMore };
 // Every object schema that lists its members, made to refuse any other.
 inline void RefuseUnlistedMembers(rapidjson::Value& schema, rapidjson::Document::AllocatorType& allocator) {
     if (schema.IsArray()) {
-        for (auto& item : schema.GetArray()) RefuseUnlistedMembers(item, allocator);
+        for (auto item = schema.Begin(); item != schema.End(); ++item) RefuseUnlistedMembers(*item, allocator);
         return;
     }
     if (!schema.IsObject()) return;
-    for (auto& member : schema.GetObject()) RefuseUnlistedMembers(member.value, allocator);
+    // Member by member, not GetObject(): <windows.h> makes that name a macro.
+    for (auto member = schema.MemberBegin(); member != schema.MemberEnd(); ++member) {
+        RefuseUnlistedMembers(member->value, allocator);
+    }
     const auto type = schema.FindMember("type");
     const bool object = type != schema.MemberEnd() && type->value.IsString() && std::string(type->value.GetString()) == "object";
     if (object && schema.HasMember("properties") && !schema.HasMember("additionalProperties")) {

@@ -69,7 +69,7 @@ std::vector<std::string> RedLines(const std::string& report) {
 
 TEST(MachineWatch, TheProcessorReadsBusyWhileABurnerRunsAndUnknownWithTheQuietSeam) {
     {
-        wt::ScopedEnvironment real(kQuietProcessorVariable, "0");  // the runner's quiet seam taken away
+        wt::ScopedEnvironment real("LURK_QUIET_PROCESSOR", "0");  // the runner's quiet seam taken away
         MachineWatchWin watch;
         Burner burner;
         watch.StartProcessorSample();
@@ -80,7 +80,7 @@ TEST(MachineWatch, TheProcessorReadsBusyWhileABurnerRunsAndUnknownWithTheQuietSe
         EXPECT_LE(busy->percent, 100.0);
         EXPECT_FALSE(watch.ProcessorBusy().has_value()) << "a reading needs a sample of its own";
     }
-    wt::ScopedEnvironment seam(kQuietProcessorVariable, "1");
+    wt::ScopedEnvironment seam("LURK_QUIET_PROCESSOR", "1");
     MachineWatchWin quiet;
     quiet.StartProcessorSample();
     Sleep(50);
@@ -127,7 +127,7 @@ TEST(MachineChecksPass, ABurnerStartedBeforeTheRunGivesTheBusyFlagWithItsFigure)
     wt::PassBench bench("mc_busy", "Prey Game", "Results", {"", ""});
     bench.CreateSettings({});
     {
-        wt::ScopedEnvironment real(kQuietProcessorVariable, "0");
+        wt::ScopedEnvironment real("LURK_QUIET_PROCESSOR", "0");
         Burner burner;
         ASSERT_TRUE(wt::RunAndWait(bench.Command("/BATCH /DEMO1 /640 /SLOW"), bench.paths.BenchDir, 120000).ended);
     }
@@ -204,7 +204,7 @@ TEST(MachineChecksPass, TheQuietSeamKeepsABusyProcessorOutOfThePassFiles) {
     wt::PassBench bench("mc_quiet", "Prey Game", "Results", {"", ""});
     bench.CreateSettings({});
     {
-        wt::ScopedEnvironment quiet(kQuietProcessorVariable, "1");
+        wt::ScopedEnvironment quiet("LURK_QUIET_PROCESSOR", "1");
         Burner burner;
         ASSERT_TRUE(wt::RunAndWait(bench.Command("/BATCH /DEMO1 /640 /SLOW"), bench.paths.BenchDir, 120000).ended);
     }
