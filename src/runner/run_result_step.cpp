@@ -10,11 +10,10 @@
 #include "results/run_checks.h"
 #include "results/run_statistics.h"
 #include "runner/game_batch_file.h"
-#include "runner/power_plan_switch.h"
+#include "runner/pass_end.h"
 
 namespace {
 
-constexpr unsigned kPauseMs = 1000;
 
 bool HasCode(const std::vector<RunFlag>& flags, const std::string& code) {
     return std::any_of(flags.begin(), flags.end(), [&](const RunFlag& f) { return f.code == code; });
@@ -166,10 +165,6 @@ void RunResultStep::NotePassFlags(const std::vector<RunFlag>& flags) {
     }
 }
 
-void RunResultStep::PutBackPlan() {
-    if (ctx_.watch) PutBackPowerPlan(*ctx_.watch, ctx_.settings, ctx_.debugLog);
-}
-
 void RunResultStep::NoteRun(const ScoreResult& score) {
     if (!recording_) return;
     const bool byTimeLimit = ctx_.pass.RunEndedByTimeLimit;
@@ -241,7 +236,7 @@ std::optional<std::string> RunResultStep::SectionScore(const ScoreResult& score,
 }
 
 void RunResultStep::RecordRepeat() {
-    ctx_.view.Pause(kPauseMs);
+    ctx_.view.Pause(kPassPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
     NoteRun(score);
     if (!ctx_.mode.BatchMode) {
@@ -268,7 +263,7 @@ void RunResultStep::RecordRunResult() {
 }
 
 void RunResultStep::RecordInteractive() {
-    ctx_.view.Pause(kPauseMs);
+    ctx_.view.Pause(kPassPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
     NoteRun(score);
     const bool several = SeveralRuns();
@@ -299,13 +294,7 @@ void RunResultStep::RecordInteractive() {
     ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
     const bool showsResult = several ? section : timedOut || ShowsResult(score);
     if (showsResult && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
-    ctx_.game.RestoreGameConfig(true);
-    PutBackPlan();
-    ctx_.debugLog.Save(ctx_.paths.WorkDir());
-    ctx_.view.Pause(kPauseMs);
-    ctx_.view.HideProgressPanel();
-    ctx_.game.MarkPassEnded(false);
-    ctx_.view.SetRunButtonEnabled(true);
+    EndPass(ctx_, PassEnd{});
 }
 
 void RunResultStep::RecordCancelled() {
@@ -315,18 +304,14 @@ void RunResultStep::RecordCancelled() {
         if (SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     }
     ReleaseUnusedReportName();
-    ctx_.game.RestoreGameConfig(true);
-    PutBackPlan();
-    ctx_.debugLog.Save(ctx_.paths.WorkDir());
-    // What the ended game left must not pass for the next run's result.
-    CleanUp();
-    ctx_.view.HideProgressPanel();
-    ctx_.game.MarkPassEnded(false);
-    ctx_.view.SetRunButtonEnabled(true);
+    // What the ended game left must not pass for the next run's result (none of it is the
+    // user's: the restore does not bring such files back).
+    DeleteGameLeftovers();
+    EndPass(ctx_, PassEnd{});
 }
 
 void RunResultStep::RecordBatch() {
-    ctx_.view.Pause(kPauseMs);
+    ctx_.view.Pause(kPassPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
     NoteRun(score);
     const bool several = SeveralRuns();
@@ -350,12 +335,10 @@ void RunResultStep::RecordBatch() {
                         : !reportSaved || dataFilesFailed_ ? BatchExit::ResultsNotSaved
                                                            : OutcomeOfRuns();
     WriteOutputLines(reportSaved);
-    ctx_.game.RestoreGameConfig(false);
-    PutBackPlan();
-    ctx_.view.Pause(kPauseMs);
-    ctx_.view.HideProgressPanel();
-    ctx_.game.MarkPassEnded(true);
-    ctx_.view.SetRunButtonEnabled(true);
+    PassEnd end;
+    end.restoreDebugLines = false;
+    end.saveLog = false;
+    EndPass(ctx_, end);
     // Told once the user's files are back and the pass mark is cleared: an unattended batch
     // may leave the message waiting for a long time, and nothing is at stake meanwhile.
     if (!failure.empty()) ctx_.view.ShowMessage(failure);
@@ -530,11 +513,15 @@ bool RunResultStep::SaveReport() {
     return false;
 }
 
-void RunResultStep::CleanUp() {
+void RunResultStep::DeleteGameLeftovers() {
     // A log left behind would hand the next run the previous run's score.
     if (!ctx_.paths.GamePath.empty()) {
         DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);
         DeleteFileOrThrow(ctx_.files, JoinPath(ctx_.paths.GamePath, kGameBatchFileName));
     }
-    ctx_.view.Pause(kPauseMs);
+}
+
+void RunResultStep::CleanUp() {
+    DeleteGameLeftovers();
+    ctx_.view.Pause(kPassPauseMs);
 }
