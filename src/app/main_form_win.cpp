@@ -372,6 +372,7 @@ void MainForm::FormActivate() {
 
 void MainForm::FormDestroy() {
     try {
+        pass_->PutBackLeftOverPowerPlan();
         if (!pass_->KeepFilesAside()) pass_->Config().Restore(nullptr);
     } catch (const std::exception& e) {
         // The user learns that the files could not all be put back; the clean-up goes on.

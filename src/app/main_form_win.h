@@ -10,6 +10,7 @@
 #include "app/group_bar_win.h"
 #include "app/main_form_painter_win.h"
 #include "app/online_commands_win.h"
+#include "app/pass_window_win.h"
 #include "app/program_pass_win.h"
 #include "app/results_page_win.h"
 #include "app/results_window_win.h"
@@ -33,7 +34,7 @@ class WaitForm;
 
 // TForm1: the program's one working window. It owns the shared state of the program for
 // its whole lifetime. Sizes are in design pixels at 96 DPI (see dpi_win.h).
-class MainForm : public Window {
+class MainForm : public Window, public PassWindow {
 public:
     static constexpr int kClientWidth = 508;
     static constexpr int kClientHeight = 323;
@@ -55,14 +56,14 @@ public:
     void BenchButtonClick();
 
     // What a running pass asks of the window.
-    void ShowProgressPanel(bool shown);               // Panel1 over the pages
-    void SetProgressCaption(const std::string& text);  // Label2
-    void SetBenchButtonEnabled(bool enabled);
-    void ShowMessage(const std::string& text);         // OK box
-    bool Confirm(const std::string& text);             // Yes/No box: true only for Yes
+    HWND OwnerWindow() const override { return Handle(); }
+    void ShowProgressPanel(bool shown) override;               // Panel1 over the pages
+    void SetProgressCaption(const std::string& text) override;  // Label2
+    void SetBenchButtonEnabled(bool enabled) override;
+    void ShowMessage(const std::string& text) override;         // OK box
+    bool Confirm(const std::string& text) override;             // Yes/No box: true only for Yes
     void MinimiseApplication();
-    // A line for the job's log on the standard output of a batch start, when it has one.
-    void WriteOutput(const std::string& line);
+    void WriteOutput(const std::string& line) override;
     // The status the program ends with: 0 interactively; a batch start's BatchExit.
     int ExitStatus() const;
 

@@ -1,34 +1,33 @@
 #include "app/program_pass_win.h"
 
-#include "app/main_form_win.h"
 #include "platform/shell_win.h"
-#include "runner/power_plan_switch.h"
+#include "runner/pass_end.h"
 #include "results/report_document_win.h"
 #include "sysinfo/computer_identity_win.h"
 
-void MainFormPassView::SetProgressCaption(const std::string& caption) { form_.SetProgressCaption(caption); }
+void WindowPassView::SetProgressCaption(const std::string& caption) { form_.SetProgressCaption(caption); }
 
-void MainFormPassView::ShowProgressPanel() { form_.ShowProgressPanel(true); }
+void WindowPassView::ShowProgressPanel() { form_.ShowProgressPanel(true); }
 
-void MainFormPassView::HideProgressPanel() { form_.ShowProgressPanel(false); }
+void WindowPassView::HideProgressPanel() { form_.ShowProgressPanel(false); }
 
-void MainFormPassView::SetRunButtonEnabled(bool enabled) { form_.SetBenchButtonEnabled(enabled); }
+void WindowPassView::SetRunButtonEnabled(bool enabled) { form_.SetBenchButtonEnabled(enabled); }
 
-void MainFormPassView::RepaintWindow() {
-    RedrawWindow(form_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+void WindowPassView::RepaintWindow() {
+    RedrawWindow(form_.OwnerWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void MainFormPassView::ShowMessage(const std::string& text) { form_.ShowMessage(text); }
+void WindowPassView::ShowMessage(const std::string& text) { form_.ShowMessage(text); }
 
-void MainFormPassView::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void WindowPassView::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
-void MainFormPassView::OpenReport(const std::string& filePath) { ::OpenReport(form_.Handle(), filePath); }
+void WindowPassView::OpenReport(const std::string& filePath) { ::OpenReport(form_.OwnerWindow(), filePath); }
 
-void MainFormPassView::WriteOutput(const std::string& line) { form_.WriteOutput(line); }
+void WindowPassView::WriteOutput(const std::string& line) { form_.WriteOutput(line); }
 
-void MainFormPassView::EndProgram() {
+void WindowPassView::EndProgram() {
     // The pass still cleans up after asking; the window closes once the handler returns.
-    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
+    PostMessageA(form_.OwnerWindow(), WM_CLOSE, 0, 0);
 }
 
 namespace {
@@ -42,20 +41,18 @@ constexpr char kLeaveQuestion[] =
 
 }  // namespace
 
-ProgramPass::ProgramPass(MainForm& form, WindowState w)
+ProgramPass::ProgramPass(PassWindow& form, WindowState w)
     : form_(form),
-      mode_(w.mode),
       paths_(w.paths),
       log_(w.log),
-      store_(w.store),
-      shellFiles_(form.Handle(), w.mode.Quiet),
+      shellFiles_(form.OwnerWindow(), w.mode.Quiet),
       config_(w.files, shellFiles_, w.paths),
       gameSide_({w.mode, w.paths, w.options, w.bench, state_, w.log, w.store, w.files, shellFiles_, config_}),
       machine_(w.mode, w.paths, w.files, report_, w.log),
       view_(form),
       context_{w.mode, w.paths, w.options, w.bench, state_, w.log, report_, w.store, w.files, view_, gameSide_, &watch_},
-      dxrun_(form.Handle()),
-      cp_(form.Handle()),
+      dxrun_(form.OwnerWindow()),
+      cp_(form.OwnerWindow()),
       controller_(context_, machine_, dxrun_, cp_, {SystemFolder(),
                                                     [this] {
                                                         // Both forms of the start come from one reading.
@@ -72,6 +69,8 @@ bool ProgramPass::MayLeave(Leaving how) {
         // At most the diagnostics tool runs: nothing of the user's is set aside yet.
         AbandonPass();
         if (!dxrun_.EndProcessTree(kGameEndWaitMs)) log_.Add("The display diagnostics tool could not be ended.");
+        // Between two runs (a message on screen) the pass's power plan is still active.
+        PutBackLeftOverPowerPlan();
         return true;
     }
     if (how == Leaving::ByUser && !form_.Confirm(kLeaveQuestion)) return false;
@@ -83,10 +82,9 @@ bool ProgramPass::MayLeave(Leaving how) {
         return true;
     }
     log_.Add("The benchmark game was ended because the program was closed.");
-    gameSide_.RestoreGameConfig(true);
-    PutBackPowerPlan(watch_, store_, log_);
-    gameSide_.MarkPassEnded(mode_.BatchMode);
-    log_.Save(paths_.WorkDir());
+    PassEnd end;
+    end.window = false;  // the window is closing
+    EndPass(context_, end);
     return true;
 }
 
@@ -97,12 +95,18 @@ void ProgramPass::AbandonPass() {
     controller_.ReleaseUnusedReportName();
 }
 
-void ProgramPass::PutBackLeftOverPowerPlan() { PutBackPowerPlan(watch_, store_, log_); }
+void ProgramPass::PutBackLeftOverPowerPlan() {
+    PassEnd end;
+    end.filesBack = false;
+    end.saveLog = false;
+    end.window = false;
+    EndPass(context_, end);
+}
 
 void ProgramPass::KeepFilesAsideForGame() {
     // Put back now, the user's preyconfig.cfg would be overwritten when the game exits. The
     // power plan is no file of the game's: it goes back whatever the game does.
-    PutBackPowerPlan(watch_, store_, log_);
+    PutBackLeftOverPowerPlan();
     keepFilesAside_ = true;
     log_.Add(kGameNotEnded);
     log_.Save(paths_.WorkDir());

@@ -3,6 +3,7 @@
 
 #include "app/debug_log.h"
 #include "app/machine_description_win.h"
+#include "app/pass_window_win.h"
 #include "app/program_game_side.h"
 #include "gameconfig/game_config.h"
 #include "platform/shell_file_operations_win.h"
@@ -13,12 +14,10 @@
 #include "runner/pass_state.h"
 #include "runner/process_runner_win.h"
 
-class MainForm;
-
 // The window as the pass sees it.
-class MainFormPassView : public PassView {
+class WindowPassView : public PassView {
 public:
-    explicit MainFormPassView(MainForm& form) : form_(form) {}
+    explicit WindowPassView(PassWindow& form) : form_(form) {}
     void SetProgressCaption(const std::string& caption) override;
     void ShowProgressPanel() override;
     void HideProgressPanel() override;
@@ -31,7 +30,7 @@ public:
     void WriteOutput(const std::string& line) override;
 
 private:
-    MainForm& form_;
+    PassWindow& form_;
 };
 
 // Everything a benchmark pass works with beside the window's own state: the game
@@ -49,7 +48,7 @@ public:
         SettingsStore& store;
         FileSystem& files;
     };
-    ProgramPass(MainForm& form, WindowState window);
+    ProgramPass(PassWindow& form, WindowState window);
 
     void BenchButtonClick() { controller_.BenchButtonClick(); }
     // The Cancel on the progress panel: the running process ends with every process it
@@ -59,7 +58,8 @@ public:
     GameConfig& Config() { return config_; }
     // How the batch pass ended; nothing while it runs or when none ran.
     std::optional<BatchExit> Outcome() const { return state_.Outcome; }
-    // The power plan a program that died in a pass left switched, put back at the next start.
+    // A power plan a pass left switched, put back: at the next start after a program that died
+    // in a pass, and at the program's end.
     void PutBackLeftOverPowerPlan();
 
     // How the program is being left: by the user (Exit, the close command) in an interactive
@@ -78,11 +78,9 @@ private:
     // The game could not be ended: the user's files stay where the pass put them.
     void KeepFilesAsideForGame();
 
-    MainForm& form_;
-    const StartupMode& mode_;
+    PassWindow& form_;
     const AppPaths& paths_;
     DebugLog& log_;
-    SettingsStore& store_;
     bool keepFilesAside_ = false;
     ShellFileOperations shellFiles_;
     GameConfig config_;
@@ -90,7 +88,7 @@ private:
     ReportDocument report_;
     ProgramGameSide gameSide_;
     MachineDescriptionWin machine_;
-    MainFormPassView view_;
+    WindowPassView view_;
     MachineWatchWin watch_;
     PassContext context_;
     WinProcessRunner dxrun_;

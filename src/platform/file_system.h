@@ -13,6 +13,13 @@ struct AppendedFileState {
     bool endsWithLineBreak = false;  // false for an empty file
 };
 
+// Thrown by AppendUnderLock when the bytes were appended whole but the system could not
+// confirm that they reached the disk: every reader of the file sees them, so they are saved;
+// the text says what could not be confirmed.
+struct AppendNotConfirmed : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 // The file-system questions and actions the portable core needs; the Win32 shell answers
 // them for real and the unit tests with an in-memory fake. Paths are code page 1252.
 class FileSystem {
@@ -44,8 +51,8 @@ public:
     // Opens the file for appending (making it when missing), takes an exclusive lock on it,
     // waiting up to waitMs for a writer that holds it, and appends in one write what compose
     // makes of the file as it is then; nothing already in the file is rewritten. False when
-    // the lock could not be had in time; throws std::runtime_error naming the file on any
-    // other failure.
+    // the lock could not be had in time; throws AppendNotConfirmed when only the final flush
+    // failed, and std::runtime_error naming the file on any other failure.
     virtual bool AppendUnderLock(const std::string& path, unsigned waitMs,
                                  const std::function<std::string(const AppendedFileState&)>& compose) = 0;
 };

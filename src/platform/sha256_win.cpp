@@ -25,21 +25,26 @@ struct CngFunctions {
     decltype(&BCryptGenRandom) GenRandom;
 };
 
-CngFunctions cng;
-bool cngLoaded = false;
+const CngFunctions* Load() {
+    static CngFunctions functions;
+    const HMODULE library = LoadSystemLibrary(CngLibraryName());
+    const bool found = library && FindFunction(library, "BCryptOpenAlgorithmProvider", functions.OpenAlgorithmProvider) &&
+                       FindFunction(library, "BCryptCloseAlgorithmProvider", functions.CloseAlgorithmProvider) &&
+                       FindFunction(library, "BCryptCreateHash", functions.CreateHash) &&
+                       FindFunction(library, "BCryptHashData", functions.HashData) &&
+                       FindFunction(library, "BCryptFinishHash", functions.FinishHash) &&
+                       FindFunction(library, "BCryptDestroyHash", functions.DestroyHash) &&
+                       FindFunction(library, "BCryptImportKeyPair", functions.ImportKeyPair) &&
+                       FindFunction(library, "BCryptVerifySignature", functions.VerifySignature) &&
+                       FindFunction(library, "BCryptDestroyKey", functions.DestroyKey) &&
+                       FindFunction(library, "BCryptGenRandom", functions.GenRandom);
+    return found ? &functions : nullptr;
+}
 
 const CngFunctions* Cng() {
-    if (cngLoaded) return &cng;
-    const HMODULE library = LoadSystemLibrary(CngLibraryName());
-    cngLoaded = library && FindFunction(library, "BCryptOpenAlgorithmProvider", cng.OpenAlgorithmProvider) &&
-                FindFunction(library, "BCryptCloseAlgorithmProvider", cng.CloseAlgorithmProvider) &&
-                FindFunction(library, "BCryptCreateHash", cng.CreateHash) && FindFunction(library, "BCryptHashData", cng.HashData) &&
-                FindFunction(library, "BCryptFinishHash", cng.FinishHash) &&
-                FindFunction(library, "BCryptDestroyHash", cng.DestroyHash) &&
-                FindFunction(library, "BCryptImportKeyPair", cng.ImportKeyPair) &&
-                FindFunction(library, "BCryptVerifySignature", cng.VerifySignature) &&
-                FindFunction(library, "BCryptDestroyKey", cng.DestroyKey) && FindFunction(library, "BCryptGenRandom", cng.GenRandom);
-    return cngLoaded ? &cng : nullptr;
+    // Initialised once, even when a download's check and the help's check start together.
+    static const CngFunctions* const functions = Load();
+    return functions;
 }
 
 }  // namespace
@@ -67,7 +72,7 @@ bool Sha256Add(Sha256State& state, const void* data, std::size_t size) {
     const unsigned char* bytes = static_cast<const unsigned char*>(data);
     while (size > 0) {
         const ULONG piece = size > 0x40000000u ? 0x40000000u : static_cast<ULONG>(size);
-        if (!Ok(cng.HashData(state.hash, const_cast<unsigned char*>(bytes), piece, 0))) return false;
+        if (!Ok(Cng()->HashData(state.hash, const_cast<unsigned char*>(bytes), piece, 0))) return false;
         bytes += piece;
         size -= piece;
     }
@@ -75,15 +80,15 @@ bool Sha256Add(Sha256State& state, const void* data, std::size_t size) {
 }
 
 bool Sha256End(Sha256State& state, unsigned char digest[kSha256DigestBytes]) {
-    const bool done = Ok(cng.FinishHash(state.hash, digest, kSha256DigestBytes, 0));
+    const bool done = Ok(Cng()->FinishHash(state.hash, digest, kSha256DigestBytes, 0));
     Sha256Abandon(state);
     return done;
 }
 
 void Sha256Abandon(Sha256State& state) {
     // A state with handles exists only once the functions were found.
-    if (state.hash) cng.DestroyHash(state.hash);
-    if (state.algorithm) cng.CloseAlgorithmProvider(state.algorithm, 0);
+    if (state.hash) Cng()->DestroyHash(state.hash);
+    if (state.algorithm) Cng()->CloseAlgorithmProvider(state.algorithm, 0);
     state.hash = nullptr;
     state.algorithm = nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/modal_loop_win.h"
 #include "platform/os_error_win.h"
 #include "platform/scoped_win.h"
 #include "platform/text_file.h"
@@ -97,6 +98,9 @@ bool WinFileSystem::AppendUnderLock(const std::string& path, unsigned waitMs,
     const DWORD start = GetTickCount();
     const auto waited = [start] { return GetTickCount() - start; };
     ScopedFile file;
+    // Another PC may hold the table for many seconds: the waiting thread's windows go on
+    // painting and answering (Cancel, the close, the end of the session) meanwhile.
+    bool pumping = true;
     for (;;) {
         file.Reset(CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -111,7 +115,11 @@ bool WinFileSystem::AppendUnderLock(const std::string& path, unsigned waitMs,
         if (!HeldElsewhere(error)) throw FileError(file ? "Cannot lock file " : "Cannot open file ", path, error);
         file.Reset();
         if (waited() >= waitMs) return false;
-        Sleep(kRetryMs);
+        if (pumping) {
+            pumping = PumpMessagesFor(kRetryMs);
+        } else {
+            Sleep(kRetryMs);
+        }
     }
     // Unlocked before the handle closes: a lock left to the close is released "later" on
     // some systems, holding the next writer up for nothing.
@@ -129,6 +137,8 @@ bool WinFileSystem::AppendUnderLock(const std::string& path, unsigned waitMs,
         written != bytes.size()) {
         throw FileError("Cannot write file ", path, GetLastError());
     }
-    if (!FlushFileBuffers(file.Get())) throw FileError("Cannot write file ", path, GetLastError());
+    if (!FlushFileBuffers(file.Get())) {
+        throw AppendNotConfirmed(FileError("Cannot flush file ", path, GetLastError()).what());
+    }
     return true;
 }

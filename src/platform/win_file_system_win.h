@@ -12,7 +12,8 @@ public:
     void WriteFileReplacing(const std::string& path, const std::string& bytes) override;
     bool CreateNewFile(const std::string& path) override;
     // The lock is a byte-range lock on the whole file (LockFileEx), which Windows holds for
-    // every process on every PC that opens the file, SMB shares included.
+    // every process on every PC that opens the file, SMB shares included. While it waits for
+    // the lock, the calling thread's messages go on being handled.
     bool AppendUnderLock(const std::string& path, unsigned waitMs,
                          const std::function<std::string(const AppendedFileState&)>& compose) override;
 };

@@ -7,6 +7,7 @@
 
 #include "platform/os_error_win.h"
 #include "platform/system_library_win.h"
+#include "runner/build_hooks.h"
 
 namespace {
 
@@ -79,11 +80,7 @@ std::string BuiltInPlanName(const std::string& guid) {
 
 }  // namespace
 
-MachineWatchWin::MachineWatchWin() {
-    char value[4] = {};
-    const DWORD length = GetEnvironmentVariableA(kQuietProcessorVariable, value, sizeof value);
-    quiet_ = length == 1 && value[0] == '1';
-}
+MachineWatchWin::MachineWatchWin() : quiet_(ProcessorLoadHidden()) {}
 
 std::optional<int> MachineWatchWin::RefreshRate(int width, int height) {
     DEVMODEA current{};
@@ -186,7 +183,10 @@ PowerReading MachineWatchWin::Power() {
     const auto readName = As<ReadFriendlyNameFn>(PlanFunction("PowerReadFriendlyName"));
     DWORD size = 0;
     if (readName && readName(nullptr, &plan, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size >= 2) {
-        std::wstring wide(size / sizeof(wchar_t), L'\0');
+        // Rounded up, and the buffer's true size passed: an odd byte count must not let the
+        // call write a byte past the last whole character.
+        std::wstring wide((size + sizeof(wchar_t) - 1) / sizeof(wchar_t), L'\0');
+        size = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
         if (readName(nullptr, &plan, nullptr, nullptr, reinterpret_cast<UCHAR*>(&wide[0]), &size) == ERROR_SUCCESS) {
             wide.resize(wcsnlen(wide.c_str(), wide.size()));
             const int length = WideCharToMultiByte(1252, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,

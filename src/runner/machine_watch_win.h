@@ -12,8 +12,7 @@
 // needed (Windows 7 has the plan functions; the program asks for none at its start).
 class MachineWatchWin : public MachineWatch {
 public:
-    // With the environment variable kQuietProcessorVariable set to "1" the processor reads as
-    // unknown: tests that compare whole files on loaded machines set it.
+    // In the test build the processor may read as unknown (runner/build_hooks.h).
     MachineWatchWin();
 
     std::optional<int> RefreshRate(int width, int height) override;
@@ -40,6 +39,3 @@ private:
     bool powrprofTried_ = false;
     ScopedModule powrprof_;
 };
-
-// The name of the environment variable that makes the processor read as unknown.
-constexpr const char* kQuietProcessorVariable = "LURK_QUIET_PROCESSOR";

@@ -8,6 +8,7 @@
 #include "domain/resolution_table.h"
 #include "platform/os_error.h"
 #include "runner/game_batch_file.h"
+#include "runner/pass_end.h"
 #include "runner/power_plan_switch.h"
 #include "settings/option_store.h"
 #include "sysinfo/diagnostics_report.h"
@@ -47,9 +48,10 @@ void PassController::PutBackAfterError() {
     // disabled until the program ends. A restore that fails as well keeps the pass mark, so
     // the next start still offers the recovery; the first error is the one reported.
     try {
-        ctx_.game.RestoreGameConfig(true);
-        resultStep_.PutBackPlan();
-        ctx_.game.MarkPassEnded(ctx_.mode.BatchMode);
+        PassEnd end;
+        end.saveLog = false;
+        end.window = false;  // below, whatever the restore does
+        EndPass(ctx_, end);
         if (!ctx_.pass.Outcome) ctx_.pass.Outcome = BatchExit::InternalError;
     } catch (const std::exception& e) {
         ctx_.debugLog.Add(std::string("Restore after an error failed: ") + e.what());
@@ -266,7 +268,11 @@ void PassController::StartRun(ResolutionPosition position) {
     } catch (const OsError& e) {
         // The pass stops quietly; the configuration stays prepared until the program ends or
         // the next start offers the recovery. The power plan is the machine's, not the pass's.
-        resultStep_.PutBackPlan();
+        PassEnd end;
+        end.filesBack = false;
+        end.saveLog = false;
+        end.window = false;  // the panel stays; only Run comes back
+        EndPass(ctx_, end);
         ctx_.view.SetRunButtonEnabled(true);
         // Unattended, nobody would ever end the program.
         if (!ctx_.mode.BatchMode) return;
@@ -298,8 +304,10 @@ bool PassController::Cancel() {
 void PassController::EndCancelledPass(bool gameStage) {
     cancelled_ = false;
     if (gameStage) return resultStep_.RecordCancelled();
-    ctx_.view.HideProgressPanel();
-    ctx_.view.SetRunButtonEnabled(true);
+    PassEnd end;
+    end.filesBack = false;
+    end.saveLog = false;
+    EndPass(ctx_, end);
 }
 
 void PassController::RecordRunAndGoOn() {

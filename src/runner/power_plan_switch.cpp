@@ -18,7 +18,12 @@ std::string SwitchToHighPerformance(MachineWatch& watch, SettingsStore& settings
     }
     const std::string failure = watch.SetActivePlan(kHighPerformancePlan);
     if (!failure.empty()) {
-        settings.Write(kPlanBefore, "");
+        try {
+            settings.Write(kPlanBefore, "");
+        } catch (const std::runtime_error& e) {
+            // The kept plan is the active one: putting it back later changes nothing.
+            log.Add(std::string("The kept power plan could not be cleared: ") + e.what());
+        }
         return failure;
     }
     log.Add("Power plan: High performance for the pass (was " + power.planName + ")");

@@ -6,6 +6,7 @@
 #include "platform/error_report_win.h"
 #include "platform/os_error_win.h"
 #include "platform/window_class_win.h"
+#include "runner/build_hooks.h"
 
 namespace {
 
@@ -50,9 +51,16 @@ void WinProcessRunner::Run() {
     // The process inherits the error mode: one that cannot load shows no system error box,
     // which an unattended pass would wait on for ever. Suspended until it is in the job, so
     // that nothing it starts can escape the job.
+    // A console of its own without a window: a program started from a command prompt is
+    // attached to that console (app/standard_streams_win.cpp), and a console process started
+    // without this flag would share it, so that SW_HIDE hid nothing, Ctrl+C in the prompt
+    // reached the game's batch file and closing the prompt ended it. The game itself is a
+    // GUI program, which the flag leaves alone.
+    const DWORD creationFlags = NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED | CREATE_NO_WINDOW;
+    NoteProcessCreation(commandLine, creationFlags);
     const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    const BOOL created = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE,
-                                       NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, folder, &startup, &info);
+    const BOOL created = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, creationFlags, nullptr,
+                                       folder, &startup, &info);
     const DWORD createError = GetLastError();
     SetErrorMode(errorMode);
     if (!created) throw OsErrorFromCode(createError);

@@ -10,11 +10,10 @@
 #include "results/run_checks.h"
 #include "results/run_statistics.h"
 #include "runner/game_batch_file.h"
-#include "runner/power_plan_switch.h"
+#include "runner/pass_end.h"
 
 namespace {
 
-constexpr unsigned kPauseMs = 1000;
 
 bool HasCode(const std::vector<RunFlag>& flags, const std::string& code) {
     return std::any_of(flags.begin(), flags.end(), [&](const RunFlag& f) { return f.code == code; });
@@ -92,6 +91,18 @@ ResolutionRecord ResolutionOf(const std::string& key, const OptionState& options
     return r;
 }
 
+// One locked append. Rows appended whole whose flush was not confirmed are saved all the
+// same (a second append would double them): the reason goes into `notice` for the user.
+bool AppendRows(FileSystem& files, const std::string& path, unsigned waitMs,
+                const std::function<std::string(const AppendedFileState&)>& compose, std::string& notice) {
+    try {
+        return files.AppendUnderLock(path, waitMs, compose);
+    } catch (const AppendNotConfirmed& e) {
+        notice = std::string("The results rows were written, but Windows could not confirm they reached the disk. ") + e.what();
+        return true;
+    }
+}
+
 }  // namespace
 
 std::string RunResultStep::ReserveReportName() {
@@ -152,10 +163,6 @@ void RunResultStep::NotePassFlags(const std::vector<RunFlag>& flags) {
         ctx_.report.addLineAfterMachine(FlagLine(flag.text));
         ctx_.debugLog.Add("Check " + flag.code + ": " + flag.text);
     }
-}
-
-void RunResultStep::PutBackPlan() {
-    if (ctx_.watch) PutBackPowerPlan(*ctx_.watch, ctx_.settings, ctx_.debugLog);
 }
 
 void RunResultStep::NoteRun(const ScoreResult& score) {
@@ -229,7 +236,7 @@ std::optional<std::string> RunResultStep::SectionScore(const ScoreResult& score,
 }
 
 void RunResultStep::RecordRepeat() {
-    ctx_.view.Pause(kPauseMs);
+    ctx_.view.Pause(kPassPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
     NoteRun(score);
     if (!ctx_.mode.BatchMode) {
@@ -256,7 +263,7 @@ void RunResultStep::RecordRunResult() {
 }
 
 void RunResultStep::RecordInteractive() {
-    ctx_.view.Pause(kPauseMs);
+    ctx_.view.Pause(kPassPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
     NoteRun(score);
     const bool several = SeveralRuns();
@@ -287,13 +294,7 @@ void RunResultStep::RecordInteractive() {
     ctx_.report.addClosingLines(ReportDocument::Mode::Interactive);
     const bool showsResult = several ? section : timedOut || ShowsResult(score);
     if (showsResult && SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
-    ctx_.game.RestoreGameConfig(true);
-    PutBackPlan();
-    ctx_.debugLog.Save(ctx_.paths.WorkDir());
-    ctx_.view.Pause(kPauseMs);
-    ctx_.view.HideProgressPanel();
-    ctx_.game.MarkPassEnded(false);
-    ctx_.view.SetRunButtonEnabled(true);
+    EndPass(ctx_, PassEnd{});
 }
 
 void RunResultStep::RecordCancelled() {
@@ -303,18 +304,14 @@ void RunResultStep::RecordCancelled() {
         if (SaveReport()) ctx_.view.OpenReport(ctx_.report.filePath(ctx_.paths.ResultPath));
     }
     ReleaseUnusedReportName();
-    ctx_.game.RestoreGameConfig(true);
-    PutBackPlan();
-    ctx_.debugLog.Save(ctx_.paths.WorkDir());
-    // What the ended game left must not pass for the next run's result.
-    CleanUp();
-    ctx_.view.HideProgressPanel();
-    ctx_.game.MarkPassEnded(false);
-    ctx_.view.SetRunButtonEnabled(true);
+    // What the ended game left must not pass for the next run's result (none of it is the
+    // user's: the restore does not bring such files back).
+    DeleteGameLeftovers();
+    EndPass(ctx_, PassEnd{});
 }
 
 void RunResultStep::RecordBatch() {
-    ctx_.view.Pause(kPauseMs);
+    ctx_.view.Pause(kPassPauseMs);
     const ScoreResult score = ConsoleLogParser::readScore(ctx_.files, ctx_.paths.CfgPath);
     NoteRun(score);
     const bool several = SeveralRuns();
@@ -338,12 +335,10 @@ void RunResultStep::RecordBatch() {
                         : !reportSaved || dataFilesFailed_ ? BatchExit::ResultsNotSaved
                                                            : OutcomeOfRuns();
     WriteOutputLines(reportSaved);
-    ctx_.game.RestoreGameConfig(false);
-    PutBackPlan();
-    ctx_.view.Pause(kPauseMs);
-    ctx_.view.HideProgressPanel();
-    ctx_.game.MarkPassEnded(true);
-    ctx_.view.SetRunButtonEnabled(true);
+    PassEnd end;
+    end.restoreDebugLines = false;
+    end.saveLog = false;
+    EndPass(ctx_, end);
     // Told once the user's files are back and the pass mark is cleared: an unattended batch
     // may leave the message waiting for a long time, and nothing is at stake meanwhile.
     if (!failure.empty()) ctx_.view.ShowMessage(failure);
@@ -450,13 +445,14 @@ std::string RunResultStep::AppendCsvRows() {
     const std::string& folder = ctx_.paths.ResultPath;
     const ResolutionRecord& resolution = record_.resolutions.back();
     const auto compose = [&](const AppendedFileState& file) { return CsvAppendBytes(file, record_, resolution); };
+    std::string notConfirmed;
     const std::string table = JoinPath(folder, kResultsCsvName);
-    if (ctx_.files.AppendUnderLock(table, kLockWaitMs, compose)) return "";
+    if (AppendRows(ctx_.files, table, kLockWaitMs, compose, notConfirmed)) return notConfirmed;
     const std::string side = JoinPath(folder, SideCsvName(record_.computerName));
-    if (!ctx_.files.AppendUnderLock(side, kLockWaitMs, compose)) {
+    if (!AppendRows(ctx_.files, side, kLockWaitMs, compose, notConfirmed)) {
         throw std::runtime_error("The results table " + table + " and " + side + " stayed locked by another program.");
     }
-    return "The results table " + table + " stayed locked by another program for 30 seconds; the rows of this pass "
+    return notConfirmed + (notConfirmed.empty() ? "" : " ") + "The results table " + table + " stayed locked by another program for 30 seconds; the rows of this pass "
            "were written to " + side + " instead.";
 }
 
@@ -519,11 +515,15 @@ bool RunResultStep::SaveReport() {
     return false;
 }
 
-void RunResultStep::CleanUp() {
+void RunResultStep::DeleteGameLeftovers() {
     // A log left behind would hand the next run the previous run's score.
     if (!ctx_.paths.GamePath.empty()) {
         DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);
         DeleteFileOrThrow(ctx_.files, JoinPath(ctx_.paths.GamePath, kGameBatchFileName));
     }
-    ctx_.view.Pause(kPauseMs);
+}
+
+void RunResultStep::CleanUp() {
+    DeleteGameLeftovers();
+    ctx_.view.Pause(kPassPauseMs);
 }

@@ -51,8 +51,6 @@ public:
     // Findings about the whole pass: a red line after the machine description and a debug
     // line each, once per code.
     void NotePassFlags(const std::vector<RunFlag>& flags);
-    // The power plan the pass switched from, put back (when it switched); on every way out.
-    void PutBackPlan();
 
 private:
     void RecordInteractive();
@@ -65,6 +63,8 @@ private:
     std::string SaveFailure();
     // False when the file could not be written; the first failure of a pass is shown.
     bool SaveReport();
+    // The game's log and batch file, removed after every run; CleanUp adds the pause after.
+    void DeleteGameLeftovers();
     void CleanUp();
     void CreateMissingDefaultResultFolder();
 

@@ -919,6 +919,20 @@ TEST_F(BatchPassTest, LockedTableSendsTheRowsToTheSideFileOfThisPc) {
     EXPECT_EQ(files.lockWaits, (std::vector<unsigned>{30000, 30000}));
 }
 
+// Rows appended whole whose flush failed are in the table for every reader: the pass says so
+// once, but counts them saved and appends nothing twice.
+TEST_F(BatchPassTest, UnconfirmedFlushKeepsTheRowsSavedAndSaysSo) {
+    const std::string table = JoinPath(paths.ResultPath, kResultsCsvName);
+    files.unconfirmed.insert(table);
+    RunPass({"seconds = 88.8 fps"});
+    EXPECT_EQ(std::count(files.files[table].begin(), files.files[table].end(), '\n'), 2) << "header and one row";
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find("could not confirm"), std::string::npos);
+    EXPECT_NE(view.messages[0].find(table), std::string::npos);
+    EXPECT_EQ(pass.Outcome, BatchExit::AllScored);
+    EXPECT_EQ(files.lockWaits.size(), 1u);
+}
+
 TEST_F(BatchPassTest, GameThatCannotStartEndsAnUnattendedProgramWithAnInternalError) {
     mode.Quiet = true;
     cp.failNextStart = true;
@@ -1094,7 +1108,7 @@ TEST_F(WatchedPassTest, ThePowerSaverPlanIsFlaggedAndNoRefreshRateMeansNoCap) {
 }
 
 TEST_F(WatchedPassTest, TheHighPerformancePlanIsPutBackOnEveryWayOutOfAPass) {
-    enum class Way { LastRun, Cancel, Error };
+    enum class Way { LastRun, Cancel, Error, RestoreFails };
     const struct {
         const char* way;
         bool batch;
@@ -1103,6 +1117,8 @@ TEST_F(WatchedPassTest, TheHighPerformancePlanIsPutBackOnEveryWayOutOfAPass) {
         {"the last run", false, Way::LastRun},
         {"a cancel", false, Way::Cancel},
         {"an error after the game", false, Way::Error},
+        {"a restore that fails", false, Way::RestoreFails},
+        {"a batch restore that fails", true, Way::RestoreFails},
         {"the batch pass's end", true, Way::LastRun},
     };
     for (const auto& c : cases) {
@@ -1132,6 +1148,12 @@ TEST_F(WatchedPassTest, TheHighPerformancePlanIsPutBackOnEveryWayOutOfAPass) {
             files.files[LogPath()] = "seconds = 80.0 fps";
             EXPECT_THROW(cp.End(), std::runtime_error);
             files.undeletable.clear();
+            break;
+        case Way::RestoreFails:
+            game.restoreFails = true;
+            files.files[LogPath()] = "seconds = 80.0 fps";
+            EXPECT_THROW(cp.End(), std::runtime_error);
+            game.restoreFails = false;
             break;
         }
         EXPECT_EQ(watch.power.planGuid, kBalancedPlan);
@@ -1185,6 +1207,27 @@ TEST_F(WatchedPassTest, AnActiveHighPerformancePlanIsLeftAsItIs) {
     RunPass({"seconds = 80.0 fps"});
     EXPECT_FALSE(std::any_of(events.begin(), events.end(), [](const std::string& e) { return e.rfind("plan ", 0) == 0; }));
     EXPECT_EQ(settings.values.count("PowerPlanBefore"), 0u);
+}
+
+// A switch that fails and then cannot clear the plan it kept: the switch's reason is what the
+// pass reports, the second failure goes to the log, and nothing escapes.
+TEST(PowerPlanSwitch, AKeptPlanThatCannotBeClearedAfterAFailedSwitchIsLogged) {
+    struct ClearFails : FakeSettingsStore {
+        void Write(const std::string& name, const std::string& value) override {
+            if (value.empty()) throw std::runtime_error("Failed to set data for '" + name + "'");
+            FakeSettingsStore::Write(name, value);
+        }
+    };
+    EventList events;
+    FakeMachineWatch watch{events};
+    ClearFails settings;
+    DebugLog log;
+    watch.setFailure = "Access is denied.";
+    std::string failure;
+    EXPECT_NO_THROW(failure = SwitchToHighPerformance(watch, settings, log));
+    EXPECT_EQ(failure, "Access is denied.");
+    EXPECT_TRUE(Contains(log.Lines(), "The kept power plan could not be cleared: Failed to set data for 'PowerPlanBefore'"));
+    EXPECT_EQ(settings.values["PowerPlanBefore"], kBalancedPlan) << "the active plan: putting it back changes nothing";
 }
 
 TEST(PowerPlanRecovery, APlanKeptByAProgramThatDiedIsPutBackAtTheNextStart) {

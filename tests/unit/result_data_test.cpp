@@ -71,6 +71,25 @@ TEST(ResultJson, ValidatesAgainstThePublishedSchema) {
     EXPECT_NE(lurk_test::ResultSchemaErrors(schema, badEnd), "");
 }
 
+// A file from a later program with members this one does not know: the published schema
+// accepts it (readers ignore them), while this program's own files carry only listed members.
+TEST(ResultJson, PublishedSchemaAcceptsMembersAddedLater) {
+    const std::string schema = Schema();
+    const std::string json = ResultJson(SamplePass());
+    const std::vector<std::pair<std::string, std::string>> places = {
+        {"\"formatVersion\": 1", "\"formatVersion\": 1, \"addedLater\": 1"},
+        {"\"ended\"", "\"addedLater\": [1], \"ended\""},
+        {"\"noScore\"", "\"noScore\", \"addedLater\": {}"},
+    };
+    for (const auto& [at, with] : places) {
+        std::string later = json;
+        ASSERT_NE(later.find(at), std::string::npos) << at;
+        later.replace(later.find(at), at.size(), with);
+        EXPECT_EQ(lurk_test::ResultSchemaErrors(schema, later, lurk_test::Members::AnyMore), "") << with;
+        EXPECT_NE(lurk_test::ResultSchemaErrors(schema, later), "") << with;
+    }
+}
+
 // The PC is named only when known: files from before, or from a PC that would not say, still
 // follow the schema.
 TEST(ResultJson, NamesThePcWhenKnown) {

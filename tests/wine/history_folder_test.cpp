@@ -95,31 +95,41 @@ TEST(HistoryFolder, ReadsAFolderOfManyNewFilesWholeAndEachOnce) {
 TEST(HistoryFolder, StaysExactWhileOthersWriteTheFolderAndItsIndex) {
     wt::TempFolder folder{"hf_writers"};
     const std::string dir = folder.Path();
-    for (int i = 0; i < 20; ++i) wt::WriteFileBytes(dir + "result_" + std::to_string(i) + ".json", WithNote("n"));
+    // Each file carries its own note, "n" and its number: an entry read from another file's
+    // data, or from a torn index line, shows.
+    const auto name = [](int i) { return "result_" + std::to_string(i) + ".json"; };
+    const auto noteOf = [](const std::string& fileName) {
+        return "n" + fileName.substr(7, fileName.size() - 7 - 5);
+    };
+    for (int i = 0; i < 20; ++i) wt::WriteFileBytes(dir + name(i), WithNote(noteOf(name(i))));
     std::atomic<bool> writing{true};
     std::atomic<int> strays{0};
+    std::atomic<int> checked{0};
     // Two readers stand for two PCs that open the list while a third adds and removes passes.
     auto reader = [&] {
         while (writing) {
             for (const HistoryEntry& e : ReadHistoryFolder(dir)) {
-                if (e.pass && e.pass->note != "n") ++strays;
+                if (!e.pass) continue;
+                ++checked;
+                if (e.pass->note != noteOf(e.fileName)) ++strays;
             }
         }
     };
     std::thread one(reader), two(reader);
     for (int i = 20; i < 60; ++i) {
-        wt::WriteFileBytes(dir + "result_" + std::to_string(i) + ".json", WithNote("n"));
-        if (i % 4 == 0) DeleteFileA((dir + "result_" + std::to_string(i - 20) + ".json").c_str());
+        wt::WriteFileBytes(dir + name(i), WithNote(noteOf(name(i))));
+        if (i % 4 == 0) DeleteFileA((dir + name(i - 20)).c_str());
         Sleep(5);
     }
     writing = false;
     one.join();
     two.join();
     EXPECT_EQ(strays, 0);
+    EXPECT_GT(checked, 0) << "the readers saw passes to check";
     std::set<std::string> expected;
     for (int i = 0; i < 60; ++i) {
         if (i < 40 && i % 4 == 0) continue;
-        expected.insert("result_" + std::to_string(i) + ".json|n");
+        expected.insert(name(i) + "|" + noteOf(name(i)));
     }
     EXPECT_EQ(Listed(ReadHistoryFolder(dir)), expected);
     EXPECT_EQ(Listed(ReadHistoryFolder(dir)), expected) << "through the index";

@@ -22,6 +22,7 @@
 #include "settings/registry_settings_store_win.h"
 #include "support/eventually.h"
 #include "support/maker_server_client.h"
+#include "support/process_list.h"
 #include "support/sha256_hex.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
@@ -91,6 +92,20 @@ protected:
 
     static const std::string& Folder() { return folder_->Path(); }
     HWND Main() const { return app_->main; }
+    // Nothing the program may have started through the shell is still on its way: its click
+    // handler has returned (a message sent after it is answered), by then any program it
+    // started exists, and every launcher and the planted program have ended. A program that
+    // ran has then written its record.
+    void WaitForShellStartsToEnd(const std::string& planted) {
+        DWORD_PTR answer = 0;
+        ASSERT_NE(SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_BLOCK, 30000, &answer), 0) << "the window hangs";
+        ASSERT_TRUE(wt::WaitUntil([&] {
+            for (const char* name : {"winebrowser.exe", "start.exe", "rundll32.exe", planted.c_str()}) {
+                if (!wt::ProcessesNamed(name).empty()) return false;
+            }
+            return true;
+        }, 30000)) << "a started program is still running";
+    }
     void PressUpdate() { wt::PostClick(app_->Control(ctl::RzToolButton3)); }
     static void Publish(const std::string& pathAndQuery, const std::string& body) {
         ASSERT_TRUE(wt::PublishOnMakerServer(pathAndQuery, body)) << pathAndQuery;
@@ -549,7 +564,7 @@ TEST_F(UpdateCheck, HomepageWithAProgramPathAsWebHostRunsNothing) {
         EXPECT_TRUE(wt::WaitUntil([&] { return DebugLog(Folder()).find(line) != std::string::npos; }, 20000))
             << DebugLog(Folder());
     }
-    Sleep(2000);  // time enough for a started program to write its record
+    WaitForShellStartsToEnd("evil.exe");
     EXPECT_FALSE(wt::FileExists(planted + "runs.txt")) << "the planted program ran";
     settings_.Write("MakerWebHost", "");
     RegDeleteValueA(browserKey, "Browsers");
@@ -587,7 +602,7 @@ TEST_F(UpdateCheck, BrowserMethodOpensNoFileAddress) {
         return DebugLog(Folder()).find("Update address " + address + " is not a web address: not opened.") !=
                std::string::npos;
     }, 20000));
-    Sleep(2000);  // time enough for a started program to write its record
+    WaitForShellStartsToEnd("payload.exe");
     EXPECT_FALSE(wt::FileExists(payload + "runs.txt")) << "the payload ran";
 }
 

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/os_error_win.h"
 #include "platform/shell_win.h"
 #include "support/message_pump.h"
+#include "support/pass_environment.h"
 #include "support/wine_test_support.h"
 
 namespace {
@@ -109,6 +111,26 @@ TEST_F(ProcessRunnerTest, RunsAnUnquotedBatchFileInAFolderWithSpaces) {
     ASSERT_TRUE(WaitForNotices(1));
     EXPECT_EQ(notices[0].exitCode, 7);
     EXPECT_EQ(wt::ReadFileBytes(game + "out.txt"), "ran\r\n");
+}
+
+// The game's batch file must not share the console of the prompt the program was started
+// from (Ctrl+C there, or closing it, would reach the game); Wine shows no difference, so the
+// test build's hook records what the runner asks of CreateProcess.
+TEST_F(ProcessRunnerTest, StartsWithAConsoleOfItsOwnWithoutAWindow) {
+    wt::TempFolder temp{"runner_console"};
+    const std::string log = temp.Path() + "creation.log";
+    wt::ScopedEnvironment record("LURK_CREATION_LOG", log);
+    runner.SetCommandLine(Cmd("exit 5"));
+    runner.Run();
+    ASSERT_TRUE(WaitForNotices(1));
+    EXPECT_EQ(notices[0].exitCode, 5) << "the process ran with those flags";
+    const std::string line = wt::ReadFileBytes(log);
+    ASSERT_EQ(line.size(), 8 + 1 + Cmd("exit 5").size() + 2) << line;
+    EXPECT_EQ(line.substr(9), Cmd("exit 5") + "\r\n");
+    const unsigned long flags = std::stoul(line.substr(0, 8), nullptr, 16);
+    EXPECT_EQ(flags & CREATE_NO_WINDOW, static_cast<unsigned long>(CREATE_NO_WINDOW));
+    // Either would undo CREATE_NO_WINDOW: the first shows a console, the second gives none.
+    EXPECT_EQ(flags & (CREATE_NEW_CONSOLE | DETACHED_PROCESS), 0u);
 }
 
 TEST(ProcessRunner, DestroyedRunnerReportsNothing) {

@@ -29,6 +29,17 @@ const char* const kDiagnosticsFixture = "win7_sp1_spanish_intel_hd3000_idt_cp125
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The unattended program ended by itself with `status`, showed no window, and told what
+// begins with `told` on its standard error and in its debug log.
+void ExpectEndedAndTold(const wt::UnattendedRun& run, unsigned long status, const std::string& told,
+                        const wt::UserBench& bench) {
+    ASSERT_TRUE(run.ended) << "nothing may wait for a person";
+    EXPECT_EQ(run.exitCode, status) << run.err;
+    EXPECT_FALSE(run.windowShown);
+    EXPECT_EQ(run.err.rfind(told, 0), 0u) << run.err;
+    EXPECT_TRUE(Has(bench.DebugLog(), told)) << bench.DebugLog();
+}
+
 TEST(QuietBatch, EachRefusalEndsByItselfWithStatusTwoAndNoWindow) {
     const std::string writeProtected = "Z:\\sys\\";  // no one may create a file here under Wine
     struct Case {
@@ -68,13 +79,10 @@ TEST(QuietBatch, EachRefusalEndsByItselfWithStatusTwoAndNoWindow) {
         }
         const wt::UnattendedRun run = wt::RunUnattended(bench.Command(c.switches), bench.paths.BenchDir, kPassBoundMs);
         held.reset();
-        ASSERT_TRUE(run.ended) << "nothing may wait for a person";
-        EXPECT_EQ(run.exitCode, 2u);
-        EXPECT_FALSE(run.windowShown);
         const std::string message = c.message(bench);
-        EXPECT_EQ(run.err.rfind(message, 0), 0u) << run.err;
+        ExpectEndedAndTold(run, 2, message, bench);
         EXPECT_EQ(run.err.substr(run.err.size() - 2), "\r\n");
-        EXPECT_TRUE(Has(bench.DebugLog(), "\r\n" + message)) << bench.DebugLog();
+        EXPECT_TRUE(Has(bench.DebugLog(), "\r\n" + message)) << "a line of its own";
         EXPECT_EQ(run.out, "") << "no pass, no result";
         EXPECT_TRUE(wt::NewProcesses(games, wt::ProcessesNamed("prey.exe")).empty()) << "no game started";
         bench.ExpectUserFilesBack();
@@ -96,12 +104,9 @@ TEST(QuietBatch, PendingRecoveryIsAnsweredYesThenThePassRunsAndPrintsItsResult) 
 
     const wt::UnattendedRun run =
         wt::RunUnattended(bench.Command("/BATCH /QUIET /640 /DEMO1 /SHIGH"), bench.paths.BenchDir, kPassBoundMs);
-    ASSERT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 0u) << run.err;
-    EXPECT_FALSE(run.windowShown);
     const std::string told = std::string(kRecoveryQuestion) + " Yes (/QUIET).\r\n";
-    EXPECT_EQ(run.err, told);
-    EXPECT_TRUE(Has(bench.DebugLog(), told)) << bench.DebugLog();
+    ExpectEndedAndTold(run, 0, told, bench);
+    EXPECT_EQ(run.err, told) << "nothing more";
 
     WIN32_FIND_DATAA data;
     ScopedFind find(FindFirstFileA((bench.paths.ResultPath + "result_*.htm").c_str(), &data));
@@ -130,14 +135,10 @@ TEST(QuietBatch, RecoveryThatCannotPutTheFilesBackEndsWithStatusThree) {
         ASSERT_TRUE(held.Held());
         run = wt::RunUnattended(bench.Command("/BATCH /QUIET /640 /DEMO1"), bench.paths.BenchDir, kPassBoundMs);
     }
-    ASSERT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 3u);
-    EXPECT_FALSE(run.windowShown);
     const std::string told = std::string(kRecoveryQuestion) + " Yes (/QUIET).\r\nYour game settings files could not "
                              "all be put back; they stay set aside in the game's base folder. The benchmark was not "
                              "started.\r\n";
-    EXPECT_EQ(run.err.substr(0, told.size()), told) << run.err;
-    EXPECT_TRUE(Has(bench.DebugLog(), told)) << bench.DebugLog();
+    ExpectEndedAndTold(run, 3, told, bench);
     EXPECT_TRUE(wt::NewProcesses(games, wt::ProcessesNamed("prey.exe")).empty()) << "no game started";
     EXPECT_EQ(bench.game.ReadCfgFile("preyconfig_old.cfg"), kUserPreyconfig) << "still set aside, whole";
     EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "1") << "the next start asks again";

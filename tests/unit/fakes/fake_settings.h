@@ -67,6 +67,7 @@ public:
     std::set<std::string> undeletable;  // held open by another program
     std::set<std::string> locked;       // another writer holds the lock for longer than any wait
     std::set<std::string> unwritable;   // no file can be made or written here
+    std::set<std::string> unconfirmed;  // appends land whole, but their flush fails
     std::vector<unsigned> lockWaits;    // the wait of every append, in order
 
     bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
@@ -109,6 +110,7 @@ public:
         state.firstLine = bytes.substr(0, bytes.find("\r\n"));
         state.endsWithLineBreak = bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
         bytes += compose(state);
+        if (unconfirmed.count(path)) throw AppendNotConfirmed("Cannot flush file " + path);
         return true;
     }
 };
