@@ -51,7 +51,7 @@ void WinProcessRunner::Run() {
     // which an unattended pass would wait on for ever. Suspended until it is in the job, so
     // that nothing it starts can escape the job.
     const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    const BOOL created = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE,
+    const BOOL created = CreateProcessA(Program().empty() ? nullptr : Program().c_str(), &commandLine[0], nullptr, nullptr, FALSE,
                                        NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, folder, &startup, &info);
     const DWORD createError = GetLastError();
     SetErrorMode(errorMode);
