@@ -259,7 +259,7 @@ void MainForm::MinimiseApplication() {
 void MainForm::LogUpdateRefusal(const std::string& line) {
     debugLog_.Add(line);
     try {
-        debugLog_.Save(paths_.BenchDir);
+        debugLog_.Save(paths_.WorkDir());
     } catch (const std::exception& e) {
         ReportUnhandledError(Handle(), e);
     }

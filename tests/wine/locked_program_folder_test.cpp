@@ -7,8 +7,10 @@
 
 #include <string>
 
+#include "app/control_ids.h"
 #include "platform/folder_listing_win.h"
 #include "support/game_folder.h"
+#include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
 namespace {
@@ -41,6 +43,47 @@ TEST(LockedProgramFolder, ABatchPassKeepsItsWorkingFilesInTheDataFolder) {
     EXPECT_FALSE(wt::FileExists(data + "dxinfo.txt")) << "read and deleted after the diagnostics";
     EXPECT_FALSE(wt::FileExists(program + "debug.txt"));
 
+    wt::RemoveTree(data);
+    wt::DeleteSettingsKey();
+}
+
+// A refused host value is noted in the debug log: in the data folder, as a pass's lines are,
+// never as an error box about the program's folder.
+TEST(LockedProgramFolder, ARefusedHostValueIsLoggedInTheDataFolder) {
+    const std::string program = wt::Env("LURK_LOCKED_DIR");
+    ASSERT_FALSE(program.empty());
+    const std::string data = DataFolder();
+    wt::RemoveTree(data);
+    // The built-in home page is then opened; Wine hands it to a Linux browser, here a command
+    // that does nothing.
+    HKEY browserKey = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &browserKey, nullptr),
+              ERROR_SUCCESS);
+    const char kNoBrowser[] = "/bin/true";
+    RegSetValueExA(browserKey, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
+    wt::CreateSettingsKey({{"MakerWebHost", "no host!"}});
+    {
+        wt::RunningProgram app("\"" + program + "QWK_Lurkmark.exe\"", program);
+        const HWND main = wt::WaitForWindow(app.ProcessId(), "TForm1");
+        ASSERT_NE(main, nullptr);
+        wt::PostClick(wt::FindControl(main, ctl::RzGroup3Items4));
+        const std::string line = "The settings value MakerWebHost \"no host!\" is not a host name with an optional "
+                                 "port: ignored, www.quenwick.example is used.";
+        EXPECT_TRUE(wt::WaitUntil(
+            [&] {
+                return wt::FileExists(data + "debug.txt") &&
+                       wt::ReadFileBytes(data + "debug.txt").find(line) != std::string::npos;
+            },
+            20000));
+        // The box would have come before the line could be written.
+        EXPECT_EQ(wt::WaitForDialogOwnedBy(main, 0), nullptr) << "an error box";
+        wt::Click(wt::FindControl(main, ctl::Image2));
+        EXPECT_TRUE(app.WaitForExit(15000));
+    }
+    EXPECT_FALSE(wt::FileExists(program + "debug.txt"));
+    RegDeleteValueA(browserKey, "Browsers");
+    RegCloseKey(browserKey);
     wt::RemoveTree(data);
     wt::DeleteSettingsKey();
 }
