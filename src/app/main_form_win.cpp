@@ -25,6 +25,7 @@
 #include "settings/data_folder_win.h"
 #include "settings/display_modes_win.h"
 #include "settings/option_store.h"
+#include "settings/policy_key_win.h"
 #include "settings/settings_load.h"
 #include "ui/artwork_win.h"
 #include "ui/dpi_win.h"
@@ -267,7 +268,7 @@ void MainForm::LogUpdateRefusal(const std::string& line) {
 
 // A host value that is not a host is ignored, and the debug log says so.
 MakerHosts MainForm::MakerHostsLogged() {
-    MakerHosts hosts = ReadMakerHosts(settings_);
+    MakerHosts hosts = ReadMakerHosts(ReadPolicyValue);
     for (const std::string& line : hosts.ignoredValues) LogUpdateRefusal(line);
     return hosts;
 }

@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "platform/folder_listing_win.h"
 #include "support/game_folder.h"
+#include "support/policy_key.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
 
@@ -62,13 +63,14 @@ TEST(LockedProgramFolder, ARefusedHostValueIsLoggedInTheDataFolder) {
               ERROR_SUCCESS);
     const char kNoBrowser[] = "/bin/true";
     RegSetValueExA(browserKey, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
-    wt::CreateSettingsKey({{"MakerWebHost", "no host!"}});
+    wt::CreateSettingsKey();
+    wt::WritePolicyValue("MakerWebHost", "no host!");
     {
         wt::RunningProgram app("\"" + program + "QWK_Lurkmark.exe\"", program);
         const HWND main = wt::WaitForWindow(app.ProcessId(), "TForm1");
         ASSERT_NE(main, nullptr);
         wt::PostClick(wt::FindControl(main, ctl::RzGroup3Items4));
-        const std::string line = "The settings value MakerWebHost \"no host!\" is not a host name with an optional "
+        const std::string line = "The policy value MakerWebHost \"no host!\" is not a host name with an optional "
                                  "port: ignored, www.quenwick.example is used.";
         EXPECT_TRUE(wt::WaitUntil(
             [&] {
@@ -86,6 +88,7 @@ TEST(LockedProgramFolder, ARefusedHostValueIsLoggedInTheDataFolder) {
     RegCloseKey(browserKey);
     wt::RemoveTree(data);
     wt::DeleteSettingsKey();
+    wt::DeletePolicyKey();
 }
 
 }  // namespace
