@@ -240,6 +240,12 @@ std::string EncodeHistoryIndex(const std::vector<IndexedFile>& files) {
             w.Text(f.entry.problem);
         }
     }
+    return SealHistoryIndex(std::move(w.Out()));
+}
+
+std::string SealHistoryIndex(std::string body) {
+    Writer w;
+    w.Out() = std::move(body);
     const std::uint64_t sum = CheckSum(w.Out().data(), w.Out().size());
     w.Out() += kTrailer;
     w.Whole(sum);

@@ -36,6 +36,9 @@ struct IndexedFile {
 
 // The index file's bytes: the files it keeps, then a check sum over them.
 std::string EncodeHistoryIndex(const std::vector<IndexedFile>& files);
+// The header and records given, with the check sum over them added: a whole index as far as
+// the sum goes.
+std::string SealHistoryIndex(std::string body);
 // Nothing for bytes that are not a whole index of this version (another program's file, one
 // cut short, changed bytes): the folder is then read as if there were no index.
 std::vector<IndexedFile> DecodeHistoryIndex(const std::string& bytes);

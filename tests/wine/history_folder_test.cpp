@@ -79,13 +79,7 @@ TEST(HistoryFolder, ListsWhatTheFolderHoldsWhateverTheIndexSays) {
 // The index in the bytes another program wrote: its count fits the file's size but not the
 // memory, or the whole file is larger than any index need be.
 std::string ForgedIndex(const std::string& count, std::size_t padding) {
-    const std::string body = "Lurkmark results index 1\r\n" + count + std::string(padding, ' ');
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : body) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return body + "\r\nsum " + std::to_string(hash) + ";";
+    return SealHistoryIndex("Lurkmark results index 1\r\n" + count + std::string(padding, ' '));
 }
 
 void SetLastWrite(const std::string& path, std::uint64_t hoursAgo) {

@@ -22,6 +22,7 @@
 #include "settings/registry_settings_store_win.h"
 #include "support/eventually.h"
 #include "support/maker_server_client.h"
+#include "support/no_browser.h"
 #include "support/policy_key.h"
 #include "support/sha256_hex.h"
 #include "support/started_program.h"
@@ -557,14 +558,8 @@ TEST_F(UpdateCheck, RedirectFromHttpsToHttpOrAFileIsRefused) {
 // A program's path as the web host, even in the policy key, opens nothing and runs nothing.
 // The debug log says that the value was ignored.
 TEST_F(UpdateCheck, HomepageWithAProgramPathAsWebHostRunsNothing) {
-    // The built-in home page is opened instead; Wine hands web addresses to a Linux browser,
-    // which for this test is a command that does nothing.
-    HKEY browserKey = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &browserKey, nullptr),
-              ERROR_SUCCESS);
-    const char kNoBrowser[] = "/bin/true";
-    RegSetValueExA(browserKey, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
+    // The built-in home page is opened instead.
+    const wt::NoBrowser noBrowser;
     const std::string planted = Folder() + "planted\\";
     CreateDirectoryA(planted.c_str(), nullptr);
     wt::WriteFileBytes(planted + "evil.exe", wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe"));
@@ -580,8 +575,6 @@ TEST_F(UpdateCheck, HomepageWithAProgramPathAsWebHostRunsNothing) {
     Sleep(2000);  // time enough for a started program to write its record
     EXPECT_FALSE(wt::FileExists(planted + "runs.txt")) << "the planted program ran";
     wt::WritePolicyValue("MakerWebHost", "");
-    RegDeleteValueA(browserKey, "Browsers");
-    RegCloseKey(browserKey);
 }
 
 // A server whose certificate does not prove the host ("127.1" is not named in it).

@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "platform/folder_listing_win.h"
 #include "support/game_folder.h"
+#include "support/no_browser.h"
 #include "support/policy_key.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
@@ -55,14 +56,8 @@ TEST(LockedProgramFolder, ARefusedHostValueIsLoggedInTheDataFolder) {
     ASSERT_FALSE(program.empty());
     const std::string data = DataFolder();
     wt::RemoveTree(data);
-    // The built-in home page is then opened; Wine hands it to a Linux browser, here a command
-    // that does nothing.
-    HKEY browserKey = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &browserKey, nullptr),
-              ERROR_SUCCESS);
-    const char kNoBrowser[] = "/bin/true";
-    RegSetValueExA(browserKey, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
+    // The built-in home page is then opened.
+    const wt::NoBrowser noBrowser;
     wt::CreateSettingsKey();
     wt::WritePolicyValue("MakerWebHost", "no host!");
     {
@@ -84,8 +79,6 @@ TEST(LockedProgramFolder, ARefusedHostValueIsLoggedInTheDataFolder) {
         EXPECT_TRUE(app.WaitForExit(15000));
     }
     EXPECT_FALSE(wt::FileExists(program + "debug.txt"));
-    RegDeleteValueA(browserKey, "Browsers");
-    RegCloseKey(browserKey);
     wt::RemoveTree(data);
     wt::DeleteSettingsKey();
     wt::DeletePolicyKey();
