@@ -9,6 +9,7 @@
 #include "online/updater_config.h"
 #include "platform/error_report_win.h"
 #include "platform/shell_win.h"
+#include "settings/policy_key_win.h"
 
 namespace {
 constexpr char kMessageCaption[] = "Lurkmark";
@@ -30,7 +31,7 @@ OnlineCommands::~OnlineCommands() = default;
 void OnlineCommands::LogRefusal(const std::string& line) {
     debugLog_.Add(line);
     try {
-        debugLog_.Save(paths_.BenchDir);
+        debugLog_.Save(paths_.WorkDir());
     } catch (const std::exception& e) {
         ReportUnhandledError(window_, e);
     }
@@ -38,7 +39,7 @@ void OnlineCommands::LogRefusal(const std::string& line) {
 
 // A host value that is not a host is ignored, and the debug log says so.
 MakerHosts OnlineCommands::HostsLogged() {
-    MakerHosts hosts = ReadMakerHosts(settings_);
+    MakerHosts hosts = ReadMakerHosts(ReadPolicyValue);
     for (const std::string& line : hosts.ignoredValues) LogRefusal(line);
     return hosts;
 }

@@ -1,29 +1,29 @@
 #include "online/maker_hosts.h"
 
 #include "platform/web_address.h"
-#include "settings/settings_store.h"
 
 namespace {
 
 const char* const kBenchmarkFolder = "/benchmarks/prey/";
 
-void Replace(SettingsStore& settings, const char* valueName, std::string& host, MakerHosts& hosts) {
-    const std::string value = settings.Read(valueName);
+void Replace(const std::function<std::string(const std::string&)>& readPolicy, const char* valueName,
+             std::string& host, MakerHosts& hosts) {
+    const std::string value = readPolicy(valueName);
     if (value.empty()) return;
     if (IsHostWithPort(value)) {
         host = value;
     } else {
-        hosts.ignoredValues.push_back("The settings value " + std::string(valueName) + " \"" + value +
+        hosts.ignoredValues.push_back("The policy value " + std::string(valueName) + " \"" + value +
                                       "\" is not a host name with an optional port: ignored, " + host + " is used.");
     }
 }
 
 }  // namespace
 
-MakerHosts ReadMakerHosts(SettingsStore& settings) {
+MakerHosts ReadMakerHosts(const std::function<std::string(const std::string&)>& readPolicy) {
     MakerHosts hosts;
-    Replace(settings, kMakerWebHostValue, hosts.webHost, hosts);
-    Replace(settings, kMakerUpdateHostValue, hosts.updateHost, hosts);
+    Replace(readPolicy, kMakerWebHostValue, hosts.webHost, hosts);
+    Replace(readPolicy, kMakerUpdateHostValue, hosts.updateHost, hosts);
     return hosts;
 }
 

@@ -1,5 +1,6 @@
 #include "results/history_index.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <unordered_map>
@@ -63,6 +64,13 @@ struct Broken : std::runtime_error {
     Broken() : std::runtime_error("broken index") {}
 };
 
+// The fewest bytes each kind of item takes in an index: every number at least "0;", every
+// text at least "0:".
+constexpr std::size_t kSmallestFile = 11;  // name, size, time, flag and a reason of one byte
+constexpr std::size_t kSmallestResolution = 12;
+constexpr std::size_t kSmallestFlaggedRun = 4;
+constexpr std::size_t kSmallestFlag = 4;
+
 class Reader {
 public:
     Reader(const char* at, const char* end) : at_(at), end_(end) {}
@@ -98,10 +106,11 @@ public:
         if (value > 1) throw Broken();
         return value == 1;
     }
-    // A count of things each at least two bytes long: never more than the bytes left.
-    std::size_t Count() {
+    // A count of things each at least smallest bytes long: never more than the bytes left
+    // allow, so that a changed count cannot ask for more memory than the file could fill.
+    std::size_t Count(std::size_t smallest) {
         const std::uint64_t value = Whole();
-        if (value > static_cast<std::uint64_t>(end_ - at_) / 2) throw Broken();
+        if (value > static_cast<std::uint64_t>(end_ - at_) / smallest) throw Broken();
         return static_cast<std::size_t>(value);
     }
     std::string Text() {
@@ -126,6 +135,16 @@ private:
     const char* at_;
     const char* end_;
 };
+
+// Items are added as they are read, never made ahead by the count: the memory taken follows the
+// bytes that are really there.
+template <typename Item, typename ReadItem>
+std::vector<Item> List(Reader& r, std::size_t smallest, ReadItem readItem) {
+    const std::size_t count = r.Count(smallest);
+    std::vector<Item> items;
+    for (std::size_t i = 0; i < count; ++i) items.push_back(readItem());
+    return items;
+}
 
 void WritePass(Writer& w, const PassSummary& p) {
     w.Text(p.started);
@@ -173,24 +192,27 @@ PassSummary ReadPass(Reader& r) {
     p.demo = r.Text();
     p.shader = r.Text();
     p.runs = r.Int();
-    p.resolutions.resize(r.Count());
-    for (ResolutionSummary& res : p.resolutions) {
+    p.resolutions = List<ResolutionSummary>(r, kSmallestResolution, [&r] {
+        ResolutionSummary res;
         res.key = r.Text();
         res.label = r.Text();
         res.width = r.Int();
         res.height = r.Int();
         res.mean = r.Number();
         if (res.width <= 0 || res.height <= 0 || (res.mean && !IsDrawableMeasure(*res.mean))) throw Broken();
-        res.runs.resize(r.Count());
-        for (RunSummary& run : res.runs) {
+        res.runs = List<RunSummary>(r, kSmallestFlaggedRun, [&r] {
+            RunSummary run;
             run.run = r.Int();
-            run.flags.resize(r.Count());
-            for (RunFlag& flag : run.flags) {
+            run.flags = List<RunFlag>(r, kSmallestFlag, [&r] {
+                RunFlag flag;
                 flag.code = r.Text();
                 flag.text = r.Text();
-            }
-        }
-    }
+                return flag;
+            });
+            return run;
+        });
+        return res;
+    });
     return p;
 }
 
@@ -218,6 +240,12 @@ std::string EncodeHistoryIndex(const std::vector<IndexedFile>& files) {
             w.Text(f.entry.problem);
         }
     }
+    return SealHistoryIndex(std::move(w.Out()));
+}
+
+std::string SealHistoryIndex(std::string body) {
+    Writer w;
+    w.Out() = std::move(body);
     const std::uint64_t sum = CheckSum(w.Out().data(), w.Out().size());
     w.Out() += kTrailer;
     w.Whole(sum);
@@ -234,8 +262,8 @@ std::vector<IndexedFile> DecodeHistoryIndex(const std::string& bytes) {
         Reader sum(bytes.data() + trailerAt + sizeof kTrailer - 1, bytes.data() + bytes.size());
         if (sum.Whole() != CheckSum(bytes.data(), trailerAt) || !sum.AtEnd()) return {};
         Reader r(bytes.data() + headerSize, bytes.data() + trailerAt);
-        std::vector<IndexedFile> files(r.Count());
-        for (IndexedFile& f : files) {
+        std::vector<IndexedFile> files = List<IndexedFile>(r, kSmallestFile, [&] {
+            IndexedFile f;
             f.file.name = r.Text();
             f.file.size = r.Whole();
             f.file.lastWrite = r.Whole();
@@ -244,12 +272,15 @@ std::vector<IndexedFile> DecodeHistoryIndex(const std::string& bytes) {
                 f.entry.pass = ReadPass(r);
             } else {
                 f.entry.problem = r.Text();
-                if (f.entry.problem.empty()) return {};  // an unreadable file always has its reason
+                if (f.entry.problem.empty()) throw Broken();  // an unreadable file always has its reason
             }
-        }
+            return f;
+        });
         if (!r.AtEnd()) return {};
         return files;
-    } catch (const Broken&) {
+    } catch (const std::exception&) {
+        // Broken bytes, or more than memory holds: either way the folder is read again and a
+        // whole index written over this one, so that no index can keep the list shut.
         return {};
     }
 }
@@ -277,4 +308,21 @@ HistoryRefresh RefreshHistory(const std::vector<ListedFile>& listing, std::vecto
     // Files gone from the folder leave the index.
     if (reused != index.size()) refresh.indexChanged = true;
     return refresh;
+}
+
+std::size_t IndexTemporaryBytesToCheck() { return sizeof kHeader - 1; }
+
+bool IsLeftOverIndexTemporary(const std::string& name, std::uint64_t lastWrite, std::uint64_t now,
+                              const std::string& firstBytes) {
+    static const std::string prefix = kIndexTemporaryPrefix, suffix = ".tmp";
+    const std::size_t digits = name.size() - std::min(name.size(), prefix.size() + suffix.size());
+    if (digits < 1 || digits > 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
+        name.find_first_not_of("0123456789ABCDEFabcdef", prefix.size()) != prefix.size() + digits) {
+        return false;
+    }
+    const std::uint64_t aDay = 24ull * 60 * 60 * 10000000;
+    if (lastWrite > now || now - lastWrite <= aDay) return false;
+    return firstBytes.size() <= IndexTemporaryBytesToCheck() &&
+           std::string(kHeader).compare(0, firstBytes.size(), firstBytes) == 0;
 }

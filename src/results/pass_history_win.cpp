@@ -27,25 +27,35 @@ std::vector<ListedFile> ListDataFiles(const std::string& prefix) {
     return files;
 }
 
-// A data file is small: one open, one read of the size it has now, one close. The C
-// library's buffered file costs several more calls per file, which a folder of ten thousand
-// files on a share or under Wine feels.
-bool ReadSmallFile(const std::string& path, std::string& bytes) {
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024) return false;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+ScopedFile OpenToRead(const std::string& path) {
+    return ScopedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// At most `most` bytes from the start of the file, in one read.
+bool ReadStart(HANDLE file, std::size_t most, std::string& bytes) {
+    bytes.resize(most);
     DWORD read = 0;
-    if (!bytes.empty() && !ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) return false;
+    if (!bytes.empty() && !ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) return false;
     bytes.resize(read);
     return true;
 }
 
+// A data file or the index is small: one open, one read of the size it has now, one close. The
+// C library's buffered file costs several more calls per file, which a folder of ten thousand
+// files on a share or under Wine feels. Anyone may write the folder: a file larger than
+// `largest` is not read at all.
+bool ReadSmallFile(const std::string& path, std::uint64_t largest, std::string& bytes) {
+    const ScopedFile file = OpenToRead(path);
+    if (!file) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > largest) return false;
+    return ReadStart(file.Get(), static_cast<std::size_t>(size.QuadPart), bytes);
+}
+
 IndexedFile ReadDataFile(const std::string& prefix, const ListedFile& listed) {
     std::string text;
-    if (!ReadSmallFile(prefix + listed.name, text)) {
+    if (!ReadSmallFile(prefix + listed.name, 64 * 1024 * 1024, text)) {
         return {listed, {listed.name, std::nullopt, "the file cannot be read"}, false};
     }
     return {listed, ReadHistoryEntry(listed.name, text), true};
@@ -87,15 +97,44 @@ void ReadUnindexed(const std::string& prefix, std::vector<IndexedFile>& files) {
     if (failure) std::rethrow_exception(failure);
 }
 
+// A program that ended while it wrote the index (a crash, a switched-off PC) leaves its
+// temporary file behind; the next writer removes those. Another PC's file that is only being
+// written is younger than IsLeftOverIndexTemporary allows.
+void RemoveLeftOverTemporaries(const std::string& prefix) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t nowUnits = (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+    WIN32_FIND_DATAA data;
+    ScopedFind find(FindFirstFileA((prefix + kIndexTemporaryPrefix + "*.tmp").c_str(), &data));
+    if (!find) return;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::string path = prefix + data.cFileName;
+        std::string start;
+        {
+            const ScopedFile file = OpenToRead(path);
+            if (!file || !ReadStart(file.Get(), IndexTemporaryBytesToCheck(), start)) continue;
+        }
+        const std::uint64_t written =
+            (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+        // A file that cannot be removed (open elsewhere, removed by another PC first) is left
+        // for the next writer: it costs only its room.
+        if (IsLeftOverIndexTemporary(data.cFileName, written, nowUnits, start)) DeleteFileA(path.c_str());
+    } while (FindNextFileA(find.Get(), &data));
+}
+
 // Many PCs may write the index of one shared folder at once: each writes a file of its own
 // and puts it in place in one step, so a reader sees a whole index, an older one or none.
 // An index that cannot be written costs only time: the next fill reads the files again.
 void WriteIndex(const std::string& prefix, const std::vector<IndexedFile>& files) {
     char temporary[MAX_PATH];
-    if (!GetTempFileNameA(prefix.c_str(), "lrk", 0, temporary)) return;
+    if (!GetTempFileNameA(prefix.c_str(), kIndexTemporaryPrefix, 0, temporary)) return;
     try {
         WriteWholeFile(temporary, EncodeHistoryIndex(files));
-        if (MoveFileExA(temporary, (prefix + kHistoryIndexFileName).c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        if (MoveFileExA(temporary, (prefix + kHistoryIndexFileName).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            RemoveLeftOverTemporaries(prefix);
+            return;
+        }
     } catch (const std::exception&) {
         // A full or vanished share: the same as an index that cannot be put in place.
     }
@@ -111,7 +150,10 @@ std::vector<HistoryEntry> ReadHistoryFolder(const std::string& folder) {
     const std::vector<ListedFile> listing = ListDataFiles(prefix);
     std::string indexBytes;
     std::vector<IndexedFile> index;
-    if (ReadWholeFile(prefix + kHistoryIndexFileName, indexBytes)) index = DecodeHistoryIndex(indexBytes);
+    // An index that cannot be read or used is no index: the files are read and a new one written.
+    if (ReadSmallFile(prefix + kHistoryIndexFileName, kLargestHistoryIndex, indexBytes)) {
+        index = DecodeHistoryIndex(indexBytes);
+    }
     HistoryRefresh refresh = RefreshHistory(listing, std::move(index), [](const ListedFile& f) {
         return IndexedFile{f, HistoryEntry{}, true};  // read below, with the others
     });

@@ -238,6 +238,13 @@ std::string CsvField(const std::string& utf8) {
     return quoted + "\"";
 }
 
+std::string InertCsvText(const std::string& utf8) {
+    // Spreadsheets take a cell that begins with one of these as a formula (a tab or carriage
+    // return may be dropped before one); the apostrophe makes them show it as text.
+    if (!utf8.empty() && std::string("=+-@\t\r").find(utf8[0]) != std::string::npos) return "'" + utf8;
+    return utf8;
+}
+
 std::string CsvHeaderRow() {
     return RowOf({"started", "note", "machine", "resolution", "run", "score", "frames", "seconds", "flags", "computer"});
 }
@@ -250,12 +257,13 @@ std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, 
         for (const RunFlag& flag : run.flags) flags += (flags.empty() ? "" : " ") + flag.text;
         for (const RunFlag& flag : pass.flags) flags += (flags.empty() ? "" : " ") + flag.text;
         const std::optional<long> frames = FramesOf(run);
-        std::vector<std::string> fields = {Cp1252ToUtf8(pass.started), Cp1252ToUtf8(pass.note), Cp1252ToUtf8(machine),
+        std::vector<std::string> fields = {Cp1252ToUtf8(pass.started), InertCsvText(Cp1252ToUtf8(pass.note)),
+                                           InertCsvText(Cp1252ToUtf8(machine)),
                                            Cp1252ToUtf8(resolution.label), std::to_string(run.run),
                                            run.score ? run.scoreText : std::string(),
                                            frames ? std::to_string(*frames) : "", OptionalFigure(SecondsOf(run), 1),
                                            Cp1252ToUtf8(flags)};
-        if (computerColumn) fields.push_back(Cp1252ToUtf8(pass.computerName));
+        if (computerColumn) fields.push_back(InertCsvText(Cp1252ToUtf8(pass.computerName)));
         rows += RowOf(fields);
     }
     return rows;

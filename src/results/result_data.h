@@ -31,6 +31,9 @@ std::string CsvAppendBytes(const AppendedFileState& file, const PassRecord& pass
 std::string SideCsvName(const std::string& computerName);
 // One field, quoted when it holds a quote, a comma or a line break.
 std::string CsvField(const std::string& utf8);
+// A text typed by someone (the note, the computer's name, the machine description) as a cell:
+// one a spreadsheet would run as a formula gets a leading apostrophe.
+std::string InertCsvText(const std::string& utf8);
 
 // The machine description of a report: every info line before the separator "<hr>", as
 // label without its colon and value (code page 1252, as the report holds them).

@@ -227,8 +227,12 @@ std::optional<long long> UtcSecondsOf(const std::string& t) {
 
 ResultFileReading ReadResultFile(const std::string& jsonText) {
     rapidjson::Document doc;
-    // The text must be valid UTF-8: the page that shows it declares that encoding.
-    doc.Parse<rapidjson::kParseValidateEncodingFlag>(jsonText.data(), jsonText.size());
+    // The text must be valid UTF-8: the page that shows it declares that encoding. The parse
+    // keeps its nesting on the heap, not the stack: any PC of a shared folder may write a file
+    // nested a hundred thousand lists deep. (The document's pool frees its values without
+    // walking them, so dropping it recurses neither.)
+    doc.Parse<rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag>(jsonText.data(),
+                                                                                      jsonText.size());
     if (doc.HasParseError()) {
         return {std::nullopt, std::string("malformed: ") + rapidjson::GetParseError_En(doc.GetParseError()) +
                                   " (at byte " + std::to_string(doc.GetErrorOffset()) + ")"};

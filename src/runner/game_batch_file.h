@@ -7,9 +7,12 @@
 // Replaces GamePath\Lurkmark.bat with the line GameCommandLine; throws when it cannot write.
 void WriteGameBatchFile(const AppPaths& paths, const PassState& state);
 
-// How the game process is started: the batch file's full path, unquoted, in the game folder.
+// How the game process is started: the command interpreter of the system folder, named as the
+// program to run, told to run the batch file by its quoted full path, in the game folder.
 struct GameStartParameters {
+    std::string program;
     std::string commandLine;
     std::string currentDirectory;
 };
-GameStartParameters GameStart(const AppPaths& paths);
+// systemFolder: the Windows system folder, no trailing backslash.
+GameStartParameters GameStart(const AppPaths& paths, const std::string& systemFolder);

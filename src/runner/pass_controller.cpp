@@ -257,8 +257,9 @@ void PassController::StartRun(ResolutionPosition position) {
     log.Save(ctx_.paths.WorkDir());
     ctx_.game.WriteGameBatchFile();
 
-    const GameStartParameters start = GameStart(ctx_.paths);
+    const GameStartParameters start = GameStart(ctx_.paths, platform_.systemFolder);
     cp_.SetCurrentDirectory(start.currentDirectory);
+    cp_.SetProgram(start.program);
     cp_.SetCommandLine(start.commandLine);
     ctx_.pass.RunTimeLimitSeconds = TimeLimitOfToken(ctx_.benchOptions.timeLimit);
     cp_.SetTimeLimit(ctx_.pass.RunTimeLimitSeconds);

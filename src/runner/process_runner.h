@@ -17,6 +17,8 @@ public:
 
     // Passed unchanged to process creation: no quoting is added.
     void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
+    // The program file by full path; empty: the command line's first word names it.
+    void SetProgram(const std::string& program) { program_ = program; }
     void SetCurrentDirectory(const std::string& folder) { currentDirectory_ = folder; }
     void SetOnTerminate(TerminateHandler handler) { onTerminate_ = std::move(handler); }
     // The longest the next run may take, in seconds (0: no limit). When it passes, the process
@@ -24,6 +26,7 @@ public:
     void SetTimeLimit(int seconds) { timeLimitSeconds_ = seconds; }
     int TimeLimit() const { return timeLimitSeconds_; }
     const std::string& CommandLine() const { return commandLine_; }
+    const std::string& Program() const { return program_; }
     const std::string& CurrentDirectory() const { return currentDirectory_; }
 
     // Starts the process and returns at once. Throws std::logic_error with kRunnerBusyMessage
@@ -42,6 +45,7 @@ protected:
     void SetEndedByTimeLimit(bool ended) { endedByTimeLimit_ = ended; }
 
 private:
+    std::string program_;
     std::string commandLine_;
     std::string currentDirectory_;
     TerminateHandler onTerminate_;

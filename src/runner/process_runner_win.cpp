@@ -59,8 +59,8 @@ void WinProcessRunner::Run() {
     const DWORD creationFlags = NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED | CREATE_NO_WINDOW;
     NoteProcessCreation(commandLine, creationFlags);
     const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    const BOOL created = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, creationFlags, nullptr,
-                                       folder, &startup, &info);
+    const BOOL created = CreateProcessA(Program().empty() ? nullptr : Program().c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                                       creationFlags, nullptr, folder, &startup, &info);
     const DWORD createError = GetLastError();
     SetErrorMode(errorMode);
     if (!created) throw OsErrorFromCode(createError);

@@ -76,12 +76,14 @@ TEST_F(CommandLine, UserDemoWithAPlainCopyIsPlayedFromTheCopy) {
               kHead + " +set r_customWidth 640 +set r_customHeight 480 +timedemoquit lurkmark_user.demo");
 }
 
-TEST(GameStartParameters, BatchFileInTheGameFolderUnquoted) {
+// Only the batch file can be meant, whatever the game folder's name holds.
+TEST(GameStartParameters, BatchFileRunByTheSystemCommandInterpreterQuoted) {
     AppPaths paths;
-    paths.GamePath = "C:\\Program Files\\Prey Game";
-    const GameStartParameters start = GameStart(paths);
-    EXPECT_EQ(start.commandLine, "C:\\Program Files\\Prey Game\\Lurkmark.bat");
-    EXPECT_EQ(start.currentDirectory, "C:\\Program Files\\Prey Game");
+    paths.GamePath = "C:\\Program Files (x86)\\Prey Game";
+    const GameStartParameters start = GameStart(paths, "C:\\WINDOWS\\system32");
+    EXPECT_EQ(start.program, "C:\\WINDOWS\\system32\\cmd.exe");
+    EXPECT_EQ(start.commandLine, "cmd.exe /c \"\"C:\\Program Files (x86)\\Prey Game\\Lurkmark.bat\"\"");
+    EXPECT_EQ(start.currentDirectory, "C:\\Program Files (x86)\\Prey Game");
 }
 
 TEST(LastPathComponent, FileNameOrNothing) {

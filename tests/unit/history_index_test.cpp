@@ -6,6 +6,7 @@
 #include <map>
 
 #include "history_fixtures.h"
+#include "results/result_file_reader.h"
 
 namespace {
 
@@ -105,21 +106,73 @@ TEST(HistoryIndex, IgnoresAnIndexThatIsNotWhole) {
 
 // A record whose check sum holds but whose fields do not: the sum is made to fit.
 TEST(HistoryIndex, IgnoresRecordsOfAnotherShapeEvenWithAFittingSum) {
-    auto withSum = [](const std::string& body) {
-        std::uint64_t hash = 14695981039346656037ull;
-        for (const char c : body) {
-            hash ^= static_cast<unsigned char>(c);
-            hash *= 1099511628211ull;
-        }
-        return body + "\r\nsum " + std::to_string(hash) + ";";
-    };
     const std::string head = "Lurkmark results index 1\r\n";
     const std::string good = head + "1;6:a.json10;20;0;9:malformed";
-    ASSERT_EQ(DecodeHistoryIndex(withSum(good)).size(), 1u);
+    ASSERT_EQ(DecodeHistoryIndex(SealHistoryIndex(good)).size(), 1u);
     for (const std::string& body :
          {head + "1;6:a.json10;20;2;9:malformed", head + "1;6:a.json10;20;0;0:", head + "1;6:a.json-10;20;0;1:x",
           head + "1;60:a.json10;20;0;1:x", head + "2;6:a.json10;20;0;1:x", head + "1;6:a.json10;20;1;3:1.0"}) {
-        EXPECT_TRUE(DecodeHistoryIndex(withSum(body)).empty()) << body;
+        EXPECT_TRUE(DecodeHistoryIndex(SealHistoryIndex(body)).empty()) << body;
+    }
+}
+
+// A count no larger than the bytes left, but more than those bytes could hold, is refused
+// before anything is made for it: an index of 40 MB counting twenty million files once kept
+// the list shut for good.
+TEST(HistoryIndex, RefusesCountsTheBytesCannotHold) {
+    const std::string head = "Lurkmark results index 1\r\n";
+    const std::string started = "2026-12-01T20:00:00+01:00";
+    // One file with one pass, one resolution, one flagged run and one flag; each count is "1;".
+    auto file = [&](const char* resolutions, const char* runs, const char* flags, std::size_t padding) {
+        return head + "1;6:a.json10;20;1;25:" + started + std::to_string(*UtcSecondsOf(started)) +
+               ";5:r.htm0:0:0:0:1;" + resolutions + "4:hdw11:x1;1;-;" + runs + "1;" + flags + "1:c1:t" +
+               std::string(padding, ' ');
+    };
+    const std::vector<IndexedFile> one = DecodeHistoryIndex(SealHistoryIndex(file("1;", "1;", "1;", 0)));
+    ASSERT_EQ(one.size(), 1u);
+    ASSERT_TRUE(one[0].entry.pass);
+    EXPECT_EQ(one[0].entry.pass->resolutions.at(0).runs.at(0).flags.at(0).text, "t");
+
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"files", SealHistoryIndex(head + "20000000;" + std::string(40000000, ' '))},
+        {"resolutions", SealHistoryIndex(file("1000000;", "1;", "1;", 2000000))},
+        {"flagged runs", SealHistoryIndex(file("1;", "1000000;", "1;", 2000000))},
+        {"flags", SealHistoryIndex(file("1;", "1;", "1000000;", 2000000))},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(DecodeHistoryIndex(c.bytes).empty()) << c.name;
+}
+
+// Only a temporary file of ours that a program left long ago is removed: the folder is
+// shared, and another PC may be writing its own at this moment.
+TEST(HistoryIndex, KnowsTheTemporaryFilesLeftBehind) {
+    const std::uint64_t now = 134000000000000000ull;
+    const std::uint64_t day = 24ull * 60 * 60 * 10000000;
+    const std::string begun = EncodeHistoryIndex(FixtureIndex()).substr(0, IndexTemporaryBytesToCheck());
+    const struct {
+        const char* name;
+        std::uint64_t lastWrite;
+        std::string start;
+        bool leftOver;
+    } cases[] = {
+        {"lrkA1F0.tmp", now - 2 * day, begun, true},
+        {"lrk7.tmp", now - 2 * day, "", true},
+        {"lrkb2.tmp", now - 2 * day, begun.substr(0, 5), true},
+        {"lrkA1F0.tmp", now - day / 2, begun, false},  // being written now
+        {"lrkA1F0.tmp", now + 2 * day, begun, false},  // a clock ahead
+        {"lrkA1F0.tmp", now - 2 * day, "MZ", false},   // another program's
+        {"lrk.tmp", now - 2 * day, "", false},
+        {"lrk12345.tmp", now - 2 * day, "", false},
+        {"lrkXY.tmp", now - 2 * day, "", false},
+        {"lrk1.tmp.json", now - 2 * day, "", false},
+        {"abc1.tmp", now - 2 * day, "", false},
+        {"Lurkmark results.index", now - 2 * day, begun, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsLeftOverIndexTemporary(c.name, c.lastWrite, now, c.start), c.leftOver)
+            << c.name << " " << c.start.size();
     }
 }
 

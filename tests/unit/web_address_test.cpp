@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_settings.h"
+#include "fakes/fake_policy.h"
 #include "online/maker_hosts.h"
 #include "platform/shell_target.h"
 
 namespace {
 
-// Each host value as the settings key may hold it, and the addresses the program then builds.
+// Each host value as the policy key may hold it, and the addresses the program then builds.
 TEST(MakerHostValues, EveryAddressStartsWithTheSchemeAndACheckedHost) {
     const std::string longHost(300, 'a');
     const struct {
@@ -38,10 +38,10 @@ TEST(MakerHostValues, EveryAddressStartsWithTheSchemeAndACheckedHost) {
         {"[C:\\x]", kMakerWebHost},
     };
     for (const auto& c : cases) {
-        FakeSettingsStore settings;
-        settings.values[kMakerWebHostValue] = c.value;
-        settings.values[kMakerUpdateHostValue] = c.value;
-        const MakerHosts hosts = ReadMakerHosts(settings);
+        std::map<std::string, std::string> policy;
+        policy[kMakerWebHostValue] = c.value;
+        policy[kMakerUpdateHostValue] = c.value;
+        const MakerHosts hosts = ReadMakerHosts(PolicyReader(policy));
         const bool builtIn = c.host == kMakerWebHost;
         const std::string update = builtIn ? kMakerUpdateHost : c.host;
         EXPECT_EQ(HomePageAddress(hosts), "https://" + c.host + "/") << c.value;

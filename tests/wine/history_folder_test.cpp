@@ -76,6 +76,74 @@ TEST(HistoryFolder, ListsWhatTheFolderHoldsWhateverTheIndexSays) {
     EXPECT_EQ(wt::CountFiles(dir + "*.tmp"), 0) << "no file of an index left behind";
 }
 
+// The index in the bytes another program wrote: its count fits the file's size but not the
+// memory, or the whole file is larger than any index need be.
+std::string ForgedIndex(const std::string& count, std::size_t padding) {
+    return SealHistoryIndex("Lurkmark results index 1\r\n" + count + std::string(padding, ' '));
+}
+
+void SetLastWrite(const std::string& path, std::uint64_t hoursAgo) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t then =
+        ((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) - hoursAgo * 3600 * 10000000ull;
+    const FILETIME time{static_cast<DWORD>(then), static_cast<DWORD>(then >> 32)};
+    ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file && SetFileTime(file.Get(), nullptr, nullptr, &time)) << path;
+}
+
+// An index no list can use never shuts the list: it is read as no index and written again.
+TEST(HistoryFolder, RebuildsAnIndexItCannotUse) {
+    wt::TempFolder folder{"hf_forged"};
+    const std::string dir = folder.Path();
+    const std::string index = dir + kHistoryIndexFileName;
+    wt::WriteFileBytes(dir + "result_a.json", WithNote("a"));
+    wt::WriteFileBytes(dir + "result_b.json", WithNote("b"));
+    const std::set<std::string> both = {"result_a.json|a", "result_b.json|b"};
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"twenty million files in 40 MB", ForgedIndex("20000000;", 40000000)},
+        {"a million files in 4 MB", ForgedIndex("1000000;", 4000000)},
+    };
+    for (const auto& c : cases) {
+        wt::WriteFileBytes(index, c.bytes);
+        EXPECT_EQ(Listed(ReadHistoryFolder(dir)), both) << c.name;
+        EXPECT_EQ(DecodeHistoryIndex(wt::ReadFileBytes(index)).size(), 2u) << c.name << ": written again";
+        EXPECT_EQ(Listed(ReadHistoryFolder(dir)), both) << c.name << ": through the new index";
+    }
+}
+
+// A program that ended while it wrote the index left its temporary file: the next one that
+// writes the index removes it, and only it: not a file another PC writes now, nor another
+// program's file.
+TEST(HistoryFolder, RemovesOnlyTheTemporaryFilesLeftLongAgo) {
+    wt::TempFolder folder{"hf_leftover"};
+    const std::string dir = folder.Path();
+    const std::string begun = "Lurkmark results index 1\r\n3;";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::uint64_t hoursAgo;
+        bool removed;
+    } files[] = {
+        {"lrk1A2B.tmp", begun, 48, true},
+        {"lrkC3.tmp", "", 30, true},
+        {"lrk9.tmp", begun, 0, false},
+        {"lrkFF.tmp", "another program's", 48, false},
+        {"other.tmp", "", 48, false},
+    };
+    for (const auto& f : files) {
+        wt::WriteFileBytes(dir + f.name, f.bytes);
+        SetLastWrite(dir + f.name, f.hoursAgo);
+    }
+    wt::WriteFileBytes(dir + "result_a.json", WithNote("a"));
+    EXPECT_EQ(Listed(ReadHistoryFolder(dir)), std::set<std::string>{"result_a.json|a"});
+    ASSERT_EQ(DecodeHistoryIndex(wt::ReadFileBytes(dir + kHistoryIndexFileName)).size(), 1u);
+    for (const auto& f : files) EXPECT_EQ(wt::FileExists(dir + f.name), !f.removed) << f.name;
+}
+
 TEST(HistoryFolder, ReadsAFolderOfManyNewFilesWholeAndEachOnce) {
     wt::TempFolder folder{"hf_many"};
     const std::string dir = folder.Path();

@@ -11,6 +11,7 @@
 
 #include "app/control_ids.h"
 #include "support/maker_server_client.h"
+#include "support/policy_key.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
 #include "support/wine_test_support.h"
@@ -305,7 +306,8 @@ TEST(HelpCommand, TheMainWindowClosesDuringADownload) {
     }
     wt::TempFolder bench("help_close");
     ASSERT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/help.chm?rate=1", "slow help"));
-    wt::CreateSettingsKey({{"MakerWebHost", wt::MakerServerHost()}});
+    wt::CreateSettingsKey();
+    wt::WritePolicyValue("MakerWebHost", wt::MakerServerHost());
     {
         wt::StartedProgram app(bench.Path());
         ASSERT_NE(app.main, nullptr);
@@ -326,6 +328,7 @@ TEST(HelpCommand, TheMainWindowClosesDuringADownload) {
     }
     EXPECT_FALSE(wt::FileExists(bench.Path() + "Help\\help.chm")) << "a cut download leaves no file";
     wt::DeleteSettingsKey();
+    wt::DeletePolicyKey();
     // Later tests of this server get the help file as it was.
     EXPECT_TRUE(wt::PublishOnMakerServer("/benchmarks/prey/help.chm", ServedHelpFile()));
 }

@@ -23,6 +23,8 @@
 #include "support/eventually.h"
 #include "support/maker_server_client.h"
 #include "support/process_list.h"
+#include "support/no_browser.h"
+#include "support/policy_key.h"
 #include "support/sha256_hex.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
@@ -66,7 +68,8 @@ protected:
     static void SetUpTestSuite() {
         folder_ = std::make_unique<wt::TempFolder>("update_check");
         ASSERT_TRUE(wt::TrustTestAuthority());
-        wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerSecureHost()}});
+        wt::CreateSettingsKey({{"Programversion", "1.2"}});
+        wt::WritePolicyValue("MakerUpdateHost", wt::MakerServerSecureHost());
         app_ = std::make_unique<wt::StartedProgram>(folder_->Path());
         if (!app_->main) return;
         wt::Click(app_->Control(ctl::RzGroup3));
@@ -79,11 +82,12 @@ protected:
         app_.reset();
         folder_.reset();
         wt::DeleteSettingsKey();
+        wt::DeletePolicyKey();
     }
     void SetUp() override {
         ASSERT_NE(app_->main, nullptr);
         ASSERT_TRUE(wt::IsShown(app_->Control(ctl::RzToolButton3)));
-        settings_.Write("MakerUpdateHost", wt::MakerServerSecureHost());
+        wt::WritePolicyValue("MakerUpdateHost", wt::MakerServerSecureHost());
     }
     void TearDown() override {
         if (wt::IsChecked(app_->Control(ctl::UseProxyBox))) wt::Click(app_->Control(ctl::UseProxyBox));
@@ -173,7 +177,6 @@ protected:
 
     static std::unique_ptr<wt::TempFolder> folder_;
     static std::unique_ptr<wt::StartedProgram> app_;
-    RegistrySettingsStore settings_;
 };
 
 std::unique_ptr<wt::TempFolder> UpdateCheck::folder_;
@@ -193,6 +196,20 @@ TEST_F(UpdateCheck, NoNewerVersionOrAnUnreadableFileShowsText24) {
         EXPECT_EQ(box.caption, kComponentCaption);
         EXPECT_EQ(box.text, UpdateText(24));
     }
+}
+
+// Every account may write the settings key: a host there is not the maker's for anyone. Only
+// the policy key's host is asked.
+TEST_F(UpdateCheck, AHostInTheSettingsKeyIsNotUsed) {
+    RegistrySettingsStore settings;
+    settings.Write("MakerUpdateHost", "127.0.0.1:1");
+    PublishInfo(InfoFile("1.2", {}));
+    const int before = wt::RequestsServed(kInfoPath);
+    PressUpdate();
+    const Box box = AnswerBox(Main(), IDOK);
+    EXPECT_EQ(box.text, UpdateText(24)) << "not \"No internet connection.\"";
+    EXPECT_GT(wt::RequestsServed(kInfoPath), before);
+    settings.Write("MakerUpdateHost", "");
 }
 
 TEST_F(UpdateCheck, DeclinedUpgradeShowsUpdateAborted) {
@@ -221,7 +238,7 @@ TEST_F(UpdateCheck, DeclinedUpgradeShowsUpdateAborted) {
 }
 
 TEST_F(UpdateCheck, UnreachableHostShowsNoInternetConnectionAndTheHostMessage) {
-    settings_.Write("MakerUpdateHost", "127.0.0.1:1");
+    wt::WritePolicyValue("MakerUpdateHost", "127.0.0.1:1");
     PressUpdate();
     const Box first = AnswerBox(Main(), IDOK);
     EXPECT_EQ(first.caption, "Lurkmark");
@@ -254,7 +271,7 @@ TEST_F(UpdateCheck, ProxyPortThatIsNotANumberIsReportedAndNoCheckStarts) {
 TEST_F(UpdateCheck, ThroughTheProxyWithCredentialsTheFilesDownload) {
     // The information file comes through the proxy's tunnel (https); the file over plain http,
     // where the server can tell that it came through the proxy.
-    settings_.Write("MakerUpdateHost", wt::MakerServerSecureHost("localhost"));
+    wt::WritePolicyValue("MakerUpdateHost", wt::MakerServerSecureHost("localhost"));
     PublishInfo(InfoFile("1.3", {{FileUrl("proxied.dat", "", "localhost"), "through tinyproxy"}}));
     Publish("/benchmarks/prey/proxied.dat?proxied=1", "through tinyproxy");
     UseProxy("127.0.0.1", wt::Env("LURK_PROXY_PORT"), wt::Env("LURK_PROXY_USER"), wt::Env("LURK_PROXY_PASSWORD"));
@@ -541,39 +558,31 @@ TEST_F(UpdateCheck, RedirectFromHttpsToHttpOrAFileIsRefused) {
     EXPECT_EQ(wt::RequestsServed("/plain/qwk_lurkmark.inf"), 0);
 }
 
-// Any account may write the settings key: a program's path as the web host opens nothing and
-// runs nothing. The debug log says that the value was ignored.
+// A program's path as the web host, even in the policy key, opens nothing and runs nothing.
+// The debug log says that the value was ignored.
 TEST_F(UpdateCheck, HomepageWithAProgramPathAsWebHostRunsNothing) {
-    // The built-in home page is opened instead; Wine hands web addresses to a Linux browser,
-    // which for this test is a command that does nothing.
-    HKEY browserKey = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &browserKey, nullptr),
-              ERROR_SUCCESS);
-    const char kNoBrowser[] = "/bin/true";
-    RegSetValueExA(browserKey, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
+    // The built-in home page is opened instead.
+    const wt::NoBrowser noBrowser;
     const std::string planted = Folder() + "planted\\";
     CreateDirectoryA(planted.c_str(), nullptr);
     wt::WriteFileBytes(planted + "evil.exe", wt::ReadFileBytes(wt::Env("LURK_BIN_DIR") + "\\tools\\upgrade_target.exe"));
     for (const std::string& value : std::vector<std::string>{planted + "evil.exe", "\\\\127.0.0.1\\share\\evil.exe", "file:///" + planted + "evil.exe"}) {
         SCOPED_TRACE(value);
-        settings_.Write("MakerWebHost", value);
+        wt::WritePolicyValue("MakerWebHost", value);
         wt::PostClick(app_->Control(ctl::RzGroup3Items4));
-        const std::string line = "The settings value MakerWebHost \"" + value +
+        const std::string line = "The policy value MakerWebHost \"" + value +
                                  "\" is not a host name with an optional port: ignored, www.quenwick.example is used.";
         EXPECT_TRUE(wt::WaitUntil([&] { return DebugLog(Folder()).find(line) != std::string::npos; }, 20000))
             << DebugLog(Folder());
     }
     WaitForShellStartsToEnd("evil.exe");
     EXPECT_FALSE(wt::FileExists(planted + "runs.txt")) << "the planted program ran";
-    settings_.Write("MakerWebHost", "");
-    RegDeleteValueA(browserKey, "Browsers");
-    RegCloseKey(browserKey);
+    wt::WritePolicyValue("MakerWebHost", "");
 }
 
 // A server whose certificate does not prove the host ("127.1" is not named in it).
 TEST_F(UpdateCheck, CertificateErrorHasItsOwnMessage) {
-    settings_.Write("MakerUpdateHost", wt::MakerServerSecureHost("127.1"));
+    wt::WritePolicyValue("MakerUpdateHost", wt::MakerServerSecureHost("127.1"));
     PublishInfo(InfoFile("1.3", {}));
     const int before = wt::RequestsServed(kInfoPath);
     PressUpdate();

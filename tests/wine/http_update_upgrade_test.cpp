@@ -17,6 +17,7 @@
 #include "platform/scoped_win.h"
 #include "support/eventually.h"
 #include "support/maker_server_client.h"
+#include "support/policy_key.h"
 #include "support/sha256_hex.h"
 #include "support/started_program.h"
 #include "support/window_automation.h"
@@ -50,7 +51,8 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
             wt::Sha256Hex(newProgram) + "\r\n#url2=" + wt::MakerServerUrl("/benchmarks/prey/version.txt") +
             "\r\n#sha2562=" + wt::Sha256Hex("1.3") + "\r\n"));
     ASSERT_TRUE(wt::TrustTestAuthority());
-    wt::CreateSettingsKey({{"Programversion", "1.2"}, {"MakerUpdateHost", wt::MakerServerSecureHost()}});
+    wt::CreateSettingsKey({{"Programversion", "1.2"}});
+    wt::WritePolicyValue("MakerUpdateHost", wt::MakerServerSecureHost());
     // The normal shutdown deletes the batch view file.
     wt::WriteFileBytes(dir + "batchview.txt", "view");
     // Another program of the user's has put its own "Upgrader.exe" where the upgrader once went,
@@ -103,6 +105,7 @@ TEST(SelfUpgrade, DownloadsHandsOverEndsAndTheNewVersionStarts) {
         return HandOverFolders(dir).empty();
     }, 10000));
     wt::DeleteSettingsKey();
+    wt::DeletePolicyKey();
 }
 
 }  // namespace

@@ -36,7 +36,10 @@ struct StandInGame : ::testing::Test {
         config.Prepare(bench, log);
         ComposeGameCommandLine(position, options, state);
         WriteGameBatchFile(game.Paths(), state);
-        const GameStartParameters start = GameStart(game.Paths());
+        char system[MAX_PATH];
+        EXPECT_TRUE(GetSystemDirectoryA(system, MAX_PATH));
+        const GameStartParameters start = GameStart(game.Paths(), system);
+        // The command line names the system folder's interpreter too: no other cmd.exe is near.
         return wt::RunAndWait(start.commandLine, start.currentDirectory, 30000, true);
     }
 
