@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <set>
+#include <vector>
 
 #include "platform/os_error_win.h"
 #include "platform/system_library_win.h"
@@ -184,17 +185,16 @@ PowerReading MachineWatchWin::Power() {
     DWORD size = 0;
     if (readName && readName(nullptr, &plan, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size >= 2) {
         // Rounded up, and the buffer's true size passed: an odd byte count must not let the
-        // call write a byte past the last whole character.
-        std::wstring wide((size + sizeof(wchar_t) - 1) / sizeof(wchar_t), L'\0');
+        // call write a byte past the last whole character. A vector, not std::wstring: that
+        // alone would link the C++ library's whole wide string.
+        std::vector<wchar_t> wide((size + sizeof(wchar_t) - 1) / sizeof(wchar_t), L'\0');
         size = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
-        if (readName(nullptr, &plan, nullptr, nullptr, reinterpret_cast<UCHAR*>(&wide[0]), &size) == ERROR_SUCCESS) {
-            wide.resize(wcsnlen(wide.c_str(), wide.size()));
-            const int length = WideCharToMultiByte(1252, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,
-                                                   nullptr, nullptr);
+        if (readName(nullptr, &plan, nullptr, nullptr, reinterpret_cast<UCHAR*>(wide.data()), &size) == ERROR_SUCCESS) {
+            const int wideLength = static_cast<int>(wcsnlen(wide.data(), wide.size()));
+            const int length = WideCharToMultiByte(1252, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
             std::string name(static_cast<std::size_t>(length), '\0');
             if (length > 0) {
-                WideCharToMultiByte(1252, 0, wide.c_str(), static_cast<int>(wide.size()), &name[0], length, nullptr,
-                                    nullptr);
+                WideCharToMultiByte(1252, 0, wide.data(), wideLength, &name[0], length, nullptr, nullptr);
             }
             power.planName = name;
         }
