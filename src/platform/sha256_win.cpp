@@ -25,26 +25,34 @@ struct CngFunctions {
     decltype(&BCryptGenRandom) GenRandom;
 };
 
-const CngFunctions* Load() {
-    static CngFunctions functions;
+bool Load(CngFunctions& functions) {
     const HMODULE library = LoadSystemLibrary(CngLibraryName());
-    const bool found = library && FindFunction(library, "BCryptOpenAlgorithmProvider", functions.OpenAlgorithmProvider) &&
-                       FindFunction(library, "BCryptCloseAlgorithmProvider", functions.CloseAlgorithmProvider) &&
-                       FindFunction(library, "BCryptCreateHash", functions.CreateHash) &&
-                       FindFunction(library, "BCryptHashData", functions.HashData) &&
-                       FindFunction(library, "BCryptFinishHash", functions.FinishHash) &&
-                       FindFunction(library, "BCryptDestroyHash", functions.DestroyHash) &&
-                       FindFunction(library, "BCryptImportKeyPair", functions.ImportKeyPair) &&
-                       FindFunction(library, "BCryptVerifySignature", functions.VerifySignature) &&
-                       FindFunction(library, "BCryptDestroyKey", functions.DestroyKey) &&
-                       FindFunction(library, "BCryptGenRandom", functions.GenRandom);
-    return found ? &functions : nullptr;
+    return library && FindFunction(library, "BCryptOpenAlgorithmProvider", functions.OpenAlgorithmProvider) &&
+           FindFunction(library, "BCryptCloseAlgorithmProvider", functions.CloseAlgorithmProvider) &&
+           FindFunction(library, "BCryptCreateHash", functions.CreateHash) &&
+           FindFunction(library, "BCryptHashData", functions.HashData) &&
+           FindFunction(library, "BCryptFinishHash", functions.FinishHash) &&
+           FindFunction(library, "BCryptDestroyHash", functions.DestroyHash) &&
+           FindFunction(library, "BCryptImportKeyPair", functions.ImportKeyPair) &&
+           FindFunction(library, "BCryptVerifySignature", functions.VerifySignature) &&
+           FindFunction(library, "BCryptDestroyKey", functions.DestroyKey) &&
+           FindFunction(library, "BCryptGenRandom", functions.GenRandom);
 }
 
+enum : LONG { kNotLoaded, kLoading, kLoaded, kMissing };
+CngFunctions cng;
+volatile LONG cngState = kNotLoaded;
+
+// Loaded once, even when a download's check and the help's check start together. Interlocked
+// calls rather than a function-local static: its guard would bring the C++ library's threads
+// and exceptions into the upgrader, which is plain Win32 code.
 const CngFunctions* Cng() {
-    // Initialised once, even when a download's check and the help's check start together.
-    static const CngFunctions* const functions = Load();
-    return functions;
+    if (InterlockedCompareExchange(&cngState, kLoading, kNotLoaded) == kNotLoaded) {
+        InterlockedExchange(&cngState, Load(cng) ? kLoaded : kMissing);
+    }
+    LONG state;
+    while ((state = InterlockedCompareExchange(&cngState, kLoading, kLoading)) == kLoading) Sleep(1);
+    return state == kLoaded ? &cng : nullptr;
 }
 
 }  // namespace
