@@ -1,5 +1,7 @@
 #include "app/standard_streams_win.h"
 
+#include <vector>
+
 #include "platform/cp1252_utf8.h"
 
 namespace {
@@ -31,8 +33,9 @@ void StandardStreams::Write(HANDLE stream, const std::string& line) const {
     // say is in the report, the data file and the debug log as well.
     DWORD written = 0;
     if (stream == console_.Get()) {
-        std::wstring wide(text.size(), L'\0');
-        const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+        // A vector, not std::wstring: that alone would link the C++ library's whole wide string.
+        std::vector<wchar_t> wide(text.size(), L'\0');
+        const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                                                static_cast<int>(wide.size()));
         WriteConsoleW(stream, wide.data(), static_cast<DWORD>(length), &written, nullptr);
         return;

@@ -27,6 +27,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
              waited += 10) {
             Sleep(10);
         }
+        // What version.txt holds in the program's last moment: an upgrader that touched the
+        // folder while the program ran shows here, with no guess at how long to watch.
+        if (FILE* version = std::fopen((folder + "version.txt").c_str(), "rb")) {
+            char text[64] = {};
+            const std::size_t length = std::fread(text, 1, sizeof text - 1, version);
+            std::fclose(version);
+            if (FILE* seen = std::fopen((folder + "seen at end.txt").c_str(), "wb")) {
+                std::fwrite(text, 1, length, seen);
+                std::fclose(seen);
+            }
+        }
     }
     return 0;
 }
