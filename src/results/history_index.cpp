@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -287,7 +288,8 @@ std::vector<IndexedFile> DecodeHistoryIndex(const std::string& bytes) {
 
 HistoryRefresh RefreshHistory(const std::vector<ListedFile>& listing, std::vector<IndexedFile> index,
                               const std::function<IndexedFile(const ListedFile&)>& read) {
-    std::unordered_map<std::string, std::size_t> byName;
+    // Keyed by views of the index's own names: no copy of a hundred thousand names.
+    std::unordered_map<std::string_view, std::size_t> byName;
     byName.reserve(index.size());
     for (std::size_t i = 0; i < index.size(); ++i) byName.emplace(index[i].file.name, i);
 
@@ -297,8 +299,9 @@ HistoryRefresh RefreshHistory(const std::vector<ListedFile>& listing, std::vecto
     for (const ListedFile& listed : listing) {
         const auto found = byName.find(listed.name);
         if (found != byName.end() && SameFile(index[found->second].file, listed)) {
-            refresh.files.push_back(std::move(index[found->second]));
-            byName.erase(found);  // a name listed twice is read the second time
+            const std::size_t at = found->second;
+            byName.erase(found);  // a name listed twice is read the second time; erased before its name moves
+            refresh.files.push_back(std::move(index[at]));
             ++reused;
             continue;
         }
