@@ -25,6 +25,19 @@ struct RunEvidence {
     std::string fpsText;                        // F as printed, when the line was found
 };
 
+// What the frame recorder's capture of a run gives (or a resolution's runs pooled).
+struct FrameTimeFigures {
+    long frames = 0;             // frame times counted
+    double averageFps = 0;       // 1000 / mean frame time
+    double p99Ms = 0;            // 99th percentile frame time (nearest rank)
+    double p999Ms = 0;           // 99.9th percentile frame time (nearest rank)
+    double low1Fps = 0;          // "1 % low": 1000 / p99Ms
+    double low01Fps = 0;         // "0.1 % low": 1000 / p999Ms
+    double worstMs = 0;          // the longest frame
+    long stutters = 0;           // frames longer than 2.5 x the median frame time
+    double stddevMs = 0;         // standard deviation of the frame times
+};
+
 struct RunRecord {
     int run = 1;          // 0 the warm-up run, then 1, 2, ...
     bool warmUp = false;
@@ -34,6 +47,10 @@ struct RunRecord {
     std::optional<double> score;    // set exactly when ended is Scored
     RunEvidence evidence;
     std::vector<RunFlag> flags;
+    // With the option "Record every frame's time": the run's figures, and the name of its
+    // capture CSV beside the report; both empty when no frame times arrived.
+    std::optional<FrameTimeFigures> frameTimes;
+    std::string frameTimesFile;
 };
 
 struct ResolutionRecord {
@@ -43,6 +60,8 @@ struct ResolutionRecord {
     int height = 0;
     std::optional<int> refreshRate;  // Hz of the display mode the game ran in, when known
     std::vector<RunRecord> runs;
+    // With the option on: the figures of all counted runs' frames together.
+    std::optional<FrameTimeFigures> frameTimes;
 };
 
 // The pass's choices as the window names them; empty where the pass has no choice.
@@ -51,6 +70,7 @@ struct PassOptionTexts {
     int runs = 1;
     bool warmUp = false;
     std::optional<int> timeLimitSeconds;  // none: no limit
+    bool frameTimes = false;  // "Record every frame's time"
 };
 
 struct PassRecord {

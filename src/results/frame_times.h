@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "results/run_record.h"
+
+// Frame times: from the recorder's capture file to the figures a run and a resolution report.
+
+// What a capture file holds once the game has ended.
+struct FrameCapture {
+    std::int64_t frequency = 0;        // performance counter ticks per second
+    std::uint32_t processId = 0;       // the game's
+    std::vector<std::int64_t> stamps;  // one per swap, in order; at most the file's capacity
+    bool overflowed = false;           // the recorder counted more swaps than the file holds
+};
+
+// The capture's bytes as data; none for a file no recorder wrote (frequency 0), a wrong magic,
+// a count or capacity the bytes cannot hold, or stamps that go back in time.
+std::optional<FrameCapture> DecodeFrameCapture(const std::string& bytes);
+
+// The demo's frame times in milliseconds: the last `frames` intervals up to the last swap
+// (fewer when the capture holds fewer).
+std::vector<double> DemoFrameTimesMs(const FrameCapture& capture, long frames);
+
+// Whether the frame times add up to the game's own seconds: within 2 % or 0.1 s.
+bool FrameTimesAgree(const std::vector<double>& frameTimesMs, double seconds);
+
+// The figures of a sequence of frame times (one run's, or a resolution's runs pooled). None for
+// an empty sequence. Percentiles by nearest rank; a stutter is a frame longer than 2.5 times
+// the sequence's median frame time.
+std::optional<FrameTimeFigures> ComputeFrameTimeFigures(const std::vector<double>& frameTimesMs);
+
+// One run's capture in the column layout of the PresentMon console application's CSV (one row
+// per frame, CR LF lines), for frame-time analysis tools that open PresentMon captures.
+std::string PresentMonCsv(const std::vector<double>& frameTimesMs, const std::string& application,
+                          std::uint32_t processId);
+// Such a file back as frame times (its MsBetweenPresents column); none when it is not one.
+std::optional<std::vector<double>> ReadPresentMonCsv(const std::string& bytes);
