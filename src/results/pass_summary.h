@@ -16,6 +16,8 @@ struct RunSummary {
     std::optional<double> frames;
     std::optional<double> seconds;
     std::vector<RunFlag> flags;  // as the run's record has them, the text in UTF-8
+    std::optional<FrameTimeFigures> frameTimes;  // when the pass recorded this run's frames
+    std::string frameTimesFile;  // its capture CSV's name beside the data file (UTF-8)
 };
 
 struct ResolutionSummary {
@@ -26,6 +28,7 @@ struct ResolutionSummary {
     std::vector<RunSummary> runs;
     std::optional<double> mean;    // of the scored runs after the warm-up
     std::optional<double> stddev;  // only with two scored runs or more
+    std::optional<FrameTimeFigures> frameTimes;  // the counted runs' frames together
 };
 
 struct LabelledValue {
