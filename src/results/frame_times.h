@@ -38,3 +38,23 @@ std::string PresentMonCsv(const std::vector<double>& frameTimesMs, const std::st
                           std::uint32_t processId);
 // Such a file back as frame times (its MsBetweenPresents column); none when it is not one.
 std::optional<std::vector<double>> ReadPresentMonCsv(const std::string& bytes);
+
+// One run's frame times once the game has ended: the demo's frame times and their figures, or
+// why there are none (a sentence for the debug log). When the frame times do not add up to the
+// game's seconds, the figures keep the game's average and the run gets a flag
+// "frameTimesMismatch" whose text is the report's red line.
+struct RunFrameTimes {
+    std::vector<double> frameTimesMs;
+    std::optional<FrameTimeFigures> figures;
+    std::optional<RunFlag> mismatch;
+    std::string missingReason;  // empty when figures were computed
+};
+RunFrameTimes FrameTimesOfRun(const std::optional<FrameCapture>& capture, const RunRecord& run);
+
+// The capture CSV of one run beside the report: "result_<stamp>.htm", resolution key "640",
+// run 2 -> "result_<stamp>_frames_640_run2.csv" (run 0 is the warm-up).
+std::string FrameCaptureFileName(const std::string& reportFileName, const std::string& resolutionKey, int run);
+
+// The report's lines for a resolution after its score lines (each ends with "<br>"): the
+// pooled figures, or "frame times not recorded" once when a counted run has none.
+std::vector<std::string> FrameTimeReportLines(const ResolutionRecord& resolution);
