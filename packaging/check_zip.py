@@ -39,7 +39,7 @@ def main():
             print("version.txt in the zip differs from", version_txt)
             ok = False
         for name in files:
-            if not name.endswith(".exe"):
+            if not name.endswith((".exe", ".dll")):
                 continue
             data = z.read(name)
             if data[:2] != b"MZ":
