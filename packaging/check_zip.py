@@ -1,5 +1,5 @@
 """Checks that the portable zip holds exactly the expected files and the built version.txt,
-and that its programs, and the programs they carry, come without symbols.
+and that its programs and libraries, and the programs they carry, come without symbols.
 
 Usage: check_zip.py ZIP VERSION_TXT ENTRY...
 """
