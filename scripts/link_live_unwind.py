@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Links a mingw-w64 program so that --gc-sections can drop unused functions of the C++ library.
+"""Links a 32-bit mingw-w64 program so that --gc-sections can drop unused functions of the C++
+library.
 
-GNU ld's default script for Windows programs keeps every unwind section, KEEP(*(.eh_frame*))
-(and .pdata and .xdata on x86_64). An inline or template function, and every function of the
+GNU ld's default script for 32-bit Windows programs keeps every unwind section,
+KEEP(*(.eh_frame*)). An inline or template function, and every function of the
 C++ library, carries its unwind entry in a section of its own (".eh_frame$NAME" beside
 ".text$NAME"), which refers to the function: kept as a root, it keeps the function, so the
 linker drops nothing from any library member it pulls in (all of std::string's instantiations,
@@ -25,8 +26,8 @@ import subprocess
 import sys
 import tempfile
 
-# The unwind sections a function's own section may carry (x86_64: .pdata naming .xdata).
-UNWIND_KINDS = (".eh_frame", ".pdata", ".xdata")
+UNWIND = ".eh_frame"
+KEEP_UNWIND = re.compile(r"KEEP\s*\(\*\(\.eh_frame\*\)\)")
 ROUNDS = 8
 SECTION = re.compile(r"^ (\.[A-Za-z_.]+)\$(\S+)")
 
@@ -50,22 +51,16 @@ def default_script(driver):
 
 
 def script_keeping(script, live):
-    """The default script with each unwind statement keeping the plain section and those of
-    the live functions; one statement each, so that the entries stay in the order of the
-    input files (crtend.o's terminating entry last)."""
-    for kind in UNWIND_KINDS:
-        names = " ".join([kind] + ["%s$%s" % (kind, name) for name in sorted(live)])
-        script = keep_statement(kind).sub(lambda _: "KEEP(*(%s))" % names, script)
-    return script
-
-
-def keep_statement(kind):
-    return re.compile(r"KEEP\s*\(\*\(%s\*\)\)" % re.escape(kind))
+    """The default script with the unwind statement keeping the plain section and those of
+    the live functions; one statement, so that the entries stay in the order of the input
+    files (crtend.o's terminating entry last)."""
+    names = " ".join([UNWIND] + ["%s$%s" % (UNWIND, name) for name in sorted(live)])
+    return KEEP_UNWIND.sub(lambda _: "KEEP(*(%s))" % names, script)
 
 
 def read_map(path):
-    """Names of the functions kept (".text...$NAME" sections) and, per unwind kind, of the
-    named unwind sections kept and of those in the input."""
+    """Names of the functions kept (".text...$NAME" sections), of the named unwind sections
+    kept and of those in the input."""
     kept_code, kept_unwind, any_unwind = set(), set(), set()
     region = None
     with open(path, errors="replace") as lines:
@@ -78,7 +73,7 @@ def read_map(path):
             if not match or region is None:
                 continue
             kind, name = match.groups()
-            if kind in UNWIND_KINDS:
+            if kind == UNWIND:
                 any_unwind.add(name)
                 if region == "kept":
                     kept_unwind.add(name)
@@ -97,7 +92,7 @@ def main():
         trial = command[:]
         trial[out_at] = os.path.join(work, "trial.exe")
         base = default_script(command[0])
-        if not any(keep_statement(kind).search(base) for kind in UNWIND_KINDS):
+        if not KEEP_UNWIND.search(base):
             sys.exit("link_live_unwind.py: the default script keeps no unwind section as expected")
         live = set()
         for _ in range(ROUNDS):
