@@ -11,10 +11,10 @@
 // The frame-time lines of one pass on the comparison page, read from the capture files that
 // its data file names beside it.
 
-// A capture of a ten-minute demo at 1,000 frames per second takes about 40 MB; a larger file
-// is not one of ours and is not read.
-constexpr unsigned long long kCaptureFileMaxBytes = 64ull << 20;
-constexpr const char* kCaptureFileMaxText = "64 MB";
+// The recorder holds about a million frames, about 105 MB as a capture CSV of the game; a
+// larger file is not one of ours and is not read.
+constexpr unsigned long long kCaptureFileMaxBytes = 160ull << 20;
+constexpr const char* kCaptureFileMaxText = "160 MB";
 // Stretches of the time line: at most twice as many points per line.
 constexpr std::size_t kOverTimeBuckets = 300;
 
