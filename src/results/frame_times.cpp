@@ -116,7 +116,6 @@ const char* const kPresentMonColumns[] = {
 // and lines no longer than any such tool writes.
 constexpr std::size_t kMostColumns = 256;
 constexpr std::size_t kLongestLine = 4096;
-constexpr double kLongestFrameMs = 3600.0 * 1000.0;
 
 std::vector<std::string> SplitFields(const std::string& line) {
     std::vector<std::string> fields(1);
@@ -130,24 +129,9 @@ std::vector<std::string> SplitFields(const std::string& line) {
     return fields;
 }
 
-// A frame time as such tools write it: digits with at most one point, nothing else.
-std::optional<double> Milliseconds(const std::string& text) {
-    int digits = 0;
-    int points = 0;
-    for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            ++digits;
-        } else if (c == '.') {
-            ++points;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits == 0 || points > 1 || text.size() > 32) return std::nullopt;
-    const double value = std::strtod(text.c_str(), nullptr);
-    if (value > kLongestFrameMs) return std::nullopt;
-    return value;
-}
+// Frame times are read as the game's own figures are: digits with at most one point, up to
+// the largest score, which is also the longest frame.
+static_assert(kLongestFrameMs == kLargestScore, "ScoreValue bounds the frame times");
 
 }  // namespace
 
@@ -195,7 +179,7 @@ std::optional<std::vector<double>> ReadPresentMonCsv(const std::string& bytes) {
             continue;
         }
         if (fields.size() != columns || times.size() >= kFrameCaptureCapacity) return std::nullopt;
-        const std::optional<double> ms = Milliseconds(fields[*column]);
+        const std::optional<double> ms = ScoreValue(fields[*column]);
         if (!ms) return std::nullopt;
         times.push_back(*ms);
     }

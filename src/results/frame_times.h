@@ -8,6 +8,10 @@
 
 // Frame times: from the recorder's capture file to the figures a run and a resolution report.
 
+// No frame of a demo lasts a thousand seconds: a longer one is no measurement, and the
+// readers of capture CSVs and data files refuse it.
+constexpr double kLongestFrameMs = 1e6;
+
 // What a capture file holds once the game has ended.
 struct FrameCapture {
     std::int64_t frequency = 0;        // performance counter ticks per second
