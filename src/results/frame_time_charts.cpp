@@ -14,10 +14,9 @@ namespace {
 constexpr double kWidth = 760;
 constexpr double kHeight = 236;
 constexpr double kLeft = 58;
-constexpr double kRight = 748;
-constexpr double kTop = 8;
+constexpr double kRight = 726;  // room for the last number, centred on its tick
+constexpr double kTop = 16;  // room for the top number in the larger type of a narrow page
 constexpr double kBottom = 204;
-constexpr double kLegendRow = 20;
 constexpr int kPassColours = 8;
 
 // The percentile axis runs from 50 % to 99.9 % on a scale of nines: -log10(1 - p).
@@ -162,25 +161,21 @@ void AppendByPercentile(std::vector<std::string>& out, const std::vector<Charted
     ClosePlot(out);
 }
 
+// HTML rather than SVG, so that a long label or reason wraps on a narrow page. A pass without a
+// line keeps an empty swatch, so that the labels stay in line.
 void AppendLegend(std::vector<std::string>& out, const std::vector<ChartedPass>& passes) {
-    const double height = kLegendRow * static_cast<double>(passes.size()) + 4;
-    out.push_back("<svg class=\"legend\" viewBox=\"0 0 " + Coordinate(kWidth) + " " + Coordinate(height) +
-                  "\" role=\"img\" aria-label=\"Legend\">");
+    out.push_back("<ul class=\"passes\">");
     for (std::size_t i = 0; i < passes.size(); ++i) {
         const ChartedPass& pass = passes[i];
-        const double y = kLegendRow * static_cast<double>(i);
         const bool drawn = pass.lines && pass.lines->Drawn();
-        if (drawn) {
-            out.push_back("<path class=\"" + PassClass(i) + "\" d=\"M0 " + Coordinate(y + 10) + "H26\"/>");
-        }
-        std::string text = "<text x=\"34\" y=\"" + Coordinate(y + 14) + "\">" + EscapeHtml(pass.label);
+        std::string item = "<li><svg class=\"swatch\" viewBox=\"0 0 26 8\" aria-hidden=\"true\">";
+        if (drawn) item += "<path class=\"" + PassClass(i) + "\" d=\"M0 4H26\"/>";
+        item += "</svg>" + EscapeHtml(pass.label);
         const std::string problem = !pass.lines ? "no frame times recorded" : pass.lines->problem;
-        if (!problem.empty()) {
-            text += " <tspan class=\"muted\">\xE2\x80\x94 " + EscapeHtml(problem) + "</tspan>";  // an em dash
-        }
-        out.push_back(text + "</text>");
+        if (!problem.empty()) item += " <span class=\"muted\">\xE2\x80\x94 " + EscapeHtml(problem) + "</span>";  // an em dash
+        out.push_back(item + "</li>");
     }
-    out.push_back("</svg>");
+    out.push_back("</ul>");
 }
 
 }  // namespace
@@ -255,9 +250,11 @@ std::vector<std::string> FrameTimeChartsStyle() {
         "}",
         "h3 { font-size: 14px; font-weight: normal; margin: 10px 0 2px; }",
         "svg.plot polyline { fill: none; stroke-width: 1.2; stroke-linejoin: round; }",
-        "svg.legend path { stroke-width: 3; }",
+        "ul.passes { list-style: none; padding: 0; margin: 4px 0; font-size: 13px; } ul.passes li { margin: 2px 0; padding-left: 34px; text-indent: -34px; }",
+        "svg.swatch { display: inline-block; width: 26px; height: 8px; margin-right: 8px; vertical-align: middle; }",
+        "svg.swatch path { stroke-width: 3; } ul.passes .muted { color: var(--muted); font-style: italic; }",
         ".grid { stroke: var(--line); stroke-width: 0.6; } .axis { stroke: var(--muted); fill: none; }",
-        "svg text.tick { fill: var(--muted); } svg tspan.muted { fill: var(--muted); font-style: italic; }",
+        "svg text.tick { fill: var(--muted); }",
         ".pass0 { stroke: var(--pass0); } .pass1 { stroke: var(--pass1); } .pass2 { stroke: var(--pass2); }",
         ".pass3 { stroke: var(--pass3); } .pass4 { stroke: var(--pass4); } .pass5 { stroke: var(--pass5); }",
         ".pass6 { stroke: var(--pass6); } .pass7 { stroke: var(--pass7); }",

@@ -93,15 +93,21 @@ TEST(FrameTimePercentiles, TakesTheNearestRankFromFiftyToNinetyNinePointNine) {
     EXPECT_TRUE(FrameTimePercentiles({}).empty());
 }
 
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 struct Drawn {
-    std::string kind;                      // "legend", "overtime", "percentiles"
+    std::string kind;                      // "overtime", "percentiles"
     std::vector<std::string> lineClasses;  // one per polyline
 };
 
-// The SVGs of a section in order, with their polylines; every polyline point inside the plot.
+// The charts of a section in order, with their polylines; every polyline point inside the plot.
 std::vector<Drawn> Svgs(const std::string& html) {
     std::vector<Drawn> svgs;
-    const std::regex svg("<svg class=\"(?:plot )?([a-z]+)\"");
+    const std::regex svg("<svg class=\"plot ([a-z]+)\"");
     const std::regex polyline("<polyline class=\"(pass[0-9])\" data-pass=\"[0-9]+\" points=\"([^\"]*)\"/>");
     const std::regex point("([-0-9.]+),([-0-9.]+)");
     for (std::sregex_iterator it(html.begin(), html.end(), svg), end; it != end; ++it) {
@@ -115,7 +121,7 @@ std::vector<Drawn> Svgs(const std::string& html) {
             for (std::sregex_iterator p(points.begin(), points.end(), point); p != end; ++p, ++count) {
                 const double x = std::stod((*p)[1]);
                 const double y = std::stod((*p)[2]);
-                EXPECT_TRUE(x >= 58 && x <= 748 && y >= 8 && y <= 204) << x << "," << y;
+                EXPECT_TRUE(x >= 58 && x <= 726 && y >= 16 && y <= 204) << x << "," << y;
             }
             EXPECT_GT(count, 0u);
             EXPECT_LE(count, 600u);
@@ -138,15 +144,15 @@ TEST(FrameTimeChartsSection, DrawsOneLinePerPassWithFramesAndNamesTheOthers) {
         std::vector<std::string> lines;  // the classes of the polylines in each plot
         std::vector<std::string> legend;
     } cases[] = {
-        {"one pass", {{"12/1 \xC2\xB7 solo", &first}}, {"pass0"}, {"12/1 \xC2\xB7 solo</text>"}},
+        {"one pass", {{"12/1 \xC2\xB7 solo", &first}}, {"pass0"}, {"</svg>12/1 \xC2\xB7 solo</li>"}},
         {"two passes",
          {{"a", &first}, {"b <fast>", &second}},
          {"pass0", "pass1"},
-         {">a</text>", ">b &lt;fast&gt;</text>"}},
+         {"</svg>a</li>", "</svg>b &lt;fast&gt;</li>"}},
         {"a pass without frames",
          {{"a", nullptr}, {"b", &second}},
          {"pass1"},
-         {">a <tspan class=\"muted\">\xE2\x80\x94 no frame times recorded</tspan>", ">b</text>"}},
+         {"</svg>a <span class=\"muted\">\xE2\x80\x94 no frame times recorded</span></li>", "</svg>b</li>"}},
         {"a capture that cannot be read, another partly",
          {{"a", &unreadable}, {"b", &partly}},
          {"pass1"},
@@ -159,16 +165,19 @@ TEST(FrameTimeChartsSection, DrawsOneLinePerPassWithFramesAndNamesTheOthers) {
         std::string html;
         for (const std::string& line : lines) html += line + "\n";
         const std::vector<Drawn> svgs = Svgs(html);
-        ASSERT_EQ(svgs.size(), 3u) << c.name;
-        EXPECT_EQ(svgs[0].kind, "legend") << c.name;
-        EXPECT_EQ(svgs[1].kind, "overtime") << c.name;
-        EXPECT_EQ(svgs[2].kind, "percentiles") << c.name;
+        ASSERT_EQ(svgs.size(), 2u) << c.name;
+        EXPECT_EQ(svgs[0].kind, "overtime") << c.name;
+        EXPECT_EQ(svgs[1].kind, "percentiles") << c.name;
+        EXPECT_EQ(svgs[0].lineClasses, c.lines) << c.name;
         EXPECT_EQ(svgs[1].lineClasses, c.lines) << c.name;
-        EXPECT_EQ(svgs[2].lineClasses, c.lines) << c.name;
         for (const std::string& entry : c.legend) EXPECT_NE(html.find(entry), std::string::npos) << c.name << ": " << entry;
         // The legend's swatches match the drawn lines.
-        const std::string legend = html.substr(0, html.find("</svg>"));
-        for (const std::string& cls : c.lines) EXPECT_NE(legend.find("<path class=\"" + cls + "\""), std::string::npos);
+        const std::string legend = html.substr(0, html.find("</ul>"));
+        std::vector<std::string> swatches;
+        const std::regex swatch("<path class=\"(pass[0-9])\"");
+        for (std::sregex_iterator it(legend.begin(), legend.end(), swatch), end; it != end; ++it) swatches.push_back((*it)[1]);
+        EXPECT_EQ(swatches, c.lines) << c.name;
+        EXPECT_EQ(Count(legend, "<li>"), c.passes.size()) << c.name;
         EXPECT_NE(html.find(">99,9 %</text>"), std::string::npos) << c.name;
         for (const char* absent : {"nan", "inf", "<script", "http", "url("}) {
             EXPECT_EQ(html.find(absent), std::string::npos) << c.name << ": " << absent;
@@ -177,7 +186,8 @@ TEST(FrameTimeChartsSection, DrawsOneLinePerPassWithFramesAndNamesTheOthers) {
     // No pass with a line: the legend says why, and no empty plots are drawn.
     std::string html;
     for (const std::string& line : FrameTimeChartsSection("640", {{"a", &unreadable}, {"b", nullptr}}, '.')) html += line;
-    EXPECT_EQ(Svgs(html).size(), 1u);
+    EXPECT_EQ(Svgs(html).size(), 0u);
+    EXPECT_EQ(Count(html, "<li>"), 2u);
     EXPECT_NE(html.find("cannot be read"), std::string::npos);
 }
 
