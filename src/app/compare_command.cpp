@@ -43,6 +43,6 @@ Comparison ComposeComparison(const std::vector<std::string>& files,
     }
     std::vector<const PassSummary*> pointers;
     for (const PassSummary& pass : passes) pointers.push_back(&pass);
-    return {FolderOf(files.front()) + ComparePageFileName(fileStamp), BuildComparePage(pointers, decimalSeparator, frames),
-            ""};
+    return {FolderOf(files.front()) + ComparePageFileName(fileStamp),
+            BuildComparePage(pointers, decimalSeparator, frames), ""};
 }

@@ -57,9 +57,11 @@ std::map<std::string, FrameTimeLines> FrameTimeLinesOfPass(const PassSummary& pa
         for (const RunSummary& run : resolution.runs) {
             if (!Counts(run)) continue;
             std::string problem = "frame times not recorded";
-            const std::vector<double> frames = Recorded(run) ? ReadRun(run, folder, read, problem) : std::vector<double>();
+            const std::vector<double> frames =
+                Recorded(run) ? ReadRun(run, folder, read, problem) : std::vector<double>();
             if (frames.empty()) {
-                lines.problem += (lines.problem.empty() ? "" : "; ") + ("run " + std::to_string(run.run) + ": ") + problem;
+                lines.problem +=
+                    (lines.problem.empty() ? "" : "; ") + ("run " + std::to_string(run.run) + ": ") + problem;
                 continue;
             }
             if (pooled.empty()) lines.overTime = FrameTimeOverTime(frames, kOverTimeBuckets);

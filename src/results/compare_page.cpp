@@ -288,7 +288,8 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
                                     "<style>"};
     out.insert(out.end(), std::begin(kStyle), std::end(kStyle));
     const bool withFrameTimes =
-        RecordedFrameTimes(passes) || std::any_of(frames.begin(), frames.end(), [](const PassFrameLines& f) { return !f.empty(); });
+        RecordedFrameTimes(passes) ||
+        std::any_of(frames.begin(), frames.end(), [](const PassFrameLines& f) { return !f.empty(); });
     if (withFrameTimes) {
         const std::vector<std::string> style = FrameTimeChartsStyle();
         out.insert(out.end(), style.begin(), style.end());
@@ -305,7 +306,8 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
             EscapeHtml(PassLabel(*passes.front(), withComputer)) + ".</p>");
         if (withFrameTimes) {
             out.push_back(
-                "<p class=\"legend\">Strip along a bar's lower edge and \"1 % low\": the frame rate of the slowest 1 % of the "
+                "<p class=\"legend\">Strip along a bar's lower edge and \"1 % low\": the frame rate of the slowest 1 % "
+                "of the "
                 "frames (1000 / the 99th percentile frame time) of the counted runs. Frame-time charts: over the "
                 "demo's time the first counted run of each pass, by percentile all counted runs of a pass together; "
                 "a long run is drawn with each stretch's shortest and longest frame, so every spike shows.</p>");

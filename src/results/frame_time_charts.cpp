@@ -15,7 +15,7 @@ constexpr double kWidth = 760;
 constexpr double kHeight = 236;
 constexpr double kLeft = 58;
 constexpr double kRight = 726;  // room for the last number, centred on its tick
-constexpr double kTop = 16;  // room for the top number in the larger type of a narrow page
+constexpr double kTop = 16;     // room for the top number in the larger type of a narrow page
 constexpr double kBottom = 204;
 constexpr int kPassColours = 8;
 
@@ -90,8 +90,8 @@ void AppendXTick(std::vector<std::string>& out, double x, const std::string& lab
 
 std::string Polyline(std::size_t pass, const std::vector<PlotPoint>& points, const std::function<double(double)>& toX,
                      const Axis& yAxis) {
-    std::string line = "<polyline class=\"" + PassClass(pass) + "\" data-pass=\"" + std::to_string(pass) +
-                       "\" points=\"";
+    std::string line =
+        "<polyline class=\"" + PassClass(pass) + "\" data-pass=\"" + std::to_string(pass) + "\" points=\"";
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i > 0) line += ' ';
         line += Coordinate(toX(points[i].x)) + "," + Coordinate(PlotY(points[i].y, yAxis));
@@ -140,7 +140,8 @@ void AppendOverTime(std::vector<std::string>& out, const std::vector<ChartedPass
     }
     for (std::size_t i = 0; i < passes.size(); ++i) {
         if (passes[i].lines && passes[i].lines->Drawn()) {
-            out.push_back(Polyline(i, passes[i].lines->overTime, [&](double s) { return SecondsX(s, xAxis.top); }, yAxis));
+            out.push_back(Polyline(
+                i, passes[i].lines->overTime, [&](double s) { return SecondsX(s, xAxis.top); }, yAxis));
         }
     }
     ClosePlot(out);
@@ -172,7 +173,8 @@ void AppendLegend(std::vector<std::string>& out, const std::vector<ChartedPass>&
         if (drawn) item += "<path class=\"" + PassClass(i) + "\" d=\"M0 4H26\"/>";
         item += "</svg>" + EscapeHtml(pass.label);
         const std::string problem = !pass.lines ? "no frame times recorded" : pass.lines->problem;
-        if (!problem.empty()) item += " <span class=\"muted\">\xE2\x80\x94 " + EscapeHtml(problem) + "</span>";  // an em dash
+        if (!problem.empty())
+            item += " <span class=\"muted\">\xE2\x80\x94 " + EscapeHtml(problem) + "</span>";  // an em dash
         out.push_back(item + "</li>");
     }
     out.push_back("</ul>");
@@ -250,7 +252,8 @@ std::vector<std::string> FrameTimeChartsStyle() {
         "}",
         "h3 { font-size: 14px; font-weight: normal; margin: 10px 0 2px; }",
         "svg.plot polyline { fill: none; stroke-width: 1.2; stroke-linejoin: round; }",
-        "ul.passes { list-style: none; padding: 0; margin: 4px 0; font-size: 13px; } ul.passes li { margin: 2px 0; padding-left: 34px; text-indent: -34px; }",
+        "ul.passes { list-style: none; padding: 0; margin: 4px 0; font-size: 13px; }",
+        "ul.passes li { margin: 2px 0; padding-left: 34px; text-indent: -34px; }",
         "svg.swatch { display: inline-block; width: 26px; height: 8px; margin-right: 8px; vertical-align: middle; }",
         "svg.swatch path { stroke-width: 3; } ul.passes .muted { color: var(--muted); font-style: italic; }",
         ".grid { stroke: var(--line); stroke-width: 0.6; } .axis { stroke: var(--muted); fill: none; }",

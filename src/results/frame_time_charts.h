@@ -30,7 +30,7 @@ std::vector<PlotPoint> FrameTimePercentiles(std::vector<double> frameTimesMs);
 
 // One pass's entry in the charts: its label as the bars show it and its lines.
 struct ChartedPass {
-    std::string label;  // UTF-8, not yet escaped
+    std::string label;                      // UTF-8, not yet escaped
     const FrameTimeLines* lines = nullptr;  // none: the pass recorded no frame times here
 };
 

@@ -65,26 +65,50 @@ TEST(FrameTimeLinesOfPass, ReadsTheCountedRunsCapturesBesideTheDataFile) {
         std::vector<std::string> asked;
     } cases[] = {
         {"warm-up and unscored runs left out",
-         {MakeRun(0, true, "warm.csv"), MakeRun(1, true, "r1.csv"), MakeRun(2, true, "r2.CSV"), MakeRun(3, false, "r1.csv")},
-         true, first, both, "", {"C:\\R\\r1.csv", "C:\\R\\r2.CSV"}},
-        {"no counted run recorded", {MakeRun(0, true, "warm.csv"), MakeRun(1, true, ""), MakeRun(2, false, "r1.csv")}, false, {}, {}, "", {}},
+         {MakeRun(0, true, "warm.csv"), MakeRun(1, true, "r1.csv"), MakeRun(2, true, "r2.CSV"),
+          MakeRun(3, false, "r1.csv")},
+         true,
+         first,
+         both,
+         "",
+         {"C:\\R\\r1.csv", "C:\\R\\r2.CSV"}},
+        {"no counted run recorded",
+         {MakeRun(0, true, "warm.csv"), MakeRun(1, true, ""), MakeRun(2, false, "r1.csv")},
+         false,
+         {},
+         {},
+         "",
+         {}},
         {"a run without frame times beside one with",
          {MakeRun(1, true, ""), MakeRun(2, true, "r1.csv")},
-         true, first, first, "run 1: frame times not recorded", {"C:\\R\\r1.csv"}},
+         true,
+         first,
+         first,
+         "run 1: frame times not recorded",
+         {"C:\\R\\r1.csv"}},
         {"names outside the folder are never opened",
-         {MakeRun(1, true, "..\\r1.csv"), MakeRun(2, true, "sub/r1.csv"), MakeRun(3, true, "C:r1.csv"), MakeRun(4, true, "r1.txt"),
-          MakeRun(5, true, "..")},
-         true, {}, {}, "run 1: names a capture file outside its folder; run 2: names a capture file outside its folder; "
+         {MakeRun(1, true, "..\\r1.csv"), MakeRun(2, true, "sub/r1.csv"), MakeRun(3, true, "C:r1.csv"),
+          MakeRun(4, true, "r1.txt"), MakeRun(5, true, "..")},
+         true,
+         {},
+         {},
+         "run 1: names a capture file outside its folder; run 2: names a capture file outside its folder; "
          "run 3: names a capture file outside its folder; run 4: names a capture file outside its folder; "
-         "run 5: names a capture file outside its folder", {}},
+         "run 5: names a capture file outside its folder",
+         {}},
         {"missing, too large, not a capture",
-         {MakeRun(1, true, "gone.csv"), MakeRun(2, true, "big.csv"), MakeRun(3, true, "junk.csv"), MakeRun(4, true, "r2.CSV")},
-         true, second, second, "run 1: gone.csv cannot be read; run 2: big.csv is larger than 160 MB; "
+         {MakeRun(1, true, "gone.csv"), MakeRun(2, true, "big.csv"), MakeRun(3, true, "junk.csv"),
+          MakeRun(4, true, "r2.CSV")},
+         true,
+         second,
+         second,
+         "run 1: gone.csv cannot be read; run 2: big.csv is larger than 160 MB; "
          "run 3: junk.csv holds no frame times",
          {"C:\\R\\gone.csv", "C:\\R\\big.csv", "C:\\R\\junk.csv", "C:\\R\\r2.CSV"}},
     };
     for (const auto& c : cases) {
-        PassSummary pass = MakePass("2026-12-01T20:00:00Z", "n", {{"640", 60.0, std::nullopt}, {"1024", 40.0, std::nullopt}});
+        PassSummary pass =
+            MakePass("2026-12-01T20:00:00Z", "n", {{"640", 60.0, std::nullopt}, {"1024", 40.0, std::nullopt}});
         pass.resolutions[0].runs = c.runs;
         pass.resolutions[1].runs = {MakeRun(1, true, "")};
         asked.clear();

@@ -242,8 +242,9 @@ TEST(BuildComparePage, NamesThePcsOnlyWhenThePassesComeFromSeveral) {
 // The 1 % low: a strip inside the bar on the bar's own scale and its figure beside the mean;
 // a page without frame times has neither, nor the charts' style.
 TEST(BuildComparePage, ShowsTheOnePercentLowInTheBars) {
-    std::vector<PassSummary> passes = {MakePass("2026-12-01T20:00:00Z", "a", {{"640", 120.0, 2.0}, {"1024", 90.0, std::nullopt}}),
-                                       MakePass("2026-12-02T20:00:00Z", "b", {{"640", 100.0, std::nullopt}})};
+    std::vector<PassSummary> passes = {
+        MakePass("2026-12-01T20:00:00Z", "a", {{"640", 120.0, 2.0}, {"1024", 90.0, std::nullopt}}),
+        MakePass("2026-12-02T20:00:00Z", "b", {{"640", 100.0, std::nullopt}})};
     const std::string without = BuildComparePage(Pointers(passes), ',');
     EXPECT_EQ(BuildComparePage(Pointers(passes), ',', {{}, {}}), without);
     for (const char* absent : {"low1", "1 % low", "--pass0", "frame times"}) {
@@ -268,7 +269,9 @@ TEST(BuildComparePage, ShowsTheOnePercentLowInTheBars) {
     EXPECT_NEAR(strips[1].second, 131.0 * unit, 0.02);
     EXPECT_LE(strips[1].second, 440.0);
     EXPECT_NE(page.find("120,0 FPS \xC2\xB1 2,0  1 % low 80,3  <tspan class=\"best\">"), std::string::npos);
-    EXPECT_NE(page.find("100,0 FPS  \xE2\x88\x92" "16,7 %  1 % low 131,0"), std::string::npos);
+    EXPECT_NE(page.find("100,0 FPS  \xE2\x88\x92"
+                        "16,7 %  1 % low 131,0"),
+              std::string::npos);
     EXPECT_NE(page.find("--pass0"), std::string::npos);
     // The resolution without frame times keeps its chart as before.
     auto chart1024 = [](const std::string& p) {

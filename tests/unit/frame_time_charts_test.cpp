@@ -44,8 +44,10 @@ TEST(FrameTimeOverTime, KeepsEverySpikeAndTheLevelBetweenThem) {
         for (double ms : c.frames) total += ms / 1000;
         for (std::size_t i = 1; i < points.size(); ++i) EXPECT_LT(points[i - 1].x, points[i].x) << c.name;
         EXPECT_LE(points.back().x, total + 1e-9) << c.name;
-        const double longest = std::max_element(points.begin(), points.end(), [](auto a, auto b) { return a.y < b.y; })->y;
-        const double shortest = std::min_element(points.begin(), points.end(), [](auto a, auto b) { return a.y < b.y; })->y;
+        const double longest =
+            std::max_element(points.begin(), points.end(), [](auto a, auto b) { return a.y < b.y; })->y;
+        const double shortest =
+            std::min_element(points.begin(), points.end(), [](auto a, auto b) { return a.y < b.y; })->y;
         EXPECT_EQ(longest, c.spikeMs) << c.name;
         EXPECT_EQ(shortest, *std::min_element(c.frames.begin(), c.frames.end())) << c.name;
     }
@@ -137,7 +139,8 @@ TEST(FrameTimeChartsSection, DrawsOneLinePerPassWithFramesAndNamesTheOthers) {
     const FrameTimeLines first{FrameTimeOverTime(steady, 300), FrameTimePercentiles(steady), ""};
     const FrameTimeLines second{FrameTimeOverTime(spiky, 300), FrameTimePercentiles(spiky), ""};
     const FrameTimeLines unreadable{{}, {}, "run 1: result_x_frames_640_run1.csv cannot be read"};
-    const FrameTimeLines partly{FrameTimeOverTime(spiky, 300), FrameTimePercentiles(spiky), "run 2: frame times not recorded"};
+    const FrameTimeLines partly{FrameTimeOverTime(spiky, 300), FrameTimePercentiles(spiky),
+                                "run 2: frame times not recorded"};
     const struct {
         const char* name;
         std::vector<ChartedPass> passes;
@@ -156,12 +159,14 @@ TEST(FrameTimeChartsSection, DrawsOneLinePerPassWithFramesAndNamesTheOthers) {
         {"a capture that cannot be read, another partly",
          {{"a", &unreadable}, {"b", &partly}},
          {"pass1"},
-         {"\xE2\x80\x94 run 1: result_x_frames_640_run1.csv cannot be read", "\xE2\x80\x94 run 2: frame times not recorded"}},
+         {"\xE2\x80\x94 run 1: result_x_frames_640_run1.csv cannot be read",
+          "\xE2\x80\x94 run 2: frame times not recorded"}},
     };
     for (const auto& c : cases) {
-        const std::vector<std::string> lines = FrameTimeChartsSection("640\xC3\x97"
-                                                                      "480",
-                                                                      c.passes, ',');
+        const std::vector<std::string> lines = FrameTimeChartsSection(
+            "640\xC3\x97"
+            "480",
+            c.passes, ',');
         std::string html;
         for (const std::string& line : lines) html += line + "\n";
         const std::vector<Drawn> svgs = Svgs(html);
@@ -170,12 +175,14 @@ TEST(FrameTimeChartsSection, DrawsOneLinePerPassWithFramesAndNamesTheOthers) {
         EXPECT_EQ(svgs[1].kind, "percentiles") << c.name;
         EXPECT_EQ(svgs[0].lineClasses, c.lines) << c.name;
         EXPECT_EQ(svgs[1].lineClasses, c.lines) << c.name;
-        for (const std::string& entry : c.legend) EXPECT_NE(html.find(entry), std::string::npos) << c.name << ": " << entry;
+        for (const std::string& entry : c.legend)
+            EXPECT_NE(html.find(entry), std::string::npos) << c.name << ": " << entry;
         // The legend's swatches match the drawn lines.
         const std::string legend = html.substr(0, html.find("</ul>"));
         std::vector<std::string> swatches;
         const std::regex swatch("<path class=\"(pass[0-9])\"");
-        for (std::sregex_iterator it(legend.begin(), legend.end(), swatch), end; it != end; ++it) swatches.push_back((*it)[1]);
+        for (std::sregex_iterator it(legend.begin(), legend.end(), swatch), end; it != end; ++it)
+            swatches.push_back((*it)[1]);
         EXPECT_EQ(swatches, c.lines) << c.name;
         EXPECT_EQ(Count(legend, "<li>"), c.passes.size()) << c.name;
         EXPECT_NE(html.find(">99,9 %</text>"), std::string::npos) << c.name;
@@ -185,7 +192,8 @@ TEST(FrameTimeChartsSection, DrawsOneLinePerPassWithFramesAndNamesTheOthers) {
     }
     // No pass with a line: the legend says why, and no empty plots are drawn.
     std::string html;
-    for (const std::string& line : FrameTimeChartsSection("640", {{"a", &unreadable}, {"b", nullptr}}, '.')) html += line;
+    for (const std::string& line : FrameTimeChartsSection("640", {{"a", &unreadable}, {"b", nullptr}}, '.'))
+        html += line;
     EXPECT_EQ(Svgs(html).size(), 0u);
     EXPECT_EQ(Count(html, "<li>"), 2u);
     EXPECT_NE(html.find("cannot be read"), std::string::npos);
