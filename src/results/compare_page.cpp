@@ -290,10 +290,7 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
     const bool withFrameTimes =
         RecordedFrameTimes(passes) ||
         std::any_of(frames.begin(), frames.end(), [](const PassFrameLines& f) { return !f.empty(); });
-    if (withFrameTimes) {
-        const std::vector<std::string> style = FrameTimeChartsStyle();
-        out.insert(out.end(), style.begin(), style.end());
-    }
+    if (withFrameTimes) AppendFrameTimeChartsStyle(out);
     out.push_back("</style>");
     out.push_back("</head>");
     out.push_back("<body>");

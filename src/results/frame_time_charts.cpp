@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "results/compare_page.h"
 #include "results/pass_summary.h"
@@ -88,8 +87,8 @@ void AppendXTick(std::vector<std::string>& out, double x, const std::string& lab
     out.push_back(Text(x, kBottom + 20, "middle", label));
 }
 
-std::string Polyline(std::size_t pass, const std::vector<PlotPoint>& points, const std::function<double(double)>& toX,
-                     const Axis& yAxis) {
+template <typename ToX>
+std::string Polyline(std::size_t pass, const std::vector<PlotPoint>& points, ToX toX, const Axis& yAxis) {
     std::string line =
         "<polyline class=\"" + PassClass(pass) + "\" data-pass=\"" + std::to_string(pass) + "\" points=\"";
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -242,8 +241,8 @@ std::vector<std::string> FrameTimeChartsSection(const std::string& resolutionLab
     return out;
 }
 
-std::vector<std::string> FrameTimeChartsStyle() {
-    return {
+void AppendFrameTimeChartsStyle(std::vector<std::string>& out) {
+    static const char* const kStyle[] = {
         ":root { --pass0: #1f5fae; --pass1: #c2410c; --pass2: #15803d; --pass3: #9333ea; --pass4: #a16207;",
         "  --pass5: #0e7490; --pass6: #be185d; --pass7: #4b5563; }",
         "@media (prefers-color-scheme: dark) {",
@@ -264,4 +263,5 @@ std::vector<std::string> FrameTimeChartsStyle() {
         ".low1 { fill: var(--low1); }",
         ":root { --low1: #123a6b; } @media (prefers-color-scheme: dark) { :root { --low1: #d6e6fb; } }",
     };
+    out.insert(out.end(), std::begin(kStyle), std::end(kStyle));
 }

@@ -39,5 +39,5 @@ struct ChartedPass {
 std::vector<std::string> FrameTimeChartsSection(const std::string& resolutionLabel,
                                                 const std::vector<ChartedPass>& passes, char decimalSeparator);
 
-// The page's style for the charts (CSS lines), light and dark.
-std::vector<std::string> FrameTimeChartsStyle();
+// The page's style for the charts and the 1 % low (CSS lines), light and dark.
+void AppendFrameTimeChartsStyle(std::vector<std::string>& out);
