@@ -304,10 +304,10 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
         if (withFrameTimes) {
             out.push_back(
                 "<p class=\"legend\">Strip along a bar's lower edge and \"1 % low\": the frame rate of the slowest 1 % "
-                "of the "
-                "frames (1000 / the 99th percentile frame time) of the counted runs. Frame-time charts: over the "
-                "demo's time the first counted run of each pass, by percentile all counted runs of a pass together; "
-                "a long run is drawn with each stretch's shortest and longest frame, so every spike shows.</p>");
+                "of the frames (1000 / the 99th percentile frame time) of the counted runs. Frame-time charts: over "
+                "the demo's time the first counted run of each pass, by percentile all counted runs of a pass "
+                "together; a long run is drawn with each stretch's shortest and longest frame, so every spike "
+                "shows.</p>");
         }
         const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
         for (const ResolutionColumn& heading : resolutions) {
