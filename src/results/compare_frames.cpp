@@ -8,6 +8,7 @@
 
 namespace {
 
+// No folder, drive or stream, and no device either: "NUL.csv" would open the device.
 bool IsCaptureName(const std::string& name) {
     return IsPlainFileName(name.data(), name.data() + name.size()) && name.size() > 4 &&
            AsciiUpper(name.substr(name.size() - 4)) == ".CSV";
@@ -26,7 +27,7 @@ std::vector<double> ReadRun(const RunSummary& run, const std::string& folder, co
         return {};
     }
     if (!IsCaptureName(name)) {
-        problem = "names a capture file outside its folder";
+        problem = "names no plain capture file beside it";
         return {};
     }
     std::string bytes;

@@ -86,15 +86,15 @@ TEST(FrameTimeLinesOfPass, ReadsTheCountedRunsCapturesBesideTheDataFile) {
          first,
          "run 1: frame times not recorded",
          {"C:\\R\\r1.csv"}},
-        {"names outside the folder are never opened",
+        {"names with a path or of a device are never opened",
          {MakeRun(1, true, "..\\r1.csv"), MakeRun(2, true, "sub/r1.csv"), MakeRun(3, true, "C:r1.csv"),
-          MakeRun(4, true, "r1.txt"), MakeRun(5, true, "..")},
+          MakeRun(4, true, "r1.txt"), MakeRun(5, true, ".."), MakeRun(6, true, "NUL.csv")},
          true,
          {},
          {},
-         "run 1: names a capture file outside its folder; run 2: names a capture file outside its folder; "
-         "run 3: names a capture file outside its folder; run 4: names a capture file outside its folder; "
-         "run 5: names a capture file outside its folder",
+         "run 1: names no plain capture file beside it; run 2: names no plain capture file beside it; "
+         "run 3: names no plain capture file beside it; run 4: names no plain capture file beside it; "
+         "run 5: names no plain capture file beside it; run 6: names no plain capture file beside it",
          {}},
         {"missing, too large, not a capture",
          {MakeRun(1, true, "gone.csv"), MakeRun(2, true, "big.csv"), MakeRun(3, true, "junk.csv"),
