@@ -84,3 +84,4 @@ cmake --build build/native -j2 --target write_compare_page
 (cd build/native && ctest -R 'browser\.compare_page' --output-on-failure)
 cp build/native/browser-shots/compare-page-light.png docs/compare-page.png
 cp build/native/browser-shots/compare-page-dark.png docs/compare-page-dark.png
+cp build/native/browser-shots/compare-page-frames-light.png docs/compare-page-frames.png

@@ -4,6 +4,16 @@
 #include "results/compare_page.h"
 #include "results/result_file_reader.h"
 
+namespace {
+
+// The file's folder with its final separator; empty for a bare name.
+std::string FolderOf(const std::string& file) {
+    const std::size_t slash = file.find_last_of("\\/");
+    return slash == std::string::npos ? "" : file.substr(0, slash + 1);
+}
+
+}  // namespace
+
 std::optional<std::vector<std::string>> CompareFilesOf(const ArgumentList& args) {
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (AsciiUpper(args[i]) != "/COMPARE") continue;
@@ -18,21 +28,21 @@ std::optional<std::vector<std::string>> CompareFilesOf(const ArgumentList& args)
 
 Comparison ComposeComparison(const std::vector<std::string>& files,
                              const std::function<bool(const std::string&, std::string&)>& readFile,
-                             const std::string& fileStamp, char decimalSeparator) {
+                             const CaptureReader& readCapture, const std::string& fileStamp, char decimalSeparator) {
     if (files.empty()) return {"", "", "Please, name the result files (result_*.json) to compare."};
     std::vector<PassSummary> passes;
     passes.reserve(files.size());
+    std::vector<PassFrameLines> frames;
     for (const std::string& file : files) {
         std::string text;
         if (!readFile(file, text)) return {"", "", "The result file " + file + " cannot be read."};
         ResultFileReading reading = ReadResultFile(text);
         if (!reading.pass) return {"", "", "The result file " + file + " cannot be compared: " + reading.problem + "."};
         passes.push_back(std::move(*reading.pass));
+        frames.push_back(FrameTimeLinesOfPass(passes.back(), FolderOf(file), readCapture));
     }
     std::vector<const PassSummary*> pointers;
     for (const PassSummary& pass : passes) pointers.push_back(&pass);
-    const std::string& first = files.front();
-    const std::size_t slash = first.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? "" : first.substr(0, slash + 1);
-    return {folder + ComparePageFileName(fileStamp), BuildComparePage(pointers, decimalSeparator), ""};
+    return {FolderOf(files.front()) + ComparePageFileName(fileStamp),
+            BuildComparePage(pointers, decimalSeparator, frames), ""};
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "domain/switches.h"
+#include "results/compare_frames.h"
 
 // "/COMPARE a.json b.json ...": the comparison page of the named result files, written beside
 // the first of them, without the main window.
@@ -18,8 +19,10 @@ struct Comparison {
     std::string error;     // the message for the user, naming the file at fault
 };
 
-// Reads the files through `readFile` (false: the file cannot be read) and builds the page;
-// fileStamp names it ("compare_" + stamp + ".htm").
+// Reads the files through `readFile` (false: the file cannot be read) and the frame captures
+// they name beside them through `readCapture`, and builds the page; fileStamp names it
+// ("compare_" + stamp + ".htm"). A capture that cannot be read is named on the page, never
+// an error.
 Comparison ComposeComparison(const std::vector<std::string>& files,
                              const std::function<bool(const std::string&, std::string&)>& readFile,
-                             const std::string& fileStamp, char decimalSeparator);
+                             const CaptureReader& readCapture, const std::string& fileStamp, char decimalSeparator);

@@ -15,7 +15,7 @@
 int RunCompareCommand(const ArgumentList& args, const std::vector<std::string>& files) {
     const bool quiet = IsSwitchPresent(args, "QUIET");
     const std::string separator = UserDecimalSeparator();
-    const Comparison comparison = ComposeComparison(files, ReadWholeFile, FileStampOf(CurrentStartTime()),
+    const Comparison comparison = ComposeComparison(files, ReadWholeFile, ReadFileUpTo, FileStampOf(CurrentStartTime()),
                                                     separator.empty() ? '.' : separator[0]);
     try {
         if (!comparison.error.empty()) throw std::runtime_error(comparison.error);

@@ -240,7 +240,7 @@ void ResultsPage::CompareClick() {
     }
     if (files.size() < 2 || files.size() > kMostCompared) return;
     const Comparison comparison =
-        ComposeComparison(files, ReadWholeFile, FileStampOf(CurrentStartTime()), DecimalSeparator());
+        ComposeComparison(files, ReadWholeFile, ReadFileUpTo, FileStampOf(CurrentStartTime()), DecimalSeparator());
     if (!comparison.error.empty()) {
         MessageBoxA(controls_.owner, comparison.error.c_str(), "Lurkmark", MB_OK);
         return;

@@ -1,5 +1,6 @@
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -45,18 +46,35 @@ void WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lin
     WriteWholeFile(path, bytes);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+BoundedRead ReadFileUpTo(const std::string& path, unsigned long long maxBytes, std::string& bytes) {
+    bytes.clear();
     ScopedStdioFile file(std::fopen(path.c_str(), "rb"));
-    if (!file) return false;
+    if (!file) return BoundedRead::NotRead;
     // One buffer of the file's size: a large file is held once, not in ever doubling copies.
     const long long size = FileSize(file.get());
-    if (size < 0 || static_cast<unsigned long long>(size) >= bytes.max_size()) return false;
+    if (size < 0) return BoundedRead::NotRead;
+    const unsigned long long limit = std::min<unsigned long long>(maxBytes, bytes.max_size() - 1);
+    if (static_cast<unsigned long long>(size) > limit) return BoundedRead::TooLarge;
     bytes.assign(static_cast<std::size_t>(size), '\0');
     bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file.get()));
     // A file still being written may have grown meanwhile.
     if (bytes.size() == static_cast<std::size_t>(size)) {
         char chunk[4096];
-        while (const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get())) bytes.append(chunk, count);
+        while (const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get())) {
+            if (bytes.size() + count > limit) {
+                bytes.clear();
+                return BoundedRead::TooLarge;
+            }
+            bytes.append(chunk, count);
+        }
     }
-    return !std::ferror(file.get());
+    if (std::ferror(file.get())) {
+        bytes.clear();
+        return BoundedRead::NotRead;
+    }
+    return BoundedRead::Read;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    return ReadFileUpTo(path, std::string().max_size(), bytes) == BoundedRead::Read;
 }

@@ -13,3 +13,8 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 // Reads the whole file; false when it cannot be opened.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Reads the whole file unless it holds more than maxBytes (then `bytes` is left empty): for
+// files named by untrusted data, whose size nothing else limits.
+enum class BoundedRead { Read, NotRead, TooLarge };
+BoundedRead ReadFileUpTo(const std::string& path, unsigned long long maxBytes, std::string& bytes);

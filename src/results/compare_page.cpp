@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "results/frame_time_charts.h"
+
 namespace {
 
 // The chart's coordinate system, one unit a CSS pixel at full size. The SVG shrinks with a
@@ -13,6 +15,7 @@ constexpr double kBarSpan = 440;
 constexpr double kRowHeight = 46;
 constexpr double kBarTop = 20;
 constexpr double kBarHeight = 16;
+constexpr double kLow1Height = 5;
 
 const char* const kStyle[] = {
     ":root { color-scheme: light dark; --fg: #1b1b1b; --bg: #ffffff; --muted: #666666; --bar: #3a78c9;",
@@ -72,6 +75,20 @@ std::string PercentText(double value, double reference, char separator) {
     return (shown > 0 ? "+" : shown < 0 ? "\xE2\x88\x92" : "\xC2\xB1") + Number(std::fabs(shown), separator) + " %";
 }
 
+bool RecordedFrameTimes(const std::vector<const PassSummary*>& passes) {
+    return std::any_of(passes.begin(), passes.end(), [](const PassSummary* p) {
+        return std::any_of(p->resolutions.begin(), p->resolutions.end(),
+                           [](const ResolutionSummary& r) { return r.frameTimes.has_value(); });
+    });
+}
+
+// The 1 % low inside the bar, along its lower edge, on the bar's scale.
+void AppendLow1(std::vector<std::string>& out, const FrameTimeFigures& figures, double scale, double barY) {
+    out.push_back("<rect class=\"low1\" data-low1=\"" + DecimalText(figures.low1Fps, 3, '.') + "\" x=\"0\" y=\"" +
+                  Coordinate(barY + kBarHeight - kLow1Height) + "\" width=\"" + Coordinate(figures.low1Fps * scale) +
+                  "\" height=\"" + Coordinate(kLow1Height) + "\"/>");
+}
+
 void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
                  const std::vector<const PassSummary*>& passes, bool withComputer, char separator) {
     double extent = 0;
@@ -80,6 +97,7 @@ void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
         const ResolutionSummary* r = pass->Resolution(heading.key);
         if (!r || !r->mean) continue;
         extent = std::max(extent, *r->mean + r->stddev.value_or(0));
+        if (r->frameTimes) extent = std::max(extent, r->frameTimes->low1Fps);
         best = std::max(best, *r->mean);
     }
     const double scale = extent > 0 ? kBarSpan / extent : 0;
@@ -110,6 +128,7 @@ void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
         out.push_back("<rect class=\"bar" + std::string(isBest ? " best" : "") + "\" data-score=\"" +
                       DecimalText(mean, 3, '.') + "\" x=\"0\" y=\"" + Coordinate(barY) + "\" width=\"" +
                       Coordinate(width) + "\" height=\"" + Coordinate(kBarHeight) + "\"/>");
+        if (r->frameTimes) AppendLow1(out, *r->frameTimes, scale, barY);
         double end = width;
         if (r->stddev && *r->stddev > 0) {
             const double low = std::max(0.0, mean - *r->stddev) * scale;
@@ -124,6 +143,7 @@ void AppendChart(std::vector<std::string>& out, const ResolutionColumn& heading,
         std::string value = Number(mean, separator) + " FPS";
         if (r->stddev) value += " \xC2\xB1 " + Number(*r->stddev, separator);
         if (withPercent && i > 0) value += "  " + PercentText(mean, *first->mean, separator);
+        if (r->frameTimes) value += "  1 % low " + Number(r->frameTimes->low1Fps, separator);
         out.push_back("<text x=\"" + Coordinate(end + 6) + "\" y=\"" + Coordinate(textY) +
                       "\" xml:space=\"preserve\">" + EscapeHtml(value) +
                       (isBest ? "  <tspan class=\"best\">\xE2\x98\x85 best</tspan>" : "") + "</text>");
@@ -219,6 +239,25 @@ void AppendTable(std::vector<std::string>& out, const std::vector<const PassSumm
     out.push_back("</table>");
 }
 
+void AppendFrameTimeCharts(std::vector<std::string>& out, const ResolutionColumn& heading,
+                           const std::vector<const PassSummary*>& passes, const std::vector<PassFrameLines>& frames,
+                           bool withComputer, char separator) {
+    std::vector<ChartedPass> charted;
+    bool any = false;
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        const FrameTimeLines* lines = nullptr;
+        if (i < frames.size()) {
+            const auto found = frames[i].find(heading.key);
+            if (found != frames[i].end()) lines = &found->second;
+        }
+        any = any || lines;
+        charted.push_back({PassLabel(*passes[i], withComputer), lines});
+    }
+    if (!any) return;
+    const std::vector<std::string> section = FrameTimeChartsSection(heading.label, charted, separator);
+    out.insert(out.end(), section.begin(), section.end());
+}
+
 }  // namespace
 
 std::string EscapeHtml(const std::string& text) {
@@ -238,7 +277,8 @@ std::string EscapeHtml(const std::string& text) {
 
 std::string ComparePageFileName(const std::string& fileStamp) { return "compare_" + fileStamp + ".htm"; }
 
-std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char decimalSeparator) {
+std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char decimalSeparator,
+                             const std::vector<PassFrameLines>& frames) {
     std::vector<std::string> out = {"<!DOCTYPE html>",
                                     "<html lang=\"en\">",
                                     "<head>",
@@ -247,6 +287,10 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
                                     "<title>Lurkmark comparison</title>",
                                     "<style>"};
     out.insert(out.end(), std::begin(kStyle), std::end(kStyle));
+    const bool withFrameTimes =
+        RecordedFrameTimes(passes) ||
+        std::any_of(frames.begin(), frames.end(), [](const PassFrameLines& f) { return !f.empty(); });
+    if (withFrameTimes) AppendFrameTimeChartsStyle(out);
     out.push_back("</style>");
     out.push_back("</head>");
     out.push_back("<body>");
@@ -257,9 +301,18 @@ std::string BuildComparePage(const std::vector<const PassSummary*>& passes, char
             "<p class=\"legend\">Bars: mean score in FPS; whiskers: standard deviation of the runs; "
             "differences in % to the first pass, " +
             EscapeHtml(PassLabel(*passes.front(), withComputer)) + ".</p>");
+        if (withFrameTimes) {
+            out.push_back(
+                "<p class=\"legend\">Strip along a bar's lower edge and \"1 % low\": the frame rate of the slowest 1 % "
+                "of the frames (1000 / the 99th percentile frame time) of the counted runs. Frame-time charts: over "
+                "the demo's time the first counted run of each pass, by percentile all counted runs of a pass "
+                "together; a long run is drawn with each stretch's shortest and longest frame, so every spike "
+                "shows.</p>");
+        }
         const std::vector<ResolutionColumn> resolutions = ResolutionsOf(passes);
         for (const ResolutionColumn& heading : resolutions) {
             AppendChart(out, heading, passes, withComputer, decimalSeparator);
+            AppendFrameTimeCharts(out, heading, passes, frames, withComputer, decimalSeparator);
         }
         AppendTable(out, passes, resolutions, withComputer, decimalSeparator);
     }

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<std::string> files(argv + 2, argv + argc);
-    const Comparison comparison = ComposeComparison(files, ReadWholeFile, "test", '.');
+    const Comparison comparison = ComposeComparison(files, ReadWholeFile, ReadFileUpTo, "test", '.');
     if (!comparison.error.empty()) {
         std::fprintf(stderr, "%s\n", comparison.error.c_str());
         return 1;

@@ -37,6 +37,9 @@ TEST(ComposeComparison, WritesBesideTheFirstFileOrNamesTheFileAtFault) {
         text = found->second;
         return true;
     };
+    const CaptureReader noCaptures = [](const std::string&, unsigned long long, std::string&) {
+        return BoundedRead::NotRead;
+    };
     const struct {
         std::vector<std::string> files;
         std::string pagePath;
@@ -51,7 +54,7 @@ TEST(ComposeComparison, WritesBesideTheFirstFileOrNamesTheFileAtFault) {
         {{}, "", "Please, name the result files (result_*.json) to compare."},
     };
     for (const auto& c : cases) {
-        const Comparison comparison = ComposeComparison(c.files, read, "STAMP", '.');
+        const Comparison comparison = ComposeComparison(c.files, read, noCaptures, "STAMP", '.');
         EXPECT_EQ(comparison.pagePath, c.pagePath);
         EXPECT_EQ(comparison.error, c.error);
         EXPECT_EQ(comparison.page.empty(), !c.error.empty());

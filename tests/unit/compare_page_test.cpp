@@ -239,6 +239,48 @@ TEST(BuildComparePage, NamesThePcsOnlyWhenThePassesComeFromSeveral) {
     }
 }
 
+// The 1 % low: a strip inside the bar on the bar's own scale and its figure beside the mean;
+// a page without frame times has neither, nor the charts' style.
+TEST(BuildComparePage, ShowsTheOnePercentLowInTheBars) {
+    std::vector<PassSummary> passes = {
+        MakePass("2026-12-01T20:00:00Z", "a", {{"640", 120.0, 2.0}, {"1024", 90.0, std::nullopt}}),
+        MakePass("2026-12-02T20:00:00Z", "b", {{"640", 100.0, std::nullopt}})};
+    const std::string without = BuildComparePage(Pointers(passes), ',');
+    EXPECT_EQ(BuildComparePage(Pointers(passes), ',', {{}, {}}), without);
+    for (const char* absent : {"low1", "1 % low", "--pass0", "frame times"}) {
+        EXPECT_EQ(without.find(absent), std::string::npos) << absent;
+    }
+    FrameTimeFigures figures;
+    figures.low1Fps = 80.26;
+    passes[0].resolutions[0].frameTimes = figures;
+    figures.low1Fps = 131.0;  // above the means: the scale makes room for it
+    passes[1].resolutions[0].frameTimes = figures;
+    const std::string page = BuildComparePage(Pointers(passes), ',');
+    const std::regex strip("<rect class=\"low1\" data-low1=\"([0-9.]+)\" x=\"0\" y=\"[0-9.]+\" width=\"([0-9.]+)\"");
+    std::vector<std::pair<double, double>> strips;
+    for (std::sregex_iterator it(page.begin(), page.end(), strip), end; it != end; ++it) {
+        strips.emplace_back(std::stod((*it)[1]), std::stod((*it)[2]));
+    }
+    ASSERT_EQ(strips.size(), 2u);
+    const std::vector<Bar> bars = Charts(page)[0];
+    ASSERT_EQ(bars.size(), 2u);
+    const double unit = bars[0].width / bars[0].score;
+    EXPECT_NEAR(strips[0].second, 80.26 * unit, 0.02);
+    EXPECT_NEAR(strips[1].second, 131.0 * unit, 0.02);
+    EXPECT_LE(strips[1].second, 440.0);
+    EXPECT_NE(page.find("120,0 FPS \xC2\xB1 2,0  1 % low 80,3  <tspan class=\"best\">"), std::string::npos);
+    EXPECT_NE(page.find("100,0 FPS  \xE2\x88\x92"
+                        "16,7 %  1 % low 131,0"),
+              std::string::npos);
+    EXPECT_NE(page.find("--pass0"), std::string::npos);
+    // The resolution without frame times keeps its chart as before.
+    auto chart1024 = [](const std::string& p) {
+        const std::size_t at = p.find("<h2>1024");
+        return p.substr(at, p.find("</section>", at) - at);
+    };
+    EXPECT_EQ(chart1024(page), chart1024(without));
+}
+
 TEST(ComparePageFileName, FollowsTheReportStamp) {
     EXPECT_EQ(ComparePageFileName("12_8_2006_8_56_01_PM"), "compare_12_8_2006_8_56_01_PM.htm");
 }

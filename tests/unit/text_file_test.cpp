@@ -37,4 +37,24 @@ TEST(TextFile, MissingFilesAndFoldersAreReported) {
     }
 }
 
+// A limit reads a file of exactly that size and refuses one byte more, leaving nothing behind.
+TEST(TextFile, BoundedReadRefusesLargerFiles) {
+    const std::string path = TempPath("bounded");
+    WriteWholeFile(path, std::string(4096 + 10, 'x'));
+    const struct {
+        unsigned long long limit;
+        BoundedRead result;
+        std::size_t size;
+    } cases[] = {{4106, BoundedRead::Read, 4106}, {4105, BoundedRead::TooLarge, 0}, {0, BoundedRead::TooLarge, 0}};
+    for (const auto& c : cases) {
+        std::string read = "earlier content";
+        EXPECT_EQ(ReadFileUpTo(path, c.limit, read), c.result) << c.limit;
+        EXPECT_EQ(read.size(), c.size) << c.limit;
+    }
+    std::remove(path.c_str());
+    std::string read = "earlier content";
+    EXPECT_EQ(ReadFileUpTo(path, 100, read), BoundedRead::NotRead);
+    EXPECT_TRUE(read.empty());
+}
+
 }  // namespace

@@ -225,6 +225,50 @@ TEST(CompareSwitch, NamesAMissingOrBadFile) {
     }
 }
 
+// Frame times come from the captures beside each data file, not beside the first; a capture
+// that is gone is named in the legend and the page is still written.
+TEST(CompareSwitch, DrawsEachPassFrameTimesFromItsOwnFolder) {
+    wt::TempFolder bench{"rp_switch_frames"};
+    const std::string results = PrepareResults(bench);
+    const std::string exe = wt::InstallProgram(bench.Path());
+    const std::string other = bench.Path() + "Other\\";
+    wt::MakeFolders(other);
+    const std::string stamp = "result_12_6_2026_9_00_00_PM";
+    for (const std::string& name : {stamp + ".json", stamp + "_frames_640_run1.csv", stamp + "_frames_640_run2.csv"}) {
+        wt::WriteFileBytes(other + name, wt::ReadFileBytes(wt::Env("LURK_FIXTURES_DIR") + "\\frames\\" + name));
+    }
+    const struct {
+        const char* name;
+        bool removeRun2;
+        const char* legend;
+    } cases[] = {
+        {"both captures", false, "frames recorded</li>"},
+        {"run 2's capture gone", true, "run 2: result_12_6_2026_9_00_00_PM_frames_640_run2.csv cannot be read"},
+    };
+    for (const auto& c : cases) {
+        if (c.removeRun2) ASSERT_TRUE(DeleteFileA((other + stamp + "_frames_640_run2.csv").c_str()));
+        const wt::UnattendedRun run = wt::RunUnattended("\"" + exe + "\" /QUIET /COMPARE \"" + results + kHistoryFiles[0] +
+                                                            "\" \"" + other + stamp + ".json\"",
+                                                        bench.Path(), 30000);
+        ASSERT_TRUE(run.ended) << c.name;
+        ASSERT_EQ(run.exitCode, 0u) << c.name << ": " << run.err;
+        ASSERT_EQ(run.out.rfind(results + "compare_", 0), 0u) << run.out;
+        const std::string page = wt::ReadFileBytes(run.out.substr(0, run.out.size() - 2));
+        std::size_t lines = 0;
+        for (std::size_t at = page.find("<polyline class=\"pass1\""); at != std::string::npos;
+             at = page.find("<polyline class=\"pass1\"", at + 1)) {
+            ++lines;
+        }
+        EXPECT_EQ(lines, 2u) << c.name << ": one line in each chart";
+        EXPECT_EQ(page.find("<polyline class=\"pass0\""), std::string::npos) << c.name;
+        EXPECT_NE(page.find("stock clocks <span class=\"muted\">\xE2\x80\x94 no frame times recorded</span>"),
+                  std::string::npos)
+            << c.name;
+        EXPECT_NE(page.find(c.legend), std::string::npos) << c.name;
+        EXPECT_NE(page.find("1 % low 25.0"), std::string::npos) << c.name;
+    }
+}
+
 // A job's comparison: no window and no browser; the page's path on standard output, a file at
 // fault on standard error, each with its status.
 TEST(CompareSwitch, UnderQuietPrintsThePathOrTheErrorAndOpensNothing) {
