@@ -64,7 +64,7 @@ LRESULT CALLBACK ResultsPage::ListProcedure(HWND hwnd, UINT msg, WPARAM wParam, 
 void ResultsPage::Reload(const std::string& resultFolder) {
     folder_ = resultFolder;
     entries_ = ReadHistoryFolder(resultFolder);
-    searchTexts_.clear();
+    searchTexts_ = view_ == HistoryView::Window ? HistorySearchTexts(entries_) : std::vector<std::string>();
     if (sizedByUser_) widths_ = ColumnWidths();
     table_ = BuildHistoryTable(entries_, DecimalSeparator(), view_);
     // The table comes newest first: sorting it that way again would only cost time.
@@ -72,23 +72,13 @@ void ResultsPage::Reload(const std::string& resultFolder) {
     if (column != ColumnOf(table_, HistoryField::Started) || sortAscending_) {
         SortHistoryRows(table_, entries_, column, sortAscending_);
     }
-    FoldSearchTexts();
     shown_ = MatchingRows(table_, searchTexts_, filter_);
     Fill();
     ShowCount();
 }
 
-// Folded only once a filter is typed: without one, a fill of a large folder need not fold
-// every pass's texts.
-void ResultsPage::FoldSearchTexts() {
-    if (view_ == HistoryView::Window && !filter_.empty() && searchTexts_.size() != entries_.size()) {
-        searchTexts_ = HistorySearchTexts(entries_);
-    }
-}
-
 void ResultsPage::SetFilter(const std::string& text) {
     filter_ = text;
-    FoldSearchTexts();
     shown_ = MatchingRows(table_, searchTexts_, filter_);
     ListView_SetItemState(controls_.list, -1, 0, LVIS_SELECTED);
     ListView_SetItemCountEx(controls_.list, static_cast<int>(shown_.size()), 0);

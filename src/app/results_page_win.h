@@ -45,7 +45,6 @@ public:
 private:
     static LRESULT CALLBACK ListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void Fill();
-    void FoldSearchTexts();
     std::vector<int> FittedWidths() const;
     void ShowCount();
     void SortBy(int column);
@@ -59,7 +58,7 @@ private:
     HistoryView view_ = HistoryView::Page;
     std::string folder_;
     std::vector<HistoryEntry> entries_;
-    std::vector<std::string> searchTexts_;  // one per entry once a filter was typed, else none
+    std::vector<std::string> searchTexts_;
     HistoryTable table_;
     std::vector<std::size_t> shown_;  // the rows of table_ that the filter lets through, in order
     std::string filter_;
