@@ -67,7 +67,11 @@ void ResultsPage::Reload(const std::string& resultFolder) {
     searchTexts_ = view_ == HistoryView::Window ? HistorySearchTexts(entries_) : std::vector<std::string>();
     if (sizedByUser_) widths_ = ColumnWidths();
     table_ = BuildHistoryTable(entries_, DecimalSeparator(), view_);
-    SortHistoryRows(table_, entries_, static_cast<std::size_t>(sortColumn_), sortAscending_);
+    // The table comes newest first: sorting it that way again would only cost time.
+    const auto column = static_cast<std::size_t>(sortColumn_);
+    if (column != ColumnOf(table_, HistoryField::Started) || sortAscending_) {
+        SortHistoryRows(table_, entries_, column, sortAscending_);
+    }
     shown_ = MatchingRows(table_, searchTexts_, filter_);
     Fill();
     ShowCount();

@@ -59,6 +59,7 @@ std::string ColumnName(const HistoryColumn& column) {
     case HistoryField::Shader: return "shader";
     case HistoryField::Runs: return "runs";
     case HistoryField::Score: break;
+    case HistoryField::Low1: return "low1:" + column.key;
     }
     return "score:" + column.key;
 }
@@ -72,7 +73,8 @@ int DefaultColumnWidth(const HistoryColumn& column) {
     case HistoryField::Demo: return 84;
     case HistoryField::Shader: return 76;
     case HistoryField::Runs: return 36;
-    case HistoryField::Score: break;
+    case HistoryField::Score:
+    case HistoryField::Low1: break;
     }
     return 64;
 }

@@ -30,8 +30,8 @@ std::string EncodeWindowBounds(const ResultsWindowBounds& bounds);
 std::optional<ResultsWindowBounds> DecodeWindowBounds(const std::string& text);
 
 // A column's name in the stored widths: "flag", "date", "computer", "note", "demo", "shader",
-// "runs", or "score:" and the resolution key, so that a width stays with its column whatever
-// resolutions the folder holds.
+// "runs", or "score:" or "low1:" (the 1 % low beside the score) and the resolution key, so
+// that a width stays with its column whatever resolutions the folder holds.
 std::string ColumnName(const HistoryColumn& column);
 // The width a column has until the user changes it, in design pixels at 96 DPI.
 int DefaultColumnWidth(const HistoryColumn& column);

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr const char kHeader[] = "Lurkmark results index 1\r\n";
+constexpr const char kHeader[] = "Lurkmark results index 2\r\n";
 constexpr const char kTrailer[] = "\r\nsum ";
 
 // FNV-1a: cheap, and any changed or lost byte shows.
@@ -68,7 +68,7 @@ struct Broken : std::runtime_error {
 // The fewest bytes each kind of item takes in an index: every number at least "0;", every
 // text at least "0:".
 constexpr std::size_t kSmallestFile = 11;  // name, size, time, flag and a reason of one byte
-constexpr std::size_t kSmallestResolution = 12;
+constexpr std::size_t kSmallestResolution = 14;
 constexpr std::size_t kSmallestFlaggedRun = 4;
 constexpr std::size_t kSmallestFlag = 4;
 
@@ -76,6 +76,7 @@ class Reader {
 public:
     Reader(const char* at, const char* end) : at_(at), end_(end) {}
     bool AtEnd() const { return at_ == end_; }
+    std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - at_); }
     std::uint64_t Whole(char end = ';') {
         std::uint64_t value = 0;
         const char* start = at_;
@@ -137,12 +138,17 @@ private:
     const char* end_;
 };
 
-// Items are added as they are read, never made ahead by the count: the memory taken follows the
-// bytes that are really there.
+// Room for the items is taken ahead, as far as a record of a real index (a file some 280
+// bytes, a resolution some 70) could fill the bytes left: a hundred thousand files added one
+// by one move every record again and again, while a forged count may not make the list take
+// more than the bytes could fill anyway.
+constexpr std::size_t kReservedItemBytes = 64;
+
 template <typename Item, typename ReadItem>
 std::vector<Item> List(Reader& r, std::size_t smallest, ReadItem readItem) {
     const std::size_t count = r.Count(smallest);
     std::vector<Item> items;
+    items.reserve(std::min(count, r.BytesLeft() / kReservedItemBytes + 1));
     for (std::size_t i = 0; i < count; ++i) items.push_back(readItem());
     return items;
 }
@@ -163,6 +169,8 @@ void WritePass(Writer& w, const PassSummary& p) {
         w.Signed(res.width);
         w.Signed(res.height);
         w.Number(res.mean);
+        // Of the frame-time figures the list shows the 1 % low only.
+        w.Number(res.frameTimes ? std::optional<double>(res.frameTimes->low1Fps) : std::nullopt);
         std::size_t flagged = 0;
         for (const RunSummary& run : res.runs) flagged += !run.flags.empty();
         w.Whole(flagged);
@@ -200,7 +208,15 @@ PassSummary ReadPass(Reader& r) {
         res.width = r.Int();
         res.height = r.Int();
         res.mean = r.Number();
-        if (res.width <= 0 || res.height <= 0 || (res.mean && !IsDrawableMeasure(*res.mean))) throw Broken();
+        const std::optional<double> low1 = r.Number();
+        if (res.width <= 0 || res.height <= 0 || (res.mean && !IsDrawableMeasure(*res.mean)) ||
+            (low1 && !IsDrawableMeasure(*low1))) {
+            throw Broken();
+        }
+        if (low1) {
+            res.frameTimes.emplace();
+            res.frameTimes->low1Fps = *low1;
+        }
         res.runs = List<RunSummary>(r, kSmallestFlaggedRun, [&r] {
             RunSummary run;
             run.run = r.Int();

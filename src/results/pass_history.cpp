@@ -31,6 +31,19 @@ std::string MeanCell(const PassSummary& pass, const std::string& key, char separ
     return r->mean ? DecimalText(*r->mean, 1, separator) : kNoScore;
 }
 
+std::string Low1Cell(const PassSummary& pass, const std::string& key, char separator) {
+    const ResolutionSummary* r = pass.Resolution(key);
+    return r && r->frameTimes ? DecimalText(r->frameTimes->low1Fps, 1, separator) : "";
+}
+
+// Whether any pass recorded frame times at the resolution: a folder without any looks as before.
+bool AnyFrameTimes(const std::vector<const PassSummary*>& passes, const std::string& key) {
+    return std::any_of(passes.begin(), passes.end(), [&key](const PassSummary* p) {
+        const ResolutionSummary* r = p->Resolution(key);
+        return r && r->frameTimes;
+    });
+}
+
 // The value a numeric cell sorts by; empty for a blank cell or "No Score".
 std::optional<double> NumberIn(const std::string& cell, char separator) {
     if (cell.empty() || cell == kNoScore) return std::nullopt;
@@ -66,6 +79,9 @@ HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char de
                                                {"Runs", true, HistoryField::Runs, ""}});
     for (const ResolutionColumn& r : ResolutionsOf(passes)) {
         table.columns.push_back({Utf8ToCp1252(r.label), true, HistoryField::Score, r.key});
+        if (AnyFrameTimes(passes, r.key)) {
+            table.columns.push_back({Utf8ToCp1252(r.label) + " 1 % low", true, HistoryField::Low1, r.key});
+        }
     }
 
     table.rows.reserve(entries.size());
@@ -93,6 +109,7 @@ HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char de
             case HistoryField::Shader: cell = Utf8ToCp1252(p.shader); break;
             case HistoryField::Runs: cell = std::to_string(p.runs); break;
             case HistoryField::Score: cell = MeanCell(p, column.key, decimalSeparator); break;
+            case HistoryField::Low1: cell = Low1Cell(p, column.key, decimalSeparator); break;
             }
         }
         table.rows.push_back(std::move(row));

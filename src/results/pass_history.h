@@ -20,14 +20,14 @@ HistoryEntry ReadHistoryEntry(const std::string& fileName, const std::string& js
 // The file names the page reads: result_*.json, any case.
 bool IsResultDataFileName(const std::string& fileName);
 
-// What a column shows. Score columns are one per resolution, told apart by their key.
-enum class HistoryField { Flag, Started, Computer, Note, Demo, Shader, Runs, Score };
+// What a column shows. Score and 1 % low columns are one per resolution, told apart by their key.
+enum class HistoryField { Flag, Started, Computer, Note, Demo, Shader, Runs, Score, Low1 };
 
 struct HistoryColumn {
     std::string title;
     bool numeric;
     HistoryField field;
-    std::string key;  // the resolution key of a score column
+    std::string key;  // the resolution key of a score or 1 % low column
 };
 
 // The page in the main window leaves the computer out; the window of its own shows it
@@ -49,7 +49,8 @@ struct HistoryTable {
 };
 
 // Columns: the flag mark, date and time, (in the window: computer,) note, demo, shader detail,
-// runs, then one mean score per resolution found. Rows newest first; files that could not be
+// runs, then one mean score per resolution found, each followed by its pooled "1 % low" frame
+// rate where some pass recorded frame times at that resolution. Rows newest first; files that could not be
 // read come last, their name in the date column and their reason in the note column.
 HistoryTable BuildHistoryTable(const std::vector<HistoryEntry>& entries, char decimalSeparator,
                                HistoryView view = HistoryView::Page);

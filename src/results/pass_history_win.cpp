@@ -63,11 +63,18 @@ bool ReadSmallFile(const std::string& path, std::uint64_t largest, std::string& 
     return ReadStart(file.Get(), static_cast<std::size_t>(size.QuadPart), bytes);
 }
 
-IndexedFile ReadDataFile(const std::string& prefix, const ListedFile& listed) {
-    std::string text;
-    if (!ReadSmallFile(prefix + listed.name, 64 * 1024 * 1024, text)) {
-        return {listed, {listed.name, std::nullopt, "the file cannot be read"}, false};
+// A data file in one read of the size the listing gave and one byte more, into a buffer each
+// reading thread keeps: under Wine asking a file's size costs as much as reading it. A file that
+// grew since the listing is read again whole.
+IndexedFile ReadDataFile(const std::string& prefix, const ListedFile& listed, std::string& text) {
+    constexpr std::uint64_t kLargestDataFile = 64 * 1024 * 1024;
+    bool read = false;
+    if (listed.size < kLargestDataFile) {
+        const ScopedFile file = OpenToRead(prefix + listed.name);
+        read = file && ReadStart(file.Get(), static_cast<std::size_t>(listed.size) + 1, text);
     }
+    if (read && text.size() > listed.size) read = ReadSmallFile(prefix + listed.name, kLargestDataFile, text);
+    if (!read) return {listed, {listed.name, std::nullopt, "the file cannot be read"}, false};
     return {listed, ReadHistoryEntry(listed.name, text), true};
 }
 
@@ -81,7 +88,10 @@ void ReadUnindexed(const std::string& prefix, std::vector<IndexedFile>& files) {
     }
     std::atomic<std::size_t> next{0};
     auto work = [&] {
-        for (std::size_t i = next++; i < pending.size(); i = next++) *pending[i] = ReadDataFile(prefix, pending[i]->file);
+        std::string text;
+        for (std::size_t i = next++; i < pending.size(); i = next++) {
+            *pending[i] = ReadDataFile(prefix, pending[i]->file, text);
+        }
     };
     if (pending.size() < 64) {
         work();
@@ -166,13 +176,31 @@ std::vector<HistoryEntry> ReadHistoryFolder(const std::string& folder) {
     std::vector<HistoryEntry> entries;
     if (folder.empty()) return entries;
     const std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
-    const std::vector<ListedFile> listing = ListDataFiles(prefix);
-    std::string indexBytes;
+    // The index is read and decoded on a second thread while this one lists the folder: both
+    // take about as long for a large folder (the listing waits on the file system, the index
+    // on the processor), and one does not need the other until both are done.
     std::vector<IndexedFile> index;
-    // An index that cannot be read or used is no index: the files are read and a new one written.
-    if (ReadSmallFile(prefix + kHistoryIndexFileName, kLargestHistoryIndex, indexBytes)) {
-        index = DecodeHistoryIndex(indexBytes);
+    std::exception_ptr indexFailure;
+    std::thread indexReader([&prefix, &index, &indexFailure] {
+        try {
+            std::string indexBytes;
+            // An index that cannot be read or used is no index: the files are read and a new one written.
+            if (ReadSmallFile(prefix + kHistoryIndexFileName, kLargestHistoryIndex, indexBytes)) {
+                index = DecodeHistoryIndex(indexBytes);
+            }
+        } catch (...) {
+            indexFailure = std::current_exception();
+        }
+    });
+    std::vector<ListedFile> listing;
+    try {
+        listing = ListDataFiles(prefix);
+    } catch (...) {
+        indexReader.join();
+        throw;
     }
+    indexReader.join();
+    if (indexFailure) std::rethrow_exception(indexFailure);
     HistoryRefresh refresh = RefreshHistory(listing, std::move(index), [](const ListedFile& f) {
         return IndexedFile{f, HistoryEntry{}, true};  // read below, with the others
     });

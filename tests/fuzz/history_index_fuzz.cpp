@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(IsPlainReportName(f.entry.pass->report));
         for (const ResolutionSummary& r : f.entry.pass->resolutions) {
             FUZZ_CHECK(!r.mean || IsDrawableMeasure(*r.mean));
+            FUZZ_CHECK(!r.frameTimes || IsDrawableMeasure(r.frameTimes->low1Fps));
         }
     }
     FUZZ_CHECK(EncodeHistoryIndex(files) == bytes);

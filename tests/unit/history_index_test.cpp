@@ -26,6 +26,8 @@ std::vector<IndexedFile> FixtureIndex() {
         files.push_back({{name, text.size(), time += 10000000}, ReadHistoryEntry(name, text), true});
     }
     files[0].entry.pass->computerName = "LAB-PC-07";
+    files[2].entry.pass->resolutions[0].frameTimes = FrameTimeFigures{};
+    files[2].entry.pass->resolutions[0].frameTimes->low1Fps = 97.25;
     return files;
 }
 
@@ -64,6 +66,9 @@ TEST(HistoryIndex, GivesBackWhatTheListShowsOfEachPass) {
     EXPECT_EQ(after.report, before.report);
     EXPECT_EQ(after.resolutions[0].mean, before.resolutions[0].mean);  // every bit of it
     EXPECT_EQ(after.resolutions[1].mean, std::nullopt);
+    ASSERT_TRUE(after.resolutions[0].frameTimes);
+    EXPECT_EQ(after.resolutions[0].frameTimes->low1Fps, 97.25);
+    EXPECT_FALSE(after.resolutions[1].frameTimes) << "no frame times recorded there";
     EXPECT_TRUE(after.HasFlaggedRun());
     EXPECT_FALSE(decoded[1].entry.pass->HasFlaggedRun());
     EXPECT_TRUE(after.machine.empty()) << "what the list does not show is read from the file when needed";
@@ -84,8 +89,8 @@ TEST(HistoryIndex, IgnoresAnIndexThatIsNotWhole) {
     const std::size_t nameAt = bytes.find("result_12_5");
     std::string flipped = bytes;
     flipped[nameAt + 8] ^= 0x01;
-    std::string otherVersion = bytes;
-    otherVersion[sizeof "Lurkmark results index " - 1] = '2';
+    std::string olderVersion = bytes;
+    olderVersion[sizeof "Lurkmark results index " - 1] = '1';  // without the 1 % low: read the files again
     const struct {
         const char* name;
         std::string bytes;
@@ -96,9 +101,9 @@ TEST(HistoryIndex, IgnoresAnIndexThatIsNotWhole) {
         {"cut off in the check sum", bytes.substr(0, bytes.size() - 3)},
         {"without its check sum", bytes.substr(0, bytes.rfind("\r\nsum "))},
         {"a byte changed", flipped},
-        {"another version", otherVersion},
+        {"an older version", olderVersion},
         {"something after the end", bytes + "x"},
-        {"a count beyond the bytes", "Lurkmark results index 1\r\n999999999;\r\nsum 0;"},
+        {"a count beyond the bytes", "Lurkmark results index 2\r\n999999999;\r\nsum 0;"},
     };
     for (const auto& c : cases) EXPECT_TRUE(DecodeHistoryIndex(c.bytes).empty()) << c.name;
     EXPECT_EQ(DecodeHistoryIndex(bytes).size(), 5u);
@@ -106,7 +111,7 @@ TEST(HistoryIndex, IgnoresAnIndexThatIsNotWhole) {
 
 // A record whose check sum holds but whose fields do not: the sum is made to fit.
 TEST(HistoryIndex, IgnoresRecordsOfAnotherShapeEvenWithAFittingSum) {
-    const std::string head = "Lurkmark results index 1\r\n";
+    const std::string head = "Lurkmark results index 2\r\n";
     const std::string good = head + "1;6:a.json10;20;0;9:malformed";
     ASSERT_EQ(DecodeHistoryIndex(SealHistoryIndex(good)).size(), 1u);
     for (const std::string& body :
@@ -120,12 +125,12 @@ TEST(HistoryIndex, IgnoresRecordsOfAnotherShapeEvenWithAFittingSum) {
 // before anything is made for it: an index of 40 MB counting twenty million files once kept
 // the list shut for good.
 TEST(HistoryIndex, RefusesCountsTheBytesCannotHold) {
-    const std::string head = "Lurkmark results index 1\r\n";
+    const std::string head = "Lurkmark results index 2\r\n";
     const std::string started = "2026-12-01T20:00:00+01:00";
     // One file with one pass, one resolution, one flagged run and one flag; each count is "1;".
     auto file = [&](const char* resolutions, const char* runs, const char* flags, std::size_t padding) {
         return head + "1;6:a.json10;20;1;25:" + started + std::to_string(*UtcSecondsOf(started)) +
-               ";5:r.htm0:0:0:0:1;" + resolutions + "4:hdw11:x1;1;-;" + runs + "1;" + flags + "1:c1:t" +
+               ";5:r.htm0:0:0:0:1;" + resolutions + "4:hdw11:x1;1;-;-;" + runs + "1;" + flags + "1:c1:t" +
                std::string(padding, ' ');
     };
     const std::vector<IndexedFile> one = DecodeHistoryIndex(SealHistoryIndex(file("1;", "1;", "1;", 0)));
@@ -187,6 +192,10 @@ TEST(HistoryIndex, RefusesPassesTheReaderWouldRefuse) {
         {"a report that is a program", [](PassSummary& p) { p.report = "result.exe"; }},
         {"a mean that is not a number", [](PassSummary& p) { p.resolutions[0].mean = std::nan(""); }},
         {"a negative mean", [](PassSummary& p) { p.resolutions[0].mean = -1.0; }},
+        {"a 1 % low that is not a number",
+         [](PassSummary& p) { p.resolutions[0].frameTimes = FrameTimeFigures{0, 0, 0, 0, std::nan("")}; }},
+        {"a negative 1 % low",
+         [](PassSummary& p) { p.resolutions[0].frameTimes = FrameTimeFigures{0, 0, 0, 0, -5.0}; }},
         {"a start that is not a date", [](PassSummary& p) { p.started = "yesterday"; }},
         {"a start that does not match its moment", [](PassSummary& p) { p.startedUtcSeconds += 1; }},
         {"no width", [](PassSummary& p) { p.resolutions[0].width = 0; }},

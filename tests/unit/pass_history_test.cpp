@@ -106,6 +106,35 @@ TEST(BuildHistoryTable, ShowsTheComputerBesideTheDateInTheWindow) {
     EXPECT_EQ(Column(sorted, 2), (std::vector<std::string>{"B\xFCro", "LAB-PC-07", "", "", ""}));
 }
 
+// A 1 % low column follows the score of each resolution where some pass recorded frame times;
+// a pass without them leaves its cell empty, and the column sorts by value like a score.
+TEST(BuildHistoryTable, ShowsTheOnePercentLowBesideTheScoreWhereFramesWereRecorded) {
+    std::vector<HistoryEntry> entries;
+    auto add = [&](const std::string& started, const std::string& note, std::optional<double> low1) {
+        PassSummary pass = MakePass(started, note, {{"640", 90.0, std::nullopt}, {"1024", 60.0, std::nullopt}});
+        if (low1) {
+            pass.resolutions[0].frameTimes = FrameTimeFigures{};
+            pass.resolutions[0].frameTimes->low1Fps = *low1;
+        }
+        entries.push_back({"f", pass, ""});
+    };
+    add("2026-12-10T10:00:00Z", "slow", 41.26);
+    add("2026-12-10T11:00:00Z", "none", std::nullopt);
+    add("2026-12-10T12:00:00Z", "fast", 72.96);
+    HistoryTable table = BuildHistoryTable(entries, ',');
+    ASSERT_EQ(table.columns.size(), 9u);
+    EXPECT_EQ(table.columns[7].title, "640\xD7" "480 1 % low");
+    EXPECT_EQ(table.columns[7].field, HistoryField::Low1);
+    EXPECT_EQ(table.columns[7].key, "640");
+    EXPECT_TRUE(table.columns[7].numeric);
+    EXPECT_EQ(table.columns[8].field, HistoryField::Score) << "no column where no pass recorded frame times";
+    EXPECT_EQ(Column(table, 7), (std::vector<std::string>{"73,0", "", "41,3"}));
+    SortHistoryRows(table, entries, 7, true);
+    EXPECT_EQ(Column(table, 2), (std::vector<std::string>{"slow", "fast", "none"}));
+    SortHistoryRows(table, entries, 7, false);
+    EXPECT_EQ(Column(table, 2), (std::vector<std::string>{"fast", "slow", "none"}));
+}
+
 TEST(IsResultDataFileName, TakesOnlyResultDataFiles) {
     for (const char* name : {"result_12_8_2006_8_56_01_PM.json", "RESULT_1.JSON"})
         EXPECT_TRUE(IsResultDataFileName(name)) << name;

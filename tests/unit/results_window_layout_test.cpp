@@ -44,7 +44,8 @@ TEST(ColumnWidths, KeepEachWidthWithItsColumn) {
 TEST(ColumnName, NamesEveryColumnOfTheWindow) {
     PassSummary pass;
     pass.started = "2026-12-01T10:00:00Z";
-    pass.resolutions.push_back({"hdw2", "1920\xC3\x97" "1080", 1920, 1080, {}, 60.0, {}});
+    pass.resolutions.push_back({"hdw2", "1920\xC3\x97" "1080", 1920, 1080, {}, 60.0, {}, {}});
+    pass.resolutions.back().frameTimes = FrameTimeFigures{};
     const HistoryTable table = BuildHistoryTable({{"f.json", pass, ""}}, '.', HistoryView::Window);
     std::vector<std::string> names;
     for (const HistoryColumn& column : table.columns) {
@@ -52,7 +53,7 @@ TEST(ColumnName, NamesEveryColumnOfTheWindow) {
         EXPECT_GT(DefaultColumnWidth(column), 0) << names.back();
     }
     EXPECT_EQ(names, (std::vector<std::string>{"flag", "date", "computer", "note", "demo", "shader", "runs",
-                                               "score:hdw2"}));
+                                               "score:hdw2", "low1:hdw2"}));
 }
 
 }  // namespace

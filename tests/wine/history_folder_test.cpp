@@ -79,7 +79,7 @@ TEST(HistoryFolder, ListsWhatTheFolderHoldsWhateverTheIndexSays) {
 // The index in the bytes another program wrote: its count fits the file's size but not the
 // memory, or the whole file is larger than any index need be.
 std::string ForgedIndex(const std::string& count, std::size_t padding) {
-    return SealHistoryIndex("Lurkmark results index 1\r\n" + count + std::string(padding, ' '));
+    return SealHistoryIndex("Lurkmark results index 2\r\n" + count + std::string(padding, ' '));
 }
 
 void SetLastWrite(const std::string& path, std::uint64_t hoursAgo) {
@@ -121,7 +121,7 @@ TEST(HistoryFolder, RebuildsAnIndexItCannotUse) {
 TEST(HistoryFolder, RemovesOnlyTheTemporaryFilesLeftLongAgo) {
     wt::TempFolder folder{"hf_leftover"};
     const std::string dir = folder.Path();
-    const std::string begun = "Lurkmark results index 1\r\n3;";
+    const std::string begun = "Lurkmark results index 2\r\n3;";
     const struct {
         const char* name;
         std::string bytes;

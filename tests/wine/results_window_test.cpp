@@ -220,6 +220,44 @@ TEST(ResultsWindow, OpensWhereTheScreenIsWhateverTheKeyHolds) {
     }
 }
 
+// A pass that recorded frame times beside one that did not: the 1 % low column follows the
+// score, with the figure and an empty cell, and comes back the same through the folder's index.
+TEST(ResultsWindow, ShowsTheOnePercentLowOfPassesThatRecordedFrameTimes) {
+    wt::TempFolder bench{"rw_low1"};
+    const std::string results = bench.Path() + "Results\\";
+    wt::MakeFolders(results);
+    std::string recorded = HistoryFixture("result_12_5_2026_9_15_00_PM.json");
+    const std::string mean = "\"mean\": 190.6,";
+    ASSERT_NE(recorded.find(mean), std::string::npos);
+    recorded.insert(recorded.find(mean),
+                    "\"frameTimes\": {\"frames\": 2000, \"averageFps\": 190.6, \"low1Fps\": 121.34, \"low01Fps\": 80.2, "
+                    "\"p99Ms\": 8.241, \"p999Ms\": 12.469, \"worstMs\": 14.0, \"stutters\": 3, \"stddevMs\": 0.9}, ");
+    wt::WriteFileBytes(results + "result_12_5_2026_9_15_00_PM.json", recorded);
+    wt::WriteFileBytes(results + "result_12_1_2026_8_00_00_PM.json", HistoryFixture("result_12_1_2026_8_00_00_PM.json"));
+    wt::DeleteSettingsKey();
+    wt::CreateSettingsKey({{"ResultPath", results}});
+    wt::StartedProgram app(bench.Path());
+    ASSERT_NE(app.main, nullptr);
+    for (const char* fill : {"first opening", "opened again"}) {
+        HWND window = OpenResultsWindow(app);
+        ASSERT_NE(window, nullptr) << fill << wt::DescribeTopLevelWindows();
+        HWND list = wt::FindControl(window, ctl::ResultsWindowList);
+        ASSERT_TRUE(wt::WaitUntil([&] { return wt::ItemCount(list) == 2; })) << fill;
+        EXPECT_EQ(wt::ColumnTitles(list),
+                  (std::vector<std::string>{"!", "Date and time", "Computer", "Note", "Demo", "Shader detail", "Runs",
+                                            "640\xD7" "480", "640\xD7" "480 1 % low", "1024\xD7" "768"}))
+            << fill;
+        EXPECT_EQ(wt::ColumnTexts(list, 7), (std::vector<std::string>{"190.6", "178.2"})) << fill;
+        EXPECT_EQ(wt::ColumnTexts(list, 8), (std::vector<std::string>{"121.3", ""})) << fill;
+        EXPECT_GT(wt::ColumnWidth(list, 8), wt::ColumnWidth(list, 7)) << fill << ": as wide as its longer title";
+        // The second time the list comes from the index that the first fill wrote.
+        ASSERT_NE(GetFileAttributesA((results + "Lurkmark results.index").c_str()), INVALID_FILE_ATTRIBUTES) << fill;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(wt::WaitUntil([&] { return !IsWindow(window); })) << fill;
+    }
+    EXPECT_TRUE(app.Exit());
+}
+
 // Many PCs end their batch passes into one folder at once: none of them reads the folder or
 // writes its index for a list nobody sees.
 TEST(ResultsWindow, ABatchPassLeavesTheFolderIndexAlone) {
