@@ -60,3 +60,11 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     }
     return !std::ferror(file.get());
 }
+
+bool ReadFileHead(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    ScopedStdioFile file(std::fopen(path.c_str(), "rb"));
+    if (!file) return false;
+    bytes.assign(maxBytes, '\0');
+    bytes.resize(std::fread(&bytes[0], 1, maxBytes, file.get()));
+    return !std::ferror(file.get());
+}

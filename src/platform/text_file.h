@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,3 +14,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 // Reads the whole file; false when it cannot be opened.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Reads the file's first maxBytes bytes at most (all of a shorter file); false when it cannot be
+// opened or read.
+bool ReadFileHead(const std::string& path, std::size_t maxBytes, std::string& bytes);

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -86,6 +87,11 @@ public:
         auto it = files.find(path);
         if (it == files.end()) return false;
         bytes = it->second;
+        return true;
+    }
+    bool ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+        if (!ReadFile(path, bytes)) return false;
+        bytes.resize(std::min(bytes.size(), maxBytes));
         return true;
     }
     // An undeletable file cannot be replaced either; the old content stays.

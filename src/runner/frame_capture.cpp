@@ -1,0 +1,80 @@
+#include "runner/frame_capture.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/frame_capture_layout.h"
+
+namespace {
+
+// The recorder writes the counter's frequency when it maps the file: still zero, no recorder
+// ever saw it.
+std::string NoCaptureReason(const std::string& bytes) {
+    const bool mapped = bytes.size() >= kFrameCaptureHeaderBytes &&
+                        std::any_of(bytes.begin() + 16, bytes.begin() + 24, [](char c) { return c != '\0'; });
+    return mapped ? "the capture file is damaged" : "the game did not load the frame recorder";
+}
+
+}  // namespace
+
+std::string NewFrameCaptureBytes() {
+    std::string bytes(kFrameCaptureFileBytes, '\0');
+    std::copy(kFrameCaptureMagic, kFrameCaptureMagic + sizeof kFrameCaptureMagic, bytes.begin());
+    for (int i = 0; i < 4; ++i) bytes[8 + i] = static_cast<char>((kFrameCaptureCapacity >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+std::string FrameRecorderArgument(const std::string& recorderPath) {
+    std::string argument = recorderPath;
+    std::replace(argument.begin(), argument.end(), '\\', '/');
+    return argument;
+}
+
+void PrepareFrameCapture(bool record, const AppPaths& paths, FileSystem& files, PassState& pass) {
+    pass.FrameCaptureFile.clear();
+    pass.FrameRecorder.clear();
+    pass.FrameCaptureProblem.clear();
+    if (!record) return;
+    const std::string recorder = JoinPath(paths.BenchDir, kFrameRecorderFileName);
+    if (!files.FileExists(recorder)) {
+        pass.FrameCaptureProblem = "the frame recorder " + recorder + " is missing";
+        return;
+    }
+    const std::string capture = JoinPath(paths.WorkDir(), kFrameCaptureFileName);
+    try {
+        // Fresh for each game start: stamps of an earlier game must never pass for this one's.
+        files.WriteFileReplacing(capture, NewFrameCaptureBytes());
+    } catch (const std::exception& e) {
+        pass.FrameCaptureProblem = std::string("the capture file could not be made (") + e.what() + ")";
+        return;
+    }
+    pass.FrameCaptureFile = capture;
+    pass.FrameRecorder = FrameRecorderArgument(recorder);
+}
+
+TakenFrameCapture TakeFrameCapture(FileSystem& files, PassState& pass) {
+    TakenFrameCapture taken;
+    if (pass.FrameCaptureFile.empty()) {
+        taken.problem = pass.FrameCaptureProblem;
+        return taken;
+    }
+    std::string bytes;
+    if (!files.ReadFileUpTo(pass.FrameCaptureFile, kFrameCaptureFileBytes, bytes)) {
+        taken.problem = "the capture file " + pass.FrameCaptureFile + " could not be read";
+    } else {
+        taken.capture = DecodeFrameCapture(bytes);
+        if (!taken.capture) taken.problem = NoCaptureReason(bytes);
+    }
+    if (!files.DeleteFileIfExists(pass.FrameCaptureFile)) {
+        taken.removalFailure = "The capture file " + pass.FrameCaptureFile + " could not be removed.";
+    }
+    pass.FrameCaptureFile.clear();
+    return taken;
+}
+
+bool DropFrameCapture(FileSystem& files, PassState& pass) {
+    if (pass.FrameCaptureFile.empty()) return true;
+    const bool removed = files.DeleteFileIfExists(pass.FrameCaptureFile);
+    pass.FrameCaptureFile.clear();
+    return removed;
+}
