@@ -8,6 +8,10 @@
 
 // Frame times: from the recorder's capture file to the figures a run and a resolution report.
 
+// No frame of a demo lasts a thousand seconds: a longer one is no measurement, and the
+// readers of capture CSVs and data files refuse it.
+constexpr double kLongestFrameMs = 1e6;
+
 // What a capture file holds once the game has ended.
 struct FrameCapture {
     std::int64_t frequency = 0;        // performance counter ticks per second
@@ -16,8 +20,10 @@ struct FrameCapture {
     bool overflowed = false;           // the recorder counted more swaps than the file holds
 };
 
-// The capture's bytes as data; none for a file no recorder wrote (frequency 0), a wrong magic,
-// a count or capacity the bytes cannot hold, or stamps that go back in time.
+// The capture's bytes as data; none for a wrong magic, a capacity the bytes cannot hold, a
+// negative frequency or stamps that go back in time. A file no recorder mapped (frequency 0)
+// gives a capture with frequency 0 and no stamps, so that the run can say the game did not
+// load the recorder.
 std::optional<FrameCapture> DecodeFrameCapture(const std::string& bytes);
 
 // The demo's frame times in milliseconds: the last `frames` intervals up to the last swap
@@ -28,8 +34,10 @@ std::vector<double> DemoFrameTimesMs(const FrameCapture& capture, long frames);
 bool FrameTimesAgree(const std::vector<double>& frameTimesMs, double seconds);
 
 // The figures of a sequence of frame times (one run's, or a resolution's runs pooled). None for
-// an empty sequence. Percentiles by nearest rank; a stutter is a frame longer than 2.5 times
-// the sequence's median frame time.
+// an empty sequence, for one with a negative or endless frame time, and when the 99th
+// percentile frame time is 0. Percentiles by nearest rank; a stutter is a frame longer than 2.5
+// times the sequence's median frame time (for an even count, the mean of the middle two); the
+// standard deviation is the population's: the frames are all the demo's, not a sample of them.
 std::optional<FrameTimeFigures> ComputeFrameTimeFigures(const std::vector<double>& frameTimesMs);
 
 // One run's capture in the column layout of the PresentMon console application's CSV (one row
@@ -50,6 +58,12 @@ struct RunFrameTimes {
     std::string missingReason;  // empty when figures were computed
 };
 RunFrameTimes FrameTimesOfRun(const std::optional<FrameCapture>& capture, const RunRecord& run);
+
+// A resolution's figures from all its counted runs' frames together (frameTimesOfRuns[i] are
+// runs[i]'s, as FrameTimesOfRun gave them); none when a counted run has no frame times. When a
+// counted run's frame times did not add up, the average is the runs' mean score.
+std::optional<FrameTimeFigures> PooledFrameTimeFigures(const std::vector<RunRecord>& runs,
+                                                       const std::vector<std::vector<double>>& frameTimesOfRuns);
 
 // The capture CSV of one run beside the report: "result_<stamp>.htm", resolution key "640",
 // run 2 -> "result_<stamp>_frames_640_run2.csv" (run 0 is the warm-up).

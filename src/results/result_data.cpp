@@ -74,6 +74,33 @@ void WriteFlags(Writer& w, const std::vector<RunFlag>& flags) {
     w.EndArray();
 }
 
+// Optional: written only with the option on, so that a pass without it stays as before.
+void WriteFrameTimes(Writer& w, const FrameTimeFigures& f, const std::string& file) {
+    Key(w, "frameTimes");
+    w.StartObject();
+    Key(w, "frames");
+    w.Int64(f.frames);
+    const std::pair<const char*, double> fps[] = {
+        {"averageFps", f.averageFps}, {"low1Fps", f.low1Fps}, {"low01Fps", f.low01Fps}};
+    for (const auto& [key, value] : fps) {
+        Key(w, key);
+        w.Double(Rounded(value, 2));
+    }
+    const std::pair<const char*, double> ms[] = {
+        {"p99Ms", f.p99Ms}, {"p999Ms", f.p999Ms}, {"worstMs", f.worstMs}, {"stddevMs", f.stddevMs}};
+    for (const auto& [key, value] : ms) {
+        Key(w, key);
+        w.Double(Rounded(value, 3));
+    }
+    Key(w, "stutters");
+    w.Int64(f.stutters);
+    if (!file.empty()) {
+        Key(w, "file");
+        Text(w, file);
+    }
+    w.EndObject();
+}
+
 void WriteRun(Writer& w, const RunRecord& run) {
     w.StartObject();
     Key(w, "run");
@@ -94,6 +121,7 @@ void WriteRun(Writer& w, const RunRecord& run) {
     NumberOrNull(w, SecondsOf(run));
     Key(w, "flags");
     WriteFlags(w, run.flags);
+    if (run.frameTimes) WriteFrameTimes(w, *run.frameTimes, run.frameTimesFile);
     w.EndObject();
 }
 
@@ -121,6 +149,7 @@ void WriteResolution(Writer& w, const ResolutionRecord& resolution) {
     NumberOrNull(w, stats.mean ? std::optional<double>(Rounded(*stats.mean, 1)) : std::nullopt);
     Key(w, "stddev");
     NumberOrNull(w, stats.stddev ? std::optional<double>(Rounded(*stats.stddev, 2)) : std::nullopt);
+    if (resolution.frameTimes) WriteFrameTimes(w, *resolution.frameTimes, "");
     w.EndObject();
 }
 
@@ -142,6 +171,10 @@ void WriteOptions(Writer& w, const PassOptionTexts& o) {
         w.Int(*o.timeLimitSeconds);
     } else {
         w.Null();
+    }
+    if (o.frameTimes) {
+        Key(w, "frameTimes");
+        w.Bool(true);
     }
     w.EndObject();
 }
@@ -245,11 +278,15 @@ std::string InertCsvText(const std::string& utf8) {
     return utf8;
 }
 
-std::string CsvHeaderRow() {
-    return RowOf({"started", "note", "machine", "resolution", "run", "score", "frames", "seconds", "flags", "computer"});
+std::string CsvHeaderRow(CsvColumns columns) {
+    std::vector<std::string> names = {"started", "note",    "machine", "resolution", "run",
+                                      "score",   "frames", "seconds", "flags"};
+    if (columns >= CsvColumns::Computer) names.push_back("computer");
+    if (columns >= CsvColumns::FrameTimes) names.insert(names.end(), {"low1Fps", "low01Fps", "p99Ms"});
+    return RowOf(names);
 }
 
-std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, bool computerColumn) {
+std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, CsvColumns columns) {
     std::string rows;
     const std::string machine = MachineText(pass);
     for (const RunRecord& run : resolution.runs) {
@@ -263,20 +300,31 @@ std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, 
                                            run.score ? run.scoreText : std::string(),
                                            frames ? std::to_string(*frames) : "", OptionalFigure(SecondsOf(run), 1),
                                            Cp1252ToUtf8(flags)};
-        if (computerColumn) fields.push_back(InertCsvText(Cp1252ToUtf8(pass.computerName)));
+        if (columns >= CsvColumns::Computer) fields.push_back(InertCsvText(Cp1252ToUtf8(pass.computerName)));
+        if (columns >= CsvColumns::FrameTimes) {
+            const std::optional<FrameTimeFigures>& f = run.frameTimes;
+            fields.insert(fields.end(), {f ? FixedText(f->low1Fps, 1) : "", f ? FixedText(f->low01Fps, 1) : "",
+                                         f ? FixedText(f->p99Ms, 2) : ""});
+        }
         rows += RowOf(fields);
     }
     return rows;
 }
 
 std::string CsvAppendBytes(const AppendedFileState& file, const PassRecord& pass, const ResolutionRecord& resolution) {
-    if (file.empty) return std::string(kUtf8Bom) + CsvHeaderRow() + CsvRows(pass, resolution, true);
-    static const std::string kComputerEnd = ",computer";
+    if (file.empty) {
+        // The frame-time columns come with the option, so that a file made without it is as before.
+        const CsvColumns columns = pass.options.frameTimes ? CsvColumns::FrameTimes : CsvColumns::Computer;
+        return std::string(kUtf8Bom) + CsvHeaderRow(columns) + CsvRows(pass, resolution, columns);
+    }
     const std::string& header = file.firstLine;
-    const bool computerColumn =
-        header.size() >= kComputerEnd.size() &&
-        header.compare(header.size() - kComputerEnd.size(), kComputerEnd.size(), kComputerEnd) == 0;
-    return (file.endsWithLineBreak ? "" : "\r\n") + CsvRows(pass, resolution, computerColumn);
+    const auto endsWith = [&](const std::string& end) {
+        return header.size() >= end.size() && header.compare(header.size() - end.size(), end.size(), end) == 0;
+    };
+    const CsvColumns columns = endsWith(",computer,low1Fps,low01Fps,p99Ms") ? CsvColumns::FrameTimes
+                               : endsWith(",computer")                     ? CsvColumns::Computer
+                                                                           : CsvColumns::Original;
+    return (file.endsWithLineBreak ? "" : "\r\n") + CsvRows(pass, resolution, columns);
 }
 
 std::string SideCsvName(const std::string& computerName) {

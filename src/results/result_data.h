@@ -18,13 +18,18 @@ std::string ResultJson(const PassRecord& pass);
 // "result_<stamp>.htm" -> "result_<stamp>.json".
 std::string DataFileNameOf(const std::string& reportFileName);
 
-// The header row of a new file (the computer column last) and one row per run of the
-// resolution, each ended by CR LF. A file made before the computer column keeps its columns.
-std::string CsvHeaderRow();
-std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, bool computerColumn);
+// The columns a file has, each set holding the ones before: the first files' own, then the
+// computer column, then the frame-time figures (1 % low, 0.1 % low, 99th percentile).
+enum class CsvColumns { Original, Computer, FrameTimes };
+
+// The header row of a file with those columns and one row per run of the resolution, each
+// ended by CR LF. A file made before a column came keeps its columns.
+std::string CsvHeaderRow(CsvColumns columns = CsvColumns::Computer);
+std::string CsvRows(const PassRecord& pass, const ResolutionRecord& resolution, CsvColumns columns);
 // What the pass appends to the results table as it is when the lock is taken: a new file gets
-// the byte-order mark and the header first; an existing one keeps its columns, and a last row
-// cut short elsewhere is ended first, so that every row stays whole.
+// the byte-order mark and the header first (with the frame-time columns when the pass records
+// frame times); an existing one keeps its columns, and a last row cut short elsewhere is ended
+// first, so that every row stays whole.
 std::string CsvAppendBytes(const AppendedFileState& file, const PassRecord& pass, const ResolutionRecord& resolution);
 // Where a pass puts its rows when the shared table stays locked: one file per PC beside it,
 // "Lurkmark results <computer>.csv".

@@ -9,6 +9,7 @@
 
 #include "domain/game_time_limit.h"
 #include "platform/civil_days.h"
+#include "results/frame_times.h"
 #include "results/run_statistics.h"
 
 namespace {
@@ -88,6 +89,43 @@ std::string ReportName(const Value& root) {
     return name;
 }
 
+double BoundedNumber(const Value& object, const char* name, const std::string& where, double most) {
+    const Value& v = Member(object, name, where);
+    // IsNumber: JSON has no NaN or infinity, and RapidJSON refuses numbers beyond a double.
+    if (!v.IsNumber() || !(v.GetDouble() >= 0 && v.GetDouble() <= most)) {
+        throw Malformed(where + name + " is not a number between 0 and " + std::to_string(static_cast<long>(most)));
+    }
+    return v.GetDouble();
+}
+
+long Count(const Value& object, const char* name, const std::string& where, long least) {
+    const Value& v = Member(object, name, where);
+    if (!v.IsInt() || v.GetInt() < least) throw Malformed(where + name + " is not a whole number from " + std::to_string(least));
+    return v.GetInt();
+}
+
+// The figures of a frame-time capture; a malformed object makes the file malformed, as any
+// other field does. The capture file's name must be a plain .csv name beside the data file.
+FrameTimeFigures ReadFrameTimes(const Value& v, const std::string& where, std::string* file) {
+    Object(v, where);
+    FrameTimeFigures f;
+    f.frames = Count(v, "frames", where, 1);
+    f.averageFps = BoundedNumber(v, "averageFps", where, kLargestMeasure);
+    f.low1Fps = BoundedNumber(v, "low1Fps", where, kLargestMeasure);
+    f.low01Fps = BoundedNumber(v, "low01Fps", where, kLargestMeasure);
+    f.p99Ms = BoundedNumber(v, "p99Ms", where, kLongestFrameMs);
+    f.p999Ms = BoundedNumber(v, "p999Ms", where, kLongestFrameMs);
+    f.worstMs = BoundedNumber(v, "worstMs", where, kLongestFrameMs);
+    f.stddevMs = BoundedNumber(v, "stddevMs", where, kLongestFrameMs);
+    f.stutters = Count(v, "stutters", where, 0);
+    if (f.stutters > f.frames) throw Malformed(where + "stutters is more than frames");
+    if (file && v.HasMember("file")) {
+        *file = Text(v, "file", where);
+        if (!IsPlainFileName(*file, ".csv")) throw Malformed(where + "file is not the name of a .csv file");
+    }
+    return f;
+}
+
 RunSummary ReadRun(const Value& v, const std::string& where) {
     Object(v, where);
     RunSummary run;
@@ -107,6 +145,10 @@ RunSummary ReadRun(const Value& v, const std::string& where) {
         Object(flags[i], at);
         run.flags.push_back({Text(flags[i], "code", at), Text(flags[i], "text", at)});
     }
+    // Optional: only passes that recorded frame times have it.
+    if (v.HasMember("frameTimes")) {
+        run.frameTimes = ReadFrameTimes(v["frameTimes"], where + "frameTimes.", &run.frameTimesFile);
+    }
     return run;
 }
 
@@ -125,6 +167,7 @@ ResolutionSummary ReadResolution(const Value& v, const std::string& where) {
     }
     r.mean = MeasureOrNull(v, "mean", where);
     r.stddev = MeasureOrNull(v, "stddev", where);
+    if (v.HasMember("frameTimes")) r.frameTimes = ReadFrameTimes(v["frameTimes"], where + "frameTimes.", nullptr);
     return r;
 }
 
@@ -136,6 +179,7 @@ std::vector<LabelledValue> ReadOptions(const Value& options, PassSummary& pass) 
     pass.runs = Whole(options, "runs", where);
     const bool warmUp = Flag(options, "warmUp", where);
     const std::optional<double> limit = NumberOrNull(options, "timeLimitSeconds", where);
+    if (options.HasMember("frameTimes")) Flag(options, "frameTimes", where);
     // The range first: converting a double beyond long long's range is undefined.
     if (limit && !(*limit >= 0 && *limit <= kMaxGameTimeLimitSeconds && std::floor(*limit) == *limit)) {
         throw Malformed("options.timeLimitSeconds is not a whole number of seconds up to " +
@@ -197,10 +241,12 @@ int DaysInMonth(int y, int m) {
 
 }  // namespace
 
-bool IsPlainReportName(const std::string& name) {
-    return !name.empty() && name.find_first_of("\\/:") == std::string::npos && name != "." && name != ".." &&
-           name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0;
+bool IsPlainFileName(const std::string& name, const std::string& extension) {
+    return name.find_first_of("\\/:") == std::string::npos && name.size() > extension.size() &&
+           name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
 }
+
+bool IsPlainReportName(const std::string& name) { return IsPlainFileName(name, ".htm"); }
 
 bool IsDrawableMeasure(double value) { return value >= 0 && value <= kLargestMeasure; }
 

@@ -15,6 +15,9 @@ constexpr const char* kUnknownFormatVersion = "unknown format version";
 
 ResultFileReading ReadResultFile(const std::string& jsonText);
 
+// A name of a file beside the data file, with the given extension (".csv"): no folder, no
+// drive, no stream.
+bool IsPlainFileName(const std::string& name, const std::string& extension);
 // The report is opened from the results folder: only a plain .htm name beside the data file.
 bool IsPlainReportName(const std::string& name);
 

@@ -5,6 +5,7 @@
 #include "platform/cp1252_utf8.h"
 #include "platform/text_file.h"
 #include "result_schema_check.h"
+#include "results/frame_times.h"
 #include "results/result_data.h"
 #include "results/result_file_reader.h"
 #include "results/run_statistics.h"
@@ -161,6 +162,83 @@ TEST(ResultJson, TheWrittenFileIsReadBackAsTheSamePass) {
     EXPECT_FALSE(pass.Resolution("hdw1")->mean);
 }
 
+// A pass with "Record every frame's time": the 640 resolution's counted run 1 has its figures
+// and capture file, the pooled figures are the resolution's.
+PassRecord FramePass() {
+    PassRecord pass = SamplePass();
+    pass.options.frameTimes = true;
+    ResolutionRecord& r = pass.resolutions[0];
+    r.runs[1].frameTimes = ComputeFrameTimeFigures({10, 10, 10, 40});
+    r.runs[1].frameTimesFile = FrameCaptureFileName(pass.report, r.key, 1);
+    r.frameTimes = r.runs[1].frameTimes;
+    return pass;
+}
+
+TEST(ResultJson, FrameTimesOnlyWithTheOption) {
+    const std::string schema = Schema();
+    const std::string without = ResultJson(SamplePass());
+    EXPECT_EQ(without.find("frameTimes"), std::string::npos);
+
+    const std::string json = ResultJson(FramePass());
+    EXPECT_EQ(lurk_test::ResultSchemaErrors(schema, json), "");
+    EXPECT_NE(json.find("\"frameTimes\": true"), std::string::npos);
+    // Mean 17.5 ms, 1 % and 0.1 % low at the 40 ms frame, one stutter over 25 ms.
+    EXPECT_NE(json.find("\"frameTimes\": {\n            \"frames\": 4,\n            \"averageFps\": 57.14,\n"
+                        "            \"low1Fps\": 25.0,\n            \"low01Fps\": 25.0,\n"
+                        "            \"p99Ms\": 40.0,\n            \"p999Ms\": 40.0,\n"
+                        "            \"worstMs\": 40.0,\n            \"stddevMs\": 12.99,\n"
+                        "            \"stutters\": 1,\n"
+                        "            \"file\": \"result_12_10_2026_1_26_14_PM_frames_640_run1.csv\"\n          }"),
+              std::string::npos)
+        << json;
+
+    const ResultFileReading reading = ReadResultFile(json);
+    ASSERT_TRUE(reading.pass) << reading.problem;
+    const ResolutionSummary& r = reading.pass->resolutions[0];
+    ASSERT_TRUE(r.runs[1].frameTimes && r.frameTimes);
+    EXPECT_EQ(r.runs[1].frameTimesFile, "result_12_10_2026_1_26_14_PM_frames_640_run1.csv");
+    EXPECT_EQ(r.runs[1].frameTimes->frames, 4);
+    EXPECT_EQ(r.runs[1].frameTimes->stutters, 1);
+    EXPECT_DOUBLE_EQ(r.runs[1].frameTimes->averageFps, 57.14);
+    EXPECT_DOUBLE_EQ(r.frameTimes->p99Ms, 40);
+    EXPECT_FALSE(r.runs[0].frameTimes);
+    EXPECT_EQ(r.runs[0].frameTimesFile, "");
+}
+
+// A frame-time object that is not what the program writes makes the file malformed, as any
+// other field does; the capture's name may only be a CSV beside the data file.
+TEST(ResultJson, MalformedFrameTimesAreTheFilesProblem) {
+    const std::string json = ResultJson(FramePass());
+    const struct {
+        std::string from, to;
+        const char* problem;
+    } cases[] = {
+        {"\"frames\": 4,", "\"frames\": 0,", "resolutions[0].runs[1].frameTimes.frames is not a whole number from 1"},
+        {"\"frames\": 4,", "", "resolutions[0].runs[1].frameTimes.frames is missing"},
+        {"\"stutters\": 1,", "\"stutters\": 5,", "resolutions[0].runs[1].frameTimes.stutters is more than frames"},
+        {"\"low1Fps\": 25.0", "\"low1Fps\": -25.0", "resolutions[0].runs[1].frameTimes.low1Fps is not a number"},
+        {"\"worstMs\": 40.0", "\"worstMs\": 1e300", "resolutions[0].runs[1].frameTimes.worstMs is not a number"},
+        {"\"p99Ms\": 40.0", "\"p99Ms\": \"40\"", "resolutions[0].runs[1].frameTimes.p99Ms is not a number"},
+        {"_run1.csv\"", "_run1.exe\"", "resolutions[0].runs[1].frameTimes.file is not the name of a .csv file"},
+        {"\"result_12_10_2026_1_26_14_PM_frames", "\"..\\\\x", "resolutions[0].runs[1].frameTimes.file is not"},
+        {"\"frameTimes\": true", "\"frameTimes\": 1", "options.frameTimes is not true or false"},
+    };
+    for (const auto& c : cases) {
+        std::string text = json;
+        ASSERT_NE(text.find(c.from), std::string::npos) << c.from;
+        text.replace(text.find(c.from), c.from.size(), c.to);
+        const ResultFileReading reading = ReadResultFile(text);
+        EXPECT_FALSE(reading.pass) << c.to;
+        EXPECT_EQ(reading.problem.rfind(std::string("malformed: ") + c.problem, 0), 0u) << reading.problem;
+    }
+    // The resolution's pooled object is checked as well.
+    std::string pooled = json;
+    const std::size_t at = pooled.rfind("\"stutters\": 1");
+    pooled.replace(at, 14, "\"stutters\": -1");
+    EXPECT_EQ(ReadResultFile(pooled).problem,
+              "malformed: resolutions[0].frameTimes.stutters is not a whole number from 0");
+}
+
 TEST(ResultCsv, QuotingAndRows) {
     struct Case {
         const char* field;
@@ -178,14 +256,14 @@ TEST(ResultCsv, QuotingAndRows) {
     const std::string head =
         "2026-12-10T13:26:14+01:00,\"stock clocks, \"\"quiet\"\" fan \xC3\xA9t\xC3\xA9\","
         "Operating system: Microsoft Windows 10 Pro; CPU speed: 2400 MHz,640\xC3\x97" "480,";
-    EXPECT_EQ(CsvRows(pass, pass.resolutions[0], false),
+    EXPECT_EQ(CsvRows(pass, pass.resolutions[0], CsvColumns::Original),
               head + "0,171.2,2000,11.2,\r\n" +
               head + "1,178.1,2000,11.2,\"The game ran at 800\xC3\x97" "600, not at the resolution asked.\"\r\n" +
               head + "2,,,,\r\n" +
               head + "3,,,,\r\n");
     PassRecord named = pass;
     named.computerName = "LAB-07";
-    EXPECT_EQ(CsvRows(named, named.resolutions[1], true), head.substr(0, head.size() - 9) +
+    EXPECT_EQ(CsvRows(named, named.resolutions[1], CsvColumns::Computer), head.substr(0, head.size() - 9) +
                                                               "1280\xC3\x97" "768 (HD WideScreen),0,,,,,LAB-07\r\n");
 }
 
@@ -210,7 +288,7 @@ TEST(ResultCsv, FormulaLikeTextsAreWrittenAsText) {
         pass.note = c.text;
         pass.computerName = c.text;
         pass.machine = {{"-CPU", "x"}};
-        const std::string row = CsvRows(pass, pass.resolutions[1], true);
+        const std::string row = CsvRows(pass, pass.resolutions[1], CsvColumns::Computer);
         EXPECT_EQ(row, "2026-12-10T13:26:14+01:00," + std::string(c.cell) + ",'-CPU: x,1280\xC3\x97" "768 (HD WideScreen),0,,,,," +
                            c.cell + "\r\n")
             << c.text;
@@ -224,8 +302,8 @@ TEST(ResultCsv, AppendedBytesFollowTheFileAsItIs) {
     PassRecord pass = SamplePass();
     pass.computerName = "LAB-07";
     const ResolutionRecord& r = pass.resolutions[1];
-    const std::string withComputer = CsvRows(pass, r, true);
-    const std::string without = CsvRows(pass, r, false);
+    const std::string withComputer = CsvRows(pass, r, CsvColumns::Computer);
+    const std::string without = CsvRows(pass, r, CsvColumns::Original);
     const std::string oldHeader = std::string(kUtf8Bom) + "started,note,machine,resolution,run,score,frames,seconds,flags";
     const std::string newHeader = std::string(kUtf8Bom) + CsvHeaderRow().substr(0, CsvHeaderRow().size() - 2);
     const struct {
@@ -241,6 +319,23 @@ TEST(ResultCsv, AppendedBytesFollowTheFileAsItIs) {
     };
     for (const auto& c : cases) EXPECT_EQ(CsvAppendBytes(c.file, pass, r), c.appended) << c.name;
     EXPECT_NE(withComputer.find(",LAB-07\r\n"), std::string::npos);
+
+    // The frame-time columns come in a file made by a pass that records frame times; an older
+    // file keeps its columns, and a file with them gets empty cells for a run without figures.
+    PassRecord frames = FramePass();
+    frames.computerName = "LAB-07";
+    const ResolutionRecord& r640 = frames.resolutions[0];
+    const std::string frameHeader = CsvHeaderRow(CsvColumns::FrameTimes);
+    EXPECT_EQ(frameHeader,
+              "started,note,machine,resolution,run,score,frames,seconds,flags,computer,low1Fps,low01Fps,p99Ms\r\n");
+    const std::string rows = CsvRows(frames, r640, CsvColumns::FrameTimes);
+    EXPECT_NE(rows.find(",0,171.2,2000,11.2,,LAB-07,,,\r\n"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("asked.\",LAB-07,25.0,25.0,40.00\r\n"), std::string::npos) << rows;
+    EXPECT_EQ(CsvAppendBytes({true, "", false}, frames, r640), std::string(kUtf8Bom) + frameHeader + rows);
+    EXPECT_EQ(CsvAppendBytes({false, kUtf8Bom + frameHeader.substr(0, frameHeader.size() - 2), true}, frames, r640),
+              rows);
+    EXPECT_EQ(CsvAppendBytes({false, newHeader, true}, frames, r640), CsvRows(frames, r640, CsvColumns::Computer));
+    EXPECT_EQ(CsvAppendBytes({false, oldHeader, true}, frames, r640), CsvRows(frames, r640, CsvColumns::Original));
     EXPECT_EQ(SideCsvName("LAB-07"), "Lurkmark results LAB-07.csv");
 }
 
