@@ -5,18 +5,6 @@
 
 #include "platform/frame_capture_layout.h"
 
-namespace {
-
-// The recorder writes the counter's frequency when it maps the file: still zero, no recorder
-// ever saw it.
-std::string NoCaptureReason(const std::string& bytes) {
-    const bool mapped = bytes.size() >= kFrameCaptureHeaderBytes &&
-                        std::any_of(bytes.begin() + 16, bytes.begin() + 24, [](char c) { return c != '\0'; });
-    return mapped ? "the capture file is damaged" : "the game did not load the frame recorder";
-}
-
-}  // namespace
-
 std::string NewFrameCaptureBytes() {
     std::string bytes(kFrameCaptureFileBytes, '\0');
     std::copy(kFrameCaptureMagic, kFrameCaptureMagic + sizeof kFrameCaptureMagic, bytes.begin());
@@ -63,7 +51,8 @@ TakenFrameCapture TakeFrameCapture(FileSystem& files, PassState& pass) {
         taken.problem = "the capture file " + pass.FrameCaptureFile + " could not be read";
     } else {
         taken.capture = DecodeFrameCapture(bytes);
-        if (!taken.capture) taken.problem = NoCaptureReason(bytes);
+        // A file no recorder mapped still decodes (and the run says so); this one was damaged.
+        if (!taken.capture) taken.problem = "the capture file " + pass.FrameCaptureFile + " is damaged";
     }
     if (!files.DeleteFileIfExists(pass.FrameCaptureFile)) {
         taken.removalFailure = "The capture file " + pass.FrameCaptureFile + " could not be removed.";

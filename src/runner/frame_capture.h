@@ -27,7 +27,7 @@ std::string FrameRecorderArgument(const std::string& recorderPath);
 void PrepareFrameCapture(bool record, const AppPaths& paths, FileSystem& files, PassState& pass);
 
 // The capture of the game that just ended, read (never more than a capture file holds) and
-// its file removed; none when the run made none or it holds no frames, with the reason.
+// its file removed; none when the run made none or it cannot be read as one, with the reason.
 struct TakenFrameCapture {
     std::optional<FrameCapture> capture;
     std::string problem;         // why there is no capture

@@ -176,7 +176,7 @@ void RunResultStep::NoteRun(const ScoreResult& score) {
     if (record_.resolutions.empty() || pass.CurrentRepeat == first) {
         record_.resolutions.push_back(ResolutionOf(pass.CurrentRunKey, ctx_.options));
         record_.resolutions.back().refreshRate = startRefreshRate_;
-        pooledFrameTimes_.clear();
+        frameTimesOfRuns_.clear();
     }
     ResolutionRecord& resolution = record_.resolutions.back();
     RunRecord run;
@@ -204,30 +204,25 @@ void RunResultStep::NoteRun(const ScoreResult& score) {
                               InconsistentLogFlags(run.evidence), BusyMachineFlags(startBusy_)}) {
         run.flags.insert(run.flags.end(), flags.begin(), flags.end());
     }
-    NoteFrameTimes(run, resolution);
+    std::vector<double> frameTimes = NoteFrameTimes(run, resolution);
     resolution.runs.push_back(std::move(run));
+    if (!ctx_.benchOptions.frames.empty()) {
+        frameTimesOfRuns_.push_back(std::move(frameTimes));
+        resolution.frameTimes = PooledFrameTimeFigures(resolution.runs, frameTimesOfRuns_);
+    }
     startBusy_.reset();
 }
 
-void RunResultStep::NoteFrameTimes(RunRecord& run, ResolutionRecord& resolution) {
-    if (ctx_.benchOptions.frames.empty()) return;
+std::vector<double> RunResultStep::NoteFrameTimes(RunRecord& run, const ResolutionRecord& resolution) {
+    if (ctx_.benchOptions.frames.empty()) return {};
     LogSink& log = ctx_.debugLog;
     const TakenFrameCapture taken = TakeFrameCapture(ctx_.files, ctx_.pass);
     if (!taken.removalFailure.empty()) log.Add(taken.removalFailure);
     RunFrameTimes times;
-    std::string reason;
-    if (run.ended == RunEnd::TimeLimit) {
-        // What the recorder stored before the game was ended is no whole demo.
-        reason = "the game was ended by the time limit";
-    } else if (!taken.capture) {
-        reason = taken.problem;
-    } else {
-        times = FrameTimesOfRun(taken.capture, run);
-        reason = times.missingReason;
-    }
+    if (taken.capture) times = FrameTimesOfRun(taken.capture, run);
     if (!times.figures) {
-        log.Add("Frame times not recorded: " + reason + ".");
-        return;
+        log.Add("Frame times not recorded: " + (taken.capture ? times.missingReason : taken.problem) + ".");
+        return {};
     }
     run.frameTimes = times.figures;
     if (times.mismatch) run.flags.push_back(*times.mismatch);
@@ -241,11 +236,7 @@ void RunResultStep::NoteFrameTimes(RunRecord& run, ResolutionRecord& resolution)
     }
     log.Add("Frame times: " + std::to_string(times.figures->frames) + " frames, 1 % low " +
             FixedText(times.figures->low1Fps, 1) + " FPS");
-    // The resolution's figures pool the runs its score counts; frames that do not add up to the
-    // game's own seconds stay out.
-    if (run.warmUp || !run.score || times.mismatch) return;
-    pooledFrameTimes_.insert(pooledFrameTimes_.end(), times.frameTimesMs.begin(), times.frameTimesMs.end());
-    resolution.frameTimes = ComputeFrameTimeFigures(pooledFrameTimes_);
+    return std::move(times.frameTimesMs);
 }
 
 bool RunResultStep::SeveralRuns() const {

@@ -76,11 +76,18 @@ TEST_F(Capture, AMissingRecorderOrAFileThatCannotBeMadeLeavesTheRunWithoutFrames
 
 TEST_F(Capture, TakingReadsAtMostAFilesWorthDecodesAndRemovesTheFile) {
     PrepareFrameCapture(true, paths, files, pass);
-    TakenFrameCapture untouched = TakeFrameCapture(files, pass);
-    EXPECT_FALSE(untouched.capture);
-    EXPECT_EQ(untouched.problem, "the game did not load the frame recorder");
+    const TakenFrameCapture untouched = TakeFrameCapture(files, pass);
+    ASSERT_TRUE(untouched.capture) << "a file no recorder mapped is a capture without frequency";
+    EXPECT_EQ(untouched.capture->frequency, 0);
     EXPECT_EQ(files.files.count(capture), 0u);
     EXPECT_EQ(pass.FrameCaptureFile, "");
+
+    PrepareFrameCapture(true, paths, files, pass);
+    files.files[capture][0] = 'X';
+    const TakenFrameCapture damaged = TakeFrameCapture(files, pass);
+    EXPECT_FALSE(damaged.capture);
+    EXPECT_EQ(damaged.problem, "the capture file " + capture + " is damaged");
+    EXPECT_EQ(files.files.count(capture), 0u);
 
     // What a recorder leaves: its process, the counter's frequency and three stamps; then bytes
     // beyond the file's size, which are never read.
