@@ -1,5 +1,5 @@
 """Checks that the portable zip holds exactly the expected files and the built version.txt,
-and that its programs, and the programs they carry, come without symbols.
+and that its programs and libraries, and the programs they carry, come without symbols.
 
 Usage: check_zip.py ZIP VERSION_TXT ENTRY...
 """
@@ -39,7 +39,7 @@ def main():
             print("version.txt in the zip differs from", version_txt)
             ok = False
         for name in files:
-            if not name.endswith(".exe"):
+            if not name.endswith((".exe", ".dll")):
                 continue
             data = z.read(name)
             if data[:2] != b"MZ":

@@ -78,6 +78,7 @@ Section "Quenwick Lurkmark"
   SetRegView 32
   SetOutPath "$INSTDIR"
   File "${LURK_STAGE}/QWK_Lurkmark.exe"
+  File "${LURK_STAGE}/QWK_FrameRecorder.dll"
   File "${LURK_STAGE}/version.txt"
   SetOutPath "$INSTDIR\Demos"
   !insertmacro LurkInstallDemos
@@ -114,6 +115,7 @@ SectionEnd
 Section "Uninstall"
   SetRegView 32
   Delete "$INSTDIR\QWK_Lurkmark.exe"
+  Delete "$INSTDIR\QWK_FrameRecorder.dll"
   Delete "$INSTDIR\version.txt"
   !insertmacro LurkRemoveDemos
   RMDir "$INSTDIR\Demos"

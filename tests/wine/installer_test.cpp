@@ -186,8 +186,8 @@ TEST_F(Installer, InstallsRunsABatchPassAndUninstalls) {
     const std::string version = wt::Env("LURK_VERSION");
     const std::string installed = Install();
 
-    for (const char* file : {"QWK_Lurkmark.exe", "Demos\\rivo3v-5.demo", "Demos\\rivo3v-6.demo", "Help\\help.chm",
-                             "Uninstall.exe"}) {
+    for (const char* file : {"QWK_Lurkmark.exe", "QWK_FrameRecorder.dll", "Demos\\rivo3v-5.demo",
+                             "Demos\\rivo3v-6.demo", "Help\\help.chm", "Uninstall.exe"}) {
         EXPECT_TRUE(wt::FileExists(installed + file)) << file;
     }
     EXPECT_EQ(wt::ReadFileBytes(installed + "version.txt"), version + "\r\n");
@@ -251,6 +251,7 @@ TEST_F(Installer, UninstallKeepsReportsSavedBesideTheProgram) {
     ASSERT_TRUE(Uninstall(installed).ended);
     EXPECT_TRUE(wt::FileExists(installed + "Benchmark\\result_1.htm"));
     EXPECT_FALSE(wt::FileExists(installed + "QWK_Lurkmark.exe"));
+    EXPECT_FALSE(wt::FileExists(installed + "QWK_FrameRecorder.dll"));
     EXPECT_FALSE(wt::FileExists(installed + "Uninstall.exe"));
 }
 

@@ -14,6 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "frame_pacing.h"
+#include "gl_frames.h"
+
 namespace {
 
 using CvarMap = std::map<std::string, std::string>;
@@ -33,6 +36,8 @@ struct Control {
     std::string fps;              // "refresh": the frame rate is the display's refresh rate (vsync)
     // "KEY#N VALUE" pairs: applied over all others for the Nth start of the game alone.
     std::vector<std::pair<std::string, std::string>> numbered;
+    std::string pace;             // frames paced as frame_pacing.h describes, timed by the game's clock
+    std::string glDriver;         // "ignore": loads opengl32 whatever r_glDriver names
 };
 
 struct Demo {
@@ -103,6 +108,8 @@ void ApplyControl(const std::string& text, Control& control) {
         if (w[0] == "window") control.window = w[1];
         if (w[0] == "fps") control.fps = w[1];
         if (w[0] == "stopat") control.stopAt = std::strtol(w[1].c_str(), nullptr, 10);
+        if (w[0] == "pace") control.pace = w[1];
+        if (w[0] == "gldriver") control.glDriver = w[1];
     }
 }
 
@@ -329,6 +336,24 @@ int main(int argc, char** argv) {
     ScreenSize(cvars, width, height);
     ApplySize(std::to_string(width) + "x" + std::to_string(height), control);
     ApplyStartNumber(game, control);
+    const bool logging = Cvar(cvars, "logFile", "0") == "1" || Cvar(cvars, "logFile", "0") == "2";
+    // The renderer loads its GL library first, as the engine's GLimp_Init does; a library that
+    // does not load ends the game.
+    const std::string glDriver = control.glDriver == "ignore" ? "" : Cvar(cvars, "r_glDriver", "");
+    const std::string glLibraryName = glDriver.empty() ? "opengl32" : glDriver;
+    GlLibrary gl;
+    const bool glLoaded = LoadGlLibrary(glLibraryName, gl);
+    console.Print("...calling LoadLibrary( '" + glLibraryName + "' ): " + (glLoaded ? "succeeded" : "failed"));
+    if (!glLoaded) {
+        console.Print("GLimp_Init() could not load r_glDriver \"" + glLibraryName + "\"");
+        if (logging) WriteLog(base + "qconsole.log", console, control);
+        std::fflush(stdout);
+        Stamp(control.stampsFile, "end");
+        ExitProcess(1);
+    }
+    FramePacing pacing;
+    const bool paced = !control.pace.empty() && ParsePacing(control.pace, pacing);
+    if (!control.pace.empty() && !paced) console.Print("WARNING: pace \"" + control.pace + "\" is none of steady, spikes, slow");
     console.Print("...setting mode " + Cvar(cvars, "r_mode", "3") + ": " + std::to_string(width) + " " +
                   std::to_string(height) + " aspect " + Cvar(cvars, "r_aspectRatio", "0"));
     // A driver that refuses the mode leaves the game in a window of another size.
@@ -359,7 +384,6 @@ int main(int argc, char** argv) {
     if (control.delayMs > 0) Sleep(control.delayMs);
     if (!control.holdFile.empty()) HoldUntil(control.holdFile);
 
-    const bool logging = Cvar(cvars, "logFile", "0") == "1" || Cvar(cvars, "logFile", "0") == "2";
     if (control.mode == "hang") {
         // Stops in the middle of the demo and never ends, as a hung game does; a helper process
         // it started (as a game's crash reporter would be) hangs with it.
@@ -378,8 +402,12 @@ int main(int argc, char** argv) {
     if (played) {
         console.Print("stopped playing " + demoName + ".");
         if (control.mode != "noresult") {
-            const double fps = control.fps == "refresh" ? RefreshRate() : FrameRate(demo, cvars, width, height);
             if (control.stopAt > 0 && control.stopAt < demo.frames) demo.frames = static_cast<int>(control.stopAt);
+            // Paced: the frames it swapped and the time they took, from its own clock.
+            const double seconds = paced ? PlayPacedFrames(gl, width, height, pacing, demo.frames) : 0.0;
+            const double fps = paced                     ? (seconds > 0 ? demo.frames / seconds : 0.0)
+                               : control.fps == "refresh" ? RefreshRate()
+                                                          : FrameRate(demo, cvars, width, height);
             char line[160];
             if (control.score.empty()) {
                 std::snprintf(line, sizeof line, "%i frames rendered in %3.1f seconds = %3.1f fps", demo.frames,
