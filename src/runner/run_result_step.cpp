@@ -222,6 +222,8 @@ std::vector<double> RunResultStep::NoteFrameTimes(RunRecord& run, const Resoluti
     if (taken.capture) times = FrameTimesOfRun(taken.capture, run);
     if (!times.figures) {
         log.Add("Frame times not recorded: " + (taken.capture ? times.missingReason : taken.problem) + ".");
+        // A batch pass saves its log at game starts and findings only: this line must not wait.
+        log.Save(ctx_.paths.WorkDir());
         return {};
     }
     run.frameTimes = times.figures;
@@ -236,6 +238,7 @@ std::vector<double> RunResultStep::NoteFrameTimes(RunRecord& run, const Resoluti
     }
     log.Add("Frame times: " + std::to_string(times.figures->frames) + " frames, 1 % low " +
             FixedText(times.figures->low1Fps, 1) + " FPS");
+    log.Save(ctx_.paths.WorkDir());
     return std::move(times.frameTimesMs);
 }
 

@@ -698,6 +698,24 @@ TEST_F(FrameTimesPassTest, EachGameGetsAFreshCaptureAndTheRunsGiveFiguresCsvFile
     EXPECT_NE(json.find("\"frameTimes\": true"), std::string::npos) << "the pass's option";
 }
 
+// A batch pass takes the option from its switch and saves its log only now and then: the
+// frame-time lines still reach the file before the program ends.
+TEST_F(FrameTimesPassTest, ABatchPassWithTheSwitchRecordsAndSavesItsLines) {
+    options.frameTimes = false;
+    mode.BatchMode = true;
+    bench.resolution = "640";
+    bench.frames = "FRAMES";
+    controller->BenchButtonClick();
+    dxrun.End();
+    EndGame(SteadyWithSpikes(), result);
+    ASSERT_TRUE(view.endRequested);
+    EXPECT_TRUE(Has(LinesOnDisk(DebugPath()), "Frame times: 200 frames, 1 % low 25.0 FPS"));
+    EXPECT_TRUE(files.FileExists(JoinPath(paths.ResultPath, "result_" + report.fileStamp() + "_frames_640_run1.csv")));
+    EXPECT_TRUE(Has(AfterSeparator(LinesOnDisk(ReportPath())),
+                    "<FONT size=2>Frame times: 1 % low 25.0 FPS, 0.1 % low 25.0 FPS, 99th percentile frame time "
+                    "40.00 ms, worst frame 40.00 ms</FONT><br>"));
+}
+
 // No frame times is never a failure: each run counts with its score, the debug log says why,
 // the section says so once.
 TEST_F(FrameTimesPassTest, RunsWithoutFrameTimesCountAsWithoutTheOptionAndTheDebugLogSaysWhy) {
