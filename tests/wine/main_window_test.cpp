@@ -197,9 +197,9 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     wt::Click(app.Control(ctl::HighPerfCheckBox));
     EXPECT_TRUE(wt::SettingsValueBecomes("HighPerformancePlan", "0"));
     wt::Click(app.Control(ctl::FrameTimesCheckBox));
-    EXPECT_TRUE(wt::SettingsValueBecomes("FrameTimes", "0"));
-    wt::Click(app.Control(ctl::FrameTimesCheckBox));
     EXPECT_TRUE(wt::SettingsValueBecomes("FrameTimes", "1"));
+    wt::Click(app.Control(ctl::FrameTimesCheckBox));
+    EXPECT_TRUE(wt::SettingsValueBecomes("FrameTimes", "0"));
 
     // The note takes 50 characters; emptying it stores the empty note.
     HWND note = app.Control(ctl::NoteEdit);

@@ -118,15 +118,15 @@ TEST_F(ProcessRunnerTest, RunsAnUnquotedBatchFileInAFolderWithSpaces) {
 // environment (PATH among it) is handed on whole.
 TEST_F(ProcessRunnerTest, AddedVariablesReachTheBatchFileAndItsChildrenBesideTheProgramsOwn) {
     wt::TempFolder temp{"runner_env"};
-    const std::string game = temp.Path() + "Prey Game\";
+    const std::string game = temp.Path() + "Prey Game\\";
     wt::MakeFolders(game);
     wt::WriteFileBytes(game + "Lurkmark.bat",
                        "echo [%LURK_FRAME_CAPTURE%][%LURK_OWN%]> out.txt\r\n"
-                       "cmd /c echo [%LURK_FRAME_CAPTURE%]>> out.txt\r\n"
+                       "cmd /c echo [%%LURK_FRAME_CAPTURE%%]>> out.txt\r\n"
                        "if defined PATH echo path>> out.txt\r\n");
     wt::ScopedEnvironment own("LURK_OWN", "kept");
     wt::ScopedEnvironment stale("Lurk_Frame_Capture", "stale");
-    runner.SetAddedVariables({{"LURK_FRAME_CAPTURE", "C:\Data\Lurkmark frames.capture"}});
+    runner.SetAddedVariables({{"LURK_FRAME_CAPTURE", "C:\\Data\\Lurkmark frames.capture"}});
     runner.SetCommandLine("cmd.exe /c \"\"" + game + "Lurkmark.bat\"\"");
     runner.SetProgram(SystemFolder() + "\\cmd.exe");
     runner.SetCurrentDirectory(game);
