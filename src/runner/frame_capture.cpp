@@ -61,9 +61,10 @@ TakenFrameCapture TakeFrameCapture(FileSystem& files, PassState& pass) {
     return taken;
 }
 
-bool DropFrameCapture(FileSystem& files, PassState& pass) {
-    if (pass.FrameCaptureFile.empty()) return true;
-    const bool removed = files.DeleteFileIfExists(pass.FrameCaptureFile);
+void DropFrameCapture(FileSystem& files, PassState& pass, LogSink& log) {
+    if (pass.FrameCaptureFile.empty()) return;
+    if (!files.DeleteFileIfExists(pass.FrameCaptureFile)) {
+        log.Add("The capture file " + pass.FrameCaptureFile + " could not be removed.");
+    }
     pass.FrameCaptureFile.clear();
-    return removed;
 }

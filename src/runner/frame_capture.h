@@ -4,6 +4,7 @@
 #include <string>
 
 #include "domain/app_paths.h"
+#include "domain/log_sink.h"
 #include "platform/file_system.h"
 #include "results/frame_times.h"
 #include "runner/pass_state.h"
@@ -35,6 +36,6 @@ struct TakenFrameCapture {
 };
 TakenFrameCapture TakeFrameCapture(FileSystem& files, PassState& pass);
 
-// A capture no run will read (a game that could not start, a cancelled pass): its file removed.
-// False when it stayed behind.
-bool DropFrameCapture(FileSystem& files, PassState& pass);
+// A capture no run will read (a game that could not start, a cancelled pass, an error): its file
+// removed, or the debug log says it stayed behind.
+void DropFrameCapture(FileSystem& files, PassState& pass, LogSink& log);

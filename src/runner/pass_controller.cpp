@@ -50,6 +50,7 @@ void PassController::PutBackAfterError() {
     // disabled until the program ends. A restore that fails as well keeps the pass mark, so
     // the next start still offers the recovery; the first error is the one reported.
     try {
+        DropFrameCapture(ctx_.files, ctx_.pass, ctx_.debugLog);
         PassEnd end;
         end.saveLog = false;
         end.window = false;  // below, whatever the restore does
@@ -275,7 +276,7 @@ void PassController::StartRun(ResolutionPosition position) {
     try {
         cp_.Run();
     } catch (const OsError& e) {
-        if (!DropFrameCapture(ctx_.files, ctx_.pass)) ctx_.debugLog.Add("The frame capture file could not be removed.");
+        DropFrameCapture(ctx_.files, ctx_.pass, ctx_.debugLog);
         // The pass stops quietly; the configuration stays prepared until the program ends or
         // the next start offers the recovery. The power plan is the machine's, not the pass's.
         PassEnd end;

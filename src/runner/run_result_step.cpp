@@ -557,7 +557,7 @@ bool RunResultStep::SaveReport() {
 }
 
 void RunResultStep::DeleteGameLeftovers() {
-    if (!DropFrameCapture(ctx_.files, ctx_.pass)) ctx_.debugLog.Add("The frame capture file could not be removed.");
+    DropFrameCapture(ctx_.files, ctx_.pass, ctx_.debugLog);
     // A log left behind would hand the next run the previous run's score.
     if (!ctx_.paths.GamePath.empty()) {
         DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/debug_log.h"
 #include "fakes/fake_settings.h"
 #include "platform/frame_capture_layout.h"
 
@@ -109,14 +110,22 @@ TEST_F(Capture, TakingReadsAtMostAFilesWorthDecodesAndRemovesTheFile) {
 }
 
 TEST_F(Capture, AFileThatStaysBehindIsSaidAndAFileNoRunReadsIsDropped) {
+    const std::string stayed = "The capture file " + capture + " could not be removed.";
     PrepareFrameCapture(true, paths, files, pass);
     files.undeletable.insert(capture);
-    EXPECT_EQ(TakeFrameCapture(files, pass).removalFailure, "The capture file " + capture + " could not be removed.");
+    EXPECT_EQ(TakeFrameCapture(files, pass).removalFailure, stayed);
+    files.undeletable.clear();
+    DebugLog log;
+    PrepareFrameCapture(true, paths, files, pass);
+    files.undeletable.insert(capture);
+    DropFrameCapture(files, pass, log);
+    EXPECT_EQ(log.Lines(), std::vector<std::string>{stayed});
     files.undeletable.clear();
     PrepareFrameCapture(true, paths, files, pass);
-    EXPECT_TRUE(DropFrameCapture(files, pass));
+    DropFrameCapture(files, pass, log);
+    DropFrameCapture(files, pass, log);  // nothing left to drop
     EXPECT_EQ(files.files.count(capture), 0u);
-    EXPECT_TRUE(DropFrameCapture(files, pass)) << "nothing left to drop";
+    EXPECT_EQ(log.Lines().size(), 1u);
 }
 
 }  // namespace
