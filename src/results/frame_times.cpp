@@ -66,7 +66,9 @@ std::vector<double> DemoFrameTimesMs(const FrameCapture& capture, long frames) {
     times.reserve(count);
     const double msPerTick = 1000.0 / static_cast<double>(capture.frequency);
     for (std::size_t i = s.size() - count; i < s.size(); ++i) {
-        times.push_back(static_cast<double>(s[i] - s[i - 1]) * msPerTick);
+        // In unsigned arithmetic: the stamps rise, but their difference may not fit a signed one.
+        const std::uint64_t ticks = static_cast<std::uint64_t>(s[i]) - static_cast<std::uint64_t>(s[i - 1]);
+        times.push_back(static_cast<double>(ticks) * msPerTick);
     }
     return times;
 }

@@ -42,6 +42,7 @@ std::optional<FrameTimeFigures> ComputeFrameTimeFigures(const std::vector<double
 
 // One run's capture in the column layout of the PresentMon console application's CSV (one row
 // per frame, CR LF lines), for frame-time analysis tools that open PresentMon captures.
+// application: the game's file name, such as "Prey.exe" (a plain name without a comma).
 std::string PresentMonCsv(const std::vector<double>& frameTimesMs, const std::string& application,
                           std::uint32_t processId);
 // Such a file back as frame times (its MsBetweenPresents column); none when it is not one.

@@ -16,6 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!reading.pass) return 0;
     const PassSummary& pass = *reading.pass;
     FUZZ_CHECK(pass.report.find_first_of("\\/:") == std::string::npos);
+    // A capture file named by a run is one the pages may open beside the data file: never a path.
+    for (const ResolutionSummary& r : pass.resolutions) {
+        for (const RunSummary& run : r.runs) {
+            FUZZ_CHECK(run.frameTimesFile.find_first_of("\\/:") == std::string::npos);
+            FUZZ_CHECK(!run.frameTimes || run.frameTimes->stutters <= run.frameTimes->frames);
+        }
+    }
 
     const std::vector<HistoryEntry> entries = {{"result_1.json", pass, ""}, {"result_2.json", pass, ""}};
     const HistoryTable table = BuildHistoryTable(entries, ',');

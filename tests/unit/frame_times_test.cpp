@@ -98,6 +98,11 @@ TEST(FrameTimes, DemoFramesAreTheLastIntervalsUpToTheLastSwap) {
     EXPECT_EQ(DemoFrameTimesMs(capture, 9).size(), 5u);
     EXPECT_TRUE(DemoFrameTimesMs(CaptureOf({}), 1).empty());
     EXPECT_TRUE(DemoFrameTimesMs(capture, 0).empty());
+    // Rising stamps further apart than a signed 64-bit difference holds.
+    FrameCapture wide;
+    wide.frequency = 1;
+    wide.stamps = {-4000000000000000000, 4000000000000000000};
+    EXPECT_EQ(DemoFrameTimesMs(wide, 1), std::vector<double>{8e21});
 }
 
 TEST(FrameTimes, AgreementWithTheGamesSeconds) {
