@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/frame_capture_layout.h"
@@ -17,7 +18,11 @@
 
 namespace {
 
-using SwapBuffers = BOOL(WINAPI*)(HDC);
+using SwapFunction = BOOL(WINAPI*)(HDC);
+
+SwapFunction SwapOf(HMODULE module) {
+    return reinterpret_cast<SwapFunction>(reinterpret_cast<void*>(GetProcAddress(module, "wglSwapBuffers")));
+}
 
 std::string RecorderPath() { return wt::Env("LURK_BIN_DIR") + "\\" + kFrameRecorderFileName; }
 
@@ -68,7 +73,7 @@ public:
     LoadedRecorder(const LoadedRecorder&) = delete;
     LoadedRecorder& operator=(const LoadedRecorder&) = delete;
     HMODULE Module() const { return module_; }
-    SwapBuffers Swap() const { return reinterpret_cast<SwapBuffers>(reinterpret_cast<void*>(GetProcAddress(module_, "wglSwapBuffers"))); }
+    SwapFunction Swap() const { return SwapOf(module_); }
 
 private:
     HMODULE module_ = nullptr;
@@ -102,17 +107,22 @@ TEST_F(FrameRecorder, ForwardedFunctionsAreTheSystemLibrarysOwnAndOnlyTheSwapIsO
     EXPECT_NE(swap, GetProcAddress(system, "wglSwapBuffers"));
 }
 
-TEST_F(FrameRecorder, EverySwapStoresAStampAfterTheRealSwapAndAReloadCountsOn) {
+TEST_F(FrameRecorder, EverySwapStoresItsOwnStampAndAReloadCountsOn) {
     wt::WriteFileBytes(capture, CaptureFile(1000));
-    const auto realSwap = reinterpret_cast<SwapBuffers>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("opengl32"), "wglSwapBuffers")));
+    const auto realSwap = SwapOf(LoadLibraryA("opengl32"));
     ASSERT_NE(realSwap, nullptr);
-    const std::int64_t before = Now();
+    // The counter read just before and just after each recorded swap: its stamp lies between.
+    std::vector<std::pair<std::int64_t, std::int64_t>> around;
     for (int load = 0; load < 2; ++load) {
         LoadedRecorder recorder{capture};
         ASSERT_NE(recorder.Swap(), nullptr);
-        for (int i = 0; i < 25; ++i) EXPECT_EQ(recorder.Swap()(game.dc), realSwap(game.dc));
+        for (int i = 0; i < 25; ++i) {
+            const std::int64_t before = Now();
+            const BOOL swapped = recorder.Swap()(game.dc);
+            around.emplace_back(before, Now());
+            EXPECT_EQ(swapped, realSwap(game.dc)) << "the real swap's answer";
+        }
     }
-    const std::int64_t after = Now();
 
     const std::string bytes = wt::ReadFileBytes(capture);
     ASSERT_EQ(bytes.size(), CaptureFile(1000).size()) << "the file keeps its size";
@@ -123,13 +133,11 @@ TEST_F(FrameRecorder, EverySwapStoresAStampAfterTheRealSwapAndAReloadCountsOn) {
     QueryPerformanceFrequency(&frequency);
     EXPECT_EQ(Field<std::int64_t>(bytes, 16), frequency.QuadPart);
     ASSERT_EQ(Field<std::uint32_t>(bytes, 24), 50u);
-    std::int64_t previous = before;
     for (std::size_t i = 0; i < 50; ++i) {
         const auto stamp = Field<std::int64_t>(bytes, kFrameCaptureHeaderBytes + 8 * i);
-        EXPECT_GE(stamp, previous) << "stamp " << i;
-        previous = stamp;
+        EXPECT_GE(stamp, around[i].first) << "stamp " << i;
+        EXPECT_LE(stamp, around[i].second) << "stamp " << i;
     }
-    EXPECT_LE(previous, after);
     EXPECT_EQ(bytes.find_first_not_of('\0', kFrameCaptureHeaderBytes + 8 * 50), std::string::npos)
         << "nothing after the 50th stamp";
 }
@@ -166,7 +174,7 @@ TEST_F(FrameRecorder, AFileItMayNotStoreIntoStaysUntouchedAndTheGameSwapsAsWitho
         // 32 + 8 x 0xFFFFFFFF is 24 in 32-bit arithmetic: smaller than the file.
         {"a capacity whose size overflows 32 bits", true, true, CaptureFile(0).replace(8, 4, "\xFF\xFF\xFF\xFF", 4)},
     };
-    const auto realSwap = reinterpret_cast<SwapBuffers>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("opengl32"), "wglSwapBuffers")));
+    const auto realSwap = SwapOf(LoadLibraryA("opengl32"));
     for (const Case& c : cases) {
         DeleteFileA(capture.c_str());
         if (c.exists) wt::WriteFileBytes(capture, c.prepared);
@@ -199,9 +207,9 @@ struct RecordedGame : ::testing::Test {
         game.WriteCfgFile("Demos\\paced.demo", "LURKDEMO 1\r\nframes " + std::to_string(frames) + "\r\nspeed 100\r\n");
         SetEnvironmentVariableA(kFrameCaptureVariable, capture.c_str());
         SetEnvironmentVariableA("PREY_STANDIN", standIn.c_str());
-        const wt::ProcessResult r = wt::RunAndWait("\"" + game.GamePath() + "\\prey.exe\" +set logFile 1 +set r_glDriver \"" +
-                                                       glDriver + "\" +timedemoquit paced.demo",
-                                                   game.GamePath(), 120000, true);
+        const std::string commandLine = "\"" + game.GamePath() + "\\prey.exe\" +set logFile 1 +set r_glDriver \"" +
+                                        glDriver + "\" +timedemoquit paced.demo";
+        const wt::ProcessResult r = wt::RunAndWait(commandLine, game.GamePath(), 120000, true);
         SetEnvironmentVariableA(kFrameCaptureVariable, nullptr);
         SetEnvironmentVariableA("PREY_STANDIN", nullptr);
         return r;
@@ -226,42 +234,55 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// 5 ms frames with a 50 ms frame every 100th. Tolerance on this loaded machine: no frame is
-// shorter than planned (the game waits from the swap before, whose stamp comes earlier still);
-// ordinary frames' median within 1.5 ms of 5 ms and nine in ten of them under 20 ms; every
-// spike at least 50 ms and their median under 65 ms. The frames' sum agrees with the game's
-// result line within its one decimal.
-TEST_F(RecordedGame, PacedSpikesArriveInTheCaptureAsTheGamePacedThem) {
-    wt::WriteFileBytes(capture, CaptureFile(kFrameCaptureCapacity));
-    const wt::ProcessResult r = Play("pace spikes:5:50:100", RecorderOnTheCommandLine(), 400);
-    ASSERT_TRUE(r.ended);
-    ASSERT_EQ(r.exitCode, 0u);
-    const std::string log = game.ReadCfgFile("qconsole.log");
-    int frames = 0;
-    double seconds = 0;
-    const std::size_t line = log.find(" frames rendered in ");
-    ASSERT_NE(line, std::string::npos) << log;
-    ASSERT_EQ(std::sscanf(log.c_str() + log.rfind('\n', line) + 1, "%d frames rendered in %lf seconds", &frames, &seconds), 2);
-    EXPECT_EQ(frames, 400);
+// 5 ms frames with long ones: a 50 ms frame every 100th, or a slow section of 20 ms frames.
+// Tolerance, for a loaded machine where a sleep may end late: no frame is shorter than planned
+// (the game waits from the swap before, whose stamp comes earlier still); ordinary frames'
+// median under 10 ms and nine in ten of them under 20 ms; the long ones' median under 30 ms
+// past their time. The frames' sum agrees with the game's result line within its one decimal.
+TEST_F(RecordedGame, PacedFramesArriveInTheCaptureAsTheGamePacedThem) {
+    struct Case {
+        const char* pace;
+        bool (*isLong)(std::size_t frame);
+        double longMs;
+        std::size_t longFrames;
+    } const cases[] = {
+        {"spikes:5:50:100", [](std::size_t frame) { return frame % 100 == 0; }, 50.0, 4},
+        {"slow:5:20:101:50", [](std::size_t frame) { return frame >= 101 && frame < 151; }, 20.0, 50},
+    };
+    for (const Case& c : cases) {
+        wt::WriteFileBytes(capture, CaptureFile(kFrameCaptureCapacity));
+        const wt::ProcessResult r = Play(std::string("pace ") + c.pace, RecorderOnTheCommandLine(), 400);
+        ASSERT_TRUE(r.ended) << c.pace;
+        ASSERT_EQ(r.exitCode, 0u) << c.pace;
+        const std::string log = game.ReadCfgFile("qconsole.log");
+        int frames = 0;
+        double seconds = 0;
+        const std::size_t line = log.find(" frames rendered in ");
+        ASSERT_NE(line, std::string::npos) << log;
+        const char* resultLine = log.c_str() + log.rfind('\n', line) + 1;
+        ASSERT_EQ(std::sscanf(resultLine, "%d frames rendered in %lf seconds", &frames, &seconds), 2);
+        EXPECT_EQ(frames, 400) << c.pace;
 
-    const std::string bytes = wt::ReadFileBytes(capture);
-    ASSERT_EQ(bytes.size(), std::size_t{kFrameCaptureFileBytes});
-    EXPECT_NE(Field<std::uint32_t>(bytes, 12), 0u) << "the game's process ID";
-    ASSERT_EQ(Field<std::uint32_t>(bytes, 24), 401u) << "a swap before the demo and one per frame";
-    const std::vector<double> ms = FrameTimes(bytes);
-    std::vector<double> ordinary, spikes;
-    double sum = 0;
-    for (std::size_t i = 0; i < ms.size(); ++i) {
-        const bool spike = (i + 1) % 100 == 0;
-        EXPECT_GE(ms[i], spike ? 50.0 : 5.0) << "frame " << i + 1;
-        (spike ? spikes : ordinary).push_back(ms[i]);
-        sum += ms[i];
+        const std::string bytes = wt::ReadFileBytes(capture);
+        ASSERT_EQ(bytes.size(), std::size_t{kFrameCaptureFileBytes});
+        EXPECT_NE(Field<std::uint32_t>(bytes, 12), 0u) << "the game's process ID";
+        ASSERT_EQ(Field<std::uint32_t>(bytes, 24), 401u) << "a swap before the demo and one per frame";
+        const std::vector<double> ms = FrameTimes(bytes);
+        std::vector<double> ordinary, longOnes;
+        double sum = 0;
+        for (std::size_t i = 0; i < ms.size(); ++i) {
+            const bool isLong = c.isLong(i + 1);
+            EXPECT_GE(ms[i], isLong ? c.longMs : 5.0) << c.pace << ", frame " << i + 1;
+            (isLong ? longOnes : ordinary).push_back(ms[i]);
+            sum += ms[i];
+        }
+        ASSERT_EQ(longOnes.size(), c.longFrames) << c.pace;
+        EXPECT_LT(Median(ordinary), 10.0) << c.pace;
+        const auto under20 = std::count_if(ordinary.begin(), ordinary.end(), [](double t) { return t < 20.0; });
+        EXPECT_GE(10 * under20, 9 * static_cast<long>(ordinary.size())) << c.pace;
+        EXPECT_LT(Median(longOnes), c.longMs + 30.0) << c.pace;
+        EXPECT_NEAR(sum / 1000.0, seconds, 0.051) << c.pace;
     }
-    ASSERT_EQ(spikes.size(), 4u);
-    EXPECT_LE(Median(ordinary), 6.5);
-    EXPECT_GE(std::count_if(ordinary.begin(), ordinary.end(), [](double t) { return t < 20.0; }), 359);
-    EXPECT_LT(Median(spikes), 65.0);
-    EXPECT_NEAR(sum / 1000.0, seconds, 0.051);
 }
 
 TEST_F(RecordedGame, AGameThatLoadsAnotherLibraryLeavesTheCaptureUntouched) {
