@@ -105,6 +105,8 @@ constexpr int WarmUpCheckBox = 1442;
 constexpr int BatchQuietCheckBox = 1443;
 // Demos & Quality page: the High performance power plan during a pass.
 constexpr int HighPerfCheckBox = 1444;
+// Demos & Quality page: every frame's time recorded.
+constexpr int FrameTimesCheckBox = 1445;
 // Page 6: results, the passes found in the results folder.
 constexpr int RzGroup1Items4 = 2200;  // "Results"
 constexpr int ResultsLabel = 2201;

@@ -58,6 +58,7 @@ void MainForm::ShowOptions() {
     SetChecked(ctl::WarmUpCheckBox, options_.warmUp);
     SetChecked(ctl::BatchQuietCheckBox, options_.batchQuiet);
     SetChecked(ctl::HighPerfCheckBox, options_.highPerformancePlan);
+    SetChecked(ctl::FrameTimesCheckBox, options_.frameTimes);
     SetChecked(ctl::UseProxyBox, options_.useProxy);
     SetText(ctl::ProxyServerEdit, options_.proxyServer);
     SetText(ctl::ProxyPortEdit, options_.proxyPort);

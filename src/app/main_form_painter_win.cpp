@@ -11,7 +11,7 @@ constexpr COLORREF kDisabledFace = RGB(44, 46, 48);
 // The page's own option check boxes are white; the items of choice groups are silver.
 bool IsOptionCheckBox(int id) {
     return id == ctl::BoostCheckBox || id == ctl::UseProxyBox || id == ctl::cusresbox || id == ctl::WarmUpCheckBox ||
-           id == ctl::BatchQuietCheckBox || id == ctl::HighPerfCheckBox;
+           id == ctl::BatchQuietCheckBox || id == ctl::HighPerfCheckBox || id == ctl::FrameTimesCheckBox;
 }
 
 }  // namespace

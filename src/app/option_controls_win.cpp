@@ -12,6 +12,7 @@ const PlainOption kPlainOptions[] = {
     {ctl::WarmUpCheckBox, BN_CLICKED, &OptionState::warmUp, "WarmUp"},
     {ctl::BatchQuietCheckBox, BN_CLICKED, &OptionState::batchQuiet, "BatchQuiet"},
     {ctl::HighPerfCheckBox, BN_CLICKED, &OptionState::highPerformancePlan, "HighPerformancePlan"},
+    {ctl::FrameTimesCheckBox, BN_CLICKED, &OptionState::frameTimes, "FrameTimes"},
     {ctl::UseProxyBox, BN_CLICKED, &OptionState::useProxy, "UseProxy"},
     {ctl::ProxyServerEdit, EN_CHANGE, &OptionState::proxyServer, "ProxyServer"},
     {ctl::ProxyPortEdit, EN_CHANGE, &OptionState::proxyPort, "ProxyPort"},

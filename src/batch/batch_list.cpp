@@ -63,6 +63,7 @@ std::string BatchLine(const OptionState& options, std::size_t resolutionIndex) {
     if (!tokens.warmUp.empty()) line += " /" + tokens.warmUp;
     if (!tokens.timeLimit.empty()) line += " /" + tokens.timeLimit;
     if (!tokens.highPerf.empty()) line += " /" + tokens.highPerf;
+    if (!tokens.frames.empty()) line += " /" + tokens.frames;
     if (options.batchQuiet) line += " /QUIET";
     return line;
 }

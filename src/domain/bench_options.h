@@ -15,11 +15,12 @@ struct BenchOptions {
     std::string runs;        // "RUNS1" ... "RUNS9", or empty: one run per resolution
     std::string warmUp;      // "WARMUP" or empty
     std::string highPerf;    // "HIGHPERF" (the High performance power plan during the pass) or empty
+    std::string frames;      // "FRAMES" (every frame's time recorded) or empty
 
     bool operator==(const BenchOptions& o) const {
         return resolution == o.resolution && demo == o.demo && aspect == o.aspect && shader == o.shader &&
                aa == o.aa && af == o.af && boost == o.boost && timeLimit == o.timeLimit && runs == o.runs &&
-               warmUp == o.warmUp && highPerf == o.highPerf;
+               warmUp == o.warmUp && highPerf == o.highPerf && frames == o.frames;
     }
 };
 

@@ -53,6 +53,7 @@ struct OptionState {
     bool warmUp = false;  // one more first run per resolution, shown but not counted
     bool batchQuiet = false;  // BatchQuiet: the batch list's lines run unattended (/QUIET)
     bool highPerformancePlan = false;  // the High performance power plan during a pass
+    bool frameTimes = false;  // FrameTimes: the game's every frame time recorded
 };
 
 constexpr int kMaxRepeats = 9;

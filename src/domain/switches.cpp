@@ -34,6 +34,7 @@ const SelectionSwitch kSelectionSwitches[] = {
     {"RUNS6", &BenchOptions::runs},       {"RUNS7", &BenchOptions::runs},
     {"RUNS8", &BenchOptions::runs},       {"RUNS9", &BenchOptions::runs},
     {"WARMUP", &BenchOptions::warmUp},    {"HIGHPERF", &BenchOptions::highPerf},
+    {"FRAMES", &BenchOptions::frames},
 };
 
 // Switches that choose a mode rather than an option.

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -33,6 +34,11 @@ public:
     virtual bool DeleteFileIfExists(const std::string& path) = 0;
     // False when the file cannot be opened.
     virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+    // The whole file unless it holds more than maxBytes, for a file whose size is not ours to
+    // trust; false when it cannot be opened or read, or is larger.
+    virtual bool ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+        return ::ReadFileUpTo(path, maxBytes, bytes) == BoundedRead::Read;
+    }
     // Writes the bytes under a temporary name beside the file, then puts that in the file's
     // place, so a failure (a full disk, a file held open elsewhere) leaves the old file whole.
     // Throws std::runtime_error naming the file.

@@ -16,6 +16,13 @@ const AspectChoice kAspects[] = {
     {"AR1610", "+set r_aspectRatio 2", "Aspect Ratio: [16:10]"},
 };
 
+// The engine loads the library r_glDriver names as its OpenGL library: the frame recorder.
+// Quoted for the blanks of a path such as C:/Program Files/...
+std::string RecorderFragment(const PassState& state) {
+    if (state.FrameRecorder.empty()) return "";
+    return " +set r_glDriver \"" + state.FrameRecorder + "\"";
+}
+
 }  // namespace
 
 void SelectAspect(const BenchOptions& bench, PassState& state, LogSink& log) {
@@ -40,6 +47,6 @@ void ComposeGameCommandLine(ResolutionPosition position, const OptionState& opti
     // An empty AspectFragment leaves two blanks in a row: the game reads them as one.
     state.GameCommandLine = "prey.exe +set logFile 1 +set com_showFPS 1 +set timescale 7 +set r_mode -1 " +
                             state.AspectFragment + " +set r_customWidth " + width + " +set r_customHeight " +
-                            height + " +timedemoquit " +
+                            height + RecorderFragment(state) + " +timedemoquit " +
                             (state.DemoCopyName.empty() ? state.DemoName : state.DemoCopyName);
 }

@@ -6,7 +6,9 @@
 
 #include "domain/game_time_limit.h"
 #include "domain/resolution_table.h"
+#include "platform/frame_capture_layout.h"
 #include "platform/os_error.h"
+#include "runner/frame_capture.h"
 #include "runner/game_batch_file.h"
 #include "runner/pass_end.h"
 #include "runner/power_plan_switch.h"
@@ -48,6 +50,7 @@ void PassController::PutBackAfterError() {
     // disabled until the program ends. A restore that fails as well keeps the pass mark, so
     // the next start still offers the recovery; the first error is the one reported.
     try {
+        DropFrameCapture(ctx_.files, ctx_.pass, ctx_.debugLog);
         PassEnd end;
         end.saveLog = false;
         end.window = false;  // below, whatever the restore does
@@ -244,6 +247,7 @@ void PassController::StartRun(ResolutionPosition position) {
                                 RepeatCaption(ctx_.pass);
     ctx_.view.SetProgressCaption(caption);
     ctx_.pass.CurrentRunKey = RunKey(position);
+    PrepareFrameCapture(!ctx_.benchOptions.frames.empty(), ctx_.paths, ctx_.files, ctx_.pass);
     ctx_.game.ComposeGameCommandLine(position);
 
     LogSink& log = ctx_.debugLog;
@@ -261,12 +265,18 @@ void PassController::StartRun(ResolutionPosition position) {
     cp_.SetCurrentDirectory(start.currentDirectory);
     cp_.SetProgram(start.program);
     cp_.SetCommandLine(start.commandLine);
+    // The command interpreter hands its environment on to the game, and the recorder in the
+    // game finds its file there.
+    EnvironmentVariables added;
+    if (!ctx_.pass.FrameCaptureFile.empty()) added.push_back({kFrameCaptureVariable, ctx_.pass.FrameCaptureFile});
+    cp_.SetAddedVariables(std::move(added));
     ctx_.pass.RunTimeLimitSeconds = TimeLimitOfToken(ctx_.benchOptions.timeLimit);
     cp_.SetTimeLimit(ctx_.pass.RunTimeLimitSeconds);
     PauseWatchingMachine(position);
     try {
         cp_.Run();
     } catch (const OsError& e) {
+        DropFrameCapture(ctx_.files, ctx_.pass, ctx_.debugLog);
         // The pass stops quietly; the configuration stays prepared until the program ends or
         // the next start offers the recovery. The power plan is the machine's, not the pass's.
         PassEnd end;

@@ -21,6 +21,12 @@ struct PassState {
     bool WarmUp = false;         // each resolution begins with a run that is not counted
     int CurrentRepeat = 1;       // the run of the resolution under way: 0 the warm-up, then 1 ...
     std::optional<BatchExit> Outcome;  // how the batch pass ended, once it has
+    // With "Record every frame's time", for the game start under way: the capture file the
+    // recorder writes into and the recorder as the game's command line names it; both empty
+    // when the run records no frame times, and FrameCaptureProblem then says why.
+    std::string FrameCaptureFile;
+    std::string FrameRecorder;
+    std::string FrameCaptureProblem;
 };
 
 // " (run 2 of 3)" or " (warm-up run)" after the progress caption; nothing when each

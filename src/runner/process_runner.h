@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/environment_block.h"
 #include "platform/handler_call.h"
 
 // Starts one command line in a given folder and reports its end, with the exit code, on the
@@ -20,6 +21,10 @@ public:
     // The program file by full path; empty: the command line's first word names it.
     void SetProgram(const std::string& program) { program_ = program; }
     void SetCurrentDirectory(const std::string& folder) { currentDirectory_ = folder; }
+    // Variables the process gets on top of the program's own environment; none: it inherits
+    // the program's environment unchanged.
+    void SetAddedVariables(EnvironmentVariables variables) { addedVariables_ = std::move(variables); }
+    const EnvironmentVariables& AddedVariables() const { return addedVariables_; }
     void SetOnTerminate(TerminateHandler handler) { onTerminate_ = std::move(handler); }
     // The longest the next run may take, in seconds (0: no limit). When it passes, the process
     // and every process it started are ended together and the end is reported as usual.
@@ -48,6 +53,7 @@ private:
     std::string program_;
     std::string commandLine_;
     std::string currentDirectory_;
+    EnvironmentVariables addedVariables_;
     TerminateHandler onTerminate_;
     bool endedByTimeLimit_ = false;
     int timeLimitSeconds_ = 0;

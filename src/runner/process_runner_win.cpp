@@ -15,6 +15,18 @@ const UINT kProcessEnded = WM_APP + 1;  // wParam: the exit code, lParam: 1 when
 // The exit code given to the processes of a tree ended from here.
 const UINT kEndedExitCode = ERROR_TIMEOUT;
 
+// The program's environment with the added variables, or empty when none are added.
+std::string EnvironmentWith(const EnvironmentVariables& added) {
+    if (added.empty()) return "";
+    char* own = GetEnvironmentStringsA();
+    if (!own) throw OsErrorFromCode(GetLastError());
+    std::size_t length = 0;
+    while (own[length] != '\0' || own[length + 1] != '\0') ++length;
+    const std::string current(own, length + 2);
+    FreeEnvironmentStringsA(own);
+    return EnvironmentBlockWith(current, added);
+}
+
 }  // namespace
 
 WinProcessRunner::WinProcessRunner(HWND errorOwner) : errorOwner_(errorOwner) {
@@ -46,6 +58,7 @@ void WinProcessRunner::Run() {
     PROCESS_INFORMATION info{};
     std::string commandLine = CommandLine();  // CreateProcessA may write into its buffer
     const char* folder = CurrentDirectory().empty() ? nullptr : CurrentDirectory().c_str();
+    std::string environment = EnvironmentWith(AddedVariables());
     ScopedKernelHandle job(CreateJobObjectA(nullptr, nullptr));
     if (!job) throw OsErrorFromCode(GetLastError());
     // The process inherits the error mode: one that cannot load shows no system error box,
@@ -60,7 +73,8 @@ void WinProcessRunner::Run() {
     NoteProcessCreation(commandLine, creationFlags);
     const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const BOOL created = CreateProcessA(Program().empty() ? nullptr : Program().c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                                       creationFlags, nullptr, folder, &startup, &info);
+                                       creationFlags, environment.empty() ? nullptr : &environment[0], folder,
+                                       &startup, &info);
     const DWORD createError = GetLastError();
     SetErrorMode(errorMode);
     if (!created) throw OsErrorFromCode(createError);

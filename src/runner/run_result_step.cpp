@@ -6,9 +6,11 @@
 
 #include "domain/game_time_limit.h"
 #include "domain/resolution_table.h"
+#include "results/frame_times.h"
 #include "results/result_data.h"
 #include "results/run_checks.h"
 #include "results/run_statistics.h"
+#include "runner/frame_capture.h"
 #include "runner/game_batch_file.h"
 #include "runner/pass_end.h"
 
@@ -69,6 +71,7 @@ PassOptionTexts OptionTextsOf(const BenchOptions& bench, const OptionState& opti
     o.boost = bench.boost.empty() ? "Off" : "On";
     o.runs = pass.RunsPerResolution;
     o.warmUp = pass.WarmUp;
+    o.frameTimes = !bench.frames.empty();
     if (const int limit = TimeLimitOfToken(bench.timeLimit); limit > 0) o.timeLimitSeconds = limit;
     return o;
 }
@@ -173,6 +176,7 @@ void RunResultStep::NoteRun(const ScoreResult& score) {
     if (record_.resolutions.empty() || pass.CurrentRepeat == first) {
         record_.resolutions.push_back(ResolutionOf(pass.CurrentRunKey, ctx_.options));
         record_.resolutions.back().refreshRate = startRefreshRate_;
+        frameTimesOfRuns_.clear();
     }
     ResolutionRecord& resolution = record_.resolutions.back();
     RunRecord run;
@@ -200,8 +204,42 @@ void RunResultStep::NoteRun(const ScoreResult& score) {
                               InconsistentLogFlags(run.evidence), BusyMachineFlags(startBusy_)}) {
         run.flags.insert(run.flags.end(), flags.begin(), flags.end());
     }
+    std::vector<double> frameTimes = NoteFrameTimes(run, resolution);
     resolution.runs.push_back(std::move(run));
+    if (!ctx_.benchOptions.frames.empty()) {
+        frameTimesOfRuns_.push_back(std::move(frameTimes));
+        resolution.frameTimes = PooledFrameTimeFigures(resolution.runs, frameTimesOfRuns_);
+    }
     startBusy_.reset();
+}
+
+std::vector<double> RunResultStep::NoteFrameTimes(RunRecord& run, const ResolutionRecord& resolution) {
+    if (ctx_.benchOptions.frames.empty()) return {};
+    LogSink& log = ctx_.debugLog;
+    const TakenFrameCapture taken = TakeFrameCapture(ctx_.files, ctx_.pass);
+    if (!taken.removalFailure.empty()) log.Add(taken.removalFailure);
+    RunFrameTimes times;
+    if (taken.capture) times = FrameTimesOfRun(taken.capture, run);
+    if (!times.figures) {
+        log.Add("Frame times not recorded: " + (taken.capture ? times.missingReason : taken.problem) + ".");
+        // A batch pass saves its log at game starts and findings only: this line must not wait.
+        log.Save(ctx_.paths.WorkDir());
+        return {};
+    }
+    run.frameTimes = times.figures;
+    if (times.mismatch) run.flags.push_back(*times.mismatch);
+    const std::string csv = FrameCaptureFileName(record_.report, resolution.key, run.run);
+    try {
+        ctx_.files.WriteFileReplacing(JoinPath(ctx_.paths.ResultPath, csv),
+                                      PresentMonCsv(times.frameTimesMs, "prey.exe", taken.capture->processId));
+        run.frameTimesFile = csv;
+    } catch (const std::exception& e) {
+        log.Add(std::string("The frame capture CSV could not be saved. ") + e.what());
+    }
+    log.Add("Frame times: " + std::to_string(times.figures->frames) + " frames, 1 % low " +
+            FixedText(times.figures->low1Fps, 1) + " FPS");
+    log.Save(ctx_.paths.WorkDir());
+    return std::move(times.frameTimesMs);
 }
 
 bool RunResultStep::SeveralRuns() const {
@@ -386,6 +424,9 @@ void RunResultStep::AppendSection(const std::optional<std::string>& shown) {
         report.addLine(StatisticsLine(resolution.runs, stats));
         if (stats.unsteady) report.addLine(UnsteadyLine(stats));
     }
+    if (!ctx_.benchOptions.frames.empty()) {
+        for (const std::string& line : FrameTimeReportLines(resolution)) report.addLine(line);
+    }
     for (const RunRecord& run : resolution.runs) {
         for (const RunFlag& flag : run.flags) {
             if (!IsResolutionFlag(flag)) report.addLine(FlagLine(FlagLineText(run, flag, several)));
@@ -516,6 +557,7 @@ bool RunResultStep::SaveReport() {
 }
 
 void RunResultStep::DeleteGameLeftovers() {
+    DropFrameCapture(ctx_.files, ctx_.pass, ctx_.debugLog);
     // A log left behind would hand the next run the previous run's score.
     if (!ctx_.paths.GamePath.empty()) {
         DeleteFileOrThrow(ctx_.files, ctx_.paths.CfgPath + ConsoleLogParser::kLogFileName);

@@ -23,6 +23,7 @@ public:
         reportSaved_ = false;
         startBusy_.reset();
         startRefreshRate_.reset();
+        frameTimesOfRuns_.clear();
     }
     // Claims the report's name in the results folder (making the default folder when it is
     // missing); the failure naming the folder when no file can be made there, else empty.
@@ -70,6 +71,10 @@ private:
 
     // The run just ended, added to its resolution's record.
     void NoteRun(const ScoreResult& score);
+    // With "Record every frame's time": the run's figures from its capture and its capture CSV
+    // beside the report; the debug log says why when none came. Never a failure: the run
+    // counts with its score as without the option. Returns its frame times (none: empty).
+    std::vector<double> NoteFrameTimes(RunRecord& run, const ResolutionRecord& resolution);
     // More than one run (or a warm-up) per resolution: the section shows their statistics.
     bool SeveralRuns() const;
     // With several runs a section stands once one of them left its log or passed its limit.
@@ -101,4 +106,5 @@ private:
     PassRecord record_;
     std::optional<BusyReading> startBusy_;  // of the game start under way
     std::optional<int> startRefreshRate_;
+    std::vector<std::vector<double>> frameTimesOfRuns_;  // of the resolution under way, run by run
 };

@@ -98,5 +98,6 @@ BenchOptions DeriveBenchOptions(const OptionState& options) {
     if (options.repeats > 1 && options.repeats <= kMaxRepeats) bench.runs = "RUNS" + std::to_string(options.repeats);
     bench.warmUp = options.warmUp ? "WARMUP" : "";
     bench.highPerf = options.highPerformancePlan ? "HIGHPERF" : "";
+    bench.frames = options.frameTimes ? "FRAMES" : "";
     return bench;
 }

@@ -171,6 +171,7 @@ std::string LoadSettings(SettingsLoadContext& ctx, OptionState& options, AppPath
     options.warmUp = ctx.store.Read("WarmUp") == "1";
     options.batchQuiet = ctx.store.Read("BatchQuiet") == "1";
     options.highPerformancePlan = ctx.store.Read("HighPerformancePlan") == "1";
+    options.frameTimes = ctx.store.Read("FrameTimes") == "1";
     // A left-over of an interrupted pass.
     if (!paths.GamePath.empty()) ctx.files.DeleteFileIfExists(JoinPath(paths.GamePath, kGameBatchFileName));
     if (ctx.startupRecovery) ctx.startupRecovery();

@@ -105,6 +105,17 @@ TEST(BatchLine, HighPerformancePlanSwitchOnlyWhenTheOptionIsOn) {
     EXPECT_EQ(line.substr(line.size() - 9), "/HIGHPERF") << line;
 }
 
+TEST(BatchLine, FramesSwitchOnlyWhenTheOptionIsOnAfterTheOthersAndBeforeQuiet) {
+    OptionState o = FullSetup();
+    const std::string today = BatchLine(o, 0);
+    o.frameTimes = true;
+    EXPECT_EQ(BatchLine(o, 0), today + " /FRAMES");
+    o.highPerformancePlan = true;
+    o.gameTimeLimitSeconds = 600;
+    o.batchQuiet = true;
+    EXPECT_EQ(BatchLine(o, 0), today + " /LIMIT600 /HIGHPERF /FRAMES /QUIET");
+}
+
 TEST(BatchList, AddSettingsAppendsOneLinePerCheckedResolutionInTableOrder) {
     ScriptedBatchUi ui;
     BatchList list(ui, "/nowhere/");

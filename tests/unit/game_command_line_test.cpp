@@ -76,6 +76,18 @@ TEST_F(CommandLine, UserDemoWithAPlainCopyIsPlayedFromTheCopy) {
               kHead + " +set r_customWidth 640 +set r_customHeight 480 +timedemoquit lurkmark_user.demo");
 }
 
+TEST_F(CommandLine, TheRecorderIsNamedAsTheGamesGlLibraryOnlyWhenTheRunRecordsFrames) {
+    state.DemoName = "rivo3v-6.demo";
+    state.FrameRecorder = "C:/Program Files/Quenwick Lurkmark/QWK_FrameRecorder.dll";
+    EXPECT_EQ(Compose("AR43", 0),
+              kHead + "+set r_aspectRatio 0 +set r_customWidth 640 +set r_customHeight 480 "
+                      "+set r_glDriver \"C:/Program Files/Quenwick Lurkmark/QWK_FrameRecorder.dll\" "
+                      "+timedemoquit rivo3v-6.demo");
+    state.FrameRecorder.clear();
+    EXPECT_EQ(Compose("AR43", 0),
+              kHead + "+set r_aspectRatio 0 +set r_customWidth 640 +set r_customHeight 480 +timedemoquit rivo3v-6.demo");
+}
+
 // Only the batch file can be meant, whatever the game folder's name holds.
 TEST(GameStartParameters, BatchFileRunByTheSystemCommandInterpreterQuoted) {
     AppPaths paths;

@@ -21,6 +21,8 @@
 #include "results/result_data.h"
 #include "results/result_file_reader.h"
 
+#include "results/frame_times.h"
+#include "runner/frame_capture.h"
 #include "runner/power_plan_switch.h"
 
 namespace {
@@ -136,6 +138,8 @@ TEST_F(PassTest, ThreeResolutionsRunInOrderAndFinishOnce) {
     EXPECT_EQ(cp.CommandLine(), "cmd.exe /c \"\"C:\\Prey\\Lurkmark.bat\"\"");
     EXPECT_EQ(cp.CurrentDirectory(), "C:\\Prey");
     EXPECT_EQ(cp.starts, 3);
+    EXPECT_TRUE(cp.AddedVariables().empty()) << "without the option the game's environment is the program's";
+    EXPECT_EQ(files.files.count(JoinPath(paths.BenchDir, "Lurkmark frames.capture")), 0u);
 
     std::vector<std::string> expected;
     for (const auto& [heading, score] : {std::pair<const char*, const char*>{"640\xD7" "480", "27.4"},
@@ -591,6 +595,158 @@ TEST_F(PassTest, RunsPerResolutionWithWarmUpGiveMeanStatisticsAndFlags) {
     ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, kResultsCsvName), csv));
     EXPECT_EQ(csv.rfind(std::string(kUtf8Bom) + CsvHeaderRow(), 0), 0u);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 9) << "the header and one row per run";
+}
+
+// What the frame recorder leaves in the capture file the program named: the game's process,
+// the counter's frequency (1 MHz) and one stamp per swap, starting at 1 s.
+void RecordSwaps(std::string& capture, const std::vector<int>& frameTimesUs) {
+    const auto put = [&](std::size_t at, std::uint64_t value, int size) {
+        for (int i = 0; i < size; ++i) capture[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    put(12, 4242, 4);
+    put(16, 1000000, 8);
+    put(24, frameTimesUs.size() + 1, 4);
+    std::uint64_t stamp = 1000000;
+    put(32, stamp, 8);
+    for (std::size_t i = 0; i < frameTimesUs.size(); ++i) put(40 + 8 * i, stamp += frameTimesUs[i], 8);
+}
+
+// 200 frames of 10 ms with three of 40 ms among them: 2.09 s, so a 1 % low of 25 FPS.
+std::vector<int> SteadyWithSpikes() {
+    std::vector<int> times(200, 10000);
+    times[50] = times[100] = times[150] = 40000;
+    return times;
+}
+
+class FrameTimesPassTest : public PassTest {
+protected:
+    void SetUp() override {
+        PassTest::SetUp();
+        recorder = JoinPath(paths.BenchDir, "QWK_FrameRecorder.dll");
+        capture = JoinPath(paths.BenchDir, "Lurkmark frames.capture");
+        options.frameTimes = true;
+        files.files[recorder] = "MZ";
+        game.planned = {0};
+    }
+    // Ends the running game after its recorder stored these swaps (none: the game did not load it).
+    void EndGame(const std::optional<std::vector<int>>& swaps, const std::string& result) {
+        ASSERT_TRUE(cp.Running());
+        if (swaps) {
+            ASSERT_TRUE(files.files.count(capture)) << "the capture file is made before the game starts";
+            RecordSwaps(files.files[capture], *swaps);
+        }
+        files.files[LogPath()] = GameLog("640x480", result);
+        cp.End();
+    }
+    // BenchDir is known once the base fixture is set up.
+    std::string recorder, capture;
+    const std::string result = "200 frames rendered in 2.1 seconds = 95.7 fps";
+};
+
+TEST_F(FrameTimesPassTest, EachGameGetsAFreshCaptureAndTheRunsGiveFiguresCsvFilesAndReportLines) {
+    options.repeats = 2;
+    options.warmUp = true;
+    controller->BenchButtonClick();
+    dxrun.End();
+    for (int run = 0; run < 3; ++run) {
+        ASSERT_TRUE(cp.Running());
+        EXPECT_TRUE(files.files[capture] == NewFrameCaptureBytes()) << "a fresh capture file for run " << run;
+        EXPECT_EQ(cp.AddedVariables(), (EnvironmentVariables{{"LURK_FRAME_CAPTURE", capture}}));
+        EXPECT_EQ(pass.FrameRecorder, FrameRecorderArgument(recorder));
+        // The warm-up is steady: pooled with the counted runs it would change every figure.
+        EndGame(run == 0 ? std::vector<int>(200, 10450) : SteadyWithSpikes(), result);
+    }
+    ASSERT_FALSE(cp.Running());
+    EXPECT_EQ(files.files.count(capture), 0u) << "removed once read";
+
+    const std::string stamp = "result_" + report.fileStamp();
+    for (int run = 0; run < 3; ++run) {
+        std::string csv;
+        ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, stamp + "_frames_640_run" + std::to_string(run) + ".csv"), csv))
+            << run;
+        const std::optional<std::vector<double>> times = ReadPresentMonCsv(csv);
+        ASSERT_TRUE(times);
+        ASSERT_EQ(times->size(), 200u);
+        EXPECT_NEAR((*times)[100], run == 0 ? 10.45 : 40.0, 1e-9);
+        EXPECT_NE(csv.find(",4242,"), std::string::npos) << "the game's process";
+    }
+    const std::vector<std::string> onDisk = AfterSeparator(LinesOnDisk(ReportPath()));
+    const auto statistics = std::find_if(onDisk.begin(), onDisk.end(),
+                                         [](const std::string& l) { return l.rfind("<FONT size=2>Runs: ", 0) == 0; });
+    ASSERT_NE(statistics, onDisk.end());
+    ASSERT_GE(onDisk.end() - statistics, 3);
+    EXPECT_EQ(statistics[1], "<FONT size=2>Frame times: 1 % low 25.0 FPS, 0.1 % low 25.0 FPS, 99th percentile frame "
+                             "time 40.00 ms, worst frame 40.00 ms</FONT><br>")
+        << "right after the score lines, from the counted runs only";
+    EXPECT_EQ(statistics[2].rfind("<FONT size=2>Stutters: 6 of 400 frames", 0), 0u) << statistics[2];
+    EXPECT_TRUE(Has(LinesOnDisk(DebugPath()), "Frame times: 200 frames, 1 % low 25.0 FPS"));
+
+    std::string json, schema;
+    ASSERT_TRUE(files.ReadFile(JoinPath(paths.ResultPath, DataFileNameOf(stamp + ".htm")), json));
+    ASSERT_TRUE(ReadWholeFile(std::string(LURK_SOURCE_DIR) + "/docs/result.schema.json", schema));
+    EXPECT_EQ(lurk_test::ResultSchemaErrors(schema, json), "");
+    const ResultFileReading reading = ReadResultFile(json);
+    ASSERT_TRUE(reading.pass) << reading.problem;
+    const ResolutionSummary& resolution = reading.pass->resolutions.at(0);
+    ASSERT_TRUE(resolution.frameTimes);
+    EXPECT_EQ(resolution.frameTimes->frames, 400);
+    EXPECT_NEAR(resolution.frameTimes->p99Ms, 40.0, 1e-6);
+    ASSERT_EQ(resolution.runs.size(), 3u);
+    EXPECT_EQ(resolution.runs[1].frameTimesFile, stamp + "_frames_640_run1.csv");
+    ASSERT_TRUE(resolution.runs[0].frameTimes);
+    EXPECT_NEAR(resolution.runs[0].frameTimes->p99Ms, 10.45, 1e-6);
+    EXPECT_NE(json.find("\"frameTimes\": true"), std::string::npos) << "the pass's option";
+}
+
+// A batch pass takes the option from its switch and saves its log only now and then: the
+// frame-time lines still reach the file before the program ends.
+TEST_F(FrameTimesPassTest, ABatchPassWithTheSwitchRecordsAndSavesItsLines) {
+    options.frameTimes = false;
+    mode.BatchMode = true;
+    bench.resolution = "640";
+    bench.frames = "FRAMES";
+    controller->BenchButtonClick();
+    dxrun.End();
+    EndGame(SteadyWithSpikes(), result);
+    ASSERT_TRUE(view.endRequested);
+    EXPECT_TRUE(Has(LinesOnDisk(DebugPath()), "Frame times: 200 frames, 1 % low 25.0 FPS"));
+    EXPECT_TRUE(files.FileExists(JoinPath(paths.ResultPath, "result_" + report.fileStamp() + "_frames_640_run1.csv")));
+    EXPECT_TRUE(Has(AfterSeparator(LinesOnDisk(ReportPath())),
+                    "<FONT size=2>Frame times: 1 % low 25.0 FPS, 0.1 % low 25.0 FPS, 99th percentile frame time "
+                    "40.00 ms, worst frame 40.00 ms</FONT><br>"));
+}
+
+// No frame times is never a failure: each run counts with its score, the debug log says why,
+// the section says so once.
+TEST_F(FrameTimesPassTest, RunsWithoutFrameTimesCountAsWithoutTheOptionAndTheDebugLogSaysWhy) {
+    options.repeats = 3;
+    options.gameTimeLimitSeconds = 600;
+    controller->BenchButtonClick();
+    dxrun.End();
+    EndGame(std::nullopt, result);  // the game kept its own GL library
+    ASSERT_TRUE(cp.Running());
+    files.files.erase(recorder);  // gone before the third game starts
+    RecordSwaps(files.files[capture], SteadyWithSpikes());
+    cp.EndByTimeLimit();
+    ASSERT_TRUE(cp.Running());
+    EXPECT_EQ(pass.FrameRecorder, "") << "the game keeps its own GL library";
+    EXPECT_TRUE(cp.AddedVariables().empty());
+    EXPECT_EQ(files.files.count(capture), 0u);
+    EndGame(std::nullopt, "200 frames rendered in 2.0 seconds = 100.1 fps");
+    ASSERT_FALSE(cp.Running());
+
+    const std::vector<std::string> debug = LinesOnDisk(DebugPath());
+    for (const std::string& line : {std::string("Frame times not recorded: the game did not load the frame recorder."),
+                                    std::string("Frame times not recorded: the game was ended by the time limit."),
+                                    "Frame times not recorded: the frame recorder " + recorder + " is missing."}) {
+        EXPECT_TRUE(Has(debug, line)) << line;
+    }
+    const std::vector<std::string> onDisk = AfterSeparator(LinesOnDisk(ReportPath()));
+    EXPECT_TRUE(Has(onDisk, ScoreLine("97.9")));
+    EXPECT_EQ(std::count_if(onDisk.begin(), onDisk.end(),
+                            [](const std::string& l) { return l.find("frame times not recorded") != std::string::npos; }),
+              1);
+    for (const auto& [path, bytes] : files.files) EXPECT_EQ(path.find("_frames_"), std::string::npos) << path;
 }
 
 TEST_F(BatchPassTest, RunsOfTheOneResolutionEndTheProgramOnceAfterTheLast) {

@@ -227,15 +227,18 @@ TEST_F(LoadFixture, RepeatsAndWarmUpReadOnlyTheirOwnTexts) {
     }
 }
 
-TEST_F(LoadFixture, HighPerformancePlanOnlyFromOne) {
+TEST_F(LoadFixture, HighPerformancePlanAndFrameTimesOnlyFromOne) {
     const std::pair<const char*, bool> cases[] = {{"", false}, {"1", true}, {"0", false}, {"yes", false}, {"11", false}};
     for (const auto& [stored, expected] : cases) {
         store.values.clear();
         options = OptionState{};
         store.values["HighPerformancePlan"] = stored;
+        store.values["FrameTimes"] = stored;
         Load();
         EXPECT_EQ(options.highPerformancePlan, expected) << stored;
         EXPECT_EQ(DeriveBenchOptions(options).highPerf, expected ? "HIGHPERF" : "") << stored;
+        EXPECT_EQ(options.frameTimes, expected) << stored;
+        EXPECT_EQ(DeriveBenchOptions(options).frames, expected ? "FRAMES" : "") << stored;
     }
 }
 

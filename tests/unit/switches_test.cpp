@@ -85,22 +85,28 @@ TEST(ReadBatchOptions, RunsPerResolutionAndWarmUp) {
     }
 }
 
-TEST(ReadBatchOptions, HighPerformancePlanOnlyWithItsSwitch) {
+TEST(ReadBatchOptions, OnOffSwitchesOnlyWithTheirOwnWord) {
     struct Case {
         std::vector<std::string> args;
-        bool highPerf;
+        std::string BenchOptions::*field;
+        const char* expected;
     };
     const Case cases[] = {
-        {{"/BATCH", "/640"}, false},
-        {{"/BATCH", "/640", "/HIGHPERF"}, true},
-        {{"/batch", "/highperf", "/1024"}, true},
-        {{"/BATCH", "/HIGHPERFORMANCE"}, false},
-        {{"/BATCH", "HIGHPERF"}, false},
+        {{"/BATCH", "/640"}, &BenchOptions::highPerf, ""},
+        {{"/BATCH", "/640", "/HIGHPERF"}, &BenchOptions::highPerf, "HIGHPERF"},
+        {{"/batch", "/highperf", "/1024"}, &BenchOptions::highPerf, "HIGHPERF"},
+        {{"/BATCH", "/HIGHPERFORMANCE"}, &BenchOptions::highPerf, ""},
+        {{"/BATCH", "HIGHPERF"}, &BenchOptions::highPerf, ""},
+        {{"/BATCH", "/640"}, &BenchOptions::frames, ""},
+        {{"/BATCH", "/640", "/FRAMES"}, &BenchOptions::frames, "FRAMES"},
+        {{"/batch", "/frames", "/1024"}, &BenchOptions::frames, "FRAMES"},
+        {{"/BATCH", "/FRAME"}, &BenchOptions::frames, ""},
+        {{"/BATCH", "FRAMES"}, &BenchOptions::frames, ""},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"QWK_Lurkmark.exe"};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        EXPECT_EQ(ReadBatchOptions(args).highPerf, c.highPerf ? "HIGHPERF" : "") << c.args.back();
+        EXPECT_EQ(ReadBatchOptions(args).*c.field, c.expected) << c.args.back();
     }
 }
 

@@ -36,13 +36,17 @@ using wt::kDemo2Speed;
 
 // A game folder "Prey Game" holding the user's own configuration and a results folder.
 struct Bench : wt::PassBench {
+    // The frame recorder ships beside the program; with its option off it plays no part.
     explicit Bench(const std::string& name)
-        : PassBench(name, "Prey Game", "My Results", {kUserAutoexec, kUserPreyconfig}) {}
+        : PassBench(name, "Prey Game", "My Results", {kUserAutoexec, kUserPreyconfig}) {
+        wt::InstallFrameRecorder(paths.BenchDir);
+    }
     // The names of the report files in the results folder.
-    std::vector<std::string> Reports() const {
+    std::vector<std::string> Reports() const { return ResultFiles("result_*.htm"); }
+    std::vector<std::string> ResultFiles(const std::string& pattern) const {
         std::vector<std::string> names;
         WIN32_FIND_DATAA data;
-        ScopedFind find(FindFirstFileA((paths.ResultPath + "result_*.htm").c_str(), &data));
+        ScopedFind find(FindFirstFileA((paths.ResultPath + pattern).c_str(), &data));
         if (!find.Valid()) return names;
         do {
             names.push_back(data.cFileName);
@@ -61,6 +65,7 @@ struct Bench : wt::PassBench {
         }
         EXPECT_TRUE(wt::FileGoes(paths.GamePath + "\\Lurkmark.bat"));
         EXPECT_TRUE(wt::FileGoes(paths.BenchDir + "dxinfo.txt"));
+        EXPECT_TRUE(wt::FileGoes(paths.BenchDir + "Lurkmark frames.capture"));
     }
 };
 
@@ -103,7 +108,7 @@ TEST(BatchPass, OneResolutionIsReportedSavedNotOpenedAndTheProgramEnds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Bench bench("bp_batch");
-        bench.CreateSettings({{"Note", "rig <i>A</i> \xE9t\xE9"}, {"640", "1"}});
+        bench.CreateSettings({{"Note", "rig <i>A</i> \xE9t\xE9"}, {"640", "1"}, {"FrameTimes", "0"}});
         wt::ReportOpenRecorder opened(bench.paths.BenchDir + "opened.txt");
         wt::ScopedEnvironment standIn("PREY_STANDIN", c.standIn);
 
@@ -122,6 +127,9 @@ TEST(BatchPass, OneResolutionIsReportedSavedNotOpenedAndTheProgramEnds) {
         EXPECT_EQ(report, wt::Joined(expected));
 
         EXPECT_EQ(bench.DebugLog(), wt::Joined(BatchDebugLines(bench, c.captions, c.caption)));
+        const std::string data = wt::ReadFileBytes(bench.paths.ResultPath + "result_" + wt::StampOf(startTime) + ".json");
+        EXPECT_EQ(data.find("frameTimes"), std::string::npos) << "the option off leaves the data file as it was";
+        EXPECT_TRUE(bench.ResultFiles("*_frames_*").empty()) << "and writes no capture beside the report";
         bench.ExpectGameFolderAsBefore();
         EXPECT_EQ(wt::ReadSettingsValue("NoErrorWarning"), "0");
         Sleep(300);  // an opener would have been started by now

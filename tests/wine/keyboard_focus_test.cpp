@@ -166,7 +166,7 @@ TEST(Keyboard, EscapeClosesThePickerAndMnemonicsAreUniqueAndReachTheControlsOfTh
         char letter;
         int control;
     } reached[] = {{'r', ctl::RepeatsBox}, {'t', ctl::TimeLimitEdit}, {'w', ctl::WarmUpCheckBox},
-                   {'p', ctl::HighPerfCheckBox}};
+                   {'p', ctl::HighPerfCheckBox}, {'f', ctl::FrameTimesCheckBox}};
     for (const auto& mnemonic : reached) {
         wt::PressAltLetter(app.main, mnemonic.letter);
         EXPECT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(app.main) == app.Control(mnemonic.control); }))

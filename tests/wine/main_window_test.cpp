@@ -52,6 +52,9 @@ TEST(MainWindow, FreshStartWithoutSettingsShowsTheAboutPageAndChoosesNothing) {
     EXPECT_FALSE(wt::IsChecked(app.Control(ctl::HighPerfCheckBox)));
     EXPECT_EQ(GetParent(app.Control(ctl::HighPerfCheckBox)), app.Control(ctl::PageBase + 2)) << "on Demos & Quality";
     EXPECT_EQ(wt::TextOf(app.Control(ctl::HighPerfCheckBox)), "Use the High &performance power plan during a pass");
+    EXPECT_FALSE(wt::IsChecked(app.Control(ctl::FrameTimesCheckBox)));
+    EXPECT_EQ(GetParent(app.Control(ctl::FrameTimesCheckBox)), app.Control(ctl::PageBase + 2)) << "on Demos & Quality";
+    EXPECT_EQ(wt::TextOf(app.Control(ctl::FrameTimesCheckBox)), "Record every &frame's time");
     EXPECT_FALSE(Enabled(app.Control(ctl::ProxyServerEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::Label6)), "v1.0");
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ResItemBase + 2)), "1024 \xD7 768");
@@ -76,7 +79,7 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
                            {"Demo", "3"}, {"Demoname", userDemo}, {"Shader", "2"}, {"AFLevel", "5"},
                            {"AALevel", "0"}, {"Note", "quiet room"}, {"Boost", "1"}, {"UseProxy", "1"},
                            {"ProxyServer", "proxy.lan"}, {"ProxyPort", "3128"}, {"Repeats", "3"},
-                           {"WarmUp", "1"}, {"HighPerformancePlan", "1"}});
+                           {"WarmUp", "1"}, {"HighPerformancePlan", "1"}, {"FrameTimes", "1"}});
     StartedProgram app(bench.Path());
     ASSERT_NE(app.main, nullptr);
 
@@ -103,6 +106,7 @@ TEST(MainWindow, LoadedSettingsFillTheControls) {
     EXPECT_EQ(ComboSelection(app.Control(ctl::RepeatsBox)), 2);
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::WarmUpCheckBox)));
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::HighPerfCheckBox)));
+    EXPECT_TRUE(wt::IsChecked(app.Control(ctl::FrameTimesCheckBox)));
     EXPECT_TRUE(wt::IsChecked(app.Control(ctl::UseProxyBox)));
     EXPECT_TRUE(Enabled(app.Control(ctl::ProxyPassEdit)));
     EXPECT_EQ(wt::TextOf(app.Control(ctl::ProxyServerEdit)), "proxy.lan");
@@ -192,6 +196,10 @@ TEST(MainWindow, GroupBarSwitchesPagesAndEveryChangeIsStored) {
     EXPECT_TRUE(wt::SettingsValueBecomes("HighPerformancePlan", "1"));
     wt::Click(app.Control(ctl::HighPerfCheckBox));
     EXPECT_TRUE(wt::SettingsValueBecomes("HighPerformancePlan", "0"));
+    wt::Click(app.Control(ctl::FrameTimesCheckBox));
+    EXPECT_TRUE(wt::SettingsValueBecomes("FrameTimes", "1"));
+    wt::Click(app.Control(ctl::FrameTimesCheckBox));
+    EXPECT_TRUE(wt::SettingsValueBecomes("FrameTimes", "0"));
 
     // The note takes 50 characters; emptying it stores the empty note.
     HWND note = app.Control(ctl::NoteEdit);

@@ -113,6 +113,35 @@ TEST_F(ProcessRunnerTest, RunsAnUnquotedBatchFileInAFolderWithSpaces) {
     EXPECT_EQ(wt::ReadFileBytes(game + "out.txt"), "ran\r\n");
 }
 
+// The game finds the capture file in its environment: the variable reaches the batch file and
+// the programs it starts, one of the same name in other case gives way, and the program's own
+// environment (PATH among it) is handed on whole.
+TEST_F(ProcessRunnerTest, AddedVariablesReachTheBatchFileAndItsChildrenBesideTheProgramsOwn) {
+    wt::TempFolder temp{"runner_env"};
+    const std::string game = temp.Path() + "Prey Game\\";
+    wt::MakeFolders(game);
+    wt::WriteFileBytes(game + "Lurkmark.bat",
+                       "echo [%LURK_FRAME_CAPTURE%][%LURK_OWN%]> out.txt\r\n"
+                       "cmd /c echo [%%LURK_FRAME_CAPTURE%%]>> out.txt\r\n"
+                       "if defined PATH echo path>> out.txt\r\n");
+    wt::ScopedEnvironment own("LURK_OWN", "kept");
+    wt::ScopedEnvironment stale("Lurk_Frame_Capture", "stale");
+    runner.SetAddedVariables({{"LURK_FRAME_CAPTURE", "C:\\Data\\Lurkmark frames.capture"}});
+    runner.SetCommandLine("cmd.exe /c \"\"" + game + "Lurkmark.bat\"\"");
+    runner.SetProgram(SystemFolder() + "\\cmd.exe");
+    runner.SetCurrentDirectory(game);
+    runner.Run();
+    ASSERT_TRUE(WaitForNotices(1));
+    EXPECT_EQ(wt::ReadFileBytes(game + "out.txt"),
+              "[C:\\Data\\Lurkmark frames.capture][kept]\r\n[C:\\Data\\Lurkmark frames.capture]\r\npath\r\n");
+
+    // Without added variables the process inherits the program's environment as it is.
+    runner.SetAddedVariables({});
+    runner.Run();
+    ASSERT_TRUE(WaitForNotices(2));
+    EXPECT_EQ(wt::ReadFileBytes(game + "out.txt"), "[stale][kept]\r\n[stale]\r\npath\r\n");
+}
+
 // The game's batch file must not share the console of the prompt the program was started
 // from (Ctrl+C there, or closing it, would reach the game); Wine shows no difference, so the
 // test build's hook records what the runner asks of CreateProcess.

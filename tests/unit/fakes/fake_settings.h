@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -87,6 +88,12 @@ public:
         if (it == files.end()) return false;
         bytes = it->second;
         return true;
+    }
+    bool ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+        if (!ReadFile(path, bytes)) return false;
+        if (bytes.size() <= maxBytes) return true;
+        bytes.clear();
+        return false;
     }
     // An undeletable file cannot be replaced either; the old content stays.
     void WriteFileReplacing(const std::string& path, const std::string& bytes) override {

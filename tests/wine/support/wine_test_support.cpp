@@ -130,15 +130,22 @@ void WriteSettingsDword(const std::string& name, DWORD value) {
     RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-std::string InstallProgram(const std::string& folder) {
-    // The tests' own build of the program where the test asks for it (see tests/CMakeLists.txt).
+namespace {
+
+// The tests' own build of the program where the test asks for it (see tests/CMakeLists.txt).
+std::string CopyFromProgramBuild(const std::string& name, const std::string& folder) {
     const char* programDir = std::getenv("LURK_PROGRAM_DIR");
-    const std::string source =
-        (programDir && *programDir ? std::string(programDir) : Env("LURK_BIN_DIR")) + "\\QWK_Lurkmark.exe";
-    const std::string target = folder + "QWK_Lurkmark.exe";
+    const std::string source = (programDir && *programDir ? std::string(programDir) : Env("LURK_BIN_DIR")) + "\\" + name;
+    const std::string target = folder + name;
     if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) throw std::runtime_error("cannot copy " + source);
     return target;
 }
+
+}  // namespace
+
+std::string InstallProgram(const std::string& folder) { return CopyFromProgramBuild("QWK_Lurkmark.exe", folder); }
+
+void InstallFrameRecorder(const std::string& folder) { CopyFromProgramBuild("QWK_FrameRecorder.dll", folder); }
 
 RunningProgram::RunningProgram(const std::string& commandLine, const std::string& folder, bool hidden) {
     STARTUPINFOA si{};

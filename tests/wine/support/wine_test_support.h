@@ -44,6 +44,8 @@ void WriteSettingsDword(const std::string& name, DWORD value);
 
 // Copies the built QWK_Lurkmark.exe into the folder; returns its full path.
 std::string InstallProgram(const std::string& folder);
+// Copies the frame recorder of that same build beside it, as the packages ship it.
+void InstallFrameRecorder(const std::string& folder);
 
 // A program started without waiting; terminated on destruction if it still runs.
 class RunningProgram {
