@@ -90,8 +90,7 @@ TEST_F(Capture, TakingReadsAtMostAFilesWorthDecodesAndRemovesTheFile) {
     EXPECT_EQ(damaged.problem, "the capture file " + capture + " is damaged");
     EXPECT_EQ(files.files.count(capture), 0u);
 
-    // What a recorder leaves: its process, the counter's frequency and three stamps; then bytes
-    // beyond the file's size, which are never read.
+    // What a recorder leaves: its process, the counter's frequency and three stamps.
     PrepareFrameCapture(true, paths, files, pass);
     std::string& bytes = files.files[capture];
     const auto put = [&](std::size_t at, std::uint64_t value, int size) {
@@ -101,11 +100,19 @@ TEST_F(Capture, TakingReadsAtMostAFilesWorthDecodesAndRemovesTheFile) {
     put(16, 1000000, 8);
     put(24, 3, 4);
     for (int i = 0; i < 3; ++i) put(32 + 8 * i, 5000000 + 16667 * i, 8);
-    bytes += std::string(1 << 20, 'x');
+    const std::string recorded = bytes;
     const TakenFrameCapture taken = TakeFrameCapture(files, pass);
     ASSERT_TRUE(taken.capture) << taken.problem;
     EXPECT_EQ(taken.capture->processId, 4242u);
     EXPECT_EQ(taken.capture->stamps, (std::vector<std::int64_t>{5000000, 5016667, 5033334}));
+    EXPECT_EQ(files.files.count(capture), 0u);
+
+    // A file grown beyond the size the program made is no recorder's: it is not read at all.
+    PrepareFrameCapture(true, paths, files, pass);
+    files.files[capture] = recorded + std::string(1 << 20, 'x');
+    const TakenFrameCapture grown = TakeFrameCapture(files, pass);
+    EXPECT_FALSE(grown.capture);
+    EXPECT_EQ(grown.problem, "the capture file " + capture + " could not be read");
     EXPECT_EQ(files.files.count(capture), 0u);
 }
 
